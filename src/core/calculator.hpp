@@ -1,0 +1,199 @@
+#pragma once
+// The desk calculator: its registers, the two key-logic families and every key, reached
+// through ExecuteKey(code). It draws through a DisplayPort, hands window matters to a
+// ShellPort and records each step on the check tape. Failures are error codes shown on the
+// display, never exceptions.
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "arithmetic/context.hpp"
+#include "core/display_port.hpp"
+#include "core/key_codes.hpp"
+#include "core/memory_store_port.hpp"
+#include "core/shell_port.hpp"
+#include "tape/core_view.hpp"
+#include "tape/tape_recorder.hpp"
+
+namespace pemu::core {
+
+// A register holds at most 19 characters (a 20-byte buffer); a work result at most 59.
+inline constexpr std::size_t kRegisterSize = 20;
+inline constexpr std::size_t kWorkSize = 60;
+inline constexpr int kMarkCount = 100;
+
+struct CalculatorState {
+    std::string displayValue = "0";
+    std::string answerValue = "0";
+    std::string taxBaseValue = "0";
+    int taxBaseKey = 0;
+    int pendingOperator = 0;
+    int constantOperator = 0;
+    std::string constantValue = "0";
+    int entering = 0;
+    int lastFunction = 0;
+    int repeatCount = 0;
+    int makerType = kMakerSharp;
+    int roundSelector = kSelectorF;
+    int decimalSelector = kSelectorF;
+    int panelDigit = 14;
+    int errorCode = 0;
+    std::string percentBase;
+    std::array<bool, kMarkCount> markOn{};
+    std::string answerCheckValue = "CLEAR";
+    std::string grandTotalValue = "0";
+    std::string memoryValue = "0";
+    bool memoryMark = false;
+    bool answerCheckOn = true;
+    bool grandTotalOn = true;
+    std::string taxRate = "0.08";
+    bool initialised = false;
+};
+
+// The stored settings the first activation of the main window reads into the engine, with
+// the defaults of a fresh settings file.
+struct StartupSettings {
+    int roundSelecter = kSelectorF;    // "RoundSelecter"
+    int decimalSelecter = kSelectorF;  // "DecimalSelecter"
+    int panelDigit = 14;               // "PanelDigit"
+    bool grandTotal = true;            // "GrandTotal"
+    bool answerCK = true;              // "AnswerCK"
+    std::string zeiritu = "0.08";      // "Zeiritu" in section "Tax" (CP932)
+    bool kenzanCheck = true;           // "KenzanCheck"
+    bool kenzanAutoDate = true;        // "KenzanAutoDate"
+};
+
+class Calculator : public tape::CoreView {
+  public:
+    // dentakuType is the stored family; anything but 1 or 2 is read as 1. The tape is
+    // attached to this engine for as long as the engine lives.
+    Calculator(DisplayPort& display, ShellPort& shell, tape::TapeRecorder& tape,
+               int dentakuType = kMakerSharp);
+    ~Calculator() override;
+    Calculator(const Calculator&) = delete;
+    Calculator& operator=(const Calculator&) = delete;
+
+    // ---- Lifecycle --------------------------------------------------------------------
+    // First show: the mark strip erased and "0" drawn.
+    void FirstShow();
+    // First activation: the stored settings in their fixed order (the family's coercion
+    // rules apply), the memory restored from the store when given; then `initialised`.
+    void ApplyStartupSettings(const StartupSettings& settings, const MemoryStorePort* memory);
+    // The legacy "PerType" 2: start in the "CASIO" family (the window shows the message).
+    void StartAsCasio();
+
+    // ---- Keys -------------------------------------------------------------------------
+    // The single entry for every key code; unknown codes press nothing and do nothing.
+    void ExecuteKey(int code);
+    // The copy command: the copy mark on and displayValue to the clipboard.
+    void CopyDisplay();
+
+    // ---- Setters (switch panel, menus, settings load) ---------------------------------
+    void SetRoundSelector(int value);
+    void SetDecimalSelector(int value);
+    void SetPanelDigit(int digits);
+    void SetMakerType(int type);
+    // Switch panel: answer check and grand total accumulation on or off (reset events).
+    void SwitchAnswerCheck(bool on);
+    void SwitchGrandTotal(bool on);
+    void SetTaxRate(std::string_view rate);
+
+    // ---- Check tape recalculation -----------------------------------------------------
+    void ResumeFromTape(std::string_view inputText, int op, std::string_view result);
+    // One arithmetic step (op 17..20 or '+' '-' '*' '/'); key 1 selects the percent form.
+    // cut: TruncateToDigits on the result. A zero divisor sets the divide flag.
+    std::string ComputeStep(std::string_view left, bool cut, int key, std::string_view right,
+                            int op);
+    // Rounds src by the selectors given, at most maxLen - 1 characters, then cuts it to
+    // the display width.
+    std::string RoundResult(std::string_view src, std::size_t maxLen, int decimalSel, int roundSel);
+
+    // ---- Result treatment -------------------------------------------------------------
+    // Only a text with a point: cut to sign, point and panelDigit digits, trailing
+    // fraction zeros then dropped.
+    void TruncateToDigits(std::string& value) const;
+    // The zeros (or point and zeros) that fill value to the decimal places, never wider
+    // than the display.
+    std::string DecimalPadding(std::string_view value) const;
+    // Every shown result: an operator key only cuts it, = % M+ M- round and pad it.
+    std::string FinishResult(std::string_view src, std::size_t maxLen, int key);
+    // Add mode: places the point two digits from the right of a keyed integer.
+    void ApplyAddMode(std::string& value, int key) const;
+    // An error is set, the divide flag is set, or value lies beyond +-(panelDigit nines).
+    bool IsOverflow(std::string_view value) const;
+    // Enters the error state code; returns the text now shown.
+    std::string RaiseError(std::string_view value, int code);
+    // The leading digits of an overflowing result with the point panelDigit places left.
+    std::string OverflowView(std::string_view value);
+
+    // ---- Display state ----------------------------------------------------------------
+    void DrawNumber(std::string_view text);
+    void SetMark(int code, bool on);
+    void ClearFunctionMarks();
+    void ClearOperatorMarks();
+    // The strip drawn again from markOn (after a skin change).
+    void RedrawMarks();
+    // labAns / labIpt: value with thousands separators ("0" when empty).
+    void ShowLabel(DisplayLabel label, std::string_view value);
+
+    // ---- Memory persistence (settings store) ------------------------------------------
+    void RestoreMemory(const MemoryStorePort& store);
+    void SaveMemory(MemoryStorePort& store) const;
+
+    // ---- Read access ------------------------------------------------------------------
+    const CalculatorState& State() const { return state_; }
+    tape::TapeRecorder& Tape() { return tape_; }
+    arith::ArithContext& Arith() { return arith_; }
+
+    // tape::CoreView
+    bool Entering() const override { return state_.entering != 0; }
+    bool RepeatCountIsOne() const override { return state_.repeatCount == 1; }
+    int ConstantOperator() const override { return state_.constantOperator; }
+    std::string ConstantValue() const override { return state_.constantValue; }
+    int PendingOperator() const override { return state_.pendingOperator; }
+    int LastFunction() const override { return state_.lastFunction; }
+    bool GrandTotalOn() const override { return state_.grandTotalOn; }
+    int MakerType() const override { return state_.makerType; }
+
+  private:
+    // ---- Entry (number_entry.cpp) -----------------------------------------------------
+    void EnterDigit(char ch);
+    void BackSpaceKey();
+    void ClearKey(int kind);
+    void WriteClearLine(int kind);
+
+    // ---- Operators and constant (operator_key.cpp) ------------------------------------
+    void OperatorKey(int key);
+    void UpdateConstant(int key, std::string_view operandText);
+
+    // ---- Keys of the percent, root, sign, memory, grand total and tax group -----------
+    // Each refuses (focus only) while an error is shown.
+    void PercentKey();
+    std::string ComputePercent(std::string_view left, std::string_view right, int op);
+    void ApplyPercentAddOn(std::string_view value, int key);
+    void RootKey();
+    void SignChangeKey();
+    void MemoryKey(int code);
+    void GrandTotalKey();
+    void AddToGrandTotal(int key, std::string_view value);
+    void AnswerCheck(int key, std::string_view value);
+    void TaxKey(int code);
+
+    // ---- Small shared steps -----------------------------------------------------------
+    bool IsCasio() const { return state_.makerType == kMakerCasio; }
+    bool RoundingOff() const {
+        return state_.roundSelector == kSelectorF || state_.decimalSelector == kSelectorF;
+    }
+    // A copy into a register: at most kRegisterSize - 1 characters.
+    static std::string Register(std::string_view text);
+    void NoteSelectorsIfInitialised();
+
+    CalculatorState state_;
+    arith::ArithContext arith_;
+    DisplayPort& display_;
+    ShellPort& shell_;
+    tape::TapeRecorder& tape_;
+};
+
+}  // namespace pemu::core

@@ -1,0 +1,76 @@
+#pragma once
+// Key codes, mark codes and error codes of the calculator. Keys, display marks and tape
+// lines share one number space: 11 is the tax-included key, its mark and its tape line.
+namespace pemu::core {
+
+// Key-logic families.
+inline constexpr int kMakerSharp = 1;
+inline constexpr int kMakerCasio = 2;
+
+// Selector values.
+inline constexpr int kSelectorF = 999;
+inline constexpr int kRoundCut = 2;
+inline constexpr int kRoundUp = 3;
+inline constexpr int kRoundHalfUp = 4;
+inline constexpr int kDecimalAddMode = 22;
+
+// Keys.
+inline constexpr int kKeyPercent = 1;
+inline constexpr int kKeyClearEntry = 2;  // CE
+inline constexpr int kKeyMemoryClear = 3;
+inline constexpr int kKeyMemoryRecall = 4;
+inline constexpr int kKeyMemoryPlus = 5;
+inline constexpr int kKeyMemoryMinus = 6;
+inline constexpr int kKeyClear = 7;        // C
+inline constexpr int kKeySecondClear = 8;  // draws C pressed only
+inline constexpr int kKeyRoot = 9;
+inline constexpr int kKeyTaxIncluded = 11;
+inline constexpr int kKeyTaxExcluded = 12;
+inline constexpr int kKeyBackSpace = 13;
+inline constexpr int kKeySignChange = 14;
+inline constexpr int kKeyGrandTotal = 15;
+inline constexpr int kKeyClearAll = 16;  // CA
+inline constexpr int kKeyAdd = 17;
+inline constexpr int kKeySubtract = 18;
+inline constexpr int kKeyMultiply = 19;
+inline constexpr int kKeyDivide = 20;
+inline constexpr int kKeyPoint = 21;
+inline constexpr int kKeyDigit1 = 27;  // 27..35: digits 1..9
+inline constexpr int kKeyDigit0 = 36;
+inline constexpr int kKeyDoubleZero = 37;
+inline constexpr int kKeySecondClearAll = 38;  // draws CA pressed only
+inline constexpr int kKeyEquals = 99;
+
+inline constexpr bool IsOperatorKey(int key) {
+    return key >= kKeyAdd && key <= kKeyDivide;
+}
+
+// Marks that are no keys.
+inline constexpr int kMarkTaxIncludedAmount = 48;
+inline constexpr int kMarkTaxExcludedAmount = 49;
+inline constexpr int kMarkGrandTotalRecall = 50;
+inline constexpr int kMarkGrandTotalCleared = 51;
+inline constexpr int kMarkMemory = 52;
+inline constexpr int kMarkCopy = 53;
+inline constexpr int kMarkRegisterOverflow = 54;
+inline constexpr int kMarkMemoryOverflow = 55;
+inline constexpr int kMarkGrandTotalOverflow = 56;
+inline constexpr int kMarkAnswerCheck = 57;
+inline constexpr int kMarkError = 58;     // E on the digit panel
+inline constexpr int kMarkConstant = 59;  // K on the digit panel
+inline constexpr int kMarkGrandTotal = 15;
+inline constexpr int kSignToPositive = 830;
+inline constexpr int kSignToNegative = 831;
+
+// Error codes (errorCode).
+inline constexpr int kErrorEntryOverflow = 805;
+inline constexpr int kErrorZero = 801;  // "E0": M+/M- or tax overflow, division by zero
+inline constexpr int kErrorOverflow = 802;
+inline constexpr int kErrorMemory = 803;
+inline constexpr int kErrorGrandTotal = 804;
+inline constexpr int kErrorRootNegative = 807;
+// Inside one operator step only.
+inline constexpr int kErrorStepOverflow = 54;
+inline constexpr int kErrorStepDivide = 809;
+
+}  // namespace pemu::core

@@ -1,0 +1,34 @@
+#pragma once
+// A display that draws nothing and writes down every call, for tests and pemu-calc.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/display_port.hpp"
+
+namespace pemu::core {
+
+class RecordingDisplay : public DisplayPort {
+  public:
+    void DrawNumber(std::string_view text) override;
+    void CopyMarkGlyph(int code) override;
+    void BlankMarkGlyph(int code) override;
+    void EraseMarkStrip(DisplayRect rect) override;
+    void ErasePanelCell(DisplayRect rect) override;
+    void SetLabel(DisplayLabel label, std::string_view text) override;
+
+    // One entry per call, e.g. "number 12.5", "copy 17", "blank 99",
+    // "erase-strip 107,0,245,10", "erase-panel 4,18,14,28", "label labAns 1,234".
+    const std::vector<std::string>& Calls() const { return calls_; }
+    void ClearCalls() { calls_.clear(); }
+    // The last text drawn and the label texts as last set.
+    const std::string& Number() const { return number_; }
+    const std::string& Label(DisplayLabel label) const;
+
+  private:
+    std::vector<std::string> calls_;
+    std::string number_;
+    std::string labels_[4];
+};
+
+}  // namespace pemu::core
