@@ -1,0 +1,69 @@
+#pragma once
+// Plain file and folder operations over POSIX, with results as values. Paths are UTF-8 or
+// CP932 bytes as the system hands them; '/' separates folders.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pemu::platform {
+
+// Outcome of a write: ok, or the errno that stopped it and a short English description.
+struct IoResult {
+    bool ok = true;
+    int errorNumber = 0;
+    std::string what;  // e.g. "rename /x/Pemu.ini: No space left on device"
+
+    static IoResult Ok() { return {}; }
+    static IoResult Failed(int errorNumber, std::string what);
+    explicit operator bool() const { return ok; }
+};
+
+// Whole file as bytes; nullopt when it cannot be opened or read to its end.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// Replaces `path` with `bytes` so that a crash or a full disk never leaves a half-written
+// file: a temporary file beside it is written, synced and renamed over the old one. On any
+// failure the old file is untouched and the temporary file is removed.
+IoResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Copies one file, replacing the target atomically. Fails when the source cannot be read.
+IoResult CopyFileAtomically(const std::string& from, const std::string& to);
+
+bool FileExists(const std::string& path);    // a regular file (after links)
+bool FolderExists(const std::string& path);  // a directory (after links)
+bool PathExists(const std::string& path);    // anything, a dangling link included
+
+// One level; true when the folder exists afterwards.
+bool MakeFolder(const std::string& path);
+// With every missing parent; true when the folder exists afterwards.
+bool MakeFolders(const std::string& path);
+
+bool RemoveFile(const std::string& path);    // true when it was removed
+bool RemoveFolder(const std::string& path);  // empty folders only
+
+struct FolderEntry {
+    std::string name;
+    bool isFolder = false;  // a real directory, not a link to one
+};
+// Entries of a folder except "." and "..", sorted by name; empty when it cannot be read.
+std::vector<FolderEntry> ReadFolder(const std::string& path);
+
+// Absolute path with ".", ".." and links resolved. Parts that do not exist yet are joined
+// lexically to the deepest existing folder. Empty for an empty input.
+std::string CanonicalPath(const std::string& path);
+
+// The folder of the running executable, with a trailing '/'; empty when unknown.
+std::string ExecutableFolder();
+
+int CurrentProcessId();
+
+// Value of an environment variable; nullopt when unset or empty.
+std::optional<std::string> Environment(const char* name);
+
+// Folder for the instance lock and the local sockets: $PEMU_RUNTIME_DIR, else
+// $XDG_RUNTIME_DIR, else /tmp. With a trailing '/'.
+std::string RuntimeFolder();
+
+}  // namespace pemu::platform

@@ -1,0 +1,62 @@
+#pragma once
+// The role of this running copy and the messages between copies. The first copy holds the
+// lock named after the mutex "Ostrivel_PEMU" and listens on a socket of that name; every
+// later copy is a child and listens on the name + its process id. A crashed copy's lock is
+// released by the kernel, its stale socket file replaced by the next listener.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/instance_lock.hpp"
+#include "platform/local_socket.hpp"
+#include "shell/named_paths.hpp"
+
+namespace pemu::shell {
+
+inline constexpr char kInstanceMutexName[] = "Ostrivel_PEMU";
+
+enum class InstanceMessage {
+    restoreAndShow,  // to the primary: show all windows when it is hidden in the tray
+    moveToOrigin,    // to the primary: move the main window to left 10, top 10, restore
+    close,           // to a child: close the main window
+};
+
+class InstanceChannel {
+  public:
+    // Decides the role once; `runtimeFolder` holds the lock and the sockets (tests pass a
+    // private one). A failure to take or create the lock counts as primary. A child tells
+    // the primary to restore and show its windows (the primary ignores it when visible).
+    static InstanceChannel Start(const std::string& runtimeFolder, int pid);
+
+    InstanceRole role() const { return role_; }
+    int pid() const { return pid_; }
+
+    // The listening socket, for the event loop (-1 when it could not be bound).
+    int fd() const { return listener_.fd(); }
+    // Messages that arrived since the last call; never blocks.
+    std::vector<InstanceMessage> TakeMessages();
+    // Waits up to timeoutMs for one connection (for tests and helpers without event loop).
+    std::vector<InstanceMessage> WaitForMessages(int timeoutMs);
+
+    bool SendToPrimary(InstanceMessage message) const;
+    // False when no child with that pid listens (it crashed or never ran).
+    bool SendToChild(int childPid, InstanceMessage message) const;
+
+    // Releases the lock and closes the socket (the primary's end of the message loop).
+    void Shutdown();
+
+  private:
+    std::string SocketPath(std::optional<int> childPid) const;
+
+    std::string folder_;
+    InstanceRole role_ = InstanceRole::primary;
+    int pid_ = 0;
+    platform::InstanceLock lock_;
+    platform::LocalListener listener_;
+};
+
+// Text form of the messages on the wire.
+const char* MessageText(InstanceMessage message);
+std::optional<InstanceMessage> ParseMessage(const std::string& text);
+
+}  // namespace pemu::shell

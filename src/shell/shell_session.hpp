@@ -1,0 +1,165 @@
+#pragma once
+// The run of the shell, as the main window calls it: construction, first activation, the
+// close request and the final save. The window implements the small host interfaces; every
+// order of reads and writes is kept here.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.hpp"
+#include "shell/file_helpers.hpp"
+#include "shell/first_run.hpp"
+#include "shell/instance_channel.hpp"
+#include "shell/key_table.hpp"
+#include "shell/named_paths.hpp"
+#include "shell/open_window_list.hpp"
+#include "shell/settings_store.hpp"
+
+namespace pemu::shell {
+
+// Read at construction, in this order.
+struct ConstructionSettings {
+    bool keyPanelOn = false;  // mini size
+    bool keyButtonOn = true;  // buttons shown
+    int dentakuType = 1;      // 1 SHARP, 2 CASIO
+    bool keyNaviOn = false;
+    int custumSkinType = 0;
+    bool startUpEndOn = true;
+    bool placeWindow = false;  // primary with StartUpEndOn: place at left/top, else centre
+    int left = 100;
+    int top = 100;
+    bool frontSideOn = true;
+    std::string versionText;
+};
+
+// Read at the first activation, in this order, for the calculator core and the windows.
+struct ActivationSettings {
+    bool perTypeCasio = false;  // an old "PerType" = 2: message shown, family becomes CASIO
+    int roundSelector = 999;
+    int decimalSelector = 999;
+    int panelDigit = 14;
+    std::string memory = "0";
+    bool memoryOn = false;
+    bool memoryRead = true;
+    bool grandTotal = true;
+    bool answerCheck = true;
+    bool autoUpdate = false;
+    bool kenzanAutoDate = true;
+    bool kenzanIsColor = true;
+    bool kenzanCheck = true;
+    std::string taxRate = "0.08";
+    int keySetType = 1;
+};
+
+// Implemented by the main window for the first activation.
+class ActivationHost {
+  public:
+    virtual ~ActivationHost() = default;
+    // "以前の設定で…" with title "Pemu", OK only; then the family becomes CASIO, keys redrawn.
+    virtual void ShowPerTypeMessage(const std::string& messageCp932) = 0;
+    // Steps 2 to 7: answer check "CLEAR", selectors, family, digits, memory, GT, tape options,
+    // tax rate, key set.
+    virtual void ApplySettings(const ActivationSettings& settings) = 0;
+    // A child: caption suffix (CP932) for every window, title "PX", menu items disabled and
+    // `MoveToCenter` shown.
+    virtual void BecomeChildWindow(const std::string& mainCaption,
+                                   const std::string& captionSuffix) = 0;
+    // ReopenWindows: open the window of this code (it notes itself when activated).
+    virtual void OpenWindow(char code) = 0;
+    // After the key table is loaded: key navigation repaint, focus, automatic update check.
+    virtual void KeyTableLoaded(const KeyTable& table) = 0;
+};
+
+// The values the final save writes, gathered by the window.
+struct FinalSettings {
+    int startUpTop = 100;
+    int startUpLeft = 100;
+    int panelDigit = 14;
+    bool autoUpdate = false;
+    bool keyButtonOn = true;
+    bool answerCheck = true;
+    bool grandTotal = true;
+    bool frontSideOn = true;
+    bool keyPanelOn = false;
+    bool taskBarIn = false;
+    bool startUpEndOn = true;
+    int roundSelector = 999;
+    int decimalSelector = 999;
+    int dentakuType = 1;
+    bool memoryRead = true;
+    bool memoryOn = false;
+    std::string memory = "0";
+    bool keyNaviOn = false;
+};
+
+// Implemented by the main window for the final save.
+class FinalSaveHost {
+  public:
+    virtual ~FinalSaveHost() = default;
+    virtual void RemoveTrayIcon() = 0;
+    virtual FinalSettings CollectFinalSettings() = 0;
+    // The tape: pending setting notes first, then the cleared tapes and the last tape (CP932).
+    virtual void FlushSettingNotes() = 0;
+    virtual std::string ClearedText() = 0;
+    virtual std::string TapeText() = 0;
+};
+
+struct FinalSaveReport {
+    bool settingsFileExisted = false;  // steps 3 to 9 ran
+    platform::IoResult log;            // appending to the calculation log
+    platform::IoResult settings;       // flushing the store
+    std::vector<int> closedChildren;
+    // True when something the user keeps could not be written: report it once.
+    bool failed() const { return !log.ok || !settings.ok; }
+};
+
+class ShellSession {
+  public:
+    // Chooses nothing itself: pass the data root and the executable's folder (tests use
+    // temporary ones). The role comes from the channel.
+    ShellSession(std::string dataRoot, std::string programFolder,
+                 std::unique_ptr<InstanceChannel> channel);
+
+    const NamedPaths& paths() const { return paths_; }
+    const DataFolder& dataFolder() const { return dataFolder_; }
+    InstanceRole role() const { return paths_.role(); }
+    int pid() const { return pid_; }
+    InstanceChannel* channel() { return channel_.get(); }
+
+    // Main window construction: first-run copy, the store on the shared settings file, the
+    // view settings. Call once.
+    ConstructionSettings Construct();
+    const FirstRunResult& firstRun() const { return firstRun_; }
+
+    SettingsStore& store() { return *store_; }
+    KeyTable& keyTable() { return keyTable_; }
+    OpenWindowList& openWindows() { return openWindows_; }
+
+    // The first activation, steps 1 to 11 (later activations do nothing here).
+    void FirstActivate(ActivationHost& host);
+    bool activated() const { return activated_; }
+    // Why a child's private settings copy could not be written (ok in the primary).
+    const platform::IoResult& childCopyResult() const { return childCopy_; }
+
+    // The real close (not the tray hide): saves the list, or "" without StartUpEndOn.
+    void SaveOpenWindowList(bool startUpEndOn);
+
+    // The final save, primary steps 1 to 10, or the child's removal of its own files.
+    FinalSaveReport FinalSave(FinalSaveHost& host);
+
+  private:
+    void SetUpChild(ActivationHost& host);
+
+    NamedPaths paths_;
+    DataFolder dataFolder_;
+    std::unique_ptr<InstanceChannel> channel_;
+    int pid_ = 0;
+    std::unique_ptr<SettingsStore> store_;
+    KeyTable keyTable_;
+    OpenWindowList openWindows_;
+    FirstRunResult firstRun_;
+    platform::IoResult childCopy_;
+    bool activated_ = false;
+};
+
+}  // namespace pemu::shell
