@@ -1,0 +1,247 @@
+#include "platform/file_system.hpp"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+namespace pemu::platform {
+namespace {
+
+IoResult Fail(const char* step, const std::string& path) {
+    int error = errno;
+    return IoResult::Failed(error, std::string(step) + " " + path + ": " + std::strerror(error));
+}
+
+// Writes all of `bytes`, retrying short writes and interrupts.
+bool WriteAll(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string ParentOf(const std::string& path) {
+    std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+// Makes a written rename durable: the folder entry itself is synced.
+void SyncFolder(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+IoResult IoResult::Failed(int errorNumber, std::string what) {
+    IoResult r;
+    r.ok = false;
+    r.errorNumber = errorNumber;
+    r.what = std::move(what);
+    return r;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+IoResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    std::string temp = path + ".tmp-XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0) return Fail("create", temp);
+    // Keep the permissions of the file it replaces, else the usual ones for user data.
+    struct stat old {};
+    mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    ::fchmod(fd, mode);
+    IoResult result;
+    if (!WriteAll(fd, bytes)) {
+        result = Fail("write", temp);
+    } else if (::fsync(fd) != 0) {
+        result = Fail("sync", temp);
+    }
+    if (::close(fd) != 0 && result.ok) result = Fail("close", temp);
+    if (result.ok && ::rename(temp.c_str(), path.c_str()) != 0) result = Fail("rename", path);
+    if (!result.ok) {
+        ::unlink(temp.c_str());
+        return result;
+    }
+    SyncFolder(ParentOf(path));
+    return result;
+}
+
+IoResult CopyFileAtomically(const std::string& from, const std::string& to) {
+    std::optional<std::string> bytes = ReadWholeFile(from);
+    if (!bytes) return Fail("read", from);
+    return WriteFileAtomically(to, *bytes);
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool FolderExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool PathExists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool MakeFolder(const std::string& path) {
+    if (::mkdir(path.c_str(), 0755) == 0) return true;
+    return errno == EEXIST && FolderExists(path);
+}
+
+bool MakeFolders(const std::string& path) {
+    if (path.empty()) return false;
+    if (FolderExists(path)) return true;
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == '/')
+        trimmed.pop_back();
+    std::string parent = ParentOf(trimmed);
+    if (parent != trimmed && !FolderExists(parent) && !MakeFolders(parent)) return false;
+    return MakeFolder(trimmed);
+}
+
+bool RemoveFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
+
+bool RemoveFolder(const std::string& path) {
+    return ::rmdir(path.c_str()) == 0;
+}
+
+std::vector<FolderEntry> ReadFolder(const std::string& path) {
+    std::vector<FolderEntry> entries;
+    DIR* dir = ::opendir(path.c_str());
+    if (dir == nullptr) return entries;
+    std::string base = path;
+    if (!base.empty() && base.back() != '/') base += '/';
+    while (dirent* e = ::readdir(dir)) {
+        std::string name = e->d_name;
+        if (name == "." || name == "..") continue;
+        struct stat st {};
+        bool isFolder = ::lstat((base + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        entries.push_back({std::move(name), isFolder});
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    return entries;
+}
+
+std::string CanonicalPath(const std::string& path) {
+    if (path.empty()) return {};
+    std::string absolute = path;
+    if (absolute.front() != '/') {
+        char cwd[PATH_MAX];
+        if (::getcwd(cwd, sizeof cwd) == nullptr) return {};
+        absolute = std::string(cwd) + "/" + absolute;
+    }
+    // Split into parts, resolving "." and ".." lexically only after the existing prefix has
+    // been resolved through realpath (so links are followed where they exist).
+    std::vector<std::string> parts;
+    std::size_t pos = 0;
+    while (pos <= absolute.size()) {
+        std::size_t next = absolute.find('/', pos);
+        if (next == std::string::npos) next = absolute.size();
+        std::string part = absolute.substr(pos, next - pos);
+        if (!part.empty()) parts.push_back(part);
+        pos = next + 1;
+    }
+    std::string resolved = "/";
+    std::size_t i = 0;
+    for (; i < parts.size(); ++i) {
+        if (parts[i] == ".") continue;
+        std::string candidate;
+        if (parts[i] == "..") {
+            candidate = ParentOf(resolved);
+        } else {
+            candidate = resolved == "/" ? "/" + parts[i] : resolved + "/" + parts[i];
+        }
+        char buffer[PATH_MAX];
+        if (::realpath(candidate.c_str(), buffer) == nullptr) break;
+        resolved = buffer;
+    }
+    // The rest does not exist: join it lexically.
+    for (; i < parts.size(); ++i) {
+        if (parts[i] == ".") continue;
+        if (parts[i] == "..") {
+            resolved = ParentOf(resolved);
+        } else {
+            resolved = resolved == "/" ? "/" + parts[i] : resolved + "/" + parts[i];
+        }
+    }
+    return resolved;
+}
+
+std::string ExecutableFolder() {
+    char buffer[PATH_MAX];
+    ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return {};
+    std::string path(buffer, static_cast<std::size_t>(n));
+    std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return {};
+    return path.substr(0, slash + 1);
+}
+
+int CurrentProcessId() {
+    return static_cast<int>(::getpid());
+}
+
+std::optional<std::string> Environment(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr || *value == '\0') return std::nullopt;
+    return std::string(value);
+}
+
+std::string RuntimeFolder() {
+    std::string folder =
+        Environment("PEMU_RUNTIME_DIR").value_or(Environment("XDG_RUNTIME_DIR").value_or("/tmp"));
+    if (folder.back() != '/') folder += '/';
+    return folder;
+}
+
+}  // namespace pemu::platform
