@@ -46,6 +46,9 @@ class SettingsStore {
     // beside it as "<name>.damaged" before its first rewrite.
     platform::IoResult UpdateFile();
 
+    // Takes the other store's keys, keeping this store's own file.
+    void TakeContentsOf(const SettingsStore& other) { document_ = other.document_; }
+
     // The text UpdateFile would write.
     std::string Text() const { return document_.Serialise(); }
 

@@ -105,9 +105,9 @@ class FinalSaveHost {
 };
 
 struct FinalSaveReport {
-    bool settingsFileExisted = false;  // steps 3 to 9 ran
-    platform::IoResult log;            // appending to the calculation log
-    platform::IoResult settings;       // flushing the store
+    bool saved = false;           // settings, log and children were handled
+    platform::IoResult log;       // appending to the calculation log
+    platform::IoResult settings;  // flushing the store
     std::vector<int> closedChildren;
     // True when something the user keeps could not be written: report it once.
     bool failed() const { return !log.ok || !settings.ok; }

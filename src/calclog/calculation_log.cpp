@@ -1,0 +1,50 @@
+#include "calclog/calculation_log.hpp"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace pemu::calclog {
+
+std::string AppendRun(std::string existing, std::string_view clearedText, std::string_view tapeText,
+                      bool keep) {
+    std::string text = std::move(existing);
+    if (keep) {
+        text += clearedText;
+        text += tapeText;
+    }
+    if (!text.empty() && text.back() != 'n') text += kEndMarker;
+    if (text.size() > kLogCap) {
+        // The oldest text goes; the log then begins at the start of a line.
+        text.erase(0, text.size() - kLogCap);
+        std::size_t lf = text.find('\n');
+        text.erase(0, lf == std::string::npos ? text.size() : lf + 1);
+    }
+    return text;
+}
+
+LogWriteResult WriteCalculationLog(const std::string& logPath, std::string_view clearedText,
+                                   std::string_view tapeText, bool keep) {
+    LogWriteResult result;
+    if (!platform::PathExists(logPath)) {
+        int fd = ::open(logPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && !platform::PathExists(logPath)) {
+            result.io = platform::IoResult::Failed(errno, "create " + logPath);
+        }
+        if (fd >= 0) ::close(fd);
+    }
+    std::optional<std::string> existing = platform::ReadWholeFile(logPath);
+    if (!existing) {
+        // Never replace a log that could not be read with this run alone.
+        if (result.io.ok) result.io = platform::IoResult::Failed(errno, "read " + logPath);
+        return result;
+    }
+    std::string text = AppendRun(*existing, clearedText, tapeText, keep);
+    if (text.empty() || text == *existing) return result;
+    result.io = platform::WriteFileAtomically(logPath, text);
+    result.changed = result.io.ok;
+    return result;
+}
+
+}  // namespace pemu::calclog

@@ -1,0 +1,45 @@
+#include "shell/first_run.hpp"
+
+#include "platform/file_system.hpp"
+#include "shell/file_helpers.hpp"
+#include "shell/settings_store.hpp"
+
+namespace pemu::shell {
+namespace {
+constexpr char kSection[] = "AppData";
+}  // namespace
+
+FirstRunResult RunFirstRunCopy(const NamedPaths& paths, const std::string& templateFolder,
+                               std::string_view versionText) {
+    FirstRunResult result;
+    SettingsStore marker(paths.PathOf(PathKind::appDataFile));
+    if (marker.ReadBool(kSection, "Making", false)) {
+        result.alreadyDone = true;
+        return result;
+    }
+    const std::string source = templateFolder.empty() || templateFolder.back() == '/'
+                                   ? templateFolder
+                                   : templateFolder + "/";
+    result.templateFound = !source.empty() && platform::FolderExists(source);
+    if (result.templateFound) {
+        bool ok = true;
+        for (PathKind folder :
+             {PathKind::filesFolder, PathKind::sysFolder, PathKind::userSkinFolder,
+              PathKind::skinFolder, PathKind::skinPackageFolder}) {
+            ok = platform::MakeFolder(paths.PathOf(folder)) && ok;
+        }
+        // The whole template, so the manual and the default skin files arrive too; a file
+        // the user already has is never replaced.
+        ok = CopyMissing(source, paths.PathOf(PathKind::filesFolder)) && ok;
+        result.copyComplete = ok;
+    } else {
+        // The marker needs its folder even when there is nothing to copy.
+        platform::MakeFolders(paths.PathOf(PathKind::sysFolder));
+    }
+    marker.WriteBool(kSection, "Making", true);
+    marker.WriteString(kSection, "Ver", std::string(versionText.substr(0, 9)));
+    result.marker = marker.UpdateFile();
+    return result;
+}
+
+}  // namespace pemu::shell

@@ -1,0 +1,152 @@
+#include "shell/shell_session.hpp"
+
+#include "calclog/calculation_log.hpp"
+#include "platform/codec.hpp"
+#include "platform/product_info.hpp"
+#include "shell/child_instance.hpp"
+#include "shell/settings_keys.hpp"
+
+namespace pemu::shell {
+
+ShellSession::ShellSession(std::string dataRoot, std::string programFolder,
+                           std::unique_ptr<InstanceChannel> channel)
+    : paths_(std::move(dataRoot), std::move(programFolder)),
+      dataFolder_(paths_.dataRoot()),
+      channel_(std::move(channel)),
+      pid_(channel_ ? channel_->pid() : platform::CurrentProcessId()) {
+    if (channel_ && channel_->role() == InstanceRole::child) paths_.BecomeChild(pid_);
+}
+
+ConstructionSettings ShellSession::Construct() {
+    firstRun_ =
+        RunFirstRunCopy(paths_, FindTemplateFolder(paths_.programFolder()), platform::kVersionText);
+    store_ = std::make_unique<SettingsStore>(paths_.PathOf(PathKind::settingsFile, true));
+    const SettingsStore& s = *store_;
+    ConstructionSettings c;
+    c.keyPanelOn = Read(s, keys::kKeyPanelOn);
+    c.keyButtonOn = Read(s, keys::kKeyButtonOn);
+    c.dentakuType = ReadDentakuType(s);
+    c.keyNaviOn = Read(s, keys::kKeyNaviOn);
+    c.custumSkinType = Read(s, keys::kCustumSkinType);
+    c.startUpEndOn = Read(s, keys::kStartUpEndOn);
+    if (role() == InstanceRole::primary && c.startUpEndOn) {
+        c.placeWindow = true;
+        c.left = Read(s, keys::kStartUpLeft);
+        c.top = Read(s, keys::kStartUpTop);
+    }
+    c.frontSideOn = Read(s, keys::kFrontSideOn);
+    c.versionText = std::string(platform::kVersionText).substr(0, 9);
+    return c;
+}
+
+void ShellSession::FirstActivate(ActivationHost& host) {
+    if (activated_ || !store_) return;
+    SettingsStore& s = *store_;
+    ActivationSettings a;
+    if (Exists(s, keys::kPerType) && Read(s, keys::kPerType) == 2) {
+        a.perTypeCasio = true;
+        host.ShowPerTypeMessage(
+            platform::Sjis("以前の設定でパーセント計算がカシオ式で選択されていますので、カシオ式と"
+                           "して起動します。"));
+    }
+    a.roundSelector = Read(s, keys::kRoundSelecter);
+    a.decimalSelector = Read(s, keys::kDecimalSelecter);
+    a.panelDigit = Read(s, keys::kPanelDigit);
+    a.memory = Read(s, keys::kMemory);
+    a.memoryOn = Read(s, keys::kMemoryOn);
+    a.memoryRead = Read(s, keys::kMemoryRead);
+    a.grandTotal = Read(s, keys::kGrandTotal);
+    a.answerCheck = Read(s, keys::kAnswerCK);
+    a.autoUpdate = Read(s, keys::kAutoUpdate);
+    a.kenzanAutoDate = Read(s, keys::kKenzanAutoDate);
+    a.kenzanIsColor = Read(s, keys::kKenzanIsColor);
+    a.kenzanCheck = Read(s, keys::kKenzanCheck);
+    a.taxRate = ReadTaxRate(s);
+    a.keySetType = ReadKeySetType(s);
+    host.ApplySettings(a);
+    keyTable_.SetActiveSet(a.keySetType);
+
+    if (role() == InstanceRole::child) {
+        SetUpChild(host);
+    } else if (Read(*store_, keys::kStartUpEndOn)) {
+        for (char code : openWindows_.TakeForReopen(Read(*store_, keys::kKasaneAwase))) {
+            host.OpenWindow(code);
+        }
+    }
+    LoadKeyTable(keyTable_, *store_);
+    host.KeyTableLoaded(keyTable_);
+    activated_ = true;
+}
+
+void ShellSession::SetUpChild(ActivationHost& host) {
+    openWindows_.Clear();
+    store_ = SetUpChildFiles(*store_, paths_, &childCopy_);
+    host.BecomeChildWindow(MainWindowCaption(InstanceRole::child, pid_), ChildCaptionSuffix(pid_));
+}
+
+void ShellSession::SaveOpenWindowList(bool startUpEndOn) {
+    if (!store_) return;
+    Write(*store_, keys::kKasaneAwase, startUpEndOn ? openWindows_.text() : std::string());
+}
+
+FinalSaveReport ShellSession::FinalSave(FinalSaveHost& host) {
+    FinalSaveReport report;
+    if (role() == InstanceRole::child) {
+        RemoveChildFiles(paths_, dataFolder_);
+        if (channel_) channel_->Shutdown();
+        return report;
+    }
+    host.RemoveTrayIcon();
+    const std::string settingsFile = paths_.PathOf(PathKind::settingsFile);
+    // Without a settings file yet (no template, first run) the run is still saved: only a
+    // data folder that vanished during the run is not recreated.
+    report.saved = store_ && (platform::FileExists(settingsFile) ||
+                              platform::FolderExists(paths_.PathOf(PathKind::sysFolder)));
+    if (report.saved) {
+        SettingsStore& s = *store_;
+        FinalSettings f = host.CollectFinalSettings();
+        Write(s, keys::kStartUpTop, f.startUpTop);
+        Write(s, keys::kStartUpLeft, f.startUpLeft);
+        Write(s, keys::kKenzanAutoScroll, true);
+        Write(s, keys::kKenzanLock, true);
+        Write(s, keys::kPanelDigit, f.panelDigit);
+        Write(s, keys::kAutoUpdate, f.autoUpdate);
+        Write(s, keys::kKeyButtonOn, f.keyButtonOn);
+        Write(s, keys::kAnswerCK, f.answerCheck);
+        Write(s, keys::kGrandTotal, f.grandTotal);
+        Write(s, keys::kFrontSideOn, f.frontSideOn);
+        Write(s, keys::kKeyPanelOn, f.keyPanelOn);
+        Write(s, keys::kTaskBarIn, f.taskBarIn);
+        Write(s, keys::kStartUpEndOn, f.startUpEndOn);
+        Write(s, keys::kRoundSelecter, f.roundSelector);
+        Write(s, keys::kDecimalSelecter, f.decimalSelector);
+        Write(s, keys::kDentakuType, f.dentakuType);
+        Write(s, keys::kMemoryRead, f.memoryRead);
+        Write(s, keys::kMemoryOn, f.memoryOn);
+        Write(s, keys::kMemory, f.memory);
+        Write(s, keys::kKeyNaviOn, f.keyNaviOn);
+        Delete(s, keys::kPerType);
+
+        host.FlushSettingNotes();
+        report.log =
+            calclog::WriteCalculationLog(paths_.PathOf(PathKind::tapeLogFile), host.ClearedText(),
+                                         host.TapeText(), Read(s, keys::kLogHozon))
+                .io;
+        dataFolder_.DeleteTree(paths_.PathOf(PathKind::previewFolder));
+        platform::MakeFolder(paths_.PathOf(PathKind::previewFolder));
+        dataFolder_.DeleteDataFile(paths_.PathOf(PathKind::updaterFile));
+        const std::string oldUpdater = paths_.programFolder() + "Update.exe";
+        if (platform::FileExists(oldUpdater)) {
+            std::string product;
+            ReadProductName(product, oldUpdater, 300);
+            if (product == "Pemu") platform::RemoveFile(oldUpdater);
+        }
+        if (channel_) report.closedChildren = CloseChildInstances(paths_, dataFolder_, *channel_);
+        report.settings = s.UpdateFile();
+    }
+    ResetPidFolder(paths_, dataFolder_);
+    if (channel_) channel_->Shutdown();
+    return report;
+}
+
+}  // namespace pemu::shell
