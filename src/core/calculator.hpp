@@ -23,6 +23,8 @@ inline constexpr std::size_t kRegisterSize = 20;
 inline constexpr std::size_t kWorkSize = 60;
 inline constexpr int kMarkCount = 100;
 
+struct OperatorStep;
+
 struct CalculatorState {
     std::string displayValue = "0";
     std::string answerValue = "0";
@@ -165,6 +167,11 @@ class Calculator : public tape::CoreView {
 
     // ---- Operators and constant (operator_key.cpp) ------------------------------------
     void OperatorKey(int key);
+    OperatorStep NoPendingOperator(int key);
+    OperatorStep PendingWithNumber(int key);
+    OperatorStep PendingWithoutNumber(int key);
+    OperatorStep Ignored();
+    void FinishOperatorStep(int key, std::string result);
     void UpdateConstant(int key, std::string_view operandText);
 
     // ---- Keys of the percent, root, sign, memory, grand total and tax group -----------

@@ -1,0 +1,129 @@
+// The memory keys MC MR M+ M-, the grand total key GT and the accumulation of results into
+// the grand total, with their overflow errors and the memory kept across a restart.
+#include "arithmetic/decimal.hpp"
+#include "core/calculator.hpp"
+
+namespace pemu::core {
+namespace {
+
+// A register that takes a sum: rounded like a result of =, padded when rounding is on.
+std::string RoundedRegister(Calculator& calculator, std::string_view sum) {
+    const CalculatorState& s = calculator.State();
+    std::string value = calculator.RoundResult(sum, kRegisterSize, s.decimalSelector,
+                                               s.roundSelector);
+    if (s.decimalSelector != kSelectorF && s.roundSelector != kSelectorF) {
+        value += calculator.DecimalPadding(value);
+    }
+    return value.substr(0, kRegisterSize - 1);
+}
+
+}  // namespace
+
+void Calculator::MemoryKey(int code) {
+    auto& s = state_;
+    if (s.errorCode > 0) {
+        shell_.FocusInput();
+        return;
+    }
+    if (code == kKeyMemoryClear) {
+        s.memoryValue = "0";
+        // The display is unchanged, so a shown function value must stay replaceable.
+        const int lastFunction = s.lastFunction;
+        SetMark(kKeyMemoryRecall, false);
+        s.lastFunction = lastFunction;
+    } else if (code == kKeyMemoryRecall) {
+        ClearFunctionMarks();
+        DrawNumber(s.memoryValue);
+        SetMark(kKeyMemoryRecall, true);
+    } else {
+        MemoryAddition(code);
+    }
+    // MC and MR pressed again write no second line.
+    if ((code == kKeyMemoryClear || code == kKeyMemoryRecall) && tape_.LastLineCode() != code) {
+        if (tape_.IsCalculationEmpty()) tape_.AppendLine("", tape::kLineSeparator);
+        tape_.AppendLine(code == kKeyMemoryClear ? "" : s.memoryValue, code);
+        tape_.RefreshView(0);
+    }
+    SetMark(kMarkMemory, !arith::IsZero(s.memoryValue));
+    if (code == kKeyMemoryRecall) s.entering = 1;
+    shell_.Refocus();
+}
+
+void Calculator::GrandTotalKey() {
+    auto& s = state_;
+    if (s.errorCode > 0) {
+        shell_.FocusInput();
+        return;
+    }
+    int lineCode = tape::kLineGrandTotalRecall;
+    if (s.lastFunction == kMarkGrandTotalRecall) {
+        ClearFunctionMarks();
+        s.grandTotalValue = "0";
+        SetMark(kMarkGrandTotal, false);
+        SetMark(kMarkGrandTotalRecall, false);
+        lineCode = tape::kLineGrandTotalClear;
+        // The recalled total stays shown; a digit must still start a new number.
+        s.lastFunction = kMarkGrandTotalCleared;
+    } else {
+        ClearFunctionMarks();
+        DrawNumber(s.grandTotalValue);
+        SetMark(kMarkGrandTotalRecall, true);
+    }
+    if (tape_.IsCalculationEmpty()) tape_.AppendLine("", tape::kLineSeparator);
+    tape_.AppendLine(s.grandTotalValue, lineCode);
+    tape_.RefreshView(0);
+    s.entering = 1;
+    shell_.Refocus();
+}
+
+void Calculator::AddToGrandTotal(int key, std::string_view value) {
+    auto& s = state_;
+    const bool accumulates = key == kKeyEquals || (key == kKeyPercent && !IsCasio());
+    if (s.errorCode != 0 || !s.grandTotalOn || !accumulates) return;
+    const std::string sum = ComputeStep(s.grandTotalValue, false, 0, value, kKeyAdd);
+    if (IsOverflow(sum)) {
+        RaiseError("0", kErrorGrandTotal);
+        SetMark(kMarkGrandTotalOverflow, true);
+        SetMark(kMarkRegisterOverflow, true);
+        return;
+    }
+    s.grandTotalValue = RoundedRegister(sum);
+    SetMark(kMarkGrandTotal, !arith::IsZero(s.grandTotalValue));
+}
+
+void Calculator::SwitchGrandTotal(bool on) {
+    auto& s = state_;
+    if (on == s.grandTotalOn) return;
+    s.grandTotalOn = on;
+    s.grandTotalValue = "0";
+    BlankMarkKeepingFunction(kMarkGrandTotal);
+}
+
+void Calculator::RestoreMemory(const MemoryStorePort& store) {
+    if (!store.MemoryRead() || !store.MemoryOn()) return;
+    // A damaged settings file must not put a non-number into the register.
+    const std::string kept = Register(store.Memory());
+    if (!arith::IsNumberText(kept)) return;
+    state_.memoryValue = kept;
+    SetMark(kMarkMemory, !arith::IsZero(kept));
+}
+
+void Calculator::SaveMemory(MemoryStorePort& store) const {
+    store.SetMemoryOn(state_.memoryMark);
+    store.SetMemory(state_.memoryValue);
+}
+
+std::string Calculator::RoundedRegister(std::string_view sum) {
+    std::string value =
+        RoundResult(sum, kRegisterSize, state_.decimalSelector, state_.roundSelector);
+    if (!RoundingOff()) value += DecimalPadding(value);
+    return Register(value);
+}
+
+void Calculator::BlankMarkKeepingFunction(int code) {
+    const int lastFunction = state_.lastFunction;
+    SetMark(code, false);
+    state_.lastFunction = lastFunction;
+}
+
+}  // namespace pemu::core

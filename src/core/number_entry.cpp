@@ -1,0 +1,130 @@
+// Keying a number: digits, 00, the point, backspace and the three clear keys.
+#include "core/calculator.hpp"
+
+namespace pemu::core {
+namespace {
+
+bool IsDigit(char ch) {
+    return ch >= '0' && ch <= '9';
+}
+
+// Backspace on the keyed text. A trailing point looks like no point on the display, so
+// removing it takes the digit the user sees last as well.
+std::string Shortened(const std::string& s) {
+    const std::size_t n = s.size();
+    if (n <= 1) return "0";
+    if (n == 2) {
+        if (s[1] == '.') return "0";
+        if (s[0] == '-') return "-0";
+        return s.substr(0, 1);
+    }
+    if (s.back() == '.') {
+        if (n == 3 && s[0] == '-') return "-0";
+        return s.substr(0, n - 2);
+    }
+    return s.substr(0, n - 1);
+}
+
+}  // namespace
+
+void Calculator::EnterDigit(char ch) {
+    auto& s = state_;
+    if (s.errorCode > 0) {
+        shell_.FocusInput();
+        return;
+    }
+    if (s.entering == 0 || s.lastFunction > 0) s.displayValue = "0";
+    const bool hasPoint = s.displayValue.find('.') != std::string::npos;
+    if (ch == '.' && hasPoint) {
+        shell_.Refocus();
+        return;
+    }
+    std::size_t limit = static_cast<std::size_t>(s.panelDigit);
+    if (s.displayValue[0] == '-') ++limit;
+    if (hasPoint) ++limit;
+    if (s.displayValue.size() < limit) {
+        std::string text = s.displayValue;
+        if (IsDigit(ch) && (text == "0" || text == "-0")) {
+            text.back() = ch;
+        } else {
+            text += ch;
+        }
+        ClearFunctionMarks();
+        DrawNumber(text);
+        s.entering = 1;
+    } else if (ch != '.' && !hasPoint) {
+        s.errorCode = kErrorEntryOverflow;
+        s.entering = 0;
+        SetMark(kMarkError, true);
+    }
+    shell_.Refocus();
+}
+
+void Calculator::BackSpaceKey() {
+    auto& s = state_;
+    if (s.errorCode > 0) {
+        if (s.errorCode != kErrorEntryOverflow) tape_.StartNewCalculation();
+        ClearKey(kKeyClearEntry);
+        return;
+    }
+    ClearFunctionMarks();
+    DrawNumber(Shortened(s.displayValue));
+    shell_.Refocus();
+}
+
+void Calculator::ClearKey(int kind) {
+    auto& s = state_;
+    if (kind == kKeyClearEntry && s.entering == 0) {
+        if (s.errorCode != kErrorOverflow && s.errorCode != kErrorEntryOverflow) return;
+        // The overflowed value stays and becomes the keyed operand.
+        SetMark(kMarkError, false);
+        ClearFunctionMarks();
+        if (s.errorCode == kErrorOverflow) SetMark(kKeyEquals, true);
+        DrawNumber(s.displayValue);
+        s.errorCode = 0;
+        s.entering = 1;
+        shell_.Refocus();
+        return;
+    }
+    DrawNumber("0");
+    ClearFunctionMarks();
+    SetMark(kMarkError, false);
+    ShowLabel(DisplayLabel::labIpt, "0");
+    s.errorCode = 0;
+    if (kind != kKeyClearEntry) {
+        ClearOperatorMarks();
+        ShowLabel(DisplayLabel::labAns, "0");
+        s.answerValue = "0";
+        s.pendingOperator = 0;
+        s.entering = 0;
+        s.constantOperator = 0;
+        s.constantValue = "0";
+        if (IsCasio()) SetMark(kMarkConstant, false);
+        tape_.StartNewCalculation();
+        s.percentBase.clear();
+    }
+    if (kind == kKeyClearAll) {
+        s.memoryValue = "0";
+        SetMark(kMarkMemory, false);
+    }
+    if (kind == kKeyClearAll || (kind == kKeyClear && IsCasio())) {
+        s.grandTotalValue = "0";
+        SetMark(kMarkGrandTotal, false);
+        s.answerCheckValue = "CLEAR";
+    }
+    WriteClearLine(kind);
+    tape_.RefreshView(0);
+    shell_.Refocus();
+}
+
+void Calculator::WriteClearLine(int kind) {
+    const int last = tape_.LastLineCode();
+    const bool write =
+        (kind == kKeyClear && last != tape::kLineClear && last != tape::kLineClearAll) ||
+        (kind == kKeyClearAll && last != tape::kLineClearAll);
+    if (!write) return;
+    if (tape_.LineCount() == 0) tape_.AppendLine("", tape::kLineSeparator);
+    tape_.AppendLine("", kind);
+}
+
+}  // namespace pemu::core

@@ -1,0 +1,189 @@
+// Between the arithmetic and the display: cutting to the display width, the round and
+// decimal selectors, add mode, the overflow test and the error states.
+#include <algorithm>
+#include <cctype>
+
+#include "arithmetic/decimal.hpp"
+#include "core/calculator.hpp"
+
+namespace pemu::core {
+namespace {
+
+bool IsDigit(char ch) {
+    return std::isdigit(static_cast<unsigned char>(ch)) != 0;
+}
+
+int DecimalPlaces(int decimalSelector) {
+    return decimalSelector == kDecimalAddMode ? 2 : decimalSelector;
+}
+
+// [-]digits[.digits] with at least one digit: anything else ("EF", "") cannot be shown.
+bool IsPlainNumber(std::string_view s) {
+    std::size_t i = !s.empty() && s[0] == '-' ? 1 : 0;
+    bool digit = false;
+    bool point = false;
+    for (; i < s.size(); ++i) {
+        if (IsDigit(s[i])) {
+            digit = true;
+        } else if (s[i] == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digit;
+}
+
+// The unit of the last kept place: "1", "0.1" .. "0.00001"; "0" beyond five places.
+std::string PlaceUnit(int places) {
+    if (places == 0) return "1";
+    if (places < 1 || places > 5) return "0";
+    return "0." + std::string(static_cast<std::size_t>(places - 1), '0') + "1";
+}
+
+char RoundThreshold(int roundSelector) {
+    switch (roundSelector) {
+        case kRoundUp:
+            return '0';
+        case kRoundHalfUp:
+            return '4';
+        default:
+            return '9';
+    }
+}
+
+}  // namespace
+
+void Calculator::TruncateToDigits(std::string& value) const {
+    if (value.find('.') == std::string::npos) return;
+    std::size_t keep = static_cast<std::size_t>(state_.panelDigit) + 1;
+    if (!value.empty() && value[0] == '-') ++keep;
+    if (value.size() <= keep) return;
+    value.resize(keep);
+    arith::StripTrailingZeros(value);
+}
+
+std::string Calculator::RoundResult(std::string_view src, std::size_t maxLen, int decimalSel,
+                                    int roundSel) {
+    std::string dst(src.substr(0, maxLen > 0 ? maxLen - 1 : src.size()));
+    if (roundSel != kSelectorF && decimalSel != kSelectorF) {
+        const int places = DecimalPlaces(decimalSel);
+        const std::size_t point = dst.find('.');
+        if (point != std::string::npos && places >= 0 &&
+            dst.size() - point - 1 > static_cast<std::size_t>(places)) {
+            const std::size_t kept = point + 1 + static_cast<std::size_t>(places);
+            const char dropped = dst[kept];
+            const bool negative = dst[0] == '-';
+            dst.resize(kept);
+            if (dropped > RoundThreshold(roundSel)) {
+                dst = ComputeStep(dst, false, 0, PlaceUnit(places),
+                                  negative ? kKeySubtract : kKeyAdd);
+            }
+        }
+    }
+    TruncateToDigits(dst);
+    return dst;
+}
+
+std::string Calculator::DecimalPadding(std::string_view value) const {
+    const int places = DecimalPlaces(state_.decimalSelector);
+    const bool hasPoint = value.find('.') != std::string_view::npos;
+    int room = state_.panelDigit;
+    if (!value.empty() && value[0] == '-') ++room;
+    if (hasPoint) ++room;
+    const int length = static_cast<int>(value.size());
+    if (length >= room) return "";
+    room -= length;
+    if (hasPoint) {
+        const int p = static_cast<int>(value.find('.')) + 1;
+        const int n = std::min(places - (length - p), room);
+        return n >= 1 && n <= 5 ? std::string(static_cast<std::size_t>(n), '0') : "";
+    }
+    const int n = std::min(places, room);
+    return n >= 1 && n <= 5 ? "." + std::string(static_cast<std::size_t>(n), '0') : "";
+}
+
+std::string Calculator::FinishResult(std::string_view src, std::size_t maxLen, int key) {
+    std::string dst(src.substr(0, maxLen > 0 ? maxLen - 1 : src.size()));
+    if (state_.errorCode != 0) return dst;
+    if (IsOperatorKey(key)) {
+        TruncateToDigits(dst);
+        return dst;
+    }
+    dst = RoundResult(dst, maxLen, state_.decimalSelector, state_.roundSelector);
+    if (!RoundingOff()) {
+        dst += DecimalPadding(dst);
+        if (maxLen > 0 && dst.size() > maxLen - 1) dst.resize(maxLen - 1);
+    }
+    return dst;
+}
+
+void Calculator::ApplyAddMode(std::string& value, int key) const {
+    if (state_.roundSelector == kSelectorF || state_.decimalSelector != kDecimalAddMode ||
+        state_.lastFunction != 0 || key == kKeyPercent || state_.pendingOperator == kKeyMultiply ||
+        state_.pendingOperator == kKeyDivide) {
+        return;
+    }
+    if (value.find('.') != std::string::npos) return;
+    std::string sign;
+    std::string digits = value;
+    if (!digits.empty() && (digits[0] == '+' || digits[0] == '-')) {
+        sign = digits.substr(0, 1);
+        digits.erase(0, 1);
+    }
+    if (digits.size() == 1) {
+        digits = "0.0" + digits;
+    } else if (digits.size() == 2) {
+        digits = "0." + digits;
+    } else if (digits.size() > 2) {
+        digits.insert(digits.size() - 2, ".");
+    }
+    value = Register(sign + digits);
+}
+
+bool Calculator::IsOverflow(std::string_view value) const {
+    if (state_.errorCode != 0 || arith_.divideError) return true;
+    // Exact decimal comparison with panelDigit nines: beyond them when the integer part
+    // is longer, or as long, all nines, and followed by a fraction that is not zero.
+    if (!IsPlainNumber(value)) return true;
+    std::string_view digits = value[0] == '-' ? value.substr(1) : value;
+    const std::size_t point = std::min(digits.find('.'), digits.size());
+    std::string_view integer = digits.substr(0, point);
+    const std::string_view fraction = point < digits.size() ? digits.substr(point + 1) : "";
+    while (integer.size() > 1 && integer[0] == '0')
+        integer.remove_prefix(1);
+    const std::size_t width = static_cast<std::size_t>(state_.panelDigit);
+    if (integer.size() != width) return integer.size() > width;
+    if (integer.find_first_not_of('9') != std::string_view::npos) return false;
+    return fraction.find_first_not_of('0') != std::string_view::npos;
+}
+
+std::string Calculator::RaiseError(std::string_view value, int code) {
+    std::string text = "0";
+    if (code == kErrorOverflow) {
+        text = OverflowView(value);
+    } else {
+        ClearFunctionMarks();
+        ClearOperatorMarks();
+    }
+    DrawNumber(text);
+    SetMark(kMarkError, true);
+    tape_.AppendLine(text, code);
+    state_.errorCode = code;
+    state_.entering = 0;
+    tape_.StartNewCalculation();
+    return Register(text);
+}
+
+std::string Calculator::OverflowView(std::string_view value) {
+    const std::size_t width = static_cast<std::size_t>(state_.panelDigit);
+    const std::string factor = "0." + std::string(width - 1, '0') + "1";
+    std::string scaled =
+        IsPlainNumber(value) ? ComputeStep(value, true, 0, factor, kKeyMultiply) : std::string("0");
+    if (scaled.find('.') == std::string::npos) scaled += '.';
+    const std::size_t shown = width + 1 + (scaled[0] == '-' ? 1 : 0);
+    if (scaled.size() < shown) scaled.append(shown - scaled.size(), '0');
+    return scaled;
+}
+
+}  // namespace pemu::core

@@ -1,0 +1,68 @@
+// The square root and sign change keys. Both act on the shown number the way keying would:
+// the root becomes the keyed operand, a sign change while keying edits the entry in place.
+#include "arithmetic/decimal.hpp"
+#include "core/calculator.hpp"
+
+namespace pemu::core {
+
+void Calculator::RootKey() {
+    auto& s = state_;
+    if (s.errorCode > 0) {
+        shell_.FocusInput();
+        return;
+    }
+    ClearFunctionMarks();
+    // A root replaces the record of a tax press or of the root before it.
+    tape_.UndoTaxLines();
+    if (tape_.IsCalculationEmpty()) tape_.AppendLine("", tape::kLineSeparator);
+    if (tape_.LastLineCode() == tape::kLineRootResult) tape_.RemoveLastLines(2);
+
+    const std::string operand = s.displayValue;
+    tape_.AppendLine(operand, tape::kLineRootOperand);
+    // "-0" is zero, not a negative number: its root is 0.
+    if (operand[0] == '-' && !arith::IsZero(operand)) {
+        RaiseError("0", kErrorRootNegative);
+    } else {
+        std::string root = "0";
+        if (!arith::IsZero(operand)) {
+            root = arith::DecimalSqrt(arith_, operand);
+            TruncateToDigits(root);
+        }
+        tape_.AppendLine(root, tape::kLineRootResult);
+        s.entering = 1;
+        DrawNumber(root);
+        SetMark(kKeyRoot, true);
+    }
+    tape_.RefreshView(0);
+    shell_.Refocus();
+}
+
+void Calculator::SignChangeKey() {
+    auto& s = state_;
+    if (s.errorCode > 0) {
+        shell_.FocusInput();
+        return;
+    }
+    ClearFunctionMarks();
+    std::string value = s.displayValue;
+    if (!value.empty() && value[0] == '-') {
+        value.erase(0, 1);
+    } else {
+        value.insert(0, 1, '-');
+    }
+    s.displayValue = Register(value);
+    if (s.entering == 0) {
+        // A result's sign change is a step of its own; pressed again, it replaces itself.
+        if (tape_.LastWasSignChange()) tape_.RemoveLastLines(1);
+        const int code = s.displayValue[0] == '-' ? kSignToNegative : kSignToPositive;
+        tape_.RecordStep("0", code, 0);
+        s.lastFunction = code;
+        tape_.RefreshView(0);
+        s.answerValue = s.displayValue;
+    }
+    DrawNumber(s.displayValue);
+    if (s.lastFunction != 0) s.entering = 0;
+    shell_.Refocus();
+}
+
+}  // namespace pemu::core

@@ -1,0 +1,84 @@
+// The setters of the round and decimal selectors, the display width, the family and the
+// tax rate; each family keeps F on its own selector.
+#include "arithmetic/decimal.hpp"
+#include "core/calculator.hpp"
+
+namespace pemu::core {
+namespace {
+
+int CoercedRound(int value, int makerType) {
+    if (value == kRoundCut || value == kRoundUp || value == kRoundHalfUp) return value;
+    if (makerType == kMakerCasio && value == kSelectorF) return value;
+    return makerType == kMakerCasio ? kSelectorF : kRoundCut;
+}
+
+int CoercedDecimal(int value, int makerType) {
+    if ((value >= 0 && value <= 5) || value == kDecimalAddMode) return value;
+    if (makerType != kMakerCasio && value == kSelectorF) return value;
+    return makerType == kMakerCasio ? 5 : kSelectorF;
+}
+
+}  // namespace
+
+void Calculator::SetRoundSelector(int value) {
+    if (value == state_.roundSelector && state_.initialised) return;
+    state_.roundSelector = CoercedRound(value, state_.makerType);
+    // The label names the value chosen, before the family's coercion.
+    display_.SetLabel(DisplayLabel::labRs, arith::RoundSelectorName(value, false));
+    NoteSelectorsIfInitialised();
+}
+
+void Calculator::SetDecimalSelector(int value) {
+    if (value == state_.decimalSelector && state_.initialised) return;
+    state_.decimalSelector = CoercedDecimal(value, state_.makerType);
+    display_.SetLabel(DisplayLabel::labDc, arith::DecimalSelectorName(value, false));
+    NoteSelectorsIfInitialised();
+}
+
+void Calculator::NoteSelectorsIfInitialised() {
+    if (!state_.initialised) return;
+    tape_.NoteSelectors(state_.roundSelector, state_.decimalSelector);
+    shell_.Refocus();
+}
+
+void Calculator::SetPanelDigit(int digits) {
+    if (digits == state_.panelDigit) return;
+    state_.panelDigit = digits < 8 || digits > 14 ? 14 : digits;
+    if (state_.initialised) tape_.NoteDigits(state_.panelDigit);
+}
+
+void Calculator::SetMakerType(int type) {
+    if (type != kMakerCasio) type = kMakerSharp;
+    auto& s = state_;
+    if (type == s.makerType) return;
+    if (s.initialised) {
+        s.makerType = type;
+        if (type == kMakerCasio) {
+            if (s.decimalSelector == kSelectorF) {
+                SetRoundSelector(kSelectorF);
+                SetDecimalSelector(5);
+            }
+        } else {
+            if (s.roundSelector == kSelectorF) {
+                SetRoundSelector(kRoundCut);
+                SetDecimalSelector(kSelectorF);
+            }
+            s.percentBase.clear();
+        }
+        tape_.NoteFamily(type);
+        shell_.RefreshKeys();
+        shell_.Refocus();
+    }
+    s.makerType = type;
+    s.constantValue = "0";
+    s.constantOperator = 0;
+    // The constant is gone, so its mark must not stay on the panel.
+    if (s.markOn[kMarkConstant]) SetMark(kMarkConstant, false);
+    shell_.FamilyChanged(type);
+}
+
+void Calculator::SetTaxRate(std::string_view rate) {
+    state_.taxRate = Register(rate);
+}
+
+}  // namespace pemu::core

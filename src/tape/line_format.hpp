@@ -1,0 +1,42 @@
+#pragma once
+// How each line code lays out its line: value treatment, prefix and suffix, label, mark
+// and whether the line counts as part of the current calculation.
+#include <string>
+
+namespace pemu::tape {
+
+enum class ValueTreatment {
+    kGrouped,   // thousands separators
+    kVerbatim,  // as passed
+    kEmpty,     // discarded
+};
+
+enum class MarkKind {
+    kMatch,      // " 同" when the step agrees with the previous calculation, else " 　"
+    kReference,  // " ‥"
+    kBlank,      // " 　"
+    kSeparator,  // " "
+    kDate,       // the local date and time
+};
+
+struct LineFormat {
+    ValueTreatment treatment = ValueTreatment::kGrouped;
+    std::string prefix;  // CP932
+    std::string suffix;
+    std::string label;
+    MarkKind mark = MarkKind::kMatch;
+    bool counted = false;
+};
+
+// The format of lineCode; the C line's label follows the family (2 "CASIO").
+const LineFormat& LineFormatOf(int lineCode, int makerType);
+
+// The marks as CP932 bytes.
+const std::string& MatchMark();      // " 同"
+const std::string& NoMatchMark();    // " 　"
+const std::string& ReferenceMark();  // " ‥"
+
+// The full-width symbol of an operator code 17..20 ("＋" "－" "×" "÷"), "　" otherwise.
+const std::string& OperatorSymbol(int op);
+
+}  // namespace pemu::tape
