@@ -9,8 +9,7 @@ namespace {
 // A register that takes a sum: rounded like a result of =, padded when rounding is on.
 std::string RoundedRegister(Calculator& calculator, std::string_view sum) {
     const CalculatorState& s = calculator.State();
-    std::string value = calculator.RoundResult(sum, kRegisterSize, s.decimalSelector,
-                                               s.roundSelector);
+    std::string value = calculator.RoundResult(sum, kWorkSize, s.decimalSelector, s.roundSelector);
     if (s.decimalSelector != kSelectorF && s.roundSelector != kSelectorF) {
         value += calculator.DecimalPadding(value);
     }
@@ -36,7 +35,28 @@ void Calculator::MemoryKey(int code) {
         DrawNumber(s.memoryValue);
         SetMark(kKeyMemoryRecall, true);
     } else {
-        MemoryAddition(code);
+        // M+ and M-: the pending calculation (or the shown number) first, then the memory.
+        const bool operatorWaiting = s.pendingOperator != 0 && s.entering == 0;
+        OperatorKey(code);
+        if (operatorWaiting) {
+            s.constantValue = "0";
+            s.constantOperator = 0;
+            s.pendingOperator = 0;
+            // The K mark must not outlive the constant it shows.
+            if (IsCasio() && s.markOn[kMarkConstant]) SetMark(kMarkConstant, false);
+        }
+        if (s.errorCode == 0) {
+            const std::string sum = ComputeStep(s.memoryValue, false, 0, s.displayValue,
+                                                code == kKeyMemoryPlus ? kKeyAdd : kKeySubtract);
+            if (IsOverflow(sum)) {
+                RaiseError("0", kErrorMemory);
+                SetMark(kMarkMemoryOverflow, true);
+                SetMark(kMarkRegisterOverflow, true);
+            } else {
+                s.memoryValue = RoundedRegister(*this, sum);
+                SetMark(kKeyEquals, true);
+            }
+        }
     }
     // MC and MR pressed again write no second line.
     if ((code == kKeyMemoryClear || code == kKeyMemoryRecall) && tape_.LastLineCode() != code) {
@@ -87,7 +107,7 @@ void Calculator::AddToGrandTotal(int key, std::string_view value) {
         SetMark(kMarkRegisterOverflow, true);
         return;
     }
-    s.grandTotalValue = RoundedRegister(sum);
+    s.grandTotalValue = RoundedRegister(*this, sum);
     SetMark(kMarkGrandTotal, !arith::IsZero(s.grandTotalValue));
 }
 
@@ -96,7 +116,10 @@ void Calculator::SwitchGrandTotal(bool on) {
     if (on == s.grandTotalOn) return;
     s.grandTotalOn = on;
     s.grandTotalValue = "0";
-    BlankMarkKeepingFunction(kMarkGrandTotal);
+    // Not a key: the function whose value is shown stays as it was.
+    const int lastFunction = s.lastFunction;
+    SetMark(kMarkGrandTotal, false);
+    s.lastFunction = lastFunction;
 }
 
 void Calculator::RestoreMemory(const MemoryStorePort& store) {
@@ -111,19 +134,6 @@ void Calculator::RestoreMemory(const MemoryStorePort& store) {
 void Calculator::SaveMemory(MemoryStorePort& store) const {
     store.SetMemoryOn(state_.memoryMark);
     store.SetMemory(state_.memoryValue);
-}
-
-std::string Calculator::RoundedRegister(std::string_view sum) {
-    std::string value =
-        RoundResult(sum, kRegisterSize, state_.decimalSelector, state_.roundSelector);
-    if (!RoundingOff()) value += DecimalPadding(value);
-    return Register(value);
-}
-
-void Calculator::BlankMarkKeepingFunction(int code) {
-    const int lastFunction = state_.lastFunction;
-    SetMark(code, false);
-    state_.lastFunction = lastFunction;
 }
 
 }  // namespace pemu::core
