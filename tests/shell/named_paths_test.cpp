@@ -1,0 +1,93 @@
+#include "shell/named_paths.hpp"
+
+#include <gtest/gtest.h>
+
+#include "../platform/temp_folder.hpp"
+#include "platform/file_system.hpp"
+
+namespace pemu::shell {
+namespace {
+
+using testing::ScopedEnv;
+using testing::TempFolder;
+
+struct PathCase {
+    PathKind kind;
+    bool main;
+    const char* primary;
+    const char* child;  // process id 4321
+};
+
+TEST(NamedPaths, PrimaryAndChildPaths) {
+    const PathCase cases[] = {
+        {PathKind::filesFolder, false, "PemuFiles/", "PemuFiles/"},
+        {PathKind::skinPackageFolder, false, "PemuFiles/Skin/T8/", "PemuFiles/Skin/T8/"},
+        {PathKind::previewFolder, false, "PemuFiles/_sys/prvpic/", "PemuFiles/_sys/prvpic/"},
+        {PathKind::userSkinFolder, false, "PemuFiles/_sys/UserCustumSkin/",
+         "PemuFiles/_sys/PID/PID4321UserCustumSkin/"},
+        {PathKind::defaultsFolder, false, "PemuFiles/_sys/Default/", "PemuFiles/_sys/Default/"},
+        {PathKind::pidFolder, false, "PemuFiles/_sys/PID/", "PemuFiles/_sys/PID/"},
+        {PathKind::manualFolder, false, "PemuFiles/_sys/manual/", "PemuFiles/_sys/manual/"},
+        {PathKind::updaterFile, false, "PemuFiles/Update.exe", "PemuFiles/Update.exe"},
+        {PathKind::noImageFile, false, "PemuFiles/_sys/Default/NoImage.jpg",
+         "PemuFiles/_sys/Default/NoImage.jpg"},
+        {PathKind::tapeLogFile, false, "PemuFiles/_sys/KenzanLog.txt",
+         "PemuFiles/_sys/KenzanLog.txt"},
+        {PathKind::settingsFile, false, "PemuFiles/_sys/Pemu.ini",
+         "PemuFiles/_sys/PID/PID4321.ini"},
+        {PathKind::settingsFile, true, "PemuFiles/_sys/Pemu.ini", "PemuFiles/_sys/Pemu.ini"},
+        {PathKind::formulaTextFile, false, "PemuFiles/_sys/SushikiText.txt",
+         "PemuFiles/_sys/PID/PID4321ST.txt"},
+        {PathKind::appDataFile, false, "PemuFiles/_sys/_appdata.ini",
+         "PemuFiles/_sys/_appdata.ini"},
+    };
+    NamedPaths primary("/data/Pemu", "/opt/pemu/bin");
+    NamedPaths child("/data/Pemu/", "/opt/pemu/bin/");
+    child.BecomeChild(4321);
+    for (const PathCase& c : cases) {
+        EXPECT_EQ(primary.PathOf(c.kind, c.main), std::string("/data/Pemu/") + c.primary);
+        EXPECT_EQ(child.PathOf(c.kind, c.main), std::string("/data/Pemu/") + c.child);
+    }
+    EXPECT_EQ(primary.PathOf(PathKind::programFolder), "/opt/pemu/bin/");
+    EXPECT_TRUE(child.isChild());
+    EXPECT_EQ(child.childPid(), 4321);
+}
+
+TEST(NamedPaths, VersionEndpointCanBePointedAtATestServer) {
+    NamedPaths paths("/d/", "/p/");
+    EXPECT_TRUE(paths.PathOf(PathKind::versionEndpoint).ends_with("/pemu/AppVer.php"));
+    ScopedEnv url("PEMU_UPDATE_URL", "http://127.0.0.1:9/pemu/AppVer.php");
+    EXPECT_EQ(paths.PathOf(PathKind::versionEndpoint), "http://127.0.0.1:9/pemu/AppVer.php");
+}
+
+TEST(ChooseDataRoot, OwnRootThenXdgThenHome) {
+    TempFolder dir;
+    const std::string base = platform::CanonicalPath(dir.path());
+    {
+        ScopedEnv own("PEMU_DATA_ROOT", (dir / "own/deeper").c_str());
+        EXPECT_EQ(ChooseDataRoot(), base + "/own/deeper/");
+        EXPECT_TRUE(platform::FolderExists(base + "/own/deeper")) << "created when missing";
+    }
+    ScopedEnv own("PEMU_DATA_ROOT", nullptr);
+    {
+        ScopedEnv xdg("XDG_DATA_HOME", (dir / "xdg").c_str());
+        EXPECT_EQ(ChooseDataRoot(), base + "/xdg/Pemu/");
+    }
+    ScopedEnv xdg("XDG_DATA_HOME", nullptr);
+    ScopedEnv home("HOME", dir.path().c_str());
+    EXPECT_EQ(ChooseDataRoot(), base + "/.local/share/Pemu/");
+}
+
+TEST(FindTemplateFolder, BesideTheExecutableThenInstalledPrefix) {
+    TempFolder dir;
+    EXPECT_EQ(FindTemplateFolder(dir / "bin/"), "");
+    platform::MakeFolders(dir / "share/pemu/PemuFiles");
+    platform::MakeFolders(dir / "bin");
+    EXPECT_EQ(FindTemplateFolder(dir / "bin"),
+              platform::CanonicalPath(dir / "share/pemu/PemuFiles") + "/");
+    platform::MakeFolders(dir / "bin/PemuFiles");
+    EXPECT_EQ(FindTemplateFolder(dir / "bin/"), dir / "bin/PemuFiles/");
+}
+
+}  // namespace
+}  // namespace pemu::shell

@@ -1,0 +1,140 @@
+#include "shell/settings_store.hpp"
+
+#include <gtest/gtest.h>
+
+#include "../platform/temp_folder.hpp"
+#include "platform/codec.hpp"
+#include "shell/settings_keys.hpp"
+
+namespace pemu::shell {
+namespace {
+
+using testing::ReadFile;
+using testing::TempFolder;
+using testing::WriteFile;
+
+TEST(SettingsStore, HandEditedFileKeepsOrderCommentsAndNamesCase) {
+    TempFolder dir;
+    const std::string path = dir / "Pemu.ini";
+    WriteFile(path,
+              "; kept comment\r\n[View]\r\nKeyPanelOn=1\r\n# about buttons\r\nKeyButtonOn=0\r\n"
+              "\r\n[Value]\r\nPanelDigit = 12\r\n");
+    SettingsStore store(path);
+    EXPECT_EQ(store.loadStatus(), LoadStatus::loaded);
+    EXPECT_TRUE(store.ReadBool("VIEW", "keypanelon", false)) << "names ignore letter case";
+    EXPECT_EQ(store.ReadInteger("value", "PANELDIGIT", 14), 12);
+    store.WriteInteger("Value", "Memory", 5);
+    store.WriteString("Tax", "Zeiritu", "0.1");
+    store.WriteBool("view", "KEYPANELON", false);  // an existing key keeps its spelling
+    ASSERT_TRUE(store.UpdateFile().ok);
+    EXPECT_EQ(ReadFile(path),
+              "; kept comment\r\n[View]\r\nKeyPanelOn=0\r\n# about buttons\r\nKeyButtonOn=0\r\n"
+              "\r\n[Value]\r\nPanelDigit= 12\r\nMemory=5\r\n\r\n[Tax]\r\nZeiritu=0.1\r\n\r\n");
+}
+
+TEST(SettingsStore, TypedReadsFallBackToTheDefault) {
+    TempFolder dir;
+    WriteFile(dir / "a.ini",
+              "[S]\nnum= -42 \nplus=+7\nword=abc\nhalf=12x\nhuge=99999999999\nempty=\nflag=2\n"
+              "zero=0\n");
+    SettingsStore store(dir / "a.ini");
+    struct Case {
+        const char* ident;
+        int expected;
+    };
+    const Case integers[] = {{"num", -42}, {"plus", 7},   {"word", 99}, {"half", 99},
+                             {"huge", 99}, {"empty", 99}, {"none", 99}};
+    for (const Case& c : integers)
+        EXPECT_EQ(store.ReadInteger("S", c.ident, 99), c.expected) << c.ident;
+    EXPECT_TRUE(store.ReadBool("S", "flag", false)) << "any non-zero number is true";
+    EXPECT_FALSE(store.ReadBool("S", "zero", true));
+    EXPECT_TRUE(store.ReadBool("S", "word", true)) << "unreadable gives the default";
+    EXPECT_FALSE(store.ReadBool("S", "word", false));
+    EXPECT_EQ(store.ReadString("S", "empty", "d"), "") << "a present empty text is a text";
+    EXPECT_EQ(store.ReadString("S", "none", "d"), "d");
+}
+
+TEST(SettingsStore, FlagsReadBackAsTextAndKeysCanBeDeleted) {
+    SettingsStore store("/nonexistent/Pemu.ini");
+    EXPECT_EQ(store.loadStatus(), LoadStatus::missing);
+    store.WriteBool("View", "KeyPanelOn", true);
+    store.WriteBool("View", "FrontSideOn", false);
+    EXPECT_EQ(store.ReadString("View", "KeyPanelOn", ""), "1");
+    EXPECT_EQ(store.ReadString("View", "FrontSideOn", ""), "0");
+    EXPECT_TRUE(store.ValueExists("view", "keypanelon"));
+    store.DeleteKey("VIEW", "KeyPanelOn");
+    EXPECT_FALSE(store.ValueExists("View", "KeyPanelOn"));
+    EXPECT_TRUE(store.ValueExists("View", "FrontSideOn"));
+}
+
+TEST(SettingsStore, DoubleByteNamesAreNotCaseFolded) {
+    // "ア" is 83 41 and "ャ" is 83 61: the trail bytes look like 'A' and 'a'.
+    const std::string a = platform::Sjis("スキンア");
+    const std::string small = platform::Sjis("スキンャ");
+    ASSERT_EQ(a.size(), small.size());
+    SettingsStore store("/nonexistent/x.ini");
+    store.WriteString("Skin", a, "first");
+    store.WriteString("Skin", small, "second");
+    EXPECT_EQ(store.ReadString("Skin", a, ""), "first");
+    EXPECT_EQ(store.ReadString("Skin", small, ""), "second");
+    EXPECT_TRUE(SameName("KeySet2", "KEYSET2"));
+}
+
+TEST(SettingsStore, BinaryFileIsUsableAndKeptAsideBeforeTheFirstRewrite) {
+    TempFolder dir;
+    const std::string path = dir / "Pemu.ini";
+    const std::string damaged =
+        std::string("[Value]\r\nPanelDigit=10\r\n\0\x01\x02\xff junk\r\n", 36) +
+        "no equals sign\r\n[Tax]\r\nZeiritu=0.05";  // cut: no line end
+    WriteFile(path, damaged);
+    SettingsStore store(path);
+    EXPECT_EQ(store.loadStatus(), LoadStatus::damaged);
+    EXPECT_EQ(store.ReadInteger("Value", "PanelDigit", 14), 10);
+    EXPECT_EQ(store.ReadString("Tax", "Zeiritu", ""), "0.05") << "a truncated last line counts";
+    ASSERT_TRUE(store.UpdateFile().ok);
+    EXPECT_EQ(ReadFile(path + ".damaged"), damaged);
+    EXPECT_EQ(ReadFile(path), "[Value]\r\nPanelDigit=10\r\n\r\n[Tax]\r\nZeiritu=0.05\r\n\r\n");
+    EXPECT_EQ(SettingsStore(path).loadStatus(), LoadStatus::loaded);
+}
+
+TEST(SettingsStore, FailedFlushKeepsTheOldFileAndTheValues) {
+    TempFolder dir;
+    const std::string path = dir / "Pemu.ini";
+    const std::string old = "[Value]\r\nPanelDigit=10\r\n\r\n";
+    WriteFile(path, old);
+    SettingsStore store(path);
+    store.WriteString("Value", "Memory", std::string(4000, '9'));
+    platform::IoResult result;
+    {
+        testing::FullDisk full(1000);
+        result = store.UpdateFile();
+    }
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(ReadFile(path), old) << "never half-written";
+    ASSERT_TRUE(store.UpdateFile().ok) << "a later flush still has everything";
+    EXPECT_EQ(SettingsStore(path).ReadString("Value", "Memory", ""), std::string(4000, '9'));
+}
+
+TEST(SettingsKeys, DefaultsAndCheckedKeys) {
+    TempFolder dir;
+    WriteFile(dir / "a.ini",
+              "[Value]\nDentakuType=7\nMemory=12345678901234567890123\n[Tax]\nZeiritu=8%\n");
+    SettingsStore store(dir / "a.ini");
+    EXPECT_EQ(ReadDentakuType(store), 1);
+    EXPECT_EQ(ReadTaxRate(store), "0.08");
+    EXPECT_EQ(Read(store, keys::kMemory), "1234567890123456789") << "at most 19 characters";
+    EXPECT_EQ(Read(store, keys::kPanelDigit), 14);
+    EXPECT_TRUE(Read(store, keys::kLogHozon));
+    Write(store, keys::kDentakuType, 2);
+    Write(store, keys::kZeiritu, "-0.1");
+    EXPECT_EQ(ReadDentakuType(store), 2);
+    EXPECT_EQ(ReadTaxRate(store), "-0.1");
+    const char* rejected[] = {"", "-", "1.2.3", "0,08", " 0.08", "abc"};
+    for (const char* text : rejected) {
+        Write(store, keys::kZeiritu, text);
+        EXPECT_EQ(ReadTaxRate(store), "0.08") << text;
+    }
+}
+
+}  // namespace
+}  // namespace pemu::shell
