@@ -1,0 +1,194 @@
+// The operators of one parenthesis-free piece, through a postfix form. Division is
+// deferred: a/b*c is (a*c)/b and a/b/c is a/(b*c), so that 6/4*2 is exactly 3.
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "arithmetic/decimal.hpp"
+#include "arithmetic/functions.hpp"
+#include "formula/formula_evaluate.hpp"
+
+namespace pemu::formula {
+
+namespace {
+
+constexpr double kExponentMax = 100.0;
+
+int Priority(char op) {
+    switch (op) {
+        case '+':
+        case '-':
+            return 1;
+        case '@':
+            return 2;
+        case '*':
+        case '/':
+            return 3;
+        default:
+            return 4;
+    }
+}
+
+bool IsPostfixOperator(char ch) {
+    return std::string_view("+-*/@^").find(ch) != std::string_view::npos;
+}
+
+bool IsDigit(char ch) {
+    return ch >= '0' && ch <= '9';
+}
+
+bool IsFailure(std::string_view s) {
+    return !s.empty() && s.front() == 'E';
+}
+
+class PostfixMachine {
+  public:
+    PostfixMachine(arith::ArithContext& ctx, FormulaError& error) : ctx_(ctx), error_(error) {}
+
+    std::string Run(std::string_view postfix) {
+        std::size_t start = 0;
+        while (start < postfix.size()) {
+            std::size_t end = postfix.find(':', start);
+            if (end == std::string_view::npos) end = postfix.size();
+            const std::string_view token = postfix.substr(start, end - start);
+            start = end + 1;
+            if (token.empty()) continue;
+            if (IsDigit(token.front()) || token.size() > 1) {
+                Push(token);
+            } else if (!Apply(token.front())) {
+                return failure_;
+            }
+        }
+        if (slots_.size() != 1) return Fail(816);
+        if (pending_.empty()) return slots_.front();
+        return arith::DecimalDivide(ctx_, slots_.front(), pending_);
+    }
+
+  private:
+    std::string Fail(int code) {
+        failure_ = "E";
+        RaiseFormulaError(error_, failure_, code, 0);
+        return failure_;
+    }
+
+    bool Refuse(int code) {
+        Fail(code);
+        return false;
+    }
+
+    void Push(std::string_view number) {
+        slots_.emplace_back(number);
+        pushedAfterNumber_ = lastWasNumber_;
+        lastWasNumber_ = true;
+    }
+
+    bool Apply(char op) {
+        if (slots_.size() < 2) return Refuse(811);
+        const bool freshPair = lastWasNumber_ && pushedAfterNumber_;
+        lastWasNumber_ = false;
+        if (!pending_.empty() && (op == '+' || op == '-' || freshPair)) {
+            std::string& dividend = slots_[latest_ < slots_.size() ? latest_ : slots_.size() - 1];
+            dividend = arith::DecimalDivide(ctx_, dividend, pending_);
+            pending_.clear();
+        }
+        std::string right = std::move(slots_.back());
+        slots_.pop_back();
+        std::string& left = slots_.back();
+        latest_ = slots_.size() - 1;
+        switch (op) {
+            case '*':
+            case '@':
+                left = arith::DecimalMultiply(ctx_, left, right);
+                break;
+            case '+':
+                left = arith::DecimalAdd(ctx_, left, right, 0);
+                break;
+            case '-':
+                left = arith::DecimalSubtract(ctx_, left, right, 0);
+                break;
+            case '/':
+                if (!Defer(left, right)) return false;
+                break;
+            default:
+                if (!RaiseToPower(left, right)) return false;
+                break;
+        }
+        if (IsFailure(left)) return Refuse(888);
+        return true;
+    }
+
+    // The divisor joins the pending one; its sign moves onto the dividend.
+    bool Defer(std::string& dividend, std::string divisor) {
+        if (!divisor.empty() && divisor.front() == '-') {
+            divisor.erase(0, 1);
+            dividend = arith::Negate(dividend);
+        }
+        pending_ = pending_.empty() ? divisor : arith::DecimalMultiply(ctx_, pending_, divisor);
+        if (IsFailure(pending_)) return Refuse(816);
+        return true;
+    }
+
+    bool RaiseToPower(std::string& base, const std::string& exponent) {
+        if (std::strtod(exponent.c_str(), nullptr) > kExponentMax) return Refuse(812);
+        if (arith::IsZero(base) && arith::IsZero(exponent)) return Refuse(813);
+        switch (arith::ClassifyPower(base, exponent)) {
+            case arith::PowerDomain::kNegativeBaseFraction:
+                return Refuse(817);
+            case arith::PowerDomain::kZeroBaseNegativeFraction:
+                return Refuse(815);
+            default:
+                break;
+        }
+        base = arith::Power(ctx_, base, exponent);
+        return true;
+    }
+
+    arith::ArithContext& ctx_;
+    FormulaError& error_;
+    std::vector<std::string> slots_;
+    std::string pending_;
+    std::string failure_;
+    std::size_t latest_ = 0;
+    bool lastWasNumber_ = false;
+    bool pushedAfterNumber_ = false;
+};
+
+}  // namespace
+
+std::string ToPostfix(std::string_view inner) {
+    std::string out;
+    std::string stack;
+    bool expectOperand = true;
+    for (const char ch : inner) {
+        if ((ch == '+' || ch == '-') && expectOperand) {
+            out.push_back(ch);  // a sign belongs to the number after it
+        } else if (IsDigit(ch) || ch == '.') {
+            out.push_back(ch);
+            expectOperand = false;
+        } else if (IsPostfixOperator(ch)) {
+            while (!stack.empty() && Priority(stack.back()) >= Priority(ch)) {
+                out.push_back(':');
+                out.push_back(stack.back());
+                stack.pop_back();
+            }
+            out.push_back(':');
+            stack.push_back(ch);
+            expectOperand = true;
+        }
+    }
+    while (!stack.empty()) {
+        out.push_back(':');
+        out.push_back(stack.back());
+        stack.pop_back();
+    }
+    out.push_back(':');
+    return out;
+}
+
+std::string EvaluateExpression(arith::ArithContext& ctx, FormulaError& error,
+                               std::string_view inner) {
+    return PostfixMachine(ctx, error).Run(ToPostfix(inner));
+}
+
+}  // namespace pemu::formula

@@ -1,0 +1,221 @@
+// The formula from the innermost parentheses outwards: each group is evaluated, its
+// function and coefficient applied, and the value written back into the text.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "arithmetic/constants.hpp"
+#include "arithmetic/decimal.hpp"
+#include "arithmetic/functions.hpp"
+#include "formula/formula_evaluate.hpp"
+
+namespace pemu::formula {
+
+namespace {
+
+constexpr int kDefaultDigits = 20;
+constexpr int kGuardDigits = 5;
+
+bool IsFailure(std::string_view s) {
+    return !s.empty() && s.front() == 'E';
+}
+bool IsNegative(std::string_view s) {
+    return !s.empty() && s.front() == '-' && !arith::IsZero(s);
+}
+
+// The code a function refuses its argument with, 0 when it takes it.
+using DomainCheck = int (*)(const std::string& x);
+using Compute = std::string (*)(arith::ArithContext& ctx, const std::string& x);
+
+int AnyArgument(const std::string&) {
+    return 0;
+}
+int NotNegative(const std::string& x) {
+    return IsNegative(x) ? 821 : 0;
+}
+int LogArgument(const std::string& x) {
+    if (IsNegative(x)) return 824;
+    return arith::IsZero(x) ? 825 : 0;
+}
+template <int kCode>
+int WithinOne(const std::string& x) {
+    std::string magnitude = x;
+    return arith::CompareWithOne(magnitude) != 0 ? kCode : 0;
+}
+
+// Sine, cosine and tangent run as many series terms as x has integer characters plus
+// the fraction digits in force.
+int TermsFor(const arith::ArithContext& ctx, const std::string& x) {
+    return arith::IntegerPartLength(x) + ctx.workFracDigits;
+}
+
+struct FunctionEntry {
+    std::string_view name;
+    DomainCheck check;
+    Compute compute;
+};
+
+constexpr std::array<FunctionEntry, 21> kFunctions = {{
+    {"pi", AnyArgument,
+     [](arith::ArithContext& c, const std::string& x) {
+         return arith::DecimalMultiply(c, x, arith::ConstPi(c, 0));
+     }},
+    {"sq", NotNegative,
+     [](arith::ArithContext& c, const std::string& x) { return arith::DecimalSqrt(c, x); }},
+    {"sqrt", NotNegative,
+     [](arith::ArithContext& c, const std::string& x) { return arith::DecimalSqrt(c, x); }},
+    {"sin", AnyArgument,
+     [](arith::ArithContext& c, const std::string& x) { return arith::Sin(c, x, TermsFor(c, x)); }},
+    {"cos", AnyArgument,
+     [](arith::ArithContext& c, const std::string& x) { return arith::Cos(c, x, TermsFor(c, x)); }},
+    {"tan", AnyArgument,
+     [](arith::ArithContext& c, const std::string& x) { return arith::Tan(c, x, TermsFor(c, x)); }},
+    {"asin", WithinOne<822>,
+     [](arith::ArithContext& c, const std::string& x) { return arith::Asin(c, x); }},
+    {"asn", WithinOne<822>,
+     [](arith::ArithContext& c, const std::string& x) { return arith::Asin(c, x); }},
+    {"acos", WithinOne<823>,
+     [](arith::ArithContext& c, const std::string& x) { return arith::Acos(c, x); }},
+    {"acs", WithinOne<823>,
+     [](arith::ArithContext& c, const std::string& x) { return arith::Acos(c, x); }},
+    {"atan", AnyArgument,
+     [](arith::ArithContext& c, const std::string& x) { return arith::Atan(c, x); }},
+    {"atn", AnyArgument,
+     [](arith::ArithContext& c, const std::string& x) { return arith::Atan(c, x); }},
+    {"log", LogArgument,
+     [](arith::ArithContext& c, const std::string& x) { return arith::Log10(c, x); }},
+    {"ln", LogArgument,
+     [](arith::ArithContext& c, const std::string& x) { return arith::Ln(c, x); }},
+    {"sinh", AnyArgument,
+     [](arith::ArithContext& c, const std::string& x) { return arith::Sinh(c, x); }},
+    {"cosh", AnyArgument,
+     [](arith::ArithContext& c, const std::string& x) { return arith::Cosh(c, x); }},
+    {"tanh", AnyArgument,
+     [](arith::ArithContext& c, const std::string& x) { return arith::Tanh(c, x); }},
+    {"exp", AnyArgument,
+     [](arith::ArithContext& c, const std::string& x) { return arith::Exp(c, x); }},
+    {"ceil", AnyArgument,
+     [](arith::ArithContext&, const std::string& x) { return arith::Ceil(x); }},
+    {"floor", AnyArgument,
+     [](arith::ArithContext&, const std::string& x) { return arith::Floor(x); }},
+    {"fabs", AnyArgument,
+     [](arith::ArithContext&, const std::string& x) { return arith::Fabs(x); }},
+}};
+
+const FunctionEntry* FindFunction(std::string_view name) {
+    for (const FunctionEntry& entry : kFunctions) {
+        if (entry.name == name) return &entry;
+    }
+    return nullptr;
+}
+
+std::string Refuse(FormulaError& error, std::string text, int code, int position) {
+    RaiseFormulaError(error, text, code, position);
+    return text;
+}
+
+// Where the innermost group around the first ')' lies in the text.
+struct Group {
+    std::size_t start = 0;       // first character of the coefficient (or name, or '(')
+    std::size_t nameStart = 0;   // first letter of the name
+    std::size_t innerStart = 0;  // first character inside the parentheses
+    std::size_t close = 0;       // the ')'
+};
+
+Group FindInnermostGroup(const std::string& text, std::size_t close) {
+    Group group;
+    group.close = close;
+    const std::size_t open = close == 0 ? std::string::npos : text.rfind('(', close - 1);
+    if (open == std::string::npos) return group;
+    group.innerStart = open + 1;
+    group.nameStart = open;
+    while (group.nameStart > 0 && arith::IsLowerLetter(text[group.nameStart - 1])) {
+        --group.nameStart;
+    }
+    group.start = group.nameStart;
+    while (group.start > 0 && arith::IsNumberChar(text[group.start - 1]))
+        --group.start;
+    return group;
+}
+
+// Writes one group's value back; false when the text became an error.
+bool ReplaceGroup(arith::ArithContext& ctx, FormulaError& error, std::string& text,
+                  const Group& group) {
+    const std::string_view view(text);
+    const std::string_view name =
+        group.innerStart == 0
+            ? std::string_view()
+            : view.substr(group.nameStart, group.innerStart - 1 - group.nameStart);
+    std::string result =
+        EvaluateGroup(ctx, error, view.substr(group.start, group.nameStart - group.start),
+                      static_cast<int>(group.innerStart + 1),
+                      view.substr(group.innerStart, group.close - group.innerStart), name);
+    if (IsFailure(result)) {
+        text = std::move(result);
+        return false;
+    }
+    const std::size_t after = group.close + 1;
+    if (after < text.size() &&
+        (arith::IsNumberChar(text[after]) || arith::IsLowerLetter(text[after]))) {
+        result.push_back('@');  // (1+2)3 is 3@3: an implied multiplication
+    }
+    std::size_t start = group.start;
+    if (!result.empty() && result.front() == '-' && start > 0 &&
+        (text[start - 1] == '+' || text[start - 1] == '-')) {
+        text[start - 1] = text[start - 1] == '+' ? '-' : '+';
+        result.erase(0, 1);
+    }
+    std::string rewritten = text.substr(0, start) + result + text.substr(after);
+    if (rewritten.size() > kFormulaMax) {
+        RaiseFormulaError(error, text, 801, 0);
+        return false;
+    }
+    text = std::move(rewritten);
+    return true;
+}
+
+}  // namespace
+
+std::string EvaluateGroup(arith::ArithContext& ctx, FormulaError& error,
+                          std::string_view coefficient, int position, std::string_view inner,
+                          std::string_view name) {
+    if (inner.size() > kFormulaMax) return Refuse(error, std::string(inner), 801, 0);
+    std::string value = EvaluateExpression(ctx, error, inner);
+    if (IsFailure(value)) return value;
+    if (const FunctionEntry* function = FindFunction(name)) {
+        if (const int code = function->check(value)) return Refuse(error, value, code, position);
+        value = function->compute(ctx, value);
+        // An overflow inside a function is reported like one between operators.
+        if (IsFailure(value)) return Refuse(error, value, 888, 0);
+    }
+    if (!coefficient.empty()) {
+        value = arith::DecimalMultiply(ctx, coefficient, value);
+        if (IsFailure(value)) return Refuse(error, value, 888, 0);
+    }
+    return value;
+}
+
+void EvaluateFormula(arith::ArithContext& ctx, FormulaError& error, std::string& text,
+                     DigitLimits limits) {
+    ctx.workIntDigits = limits.intDigits + kGuardDigits;
+    ctx.workFracDigits = limits.fracDigits + kGuardDigits;
+    if (!error.raised) {
+        for (std::size_t close = text.find(')'); close != std::string::npos;
+             close = text.find(')')) {
+            if (!ReplaceGroup(ctx, error, text, FindInnermostGroup(text, close))) break;
+        }
+    }
+    if (!error.raised) {
+        if (!text.empty() && text.back() == '@') text.pop_back();
+        text = EvaluateGroup(ctx, error, {}, 1, text, {});
+    }
+    if (ctx.divideError) {
+        text = "E999";
+        RaiseFormulaError(error, text, 999, 0);
+        ctx.divideError = false;
+    }
+    ctx.workIntDigits = kDefaultDigits;
+    ctx.workFracDigits = kDefaultDigits;
+}
+
+}  // namespace pemu::formula
