@@ -75,6 +75,8 @@ std::string Calculator::RoundResult(std::string_view src, std::size_t maxLen, in
             const char dropped = dst[kept];
             const bool negative = dst[0] == '-';
             dst.resize(kept);
+            // Rounded to whole units: no point left dangling, so 2 and a rounded 2 agree.
+            if (places == 0) dst.pop_back();
             if (dropped > RoundThreshold(roundSel)) {
                 dst = ComputeStep(dst, false, 0, PlaceUnit(places),
                                   negative ? kKeySubtract : kKeyAdd);

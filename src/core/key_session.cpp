@@ -1,0 +1,217 @@
+#include "core/key_session.hpp"
+
+#include <charconv>
+#include <map>
+
+#include "arithmetic/decimal.hpp"
+#include "platform/codec.hpp"
+
+namespace pemu::core {
+namespace {
+
+const std::map<std::string_view, int>& NamedKeys() {
+    static const std::map<std::string_view, int> keys = {
+        {"00", kKeyDoubleZero},   {".", kKeyPoint},          {"+", kKeyAdd},
+        {"-", kKeySubtract},      {"*", kKeyMultiply},       {"/", kKeyDivide},
+        {"=", kKeyEquals},        {"%", kKeyPercent},        {"CE", kKeyClearEntry},
+        {"C", kKeyClear},         {"CA", kKeyClearAll},      {"BS", kKeyBackSpace},
+        {"+/-", kKeySignChange},  {"SQRT", kKeyRoot},        {"MC", kKeyMemoryClear},
+        {"MR", kKeyMemoryRecall}, {"M+", kKeyMemoryPlus},    {"M-", kKeyMemoryMinus},
+        {"GT", kKeyGrandTotal},   {"TAX+", kKeyTaxIncluded}, {"TAX-", kKeyTaxExcluded},
+    };
+    return keys;
+}
+
+bool ParseInt(std::string_view text, int& value) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end && !text.empty();
+}
+
+// "--name value" or "--name=value": the value, or false when it is missing.
+bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string_view inlineValue,
+               bool hasInline, std::string& value) {
+    if (hasInline) {
+        value = std::string(inlineValue);
+        return true;
+    }
+    if (i + 1 >= args.size()) return false;
+    value = args[++i];
+    return true;
+}
+
+bool ParseRound(std::string_view v, int& round) {
+    static const std::map<std::string_view, int> names = {
+        {"F", kSelectorF}, {"CUT", kRoundCut}, {"UP", kRoundUp}, {"5/4", kRoundHalfUp}};
+    const auto it = names.find(v);
+    if (it == names.end()) return false;
+    round = it->second;
+    return true;
+}
+
+bool ParseDecimal(std::string_view v, int& decimal) {
+    if (v == "F") {
+        decimal = kSelectorF;
+    } else if (v == "A") {
+        decimal = kDecimalAddMode;
+    } else if (v.size() == 1 && v[0] >= '0' && v[0] <= '5') {
+        decimal = v[0] - '0';
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// One option at args[i]; "" when good, else the message.
+std::string ParseOption(const std::vector<std::string>& args, std::size_t& i,
+                        KeySessionOptions& o) {
+    const std::string_view arg = args[i];
+    const std::size_t eq = arg.find('=');
+    const std::string_view name = arg.substr(0, eq);
+    const bool hasInline = eq != std::string_view::npos;
+    const std::string_view inlineValue = hasInline ? arg.substr(eq + 1) : std::string_view();
+    struct Flag {
+        std::string_view name;
+        bool KeySessionOptions::*field;
+        bool value;
+    };
+    static const Flag flags[] = {
+        {"--no-gt", &KeySessionOptions::grandTotal, false},
+        {"--no-answer-check", &KeySessionOptions::answerCheck, false},
+        {"--no-check", &KeySessionOptions::check, false},
+        {"--date", &KeySessionOptions::date, true},
+        {"--tape", &KeySessionOptions::tape, true},
+    };
+    for (const Flag& flag : flags) {
+        if (arg == flag.name) {
+            o.*flag.field = flag.value;
+            return "";
+        }
+    }
+    std::string value;
+    const bool takesValue = name == "--family" || name == "--digits" || name == "--round" ||
+                            name == "--decimal" || name == "--rate";
+    if (!takesValue) return "unknown option '" + std::string(arg) + "'";
+    if (!TakeValue(args, i, inlineValue, hasInline, value)) {
+        return "option '" + std::string(name) + "' needs a value";
+    }
+    const std::string bad = "bad value '" + value + "' for option '" + std::string(name) + "'";
+    if (name == "--family") {
+        if (value != "sharp" && value != "casio") return bad + " (sharp or casio)";
+        o.family = value == "casio" ? kMakerCasio : kMakerSharp;
+    } else if (name == "--digits") {
+        int digits = 0;
+        if (!ParseInt(value, digits) || digits < 8 || digits > 14) return bad + " (8 to 14)";
+        o.digits = digits;
+    } else if (name == "--round") {
+        if (!ParseRound(value, o.round)) return bad + " (F, CUT, UP or 5/4)";
+    } else if (name == "--decimal") {
+        if (!ParseDecimal(value, o.decimal)) return bad + " (F, 0 to 5 or A)";
+    } else {
+        if (!arith::IsNumberText(value) || value.size() >= kRegisterSize) {
+            return bad + " (a decimal fraction such as 0.08)";
+        }
+        o.rate = value;
+    }
+    return "";
+}
+
+}  // namespace
+
+bool KeyCodesOfToken(std::string_view token, std::vector<int>& codes) {
+    codes.clear();
+    const auto& named = NamedKeys();
+    if (const auto it = named.find(token); it != named.end()) {
+        codes.push_back(it->second);
+        return true;
+    }
+    if (token.empty()) return false;
+    for (char ch : token) {
+        if (ch == '.') {
+            codes.push_back(kKeyPoint);
+        } else if (ch == '0') {
+            codes.push_back(kKeyDigit0);
+        } else if (ch >= '1' && ch <= '9') {
+            codes.push_back(kKeyDigit1 + (ch - '1'));
+        } else {
+            codes.clear();
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string ParseKeyArguments(const std::vector<std::string>& args, KeyArguments& out) {
+    out = KeyArguments{};
+    std::size_t i = 0;
+    for (; i < args.size(); ++i) {
+        if (args[i] == "--") {
+            ++i;
+            break;
+        }
+        // A lone "-" is the minus key; anything else starting with "--" is an option.
+        if (args[i].rfind("--", 0) != 0) break;
+        if (std::string message = ParseOption(args, i, out.options); !message.empty()) {
+            return message;
+        }
+    }
+    std::vector<int> codes;
+    for (; i < args.size(); ++i) {
+        if (!KeyCodesOfToken(args[i], codes)) return "unknown key token '" + args[i] + "'";
+        out.tokens.push_back(args[i]);
+    }
+    return "";
+}
+
+KeySession::KeySession(const KeySessionOptions& options)
+    : calc_(display_, shell_, tape_, options.family) {
+    StartupSettings settings;
+    settings.roundSelecter = options.round;
+    settings.decimalSelecter = options.decimal;
+    settings.panelDigit = options.digits;
+    settings.grandTotal = options.grandTotal;
+    settings.answerCK = options.answerCheck;
+    settings.zeiritu = options.rate;
+    settings.kenzanCheck = options.check;
+    settings.kenzanAutoDate = options.date;
+    calc_.FirstShow();
+    calc_.ApplyStartupSettings(settings, nullptr);
+}
+
+bool KeySession::Press(std::string_view token) {
+    std::vector<int> codes;
+    if (!KeyCodesOfToken(token, codes)) return false;
+    for (int code : codes)
+        calc_.ExecuteKey(code);
+    return true;
+}
+
+std::string KeySession::LitMarks() const {
+    std::string marks;
+    const auto& on = calc_.State().markOn;
+    for (std::size_t code = 0; code < on.size(); ++code) {
+        if (!on[code]) continue;
+        if (!marks.empty()) marks += ',';
+        marks += std::to_string(code);
+    }
+    return marks.empty() ? "-" : marks;
+}
+
+std::string KeySession::StatusLine(std::string_view token) const {
+    const CalculatorState& s = calc_.State();
+    return std::string(token) + '\t' + platform::Cp932ToUtf8(s.displayValue) + '\t' + LitMarks() +
+           '\t' + std::to_string(s.errorCode);
+}
+
+std::string KeySession::TapeUtf8() const {
+    std::string text = platform::Cp932ToUtf8(tape_.Log().TapeText());
+    std::string lines;
+    lines.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        lines += text[i];
+    }
+    return lines;
+}
+
+}  // namespace pemu::core

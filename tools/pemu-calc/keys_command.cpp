@@ -1,0 +1,37 @@
+// pemu-calc keys: key tokens through the real calculator engine, one status line per token.
+#include <ostream>
+
+#include "command.hpp"
+#include "core/key_session.hpp"
+
+namespace pemu::calc {
+namespace {
+
+int RunKeys(const std::vector<std::string>& args, std::istream&, std::ostream& out,
+            std::ostream& err) {
+    core::KeyArguments parsed;
+    if (const std::string message = core::ParseKeyArguments(args, parsed); !message.empty()) {
+        err << "pemu-calc keys: " << message << "\n";
+        return kUsageError;
+    }
+    core::KeySession session(parsed.options);
+    for (const std::string& token : parsed.tokens) {
+        session.Press(token);
+        out << session.StatusLine(token) << "\n";
+    }
+    if (parsed.options.tape) out << "--- tape\n" << session.TapeUtf8();
+    out.flush();
+    return 0;
+}
+
+const bool registered = RegisterCommand(
+    {"keys",
+     "  keys [--family sharp|casio] [--digits 8..14] [--round F|CUT|UP|5/4]\n"
+     "       [--decimal F|0|1|2|3|4|5|A] [--rate R] [--no-gt] [--no-answer-check]\n"
+     "       [--no-check] [--date] [--tape] -- KEY...\n"
+     "      keys through the calculator: digits and points, 00 . + - * / = % CE C CA BS\n"
+     "      +/- SQRT MC MR M+ M- GT TAX+ TAX-; prints TOKEN, display, lit marks, error",
+     RunKeys});
+
+}  // namespace
+}  // namespace pemu::calc
