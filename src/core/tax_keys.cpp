@@ -47,6 +47,10 @@ void Calculator::TaxKey(int code) {
     std::string gross;
     if (s.taxBaseKey == kKeyTaxIncluded) {
         gross = ComputeStep(s.taxBaseValue, false, 0, tax, kKeyAdd);
+        // The price with tax is the one shown: the rest of the sequence goes on from it, so
+        // that the base line of the tape is the price without tax.
+        if (!RoundingOff())
+            gross = RoundResult(gross, kWorkSize, s.decimalSelector, s.roundSelector);
         // Back from the price with tax: the tax it contains, computed from that price.
         if (code == kKeyTaxExcluded || code == kMarkTaxExcludedAmount) {
             tax = ComputeStep(ComputeStep(gross, true, 0, rate, kKeyMultiply), false, 0,
