@@ -69,7 +69,10 @@ std::string DecimalDivide(ArithContext& ctx, std::string_view a, std::string_vie
     detail::LimbsFromRun(x, numerator);
     detail::ShiftLimbs(numerator, runFraction);
     detail::DivideLimbs(numerator, divisor, quotient);
-    return FinishLimbs(ctx, quotient, runFraction - shift, x.negative != y.negative);
+    // A shorter quotient asked for is cut there rather than at workFracDigits.
+    ArithContext cut = ctx;
+    if (digits < cut.workFracDigits) cut.workFracDigits = digits;
+    return FinishLimbs(cut, quotient, runFraction - shift, x.negative != y.negative);
 }
 
 }  // namespace pemu::arith

@@ -1,0 +1,242 @@
+// pemu-calc arith: one decimal operation, or a batch of them from standard input.
+#include <charconv>
+#include <istream>
+#include <iterator>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "arith_ops.hpp"
+#include "arithmetic/decimal.hpp"
+#include "command.hpp"
+
+namespace pemu::calc {
+
+namespace {
+
+std::vector<ArithOp>& OpRegistry() {
+    static std::vector<ArithOp> ops;
+    return ops;
+}
+
+constexpr int kMinPrecision = 1;
+constexpr int kMaxPrecision = 105;
+constexpr std::string_view kUnused = "-";
+
+const bool kFourOperations = [] {
+    using arith::ArithContext;
+    RegisterArithOp(
+        {"add", 2, [](ArithContext& ctx, const std::string& a, const std::string& b, int limit) {
+             return arith::DecimalAdd(ctx, a, b, limit);
+         }});
+    RegisterArithOp(
+        {"sub", 2, [](ArithContext& ctx, const std::string& a, const std::string& b, int limit) {
+             return arith::DecimalSubtract(ctx, a, b, limit);
+         }});
+    RegisterArithOp(
+        {"mul", 2, [](ArithContext& ctx, const std::string& a, const std::string& b, int) {
+             return arith::DecimalMultiply(ctx, a, b);
+         }});
+    RegisterArithOp(
+        {"div", 2, [](ArithContext& ctx, const std::string& a, const std::string& b, int) {
+             return arith::DecimalDivide(ctx, a, b);
+         }});
+    RegisterArithOp(
+        {"sqrt", 1, [](ArithContext& ctx, const std::string& a, const std::string&, int) {
+             return arith::DecimalSqrt(ctx, a);
+         }});
+    return true;
+}();
+
+// One operation to run: what the command line or a batch line asked for.
+struct Request {
+    const ArithOp* op = nullptr;
+    std::string a;
+    std::string b;
+    int limit = 0;
+    arith::ArithContext ctx;
+};
+
+bool ParseInt(std::string_view text, int low, int high, int& out) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end || value < low || value > high) {
+        return false;
+    }
+    out = value;
+    return true;
+}
+
+std::string OpNames() {
+    std::string names;
+    for (const ArithOp& op : ArithOps())
+        names += (names.empty() ? "" : " ") + op.name;
+    return names;
+}
+
+// Checks the operands against the operation; "" when they fit, else the reason.
+std::string CheckOperands(const ArithOp& op, const std::vector<std::string_view>& operands) {
+    for (std::size_t i = 0; i < operands.size(); ++i) {
+        const bool used = static_cast<int>(i) < op.operands;
+        if (used && !arith::IsNumberText(operands[i])) {
+            return "'" + std::string(operands[i]) + "' is not a decimal number";
+        }
+        if (!used && operands[i] != kUnused) {
+            return op.name + " takes " + std::to_string(op.operands) +
+                   " operand(s); give '-' for '" + std::string(operands[i]) + "'";
+        }
+    }
+    return {};
+}
+
+std::string Run(Request& request) {
+    return request.op->run(request.ctx, request.a, request.b, request.limit);
+}
+
+// Splits at blanks and tabs.
+std::vector<std::string_view> Fields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+        const std::size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
+            ++i;
+        if (i > start) fields.push_back(line.substr(start, i - start));
+    }
+    return fields;
+}
+
+// A batch line "OP A B LIMIT I F"; "" when it is well formed, else the reason.
+std::string ParseBatchLine(std::string_view line, Request& request) {
+    const std::vector<std::string_view> f = Fields(line);
+    if (f.size() != 6) {
+        return "expected 6 fields 'OP A B LIMIT I F', got " + std::to_string(f.size());
+    }
+    request.op = FindArithOp(std::string(f[0]));
+    if (request.op == nullptr) return "unknown operation '" + std::string(f[0]) + "'";
+    if (std::string reason = CheckOperands(*request.op, {f[1], f[2]}); !reason.empty()) {
+        return reason;
+    }
+    if (!ParseInt(f[3], 0, 1 << 30, request.limit)) {
+        return "LIMIT '" + std::string(f[3]) + "' is not a whole number >= 0";
+    }
+    if (!ParseInt(f[4], kMinPrecision, kMaxPrecision, request.ctx.workIntDigits)) {
+        return "I '" + std::string(f[4]) + "' is not a whole number from 1 to 105";
+    }
+    if (!ParseInt(f[5], kMinPrecision, kMaxPrecision, request.ctx.workFracDigits)) {
+        return "F '" + std::string(f[5]) + "' is not a whole number from 1 to 105";
+    }
+    request.a = f[1];
+    request.b = request.op->operands >= 2 ? std::string(f[2]) : std::string();
+    return {};
+}
+
+int RunBatch(std::istream& in, std::ostream& out) {
+    const std::string input{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string output;
+    output.reserve(input.size());
+    std::size_t start = 0;
+    while (start < input.size()) {
+        std::size_t end = input.find('\n', start);
+        if (end == std::string::npos) end = input.size();
+        std::string_view line(input.data() + start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        start = end + 1;
+        Request request;
+        const std::string reason = ParseBatchLine(line, request);
+        if (!reason.empty()) {
+            output += "error: " + reason + "\n";
+            continue;
+        }
+        output += Run(request);
+        output += request.ctx.divideError ? "\tdivide\n" : "\n";
+    }
+    out << output;
+    out.flush();
+    return 0;
+}
+
+int UsageError(std::ostream& err, const std::string& message) {
+    err << "pemu-calc arith: " << message << "\n"
+        << "usage: pemu-calc arith OP A [B] [--limit N] [--int I] [--frac F]\n"
+        << "       pemu-calc arith --batch   (lines 'OP A B LIMIT I F' on standard input)\n"
+        << "operations: " << OpNames() << "\n";
+    return kUsageError;
+}
+
+int RunArith(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+             std::ostream& err) {
+    if (args.size() == 1 && args[0] == "--batch") return RunBatch(in, out);
+    Request request;
+    std::vector<std::string_view> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--batch") return UsageError(err, "--batch takes no other arguments");
+        const bool isOption = arg == "--limit" || arg == "--int" || arg == "--frac";
+        if (!isOption) {
+            if (arg.rfind("--", 0) == 0) return UsageError(err, "unknown option '" + arg + "'");
+            positional.push_back(arg);
+            continue;
+        }
+        if (i + 1 == args.size()) return UsageError(err, arg + " needs a value");
+        const std::string& value = args[++i];
+        const bool ok = arg == "--limit" ? ParseInt(value, 0, 1 << 30, request.limit)
+                                         : ParseInt(value, kMinPrecision, kMaxPrecision,
+                                                    arg == "--int" ? request.ctx.workIntDigits
+                                                                   : request.ctx.workFracDigits);
+        if (!ok) {
+            return UsageError(err, arg + " '" + value + "' is out of range (" +
+                                       (arg == "--limit" ? "0 or more" : "1 to 105") + ")");
+        }
+    }
+    if (positional.empty()) return UsageError(err, "no operation given");
+    request.op = FindArithOp(std::string(positional[0]));
+    if (request.op == nullptr) {
+        return UsageError(err, "unknown operation '" + std::string(positional[0]) + "'");
+    }
+    const auto given = static_cast<int>(positional.size()) - 1;
+    if (given != request.op->operands) {
+        return UsageError(err, request.op->name + " takes " + std::to_string(request.op->operands) +
+                                   " operand(s), got " + std::to_string(given));
+    }
+    const std::vector<std::string_view> operands(positional.begin() + 1, positional.end());
+    if (std::string reason = CheckOperands(*request.op, operands); !reason.empty()) {
+        return UsageError(err, reason);
+    }
+    if (given >= 1) request.a = operands[0];
+    if (given >= 2) request.b = operands[1];
+    out << Run(request) << "\n";
+    if (request.ctx.divideError) out << "divide\n";
+    return 0;
+}
+
+const bool kRegistered =
+    RegisterCommand({"arith",
+                     "  arith OP A [B] [--limit N] [--int I] [--frac F]   one decimal operation\n"
+                     "  arith --batch                 lines 'OP A B LIMIT I F' from standard input",
+                     RunArith});
+
+}  // namespace
+
+bool RegisterArithOp(ArithOp op) {
+    if (FindArithOp(op.name) != nullptr) return false;
+    OpRegistry().push_back(std::move(op));
+    return true;
+}
+
+const ArithOp* FindArithOp(const std::string& name) {
+    for (const ArithOp& op : OpRegistry()) {
+        if (op.name == name) return &op;
+    }
+    return nullptr;
+}
+
+const std::vector<ArithOp>& ArithOps() {
+    return OpRegistry();
+}
+
+}  // namespace pemu::calc
