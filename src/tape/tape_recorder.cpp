@@ -200,16 +200,22 @@ void TapeRecorder::RefreshView(int position) {
         observer->RefreshView(position);
 }
 
+// After an undo the code of the line now last is not known; it is no longer the removed
+// one, so a second undo cannot take lines that belong to something else.
 void TapeRecorder::UndoTaxLines() {
     if (lastLineCode_ == kLineTaxIncluded || lastLineCode_ == kLineTaxExcluded) {
         RemoveLastLines(3);
+        lastLineCode_ = 0;
     } else if (lastLineCode_ == kLineTaxIncludedAmount || lastLineCode_ == kLineTaxExcludedAmount) {
         RemoveLastLines(2);
+        lastLineCode_ = 0;
     }
 }
 
 void TapeRecorder::UndoRootLines() {
-    if (lastLineCode_ == kLineRootResult) RemoveLastLines(2);
+    if (lastLineCode_ != kLineRootResult) return;
+    RemoveLastLines(2);
+    lastLineCode_ = 0;
 }
 
 void TapeRecorder::NoteSetting(int slot, std::string_view text) {
