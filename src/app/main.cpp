@@ -1,0 +1,39 @@
+// pemu: the calculator window. The data folder is $PEMU_DATA_ROOT when set, else the
+// user's data folder; the first copy that runs owns the shared settings.
+#include <QApplication>
+#include <QIcon>
+#include <cstdio>
+#include <memory>
+
+#include "platform/file_system.hpp"
+#include "shell/instance_channel.hpp"
+#include "shell/named_paths.hpp"
+#include "shell/shell_session.hpp"
+#include "ui/main_window.hpp"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc > 1) {
+        // Skin packages are installed by the skin chooser, which this build does not have.
+        std::fprintf(stderr,
+                     "pemu: takes no arguments (installing skin packages: not available)\n");
+        return 2;
+    }
+    QApplication::setApplicationName("Pemu");
+    QApplication::setWindowIcon(QIcon(":/app/pemu.png"));
+
+    const std::string dataRoot = pemu::shell::ChooseDataRoot();
+    const std::string programFolder = pemu::platform::ExecutableFolder();
+    auto channel =
+        std::make_unique<pemu::shell::InstanceChannel>(pemu::shell::InstanceChannel::Start(
+            pemu::platform::RuntimeFolder(), pemu::platform::CurrentProcessId()));
+    int status = 0;
+    {
+        pemu::shell::ShellSession session(dataRoot, programFolder, std::move(channel));
+        pemu::ui::TfrmMain window(session);
+        window.show();
+        window.activateWindow();
+        status = QApplication::exec();
+    }
+    return status;
+}

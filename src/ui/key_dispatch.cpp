@@ -1,0 +1,125 @@
+#include "ui/key_dispatch.hpp"
+
+namespace pemu::ui {
+namespace {
+
+constexpr int kEqualsCode = 99;
+
+bool IsWindowKey(int key) {
+    return key == vk::kF1 || key == vk::kF2 || key == vk::kF3 || key == vk::kF4 || key == vk::kF6;
+}
+
+KeyDecision WindowKey(int key) {
+    KeyDecision d{KeyCommand::kWindowKey, key};
+    d.releaseCheckKey = key == vk::kF1;
+    return d;
+}
+
+KeyDecision Passed(KeyCommand command, int value = 0) {
+    KeyDecision d{command, value};
+    d.consumed = false;
+    return d;
+}
+
+KeyDecision ShiftKey(int key, const KeyState& state) {
+    if (IsWindowKey(key)) return WindowKey(key);
+    if (key == vk::kDelete && state.tapeShown) return {KeyCommand::kClearTape};
+    if (key == vk::kUp || key == vk::kDown || key == vk::kPrior || key == vk::kNext) {
+        return {KeyCommand::kScrollTape, key};
+    }
+    return Passed(KeyCommand::kNone);
+}
+
+KeyDecision CtrlKey(int key) {
+    KeyDecision d = Passed(KeyCommand::kNone);
+    switch (key) {
+        case vk::kLeft:
+            d.command = KeyCommand::kMoveWindow, d.dx = -10;
+            break;
+        case vk::kRight:
+            d.command = KeyCommand::kMoveWindow, d.dx = 10;
+            break;
+        case vk::kUp:
+            d.command = KeyCommand::kMoveWindow, d.dy = -10;
+            break;
+        case vk::kDown:
+            d.command = KeyCommand::kMoveWindow, d.dy = 10;
+            break;
+        case vk::kC:
+            d.command = KeyCommand::kCopy;
+            break;
+        default:
+            break;
+    }
+    return d;
+}
+
+KeyDecision PlainKey(int key, const KeyCodeLookup& keyCodeOf) {
+    if (IsWindowKey(key)) return WindowKey(key);
+    if (const int code = FixedKeyCodeOf(key)) return Passed(KeyCommand::kExecute, code);
+    switch (key) {
+        case vk::kSpace:
+            return Passed(KeyCommand::kToggleNavigation);
+        case vk::kC:
+            return Passed(KeyCommand::kCopy);
+        case vk::kF5:
+            return Passed(KeyCommand::kRefreshLog);
+        case vk::kF8:
+            return {KeyCommand::kCloseNewestWindow};
+        case vk::kEscape:
+            return {KeyCommand::kCloseMain};
+        default:
+            break;
+    }
+    KeyDecision d{KeyCommand::kExecute, keyCodeOf ? keyCodeOf(key) : kUnassignedKey};
+    d.inputMethodOff = true;
+    return d;
+}
+
+}  // namespace
+
+int FixedKeyCodeOf(int virtualKey) {
+    if (virtualKey == vk::kNumpad0) return 36;
+    if (virtualKey > vk::kNumpad0 && virtualKey <= vk::kNumpad0 + 9) {
+        return 27 + (virtualKey - vk::kNumpad0 - 1);
+    }
+    switch (virtualKey) {
+        case vk::kBack:
+            return 13;
+        case vk::kReturn:
+            return kEqualsCode;
+        case vk::kMultiply:
+            return 19;
+        case vk::kAdd:
+            return 17;
+        case vk::kSubtract:
+            return 18;
+        case vk::kDecimal:
+            return 21;
+        case vk::kDivide:
+            return 20;
+        default:
+            return 0;
+    }
+}
+
+KeyDecision DecideKeyDown(int virtualKey, KeyModifiers modifiers, const KeyState& state,
+                          const KeyCodeLookup& keyCodeOf) {
+    if (state.minimized) return {};
+    if (virtualKey == vk::kApps) return {KeyCommand::kContextMenu};
+    if (state.switchPanelVisible) return {KeyCommand::kSwitchPanel, virtualKey};
+    if (modifiers.shift) return ShiftKey(virtualKey, state);
+    if (modifiers.ctrl) return CtrlKey(virtualKey);
+    if (modifiers.alt) return Passed(KeyCommand::kNone);
+    return PlainKey(virtualKey, keyCodeOf);
+}
+
+int ReleaseCodeOf(int virtualKey, bool shift, const KeyCodeLookup& keyCodeOf) {
+    const auto lookup = [&] { return keyCodeOf ? keyCodeOf(virtualKey) : kUnassignedKey; };
+    if (shift) return lookup();
+    if (const int code = FixedKeyCodeOf(virtualKey)) return code;
+    if (virtualKey == vk::kC) return 0;
+    return lookup();
+}
+
+}  // namespace pemu::ui

@@ -1,0 +1,92 @@
+#pragma once
+// What a key press on the main window means, decided from its Windows virtual-key code,
+// the modifiers and the window's state. Pure: the window carries the decision out.
+#include <functional>
+
+namespace pemu::ui {
+
+// Windows virtual-key codes the main window treats itself.
+namespace vk {
+inline constexpr int kBack = 8;
+inline constexpr int kReturn = 13;
+inline constexpr int kEscape = 27;
+inline constexpr int kSpace = 32;
+inline constexpr int kPrior = 33;
+inline constexpr int kNext = 34;
+inline constexpr int kLeft = 37;
+inline constexpr int kUp = 38;
+inline constexpr int kRight = 39;
+inline constexpr int kDown = 40;
+inline constexpr int kDelete = 46;
+inline constexpr int kC = 67;
+inline constexpr int kApps = 93;
+inline constexpr int kNumpad0 = 96;
+inline constexpr int kMultiply = 106;
+inline constexpr int kAdd = 107;
+inline constexpr int kSubtract = 109;
+inline constexpr int kDecimal = 110;
+inline constexpr int kDivide = 111;
+inline constexpr int kF1 = 112;
+inline constexpr int kF2 = 113;
+inline constexpr int kF3 = 114;
+inline constexpr int kF4 = 115;
+inline constexpr int kF5 = 116;
+inline constexpr int kF6 = 117;
+inline constexpr int kF8 = 119;
+}  // namespace vk
+
+// The code KeyCodeOf gives for a key nobody assigned: draws nothing, does nothing.
+inline constexpr int kUnassignedKey = 39;
+
+enum class KeyCommand {
+    kNone,               // nothing to do
+    kExecute,            // ExecuteKey(code)
+    kContextMenu,        // open the right-click popup at the keyboard position
+    kSwitchPanel,        // hand the key to the visible switch panel
+    kWindowKey,          // F1 check tape, F2 formula, F3 enlarged display, F4 log, F6 skins
+    kClearTape,          // Shift+Delete with the check tape shown
+    kScrollTape,         // Shift with Up, Down, Page Up, Page Down
+    kMoveWindow,         // Ctrl+arrow: move the main window by (dx, dy)
+    kCopy,               // copy the display to the clipboard
+    kToggleNavigation,   // Space: key navigation on or off
+    kRefreshLog,         // F5: the log viewer reloads
+    kCloseNewestWindow,  // F8
+    kCloseMain,          // Esc
+};
+
+struct KeyModifiers {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+};
+
+struct KeyState {
+    bool minimized = false;
+    bool switchPanelVisible = false;
+    bool tapeShown = false;
+};
+
+struct KeyDecision {
+    KeyCommand command = KeyCommand::kNone;
+    int value = 0;  // key code for kExecute; virtual key for window keys and scrolling
+    int dx = 0;
+    int dy = 0;
+    bool consumed = true;          // false: the key goes on to the focused control
+    bool releaseCheckKey = false;  // F1 also draws the check-tape key released
+    bool inputMethodOff = false;   // after a key looked up in the assignment table
+};
+
+using KeyCodeLookup = std::function<int(int virtualKey)>;
+
+// The key-down handling of the main window.
+KeyDecision DecideKeyDown(int virtualKey, KeyModifiers modifiers, const KeyState& state,
+                          const KeyCodeLookup& keyCodeOf);
+
+// The code whose key picture a key-up draws released; 0 when none is drawn (the C key).
+int ReleaseCodeOf(int virtualKey, bool shift, const KeyCodeLookup& keyCodeOf);
+
+// The key code of the keys whose meaning no assignment can change (numeric pad, Enter,
+// Backspace); 0 for every other key.
+int FixedKeyCodeOf(int virtualKey);
+
+}  // namespace pemu::ui

@@ -1,0 +1,237 @@
+#include "ui/main_window.hpp"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <cstdio>
+
+#include "display/skin_layout.hpp"
+#include "platform/qt/virtual_key.hpp"
+#include "ui/face_widget.hpp"
+#include "ui/switch_panel.hpp"
+#include "ui/task_tray.hpp"
+#include "ui/ui_text.hpp"
+
+namespace pemu::ui {
+
+namespace {
+constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
+                                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+}  // namespace
+
+TfrmMain::TfrmMain(shell::ShellSession& session, QWidget* parent)
+    : QMainWindow(parent, kWindowFlags),
+      session_(session),
+      construction_(session.Construct()),
+      display_(skin_),
+      keys_(skin_, [this] { return calc_ ? calc_->State().makerType : construction_.dentakuType; }),
+      skinSettings_(session, [this] {
+          calc_->DrawNumber(calc_->State().displayValue);
+          calc_->RedrawMarks();
+      }) {
+    setObjectName("frmMain");
+    setWindowTitle("Pemu");
+    calc_ = std::make_unique<core::Calculator>(display_, *this, tape_, construction_.dentakuType);
+    BuildClientArea();
+    menu_ = BuildMainMenu(menuBar());
+    popup_ = BuildFacePopup(this);
+    trayPopup_ = BuildTrayPopup(this);
+    tray_ = new TaskTray(QGuiApplication::windowIcon(), this);
+    display_.SetChangedListener([this](display::DigitalDisplay::Changed what) {
+        if (face_) face_->DisplayChanged(what);
+    });
+    keys_.SetChangedListener([this](int code) {
+        if (face_) face_->KeyChanged(code);
+    });
+    ConnectMenus();
+    ConnectFace();
+    ApplyConstructionSettings();
+    if (session_.channel() && session_.channel()->fd() >= 0) {
+        messages_ = new QSocketNotifier(session_.channel()->fd(), QSocketNotifier::Read, this);
+        connect(messages_, &QSocketNotifier::activated, this, &TfrmMain::OnInstanceMessages);
+    }
+}
+
+TfrmMain::~TfrmMain() {
+    // A run that ends without a close request (the session ends) still saves.
+    RunFinalSave();
+}
+
+void TfrmMain::BuildClientArea() {
+    client_ = new QWidget(this);
+    client_->setObjectName("ClientArea");
+    face_ = new FaceWidget(skin_, display_, keys_, client_);
+    panel_ = new SwitchPanel(client_);
+    TFocus = new QLineEdit(client_);
+    TFocus->setObjectName("TFocus");
+    TFocus->setReadOnly(true);
+    TFocus->setAttribute(Qt::WA_InputMethodEnabled, false);
+    TFocus->setContextMenuPolicy(Qt::NoContextMenu);
+    TFocus->setGeometry(-20, -20, 1, 1);  // holds the focus, never seen
+    TFocus->installEventFilter(this);
+    installEventFilter(this);
+    setCentralWidget(client_);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The checks of windows not built yet never light: their keys take no clicks.
+    face_->SetKeyEnabled(core::kCheckTapeKey, false);
+}
+
+void TfrmMain::ApplyConstructionSettings() {
+    menu_.DoingMiniSize->setChecked(construction_.keyPanelOn);
+    SetMiniSize(construction_.keyPanelOn);
+    menu_.ButtonDisplay->setChecked(construction_.keyButtonOn);
+    SetKeysShown(construction_.keyButtonOn);
+    menu_.KeyNavigation->setChecked(construction_.keyNaviOn);
+    menu_.IsMemoryLocation->setChecked(construction_.startUpEndOn);
+    menu_.IsTaskBarIn->setEnabled(TaskTray::Available());
+    PlaceOnScreen();
+    menu_.IsForeground->setChecked(construction_.frontSideOn);
+    ApplyForeground();
+}
+
+void TfrmMain::PlaceOnScreen() {
+    adjustSize();
+    if (construction_.placeWindow) {
+        move(construction_.left, construction_.top);
+        return;
+    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (firstShown_) return;
+    firstShown_ = true;
+    FirstShow();
+    // Settings come with the first activation; a desktop that never activates the window
+    // (no window manager) must still get them, right after this show.
+    QTimer::singleShot(0, this, &TfrmMain::EnsureActivated);
+}
+
+void TfrmMain::FirstShow() {
+    if (construction_.custumSkinType != 0) {
+        skin_.LoadPictures(skinSettings_.UserSkinFolder(), display::LoadMode::kStartUp,
+                           skinSettings_);
+    }
+    display_.PrepareSyncMarks();
+    keys_.RefreshKeys();
+    face_->RefreshFace();
+    calc_->FirstShow();
+}
+
+void TfrmMain::EnsureActivated() {
+    if (session_.activated()) return;
+    session_.FirstActivate(*this);
+    TFocus->setFocus();
+}
+
+void TfrmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow()) {
+            if (session_.activated())
+                ApplyForeground();
+            else if (firstShown_)
+                EnsureActivated();
+        } else {
+            panel_->Close();
+            keys_.RefreshKeys();  // no key stays drawn pressed
+        }
+    } else if (event->type() == QEvent::WindowStateChange) {
+        const bool toTray = isMinimized() && menu_.IsTaskBarIn->isChecked() &&
+                            session_.role() == shell::InstanceRole::primary && tray_->Shown();
+        if (toTray) {
+            // Hidden into the tray instead of minimized.
+            QTimer::singleShot(0, this, [this] {
+                setWindowState(windowState() & ~Qt::WindowMinimized);
+                shell::ShowAllWindows(session_.openWindows(), *this, false);
+            });
+        }
+    }
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (session_.role() == shell::InstanceRole::primary) {
+        if (menu_.IsTaskBarIn->isChecked() && tray_->Shown()) {
+            // Resident in the tray: the close only hides the system.
+            shell::Write(session_.store(), shell::keys::kStartUpTop, y());
+            shell::Write(session_.store(), shell::keys::kStartUpLeft, x());
+            shell::ShowAllWindows(session_.openWindows(), *this, false);
+            event->ignore();
+            return;
+        }
+        session_.SaveOpenWindowList(menu_.IsMemoryLocation->isChecked());
+    }
+    RunFinalSave();
+    event->accept();
+}
+
+void TfrmMain::RunFinalSave() {
+    if (finalSaved_ || !session_.activated()) return;
+    finalSaved_ = true;
+    // The final save closes the channel to the other copies.
+    delete messages_;
+    messages_ = nullptr;
+    const shell::FinalSaveReport report = session_.FinalSave(*this);
+    if (!report.failed()) return;
+    finalSaveFailed_ = true;
+    const std::string& why = !report.log.ok ? report.log.what : report.settings.what;
+    std::fprintf(stderr, "pemu: %s\n", why.c_str());
+    QMessageBox::warning(
+        nullptr, "Pemu",
+        Caption("設定または計算ログを保存できませんでした。\n") + QString::fromStdString(why));
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    // Keys reach the window itself only when the focus field does not hold the focus; a
+    // key the focus field passes on must not be handled twice.
+    const bool handled = watched == TFocus || (watched == this && focusWidget() != TFocus);
+    if (!handled) return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers();
+        const KeyModifiers modifiers{(mods & Qt::ShiftModifier) != 0,
+                                     (mods & Qt::ControlModifier) != 0,
+                                     (mods & Qt::AltModifier) != 0};
+        const int virtualKey = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
+                                   ? 9
+                                   : platform::VirtualKeyOf(*key);
+        // Tab never moves the focus away from the focus field.
+        return FormKeyDown(virtualKey, modifiers) || virtualKey == 9;
+    }
+    if (event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat()) {
+            FormKeyUp(platform::VirtualKeyOf(*key), (key->modifiers() & Qt::ShiftModifier) != 0);
+        }
+        return false;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TfrmMain::FormKeyDown(int virtualKey, KeyModifiers modifiers) {
+    const KeyState state{isMinimized(), panel_->isVisible(), false};
+    const KeyDecision decision = DecideKeyDown(
+        virtualKey, modifiers, state, [this](int vk) { return session_.keyTable().KeyCodeOf(vk); });
+    RunKeyDecision(decision, modifiers.shift);
+    return decision.consumed;
+}
+
+void TfrmMain::FormKeyUp(int virtualKey, bool shift) {
+    const int code = ReleaseCodeOf(virtualKey, shift,
+                                   [this](int vk) { return session_.keyTable().KeyCodeOf(vk); });
+    if (code != 0) keys_.ReleaseKey(code);
+}
+
+}  // namespace pemu::ui

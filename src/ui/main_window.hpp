@@ -1,0 +1,153 @@
+#pragma once
+// TfrmMain, the calculator window: the face with its keys and display, the menus, the
+// switch panel, mini size, always on top and the task tray. It owns the engine and the
+// face pictures, forwards every mouse and keyboard event to them and runs the start-up and
+// shut-down sequences of the shell session. No calculator logic lives here.
+#include <QMainWindow>
+#include <memory>
+
+#include "core/calculator.hpp"
+#include "core/memory_store_port.hpp"
+#include "core/shell_port.hpp"
+#include "display/digital_display.hpp"
+#include "display/key_pictures.hpp"
+#include "display/skin.hpp"
+#include "shell/open_window_list.hpp"
+#include "shell/shell_session.hpp"
+#include "tape/tape_recorder.hpp"
+#include "ui/context_menus.hpp"
+#include "ui/key_dispatch.hpp"
+#include "ui/main_menu.hpp"
+#include "ui/skin_settings.hpp"
+#include "ui/switch_items.hpp"
+
+class QLineEdit;
+class QSocketNotifier;
+
+namespace pemu::ui {
+
+class FaceWidget;
+class SwitchPanel;
+class TaskTray;
+
+class TfrmMain : public QMainWindow,
+                 public core::ShellPort,
+                 public shell::ActivationHost,
+                 public shell::FinalSaveHost,
+                 public shell::WindowVisibility {
+    Q_OBJECT
+  public:
+    // Runs the construction of the session: first-run copy, store, view settings.
+    explicit TfrmMain(shell::ShellSession& session, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Reached from tests and the start-up: the first activation (settings, key table) when
+    // it has not happened yet. A desktop without a window manager never activates a window.
+    void EnsureActivated();
+    // The keyboard handlers, with Windows virtual-key codes. True when the key is consumed.
+    bool FormKeyDown(int virtualKey, KeyModifiers modifiers);
+    void FormKeyUp(int virtualKey, bool shift);
+
+    core::Calculator& Calculator() { return *calc_; }
+    display::KeyPictures& Keys() { return keys_; }
+    display::DigitalDisplay& Display() { return display_; }
+    const display::Skin& Skin() const { return skin_; }
+    FaceWidget* Face() const { return face_; }
+    SwitchPanel* Panel() const { return panel_; }
+    QWidget* ClientArea() const { return client_; }
+    QLineEdit* FocusField() const { return TFocus; }
+    const MainMenu& Menu() const { return menu_; }
+    const FacePopup& Popup() const { return popup_; }
+    bool FinalSaveFailed() const { return finalSaveFailed_; }
+
+    // core::ShellPort
+    void PressKey(int code) override;
+    void RefreshKeys() override;
+    void RunShellKey(int code) override;
+    void CopyToClipboard(std::string_view text) override;
+    void FamilyChanged(int makerType) override;
+    void Refocus() override;
+    void FocusInput() override;
+    void FocusMainWindow() override;
+
+    // shell::ActivationHost
+    void ShowPerTypeMessage(const std::string& messageCp932) override;
+    void ApplySettings(const shell::ActivationSettings& settings) override;
+    void BecomeChildWindow(const std::string& mainCaption,
+                           const std::string& captionSuffix) override;
+    void OpenWindow(char code) override;
+    void KeyTableLoaded(const shell::KeyTable& table) override;
+
+    // shell::FinalSaveHost
+    void RemoveTrayIcon() override;
+    shell::FinalSettings CollectFinalSettings() override;
+    void FlushSettingNotes() override;
+    std::string ClearedText() override;
+    std::string TapeText() override;
+
+    // shell::WindowVisibility
+    void SetMainWindowVisible(bool visible) override;
+    void SetWindowVisible(char code, bool visible) override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Construction pieces (main_window.cpp).
+    void BuildClientArea();
+    void ApplyConstructionSettings();
+    void PlaceOnScreen();
+    void FirstShow();
+    void RunFinalSave();
+
+    // Commands (main_window_commands.cpp).
+    void ConnectMenus();
+    void ConnectFace();
+    void OnKeyPressed(int code, Qt::MouseButton button, QPoint globalPos);
+    void OnKeyReleased(int code);
+    void OpenSwitchPanel(int item);
+    void OnSwitchChosen(int item, int value);
+    void ShowFacePopup(QPoint globalPos);
+    void ShowFacePopupAtKeyboard();
+    void SetMiniSize(bool on);
+    void SetKeysShown(bool on);
+    void ApplyForeground();
+    void SetTrayResident(bool on);
+    void ReleaseFromTray(bool fromMenu);
+    void QuitFromMenu();
+    void OpenHelp();
+    void CloseNewestWindow();
+    void RunKeyDecision(const KeyDecision& decision, bool shift);
+    void OnInstanceMessages();
+    SwitchState CurrentSwitchState() const;
+
+    shell::ShellSession& session_;
+    shell::ConstructionSettings construction_;
+    shell::ActivationSettings activation_;
+    display::Skin skin_;
+    display::DigitalDisplay display_;
+    display::KeyPictures keys_;
+    tape::TapeRecorder tape_;
+    core::InMemoryMemoryStore memory_;
+    std::unique_ptr<core::Calculator> calc_;
+    SkinSettings skinSettings_;
+
+    MainMenu menu_;
+    FacePopup popup_;
+    TrayPopup trayPopup_;
+    TaskTray* tray_ = nullptr;
+    QWidget* client_ = nullptr;
+    FaceWidget* face_ = nullptr;
+    SwitchPanel* panel_ = nullptr;
+    QLineEdit* TFocus = nullptr;  // hidden read-only field that holds the keyboard focus
+    QSocketNotifier* messages_ = nullptr;
+
+    bool firstShown_ = false;
+    bool finalSaved_ = false;
+    bool finalSaveFailed_ = false;
+};
+
+}  // namespace pemu::ui

@@ -1,0 +1,303 @@
+// The commands of the calculator window: menus, popups, key pictures, the switch panel,
+// mini size, always on top, the tray and the keyboard decisions.
+#include <QAction>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "display/skin_layout.hpp"
+#include "ui/face_widget.hpp"
+#include "ui/main_window.hpp"
+#include "ui/switch_panel.hpp"
+#include "ui/task_tray.hpp"
+#include "ui/ui_text.hpp"
+
+namespace pemu::ui {
+
+namespace {
+// Keys whose windows are not built yet do nothing from the keyboard either.
+bool OpensMissingWindow(int code) {
+    return code == core::kCheckTapeKey || code == core::kKeyAssignmentKey ||
+           code == core::kEnlargedDisplayKey || code == core::kFormulaWindowKey;
+}
+}  // namespace
+
+void TfrmMain::ConnectMenus() {
+    const auto onShow = [this](QMenu* menu, auto refresh) {
+        connect(menu, &QMenu::aboutToShow, this, [this, refresh] {
+            panel_->Close();
+            refresh();
+        });
+    };
+    onShow(menu_.view, [this] {
+        menu_.IsMemoryLocation->setChecked(Read(session_.store(), shell::keys::kStartUpEndOn));
+    });
+    onShow(menu_.options, [this] { RefreshSwitchCaptions(menu_, CurrentSwitchState()); });
+    onShow(menu_.help, [] {});
+    onShow(popup_.MigiKuriPop, [this] {
+        popup_.pKeyPanelOn->setChecked(menu_.DoingMiniSize->isChecked());
+        popup_.NaviConfig->setChecked(menu_.KeyNavigation->isChecked());
+        RefreshSwitchValues(popup_, CurrentSwitchState());
+        keys_.RefreshKeys();
+    });
+
+    for (QAction* action : {menu_.RoundConfig, menu_.DecimalConfig, menu_.DigitConfig,
+                            menu_.MakerConfig, menu_.AnswerCheckConfig, menu_.GrandTotalConfig}) {
+        const int item = SwitchItemOfAction(menu_, action);
+        connect(action, &QAction::triggered, this, [this, item] { OpenSwitchPanel(item); });
+    }
+    for (QAction* action : popup_.R1->actions()) {
+        const int item = action->data().toInt();
+        connect(action, &QAction::triggered, this, [this, item] { OpenSwitchPanel(item); });
+    }
+    connect(menu_.IsMemoryLocation, &QAction::triggered, this,
+            [this](bool on) { shell::Write(session_.store(), shell::keys::kStartUpEndOn, on); });
+    connect(menu_.DoingMiniSize, &QAction::toggled, this, &TfrmMain::SetMiniSize);
+    connect(menu_.ButtonDisplay, &QAction::toggled, this, &TfrmMain::SetKeysShown);
+    connect(menu_.IsForeground, &QAction::toggled, this, &TfrmMain::ApplyForeground);
+    connect(menu_.IsTaskBarIn, &QAction::toggled, this, &TfrmMain::SetTrayResident);
+    connect(menu_.DoingQuit, &QAction::triggered, this, &TfrmMain::QuitFromMenu);
+    connect(menu_.MoveToCenter, &QAction::triggered, this, [this] {
+        if (session_.channel()) {
+            session_.channel()->SendToPrimary(shell::InstanceMessage::moveToOrigin);
+        }
+    });
+    connect(menu_.PemuHelp, &QAction::triggered, this, &TfrmMain::OpenHelp);
+    for (QAction* close : {menu_.MainMenuFileClose, menu_.MainMenuOptionClose,
+                           menu_.MainManuHelpClose, popup_.popMenuClose}) {
+        connect(close, &QAction::triggered, this, &TfrmMain::Refocus);
+    }
+    connect(popup_.DoingCopyp, &QAction::triggered, this, [this] { calc_->CopyDisplay(); });
+    connect(popup_.pKeyPanelOn, &QAction::triggered, menu_.DoingMiniSize, &QAction::trigger);
+    // Key navigation draws the assigned keys on the face: not built yet.
+    menu_.KeyNavigation->setEnabled(false);
+    popup_.NaviConfig->setEnabled(false);
+    connect(trayPopup_.TaskbarRelease, &QAction::triggered, this,
+            [this] { ReleaseFromTray(true); });
+    connect(trayPopup_.Pop_Task_End, &QAction::triggered, this, &TfrmMain::QuitFromMenu);
+    connect(tray_, &TaskTray::released, this, [this] { ReleaseFromTray(false); });
+    connect(tray_, &TaskTray::popupRequested, this, [this](QPoint at) {
+        raise();
+        activateWindow();
+        trayPopup_.TaskBarPop->popup(at);
+    });
+}
+
+void TfrmMain::ConnectFace() {
+    connect(face_, &FaceWidget::keyPressed, this, &TfrmMain::OnKeyPressed);
+    connect(face_, &FaceWidget::keyReleased, this,
+            [this](int code, Qt::MouseButton) { OnKeyReleased(code); });
+    connect(face_, &FaceWidget::contextMenuRequested, this, &TfrmMain::ShowFacePopup);
+    connect(face_, &FaceWidget::selectorClicked, this, &TfrmMain::OpenSwitchPanel);
+    connect(face_, &FaceWidget::facePressed, this, [this] { panel_->Close(); });
+    connect(face_, &FaceWidget::wheelTurned, this, [this](int) { Refocus(); });
+    connect(panel_, &SwitchPanel::chosen, this, &TfrmMain::OnSwitchChosen);
+    connect(panel_, &SwitchPanel::contextMenuRequested, this, &TfrmMain::ShowFacePopupAtKeyboard);
+}
+
+void TfrmMain::OnKeyPressed(int code, Qt::MouseButton button, QPoint globalPos) {
+    panel_->Close();
+    if (button == Qt::RightButton) {
+        ShowFacePopup(globalPos);
+        return;
+    }
+    // The check-tape key acts on release, as its own picture does.
+    if (code == core::kCheckTapeKey)
+        PressKey(code);
+    else
+        calc_->ExecuteKey(code);
+}
+
+void TfrmMain::OnKeyReleased(int code) {
+    if (code == core::kCheckTapeKey) calc_->ExecuteKey(code);
+    keys_.ReleaseKey(code);
+}
+
+SwitchState TfrmMain::CurrentSwitchState() const {
+    const core::CalculatorState& s = calc_->State();
+    return {s.roundSelector, s.decimalSelector, s.panelDigit,
+            s.makerType,     s.answerCheckOn,   s.grandTotalOn};
+}
+
+void TfrmMain::OpenSwitchPanel(int item) {
+    const SwitchState state = CurrentSwitchState();
+    panel_->Open(item, state.makerType, state.ValueOf(item), menu_.DoingMiniSize->isChecked());
+}
+
+void TfrmMain::OnSwitchChosen(int item, int value) {
+    const core::CalculatorState& s = calc_->State();
+    switch (item) {
+        case kRoundItem:
+            calc_->SetRoundSelector(value);
+            break;
+        case kDecimalItem:
+            calc_->SetDecimalSelector(value);
+            break;
+        case kDigitItem:
+            calc_->SetPanelDigit(value);
+            break;
+        case kMakerItem:
+            calc_->SetMakerType(value);
+            break;
+        case kAnswerCheckItem:
+            if ((value != 0) != s.answerCheckOn) calc_->SwitchAnswerCheck(value != 0);
+            break;
+        case kGrandTotalItem:
+            if ((value != 0) != s.grandTotalOn) calc_->SwitchGrandTotal(value != 0);
+            break;
+        default:
+            break;
+    }
+}
+
+void TfrmMain::ShowFacePopup(QPoint globalPos) {
+    popup_.MigiKuriPop->popup(globalPos);
+}
+
+void TfrmMain::ShowFacePopupAtKeyboard() {
+    const QPoint at(client_->width() / 2 - 100, client_->height() / 2 - 52);
+    ShowFacePopup(client_->mapToGlobal(at));
+}
+
+void TfrmMain::SetMiniSize(bool on) {
+    client_->setFixedSize(display::kFaceSize.width,
+                          on ? display::kMiniFaceHeight : display::kFaceSize.height);
+}
+
+void TfrmMain::SetKeysShown(bool on) {
+    keys_.ShowKeys(on);
+    face_->SetKeysVisible(on);
+}
+
+void TfrmMain::ApplyForeground() {
+    const bool onTop = menu_.IsForeground->isChecked();
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (wasVisible) show();  // a flag change hides the window
+}
+
+void TfrmMain::SetTrayResident(bool on) {
+    if (on)
+        tray_->Show();
+    else
+        tray_->Remove();
+}
+
+void TfrmMain::ReleaseFromTray(bool fromMenu) {
+    showNormal();
+    shell::ShowAllWindows(session_.openWindows(), *this, true);
+    activateWindow();
+    if (fromMenu) menu_.IsTaskBarIn->setChecked(false);
+}
+
+void TfrmMain::QuitFromMenu() {
+    menu_.IsTaskBarIn->setChecked(false);
+    close();
+}
+
+void TfrmMain::OpenHelp() {
+    const QString index =
+        QString::fromStdString(session_.paths().PathOf(shell::PathKind::manualFolder)) +
+        "index.htm";
+    if (!QFileInfo::exists(index) || !QDesktopServices::openUrl(QUrl::fromLocalFile(index))) {
+        QMessageBox::warning(this, "Pemu", Caption("ヘルプを開けませんでした。\n") + index);
+    }
+    Refocus();
+}
+
+void TfrmMain::CloseNewestWindow() {
+    const shell::CloseNewestDecision decision =
+        shell::DecideCloseNewest(session_.openWindows(), session_.role());
+    using Action = shell::CloseNewestDecision::Action;
+    if (decision.action == Action::closeMainWindow) {
+        close();
+    } else if (decision.action == Action::askToEnd) {
+        const auto answer = QMessageBox::question(this, "Pemu", FromCp932(shell::EndQuestionText()),
+                                                  QMessageBox::Yes | QMessageBox::No);
+        if (answer == QMessageBox::Yes) close();
+    }
+    // closeWindow: the listed windows are not built yet, so the list stays empty.
+}
+
+void TfrmMain::RunKeyDecision(const KeyDecision& d, bool shift) {
+    switch (d.command) {
+        case KeyCommand::kExecute:
+            if (!OpensMissingWindow(d.value)) calc_->ExecuteKey(d.value);
+            break;
+        case KeyCommand::kContextMenu:
+            ShowFacePopupAtKeyboard();
+            break;
+        case KeyCommand::kSwitchPanel:
+            panel_->HandleKey(d.value, shift);
+            break;
+        case KeyCommand::kWindowKey:
+            if (d.releaseCheckKey) keys_.ReleaseKey(core::kCheckTapeKey);
+            break;
+        case KeyCommand::kScrollTape:
+        case KeyCommand::kClearTape:
+            TFocus->setFocus();
+            break;
+        case KeyCommand::kMoveWindow:
+            move(pos() + QPoint(d.dx, d.dy));
+            break;
+        case KeyCommand::kCopy:
+            calc_->CopyDisplay();
+            break;
+        case KeyCommand::kCloseNewestWindow:
+            CloseNewestWindow();
+            break;
+        case KeyCommand::kCloseMain:
+            close();
+            break;
+        case KeyCommand::kToggleNavigation:  // key navigation is not built yet
+        case KeyCommand::kRefreshLog:        // nor the log viewer
+        case KeyCommand::kNone:
+            break;
+    }
+}
+
+// ---- core::ShellPort ------------------------------------------------------------------
+
+void TfrmMain::PressKey(int code) {
+    keys_.PressKey(code);
+}
+
+void TfrmMain::RefreshKeys() {
+    keys_.RefreshKeys();
+}
+
+void TfrmMain::RunShellKey(int code) {
+    if (code == core::kMiniSizeKey) {
+        menu_.DoingMiniSize->trigger();
+    } else if (code == core::kButtonDisplayKey) {
+        // The button display refuses to toggle from the key while mini size is on.
+        if (!menu_.DoingMiniSize->isChecked()) menu_.ButtonDisplay->trigger();
+    }
+    Refocus();
+}
+
+void TfrmMain::CopyToClipboard(std::string_view text) {
+    QGuiApplication::clipboard()->setText(FromCp932(text));
+}
+
+void TfrmMain::FamilyChanged(int) {}  // the formula window follows it once it exists
+
+void TfrmMain::Refocus() {
+    TFocus->setFocus();
+}
+
+void TfrmMain::FocusInput() {
+    TFocus->setFocus();
+}
+
+void TfrmMain::FocusMainWindow() {
+    if (!isActiveWindow()) activateWindow();
+}
+
+}  // namespace pemu::ui
