@@ -128,10 +128,11 @@ FinalSaveReport ShellSession::FinalSave(FinalSaveHost& host) {
         Delete(s, keys::kPerType);
 
         host.FlushSettingNotes();
-        report.log =
-            calclog::WriteCalculationLog(paths_.PathOf(PathKind::tapeLogFile), host.ClearedText(),
-                                         host.TapeText(), Read(s, keys::kLogHozon))
-                .io;
+        const std::string cleared = host.ClearedText();
+        const std::string tape = host.TapeText();
+        report.log = calclog::WriteCalculationLog(paths_.PathOf(PathKind::tapeLogFile), cleared,
+                                                  tape, Read(s, keys::kLogHozon))
+                         .io;
         dataFolder_.DeleteTree(paths_.PathOf(PathKind::previewFolder));
         platform::MakeFolder(paths_.PathOf(PathKind::previewFolder));
         dataFolder_.DeleteDataFile(paths_.PathOf(PathKind::updaterFile));
