@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Shared by the end-to-end test and the speed script: a private X server on a free display
+# number, a fresh data folder, and cleanup of everything on every way out.
+# Source it, then call xvfb_start; the caller's EXIT trap must run xvfb_cleanup.
+
+XVFB_PID=""
+PEMU_PID=""
+WORK_DIR=""
+
+xvfb_cleanup() {
+    if [ -n "$PEMU_PID" ] && kill -0 "$PEMU_PID" 2>/dev/null; then
+        kill "$PEMU_PID" 2>/dev/null
+        sleep 0.2
+        kill -9 "$PEMU_PID" 2>/dev/null
+    fi
+    if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+    fi
+    if [ -n "$WORK_DIR" ] && [ -z "${KEEP_WORK_DIR:-}" ]; then rm -rf "$WORK_DIR"; fi
+}
+
+# Starts Xvfb on the first display number without a lock file and waits until it answers.
+xvfb_start() {
+    WORK_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pemu-e2e.XXXXXX")
+    local n
+    for n in $(seq 90 250); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$WORK_DIR/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        local i
+        for i in $(seq 1 50); do
+            if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null
+        XVFB_PID=""
+    done
+    echo "no free X display number" >&2
+    return 1
+}
+
+# Environment of a fresh run: its own data folder and its own lock and sockets.
+pemu_environment() {
+    export PEMU_DATA_ROOT="$WORK_DIR/data"
+    export PEMU_RUNTIME_DIR="$WORK_DIR/run"
+    export XDG_RUNTIME_DIR="$WORK_DIR/run"
+    mkdir -p "$PEMU_RUNTIME_DIR"
+    chmod 700 "$PEMU_RUNTIME_DIR"
+    export QT_QPA_PLATFORM=xcb
+}
+
+# Waits for the visible main window titled exactly "Pemu"; prints its id.
+wait_for_window() {
+    local i w
+    for i in $(seq 1 100); do
+        w=$(xdotool search --onlyvisible --name '^Pemu$' 2>/dev/null | head -n 1)
+        if [ -n "$w" ]; then
+            echo "$w"
+            return 0
+        fi
+        kill -0 "$PEMU_PID" 2>/dev/null || return 1
+        sleep 0.05
+    done
+    return 1
+}
