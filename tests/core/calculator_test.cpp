@@ -1,0 +1,274 @@
+// Setters, family changes, key dispatch, the display call order and the state of marks.
+#include "core/calculator.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine_fixture.hpp"
+#include "platform/codec.hpp"
+
+namespace pemu::core {
+namespace {
+
+using testing::Engine;
+
+bool Has(const std::vector<std::string>& calls, const std::string& call) {
+    return std::find(calls.begin(), calls.end(), call) != calls.end();
+}
+
+TEST(Setters, EachFamilyCoercesTheSelectorsAndLabelsNameTheValuePassed) {
+    struct Case {
+        int family;
+        int round;
+        int decimal;
+        int storedRound;
+        int storedDecimal;
+        const char* labRs;
+        const char* labDc;
+    };
+    const Case cases[] = {
+        {kMakerSharp, 999, 999, 2, 999, "F", "F"},  // SHARP has no F on the round selector
+        {kMakerSharp, 3, 22, 3, 22, "UP", "A"},    {kMakerSharp, 7, 9, 2, 999, "F", "F"},
+        {kMakerCasio, 999, 999, 999, 5, "F", "F"},  // CASIO has no F on the decimal one
+        {kMakerCasio, 4, 0, 4, 0, "5/4", "0"},     {kMakerCasio, 1, 6, 999, 5, "F", "F"},
+    };
+    for (const Case& c : cases) {
+        StartupSettings settings;
+        settings.roundSelecter = c.round;
+        settings.decimalSelecter = c.decimal;
+        Engine e(c.family, settings);
+        EXPECT_EQ(e.State().roundSelector, c.storedRound) << c.family << " " << c.round;
+        EXPECT_EQ(e.State().decimalSelector, c.storedDecimal) << c.family << " " << c.decimal;
+        Engine fresh(c.family);
+        fresh.calc.SetRoundSelector(c.round);
+        fresh.calc.SetDecimalSelector(c.decimal);
+        EXPECT_EQ(fresh.display.Label(DisplayLabel::labRs), c.labRs);
+        EXPECT_EQ(fresh.display.Label(DisplayLabel::labDc), c.labDc);
+    }
+}
+
+TEST(Setters, SelectorChangeAfterStartIsNotedOnTheTape) {
+    Engine e;
+    e.calc.SetDecimalSelector(3);
+    EXPECT_EQ(platform::Cp932ToUtf8(e.tape.SettingNote(2)), "Rs:CT Dc:3 >>");
+    EXPECT_TRUE(Has(e.shell.calls, "refocus"));
+    e.tape.FlushSettingNotes();
+    e.calc.SetDecimalSelector(3);  // the same value again: nothing
+    EXPECT_EQ(e.tape.SettingNote(2), "");
+}
+
+TEST(Setters, PanelDigitOutsideEightToFourteenIsFourteen) {
+    Engine e;
+    for (auto [given, stored] : {std::pair{8, 8}, {20, 14}, {7, 14}, {11, 11}}) {
+        e.calc.SetPanelDigit(given);
+        EXPECT_EQ(e.State().panelDigit, stored) << given;
+    }
+    EXPECT_EQ(e.tape.SettingNote(3), "DIGIT:11 >>");
+}
+
+TEST(Setters, FamilySwitchMovesFAndClearsTheConstant) {
+    Engine e;  // SHARP, decimal F
+    e.Keys("3*4=");
+    ASSERT_EQ(e.State().constantOperator, kKeyMultiply);
+    e.calc.SetMakerType(kMakerCasio);
+    EXPECT_EQ(e.State().roundSelector, kSelectorF);
+    EXPECT_EQ(e.State().decimalSelector, 5);
+    EXPECT_EQ(e.State().constantOperator, 0);
+    EXPECT_EQ(e.State().constantValue, "0");
+    EXPECT_TRUE(Has(e.shell.calls, "refresh-keys"));
+    EXPECT_TRUE(Has(e.shell.calls, "family 2"));
+    EXPECT_EQ(e.tape.SettingNote(1), "TYPE:CASIO >>");
+
+    e.calc.SetMakerType(kMakerSharp);
+    EXPECT_EQ(e.State().roundSelector, kRoundCut);
+    EXPECT_EQ(e.State().decimalSelector, kSelectorF);
+    EXPECT_EQ(e.tape.SettingNote(2), "Rs:CT Dc:F >>");
+}
+
+TEST(Setters, LeavingCasioTakesTheKMarkAway) {
+    Engine e(kMakerCasio);
+    e.Keys("5**");
+    ASSERT_TRUE(e.State().markOn[kMarkConstant]);
+    e.calc.SetMakerType(kMakerSharp);
+    EXPECT_FALSE(e.State().markOn[kMarkConstant]);
+}
+
+TEST(Setters, BadStoredTaxRateFallsBackToTheDefault) {
+    StartupSettings settings;
+    settings.zeiritu = "abc";
+    EXPECT_EQ(Engine(kMakerSharp, settings).State().taxRate, "0.08");
+    settings.zeiritu = "0.1";
+    EXPECT_EQ(Engine(kMakerSharp, settings).State().taxRate, "0.1");
+}
+
+TEST(Dispatch, ShellKeysPassThroughEvenDuringAnError) {
+    Engine e;
+    e.Keys("1/0=");
+    ASSERT_EQ(e.State().errorCode, kErrorZero);
+    e.shell.calls.clear();
+    for (int code : {10, 22, 23, 24, 25, 26})
+        e.calc.ExecuteKey(code);
+    for (int code : {10, 22, 23, 24, 25, 26}) {
+        EXPECT_TRUE(Has(e.shell.calls, "shell " + std::to_string(code))) << code;
+    }
+}
+
+TEST(Dispatch, SecondClearKeysAndUnknownCodesOnlyPress) {
+    Engine e;
+    e.Keys("12+3");
+    const CalculatorState before = e.State();
+    for (int code : {8, 38, 39, 0, 45, 100, -1}) {
+        e.shell.calls.clear();
+        e.display.ClearCalls();
+        e.calc.ExecuteKey(code);
+        EXPECT_EQ(e.shell.calls, std::vector<std::string>{"press " + std::to_string(code)});
+        EXPECT_TRUE(e.display.Calls().empty()) << code;
+    }
+    EXPECT_EQ(e.State().displayValue, before.displayValue);
+    EXPECT_EQ(e.State().pendingOperator, before.pendingOperator);
+}
+
+TEST(Dispatch, RefusedKeysChangeNothingWhileAnErrorIsShown) {
+    Engine e;
+    e.Keys("5/0=");
+    const std::string tape = e.tape.Log().TapeText();
+    for (int code : {27, 21, 17, 99, 37}) {
+        e.shell.calls.clear();
+        e.calc.ExecuteKey(code);
+        EXPECT_TRUE(Has(e.shell.calls, "focus-input")) << code;
+        EXPECT_EQ(e.State().displayValue, "0");
+        EXPECT_EQ(e.State().errorCode, kErrorZero);
+    }
+    EXPECT_EQ(e.tape.Log().TapeText(), tape);
+}
+
+TEST(DisplayOrder, AnOperatorErasesFunctionMarksThenOperatorMarksThenLightsItsOwn) {
+    Engine e;
+    e.Keys("3");
+    e.display.ClearCalls();
+    e.Keys("+");
+    const std::vector<std::string> expected = {"label labIpt 3",
+                                               "erase-strip 107,0,245,10",
+                                               "blank 99",
+                                               "blank 53",
+                                               "erase-strip 0,0,80,10",
+                                               "copy 17",
+                                               "number 3",
+                                               "label labAns 3"};
+    EXPECT_EQ(e.display.Calls(), expected);
+    EXPECT_TRUE(Has(e.shell.calls, "focus-main"));
+}
+
+TEST(DisplayOrder, ErrorDrawsZeroThenTheEMark) {
+    Engine e;
+    e.Keys("1/0");
+    e.display.ClearCalls();
+    e.Keys("=");
+    const auto& calls = e.display.Calls();
+    const auto zero = std::find(calls.begin(), calls.end(), "number 0");
+    ASSERT_NE(zero, calls.end());
+    EXPECT_EQ(*(zero + 1), "copy 58");
+    EXPECT_TRUE(e.State().markOn[kMarkError]);
+}
+
+TEST(Marks, KMarkIsRedrawnWithEveryNumberInTheCasioConstantMode) {
+    Engine e(kMakerCasio);
+    e.Keys("5**3");
+    EXPECT_TRUE(e.State().markOn[kMarkConstant]);
+    e.display.ClearCalls();
+    e.calc.ExecuteKey(kKeyClearEntry);
+    EXPECT_TRUE(e.State().markOn[kMarkConstant]);
+    const auto& calls = e.display.Calls();
+    const auto zero = std::find(calls.begin(), calls.end(), "number 0");
+    ASSERT_NE(zero, calls.end());
+    EXPECT_EQ(*(zero + 1), "copy 59");
+}
+
+TEST(Marks, RedrawMarksRepaintsTheStoredFlagsAndKeepsTheFunction) {
+    Engine e;
+    e.Keys("3+");
+    e.display.ClearCalls();
+    e.calc.RedrawMarks();
+    const auto& calls = e.display.Calls();
+    EXPECT_EQ(calls.front(), "erase-strip 0,0,0,0");
+    EXPECT_TRUE(Has(calls, "copy 17"));
+    EXPECT_TRUE(Has(calls, "blank 18"));
+    EXPECT_TRUE(Has(calls, "erase-panel 4,18,14,28"));
+    EXPECT_EQ(e.State().lastFunction, 0);
+}
+
+TEST(Marks, PercentLightsTheEqualsPlace) {
+    Engine e(kMakerCasio);
+    e.Keys("50");
+    e.calc.ExecuteKey(kKeyPercent);
+    EXPECT_TRUE(e.State().markOn[kKeyEquals]);
+    EXPECT_FALSE(e.State().markOn[kKeyPercent]);
+    e.Keys("1");
+    EXPECT_FALSE(e.State().markOn[kKeyEquals]);
+}
+
+TEST(Labels, AnswerAndOperandShowThousandsSeparators) {
+    Engine e;
+    e.Keys("1234567.891+");
+    EXPECT_EQ(e.display.Label(DisplayLabel::labAns), "1,234,567.891");
+    EXPECT_EQ(e.display.Label(DisplayLabel::labIpt), "1,234,567.891");
+    e.Keys("0-123456=");
+    EXPECT_EQ(e.display.Label(DisplayLabel::labIpt), "123,456");
+}
+
+TEST(Constant, CasioRepeatCountRunsToOneHundredThenStartsAgain) {
+    Engine e(kMakerCasio);
+    e.Keys("1**1");
+    for (int i = 1; i <= 102; ++i) {
+        e.Keys("=");
+        const int expected = i <= 100 ? i : i - 101;
+        ASSERT_EQ(e.State().repeatCount, expected) << i;
+    }
+}
+
+TEST(Constant, SharpSetsNoRepeatCount) {
+    Engine e;
+    e.Keys("3*4==");
+    EXPECT_EQ(e.State().repeatCount, 0);
+}
+
+TEST(Copy, ClipboardGetsTheStoredTextAndTheCopyMarkLights) {
+    Engine e;
+    e.Keys("0-1234.5=");
+    e.calc.CopyDisplay();
+    EXPECT_TRUE(Has(e.shell.calls, "clipboard -1234.5"));
+    EXPECT_TRUE(e.State().markOn[kMarkCopy]);
+    e.Keys("1");
+    EXPECT_FALSE(e.State().markOn[kMarkCopy]);
+}
+
+TEST(Recalculation, ResumeFromTapeSetsTheAnswerAndOperator) {
+    Engine e;
+    e.calc.ResumeFromTape("1234", kKeyDivide, "56.5");
+    EXPECT_EQ(e.State().answerValue, "56.5");
+    EXPECT_EQ(e.State().pendingOperator, kKeyDivide);
+    EXPECT_EQ(e.State().displayValue, "56.5");
+    EXPECT_TRUE(e.State().markOn[kKeyDivide]);
+    EXPECT_EQ(e.display.Label(DisplayLabel::labIpt), "1,234");
+    e.Keys("2=");
+    EXPECT_EQ(e.State().displayValue, "28.25");
+}
+
+TEST(Clear, CasioCClearsTheGrandTotalSharpCKeepsIt) {
+    for (int family : {kMakerSharp, kMakerCasio}) {
+        Engine e(family);
+        e.Keys("2*3=");
+        ASSERT_EQ(e.State().grandTotalValue, "6");
+        e.calc.ExecuteKey(kKeyClear);
+        const bool kept = family == kMakerSharp;
+        EXPECT_EQ(e.State().grandTotalValue, kept ? "6" : "0") << family;
+        EXPECT_EQ(e.State().markOn[kMarkGrandTotal], kept) << family;
+        EXPECT_EQ(e.State().answerCheckValue, kept ? "6" : "CLEAR") << family;
+        e.calc.ExecuteKey(kKeyClearAll);
+        EXPECT_EQ(e.State().grandTotalValue, "0");
+    }
+}
+
+}  // namespace
+}  // namespace pemu::core
