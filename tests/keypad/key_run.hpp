@@ -1,6 +1,5 @@
 #pragma once
-// Runs a `pemu-calc keys` style command line through the real engine and reports what a
-// user would see after the last key.
+// Runs a `pemu-calc keys` style command line ("options -- tokens") through the real engine.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,15 +10,6 @@
 #include "core/key_session.hpp"
 
 namespace pemu::keypad_test {
-
-// What a row of a key table expects after its last key.
-struct KeyCase {
-    const char* name;
-    const char* keys;     // options, "--", tokens, blank separated
-    const char* display;  // displayValue
-    const char* marks;    // lit marks, ascending, or "-"
-    int error = 0;
-};
 
 inline std::vector<std::string> Words(const std::string& text) {
     std::istringstream in(text);
@@ -40,16 +30,21 @@ inline std::unique_ptr<core::KeySession> RunKeys(const std::string& line) {
     return session;
 }
 
-inline void ExpectCase(const KeyCase& c) {
-    const auto session = RunKeys(c.keys);
-    const core::CalculatorState& s = session->Calc().State();
-    EXPECT_EQ(s.displayValue, c.display) << c.name << ": " << c.keys;
-    EXPECT_EQ(session->LitMarks(), c.marks) << c.name << ": " << c.keys;
-    EXPECT_EQ(s.errorCode, c.error) << c.name << ": " << c.keys;
+// Keys more tokens, blank separated, into a running session.
+inline void PressAll(core::KeySession& session, const std::string& tokens) {
+    for (const std::string& token : Words(tokens))
+        EXPECT_TRUE(session.Press(token)) << token;
 }
 
-inline std::string CaseName(const testing::TestParamInfo<KeyCase>& info) {
-    return info.param.name;
+// The tape (UTF-8, "\n" per line) ends with tail.
+inline testing::AssertionResult TapeEndsWith(const core::KeySession& session,
+                                             const std::string& tail) {
+    const std::string tape = session.TapeUtf8();
+    if (tape.size() >= tail.size() &&
+        tape.compare(tape.size() - tail.size(), tail.size(), tail) == 0) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "the tape\n" << tape << "does not end with\n" << tail;
 }
 
 }  // namespace pemu::keypad_test
