@@ -195,7 +195,7 @@ std::string Floor(std::string_view x) {
         // Below zero the integer part lies above x.
         ArithContext ctx;
         ctx.workIntDigits = static_cast<int>(x.size());
-        return DecimalSubtract(ctx, whole, "1", 0);
+        return DecimalAdd(ctx, whole, "-1", 0);
     }
     return IsZero(whole) ? "0" : whole;
 }

@@ -29,7 +29,7 @@ std::string ReduceByTurns(ArithContext& ctx, std::string_view x) {
     wide.workIntDigits = ctx.workIntDigits + 1;
     const std::string turns =
         DecimalMultiply(wide, DecimalMultiply(wide, "2", k), ConstPi(wide, 0));
-    std::string r = DecimalSubtract(wide, x, turns, 0);
+    std::string r = DecimalAdd(wide, x, Negate(turns), 0);
     LimitDigits(r, ctx);
     return r;
 }

@@ -105,7 +105,9 @@ class PostfixMachine {
                 left = arith::DecimalAdd(ctx_, left, right, 0);
                 break;
             case '-':
-                left = arith::DecimalSubtract(ctx_, left, right, 0);
+                // As an addition: the subtraction would cut operands of the widest
+                // settings (up to 2 x 105 + 105 digits) to 299 characters.
+                left = arith::DecimalAdd(ctx_, left, arith::Negate(right), 0);
                 break;
             case '/':
                 if (!Defer(left, right)) return false;

@@ -78,6 +78,17 @@ TEST(FormulaEvaluate, TheLargestValuesOfTheSettingsFitTheOperands) {
     EXPECT_EQ(text.size(), 210u + 1 + 105);
 }
 
+TEST(FormulaEvaluate, SubtractionKeepsEveryDigitOfTheWidestValues) {
+    // 200 integer and 105 fraction digits: longer than a 299-character operand.
+    arith::ArithContext ctx;
+    FormulaError error;
+    const std::string wide = "1" + std::string(199, '0') + "+1/3";
+    std::string text = CheckFormula(error, "(" + wide + ")-(" + wide + ")+1");
+    EvaluateFormula(ctx, error, text, {100, 100});
+    ASSERT_FALSE(error.raised) << error.code;
+    EXPECT_EQ(text, "1");
+}
+
 TEST(FormulaEvaluate, ACheckErrorIsNotEvaluated) {
     arith::ArithContext ctx;
     FormulaError error;

@@ -1,0 +1,147 @@
+// Helpers on the text, integer and fractional powers with their domain, overflow that
+// must not turn into zero, and the rounding functions.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "arithmetic/decimal.hpp"
+#include "arithmetic/functions.hpp"
+
+namespace pemu::arith {
+namespace {
+
+TEST(FunctionHelpers, WorkOnTheText) {
+    EXPECT_EQ(Negate("-2.5"), "2.5");
+    EXPECT_EQ(Negate("+2.5"), "-2.5");
+    EXPECT_EQ(Negate("2.5"), "-2.5");
+    EXPECT_EQ(IntegerPart("-2.75"), "-2");
+    EXPECT_EQ(IntegerPart("12"), "12");
+    EXPECT_EQ(IntegerPart("-.5"), "0");
+    EXPECT_TRUE(IsPositive("0.1"));
+    EXPECT_FALSE(IsPositive("0.000"));
+    EXPECT_FALSE(IsPositive("-3"));
+    EXPECT_EQ(ToBinary("0"), "");
+    EXPECT_EQ(ToBinary("1"), "1");
+    EXPECT_EQ(ToBinary("10"), "1010");
+    EXPECT_EQ(ToBinary("-6"), "110");
+    EXPECT_EQ(ToBinary("18446744073709551617"), "1" + std::string(63, '0') + "1");
+}
+
+TEST(FunctionHelpers, BinaryExponentPutsTheValueIntoHalfToOne) {
+    const std::vector<std::pair<const char*, int>> cases = {
+        {"0.5", 0}, {"0.75", 0},  {"1", 1},       {"-1", 1}, {"7.9", 3},
+        {"8", 4},   {"0.25", -1}, {"0.2499", -2}, {"0", 0},  {"0.0000001", -23},
+    };
+    for (const auto& [x, k] : cases) {
+        ArithContext ctx;
+        EXPECT_EQ(BinaryExponent(ctx, x), k) << x;
+    }
+}
+
+TEST(Powers, IntegerPowersAreExactAndScalingTakesPowersOfTwo) {
+    ArithContext ctx;
+    EXPECT_EQ(IntPower(ctx, "2", "100"), "1267650600228229401496703205376");
+    EXPECT_EQ(IntPower(ctx, "-3", "3"), "-27");
+    EXPECT_EQ(IntPower(ctx, "1.5", "2"), "2.25");
+    EXPECT_EQ(IntPower(ctx, "7", "0"), "1");
+    EXPECT_EQ(ScaleByPowerOfTwo(ctx, "3", "4"), "48");
+    EXPECT_EQ(ScaleByPowerOfTwo(ctx, "3", "-2"), "0.75");
+    EXPECT_EQ(ScaleByPowerOfTwo(ctx, "3", "0"), "3");
+}
+
+TEST(Powers, AnOverflowStaysAnOverflowInsteadOfBecomingZero) {
+    // 10^16 has 17 digits, beyond 2 x 6: the later squares would count it as zero.
+    ArithContext ctx;
+    ctx.workIntDigits = 6;
+    EXPECT_EQ(IntPower(ctx, "10", "100"), "EF");
+    EXPECT_EQ(IntPower(ctx, "10", "11"), "100000000000");
+    EXPECT_EQ(ScaleByPowerOfTwo(ctx, "1", "100"), "EF");
+    EXPECT_EQ(Exp(ctx, "1000"), "EF");
+    EXPECT_EQ(Sinh(ctx, "1000"), "EF");
+    EXPECT_EQ(Cosh(ctx, "-1000"), "EF");
+    EXPECT_EQ(Tanh(ctx, "1000"), "1");
+    EXPECT_EQ(Tanh(ctx, "-1000"), "-1");
+    EXPECT_EQ(Exp(ctx, "-1000"), "0");
+}
+
+TEST(Powers, NegativeExponentsOfWideOrVanishingPowers) {
+    ArithContext ctx;
+    ctx.workIntDigits = 6;
+    ctx.workFracDigits = 30;
+    // 2^50 is wider than 12 digits, its reciprocal is still within 30 fraction digits.
+    EXPECT_EQ(Power(ctx, "2", "-50"), "0.000000000000000888178419700125");
+    EXPECT_EQ(Power(ctx, "2", "-200"), "0");
+    // 0.5^200 vanishes below the fraction digits; its reciprocal overflows.
+    EXPECT_EQ(Power(ctx, "0.5", "-200"), "EF");
+    EXPECT_FALSE(ctx.divideError);
+}
+
+struct DomainCase {
+    const char* base;
+    const char* exponent;
+    PowerDomain domain;
+    const char* power;  // at I = F = 20
+};
+
+TEST(Powers, ZeroAndNegativeBasesWithFractionalExponents) {
+    const std::vector<DomainCase> cases = {
+        {"-8", "0.5", PowerDomain::kNegativeBaseFraction, "E817"},
+        {"-8", "-0.5", PowerDomain::kNegativeBaseFraction, "E817"},
+        {"0", "0.5", PowerDomain::kZeroResult, "0"},
+        {"0", "-0.5", PowerDomain::kZeroBaseNegativeFraction, "E815"},
+        {"-2", "3", PowerDomain::kComputable, "-8"},
+        {"-2", "2.0", PowerDomain::kComputable, "4"},
+        {"0", "3", PowerDomain::kComputable, "0"},
+    };
+    for (const DomainCase& c : cases) {
+        ArithContext ctx;
+        EXPECT_EQ(ClassifyPower(c.base, c.exponent), c.domain) << c.base << "^" << c.exponent;
+        EXPECT_EQ(Power(ctx, c.base, c.exponent), c.power) << c.base << "^" << c.exponent;
+    }
+    ArithContext ctx;
+    EXPECT_EQ(ClassifyPower("4", "0.5"), PowerDomain::kComputable);
+    const std::string root = Power(ctx, "4", "0.5");  // exp(0.5 ln 4), cut at every step
+    EXPECT_TRUE(root == "2" || root.rfind("1.99999999999999999", 0) == 0) << root;
+}
+
+TEST(Domains, FunctionsOutsideTheirDomainNameTheMessage) {
+    ArithContext ctx;
+    EXPECT_EQ(Ln(ctx, "-1"), "E824");
+    EXPECT_EQ(Ln(ctx, "0"), "E825");
+    EXPECT_EQ(Log10(ctx, "0"), "E825");
+    EXPECT_EQ(Asin(ctx, "1.5"), "E822");
+    EXPECT_EQ(Acos(ctx, "-2"), "E823");
+    EXPECT_FALSE(ctx.divideError);
+}
+
+TEST(Domains, TheSmallestPositiveValueHasALogarithm) {
+    // x = 10^-F: x / sqrt2 vanishes, k comes from x itself.
+    ArithContext ctx;
+    const std::string ln = Ln(ctx, "0.00000000000000000001");
+    EXPECT_EQ(ln.substr(0, 18), "-46.05170185988091") << ln;
+}
+
+struct RoundingCase {
+    const char* x;
+    const char* floor;
+    const char* ceil;
+};
+
+TEST(Rounding, FloorAndCeilAreTheNeighbouringIntegers) {
+    const std::vector<RoundingCase> cases = {
+        {"2.5", "2", "3"},     {"-2.5", "-3", "-2"},     {"3", "3", "3"},     {"-3", "-3", "-3"},
+        {"0.5", "0", "1"},     {"-0.5", "-1", "0"},      {"2.000", "2", "2"}, {"-0.000", "0", "0"},
+        {"99.9", "99", "100"}, {"-99.9", "-100", "-99"},
+    };
+    for (const RoundingCase& c : cases) {
+        EXPECT_EQ(Floor(c.x), c.floor) << c.x;
+        EXPECT_EQ(Ceil(c.x), c.ceil) << c.x;
+    }
+    EXPECT_EQ(Fabs("-2.5"), "2.5");
+    EXPECT_EQ(Fabs("+2.5"), "2.5");
+    EXPECT_EQ(Fabs("2.5"), "2.5");
+}
+
+}  // namespace
+}  // namespace pemu::arith
