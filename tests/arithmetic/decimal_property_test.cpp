@@ -6,6 +6,7 @@
 #include <string>
 
 #include "arithmetic/decimal.hpp"
+#include "literal_reference.hpp"
 #include "scaled_reference.hpp"
 
 namespace pemu::arith {
@@ -104,7 +105,7 @@ std::string Describe(const ArithContext& ctx, const std::string& a, const std::s
            " limit=" + std::to_string(limit) + "\na=" + a + "\nb=" + b;
 }
 
-TEST(DecimalPropertyTest, FourOperationsMatchScaledReference) {
+TEST(DecimalPropertyTest, FourOperationsMatchBothReferences) {
     OperandMaker maker(20261210);
     int failures = 0;
     for (int i = 0; i < 6000 && failures < 10; ++i) {
@@ -124,6 +125,12 @@ TEST(DecimalPropertyTest, FourOperationsMatchScaledReference) {
         check(DecimalMultiply(fast, a, b), reference::Multiply(slow, a, b), "mul");
         check(DecimalDivide(fast, a, b), reference::Divide(slow, a, b), "div");
         EXPECT_EQ(fast.divideError, slow.divideError) << "divide flag";
+        ArithContext text = ctx;
+        check(DecimalAdd(fast, a, b, limit), literal::Add(text, a, b, limit), "literal add");
+        check(DecimalSubtract(fast, a, b, limit), literal::Subtract(text, a, b, limit),
+              "literal sub");
+        check(DecimalMultiply(fast, a, b), literal::Multiply(text, a, b), "literal mul");
+        check(DecimalDivide(fast, a, b), literal::Divide(text, a, b), "literal div");
     }
 }
 

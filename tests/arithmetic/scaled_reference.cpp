@@ -104,7 +104,21 @@ bool Prepare(std::string& s, Prepared& out, const ArithContext& ctx) {
     return true;
 }
 
-// Moves the point n places to the right (left when n < 0).
+// digits x 10^-fraction, in whole units of 10^-scale, truncated.
+std::string InUnits(const Prepared& p, int scale) {
+    if (scale >= p.fracLength) {
+        return p.digits + std::string(static_cast<std::size_t>(scale - p.fracLength), '0');
+    }
+    const auto drop = static_cast<std::size_t>(p.fracLength - scale);
+    return drop >= p.digits.size() ? "0" : p.digits.substr(0, p.digits.size() - drop);
+}
+
+bool StartsMinus(const std::string& s) {
+    return !s.empty() && s[0] == '-';
+}
+
+}  // namespace
+
 std::string ShiftPoint(std::string s, int n) {
     if (n == 0) return s;
     const std::size_t point = s.find('.');
@@ -128,21 +142,6 @@ std::string NormaliseResult(std::string s, int shift, bool negative, const Arith
     LimitDigits(s, ctx);
     return s;
 }
-
-// digits x 10^-fraction, in whole units of 10^-scale, truncated.
-std::string InUnits(const Prepared& p, int scale) {
-    if (scale >= p.fracLength) {
-        return p.digits + std::string(static_cast<std::size_t>(scale - p.fracLength), '0');
-    }
-    const auto drop = static_cast<std::size_t>(p.fracLength - scale);
-    return drop >= p.digits.size() ? "0" : p.digits.substr(0, p.digits.size() - drop);
-}
-
-bool StartsMinus(const std::string& s) {
-    return !s.empty() && s[0] == '-';
-}
-
-}  // namespace
 
 std::string Add(ArithContext& ctx, std::string a, std::string b, int limit) {
     a = a.substr(0, kOperandMax);

@@ -19,6 +19,11 @@ std::string Multiply(const std::string& a, const std::string& b);
 std::string Divide(const std::string& a, const std::string& b);  // floor, b > 0
 }  // namespace big
 
+// Steps shared with the literal reference: the point moved n places to the right (left
+// when n < 0), and the end of add, multiply and divide.
+std::string ShiftPoint(std::string s, int n);
+std::string NormaliseResult(std::string s, int shift, bool negative, const ArithContext& ctx);
+
 std::string Add(ArithContext& ctx, std::string a, std::string b, int limit);
 std::string Subtract(ArithContext& ctx, std::string a, std::string b, int limit);
 std::string Multiply(ArithContext& ctx, std::string a, std::string b);
