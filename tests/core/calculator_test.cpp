@@ -272,3 +272,46 @@ TEST(Clear, CasioCClearsTheGrandTotalSharpCKeepsIt) {
 
 }  // namespace
 }  // namespace pemu::core
+
+namespace pemu::core {
+namespace {
+
+std::vector<std::string> TapeLines(const testing::Engine& e) {
+    std::vector<std::string> lines;
+    const std::string text = platform::Cp932ToUtf8(e.tape.Log().TapeText());
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
+
+TEST(TapeFromKeys, ASelectorNoteIsWrittenAfterTheNextStep) {
+    testing::Engine e;
+    e.calc.SetDecimalSelector(2);
+    e.calc.SetPanelDigit(10);
+    e.Keys("1+");
+    const std::vector<std::string> expected = {" ", "1 ＋　 　", "Rs:CT Dc:2 >>      ‥",
+                                               "DIGIT:10 >>      ‥"};
+    EXPECT_EQ(TapeLines(e), expected);
+}
+
+TEST(TapeFromKeys, ClearingTheTapeCarriesTheOpenCalculationOver) {
+    testing::Engine e;
+    e.Keys("5+");
+    e.tape.ClearTape();
+    e.Keys("3=");
+    const std::vector<std::string> expected = {" ", " ～　 　", "3 ＝　 　", "8 ＊+  　"};
+    EXPECT_EQ(TapeLines(e), expected);
+    EXPECT_EQ(platform::Cp932ToUtf8(e.tape.Log().ClearedText()), " \r\n5 ＋　 　\r\n");
+}
+
+TEST(TapeFromKeys, ClearingAfterAResultStartsAnEmptyTape) {
+    testing::Engine e;
+    e.Keys("5+3=");
+    e.tape.ClearTape();
+    EXPECT_EQ(e.tape.LineCount(), 0);
+}
+
+}  // namespace
+}  // namespace pemu::core
