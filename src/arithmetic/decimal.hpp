@@ -59,22 +59,38 @@ const char* MakerName(int type);
 const char* OnOffName(bool on, bool padded);
 
 // ---- The five operations --------------------------------------------------------------
-// Each takes its operands by value semantics (they may alias the destination of the
-// caller), cuts them to ctx.workFracDigits, and returns a canonical result, "EF" on
-// overflow, or "0." + zeros when every significant digit lies beyond the kept fraction.
+// Common contract:
+// - Operands are read, not kept: they may view the caller's own result string.
+// - Each operand is first cut to kOperandMax characters (kSubtractOperandMax for both
+//   operands of a subtraction, whose flipped subtrahend loses one more when a '-' is put in
+//   front), then its sign is taken, trailing fraction zeros and leading zeros are stripped
+//   and its fraction is cut (never rounded) to ctx.workFracDigits.
+// - A text without a digit 1..9 ("", "0", "-0.00", "EF") counts as zero. An operand whose
+//   integer part is longer than 2 x ctx.workIntDigits makes the result "EF".
+// - The result is canonical (no leading or trailing zeros, no "-0"), "EF" when its integer
+//   part is too long, or, once the fraction is cut to ctx.workFracDigits, a text that may
+//   end in zeros: "0." + zeros when every significant digit lay beyond the kept fraction.
+// - Text that is not a number (IsNumberText false) is not diagnosed: it gives some number
+//   or "EF", never a crash. Nothing is thrown, logged or reported besides the result and
+//   ctx.divideError, which only DecimalDivide sets and nothing here clears.
 
-// a + b. limit 0: no limit; otherwise at most `limit` lined-up digits take part, the
-// low-order ones beyond it dropped before adding (the display width of the calculator).
+// a + b. limit 0 (or below): no limit. Otherwise, when the operands lined up on the point
+// span more than `limit` digits, each loses the excess from its right end (its lined-up
+// zeros first, then its own digits) before adding: the display width of the calculator.
 std::string DecimalAdd(ArithContext& ctx, std::string_view a, std::string_view b, int limit);
-std::string DecimalSubtract(ArithContext& ctx, std::string_view a, std::string_view b,
-                            int limit);
+// a - b as a + (b with its sign flipped), with the same limit.
+std::string DecimalSubtract(ArithContext& ctx, std::string_view a, std::string_view b, int limit);
+// a x b, exact before the fraction cut.
 std::string DecimalMultiply(ArithContext& ctx, std::string_view a, std::string_view b);
-// a / b truncated after fracDigits (0: ctx.workFracDigits) fraction digits. A zero divisor
-// gives "0" and sets ctx.divideError.
+// a / b truncated (never rounded) after fracDigits fraction digits; 0 or below means
+// ctx.workFracDigits, and more than ctx.workFracDigits are still cut there. A divisor that
+// is zero, or becomes zero in the fraction cut, gives "0" and sets ctx.divideError. The
+// digit after the kept ones decides between "0" and the "0." + zeros form.
 std::string DecimalDivide(ArithContext& ctx, std::string_view a, std::string_view b,
                           int fracDigits = 0);
-// Square root of a >= 0 by Newton's iteration on the truncating division; a two-value
-// oscillation ends with the smaller value.
+// Square root of a >= 0 by Newton's iteration from a / 2 on the truncating operations,
+// ending when a step leaves the value unchanged; a two-value oscillation ends with the
+// smaller value. A negative a or one that overflows gives "EF"; divideError is never set.
 std::string DecimalSqrt(ArithContext& ctx, std::string_view a);
 
 }  // namespace pemu::arith
