@@ -1,0 +1,38 @@
+// A dozen function-heavy formulas through the whole run (check, evaluation, digit check)
+// at 100 integer and 100 fraction digits.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <string_view>
+
+#include "arithmetic/context.hpp"
+#include "formula/formula_run.hpp"
+
+namespace {
+
+constexpr std::array<std::string_view, 12> kFormulas = {
+    "sin(1.234)",   "cos(2.5)+tan(0.7)", "atan(0.5)*4",       "asin(0.3)+acos(0.3)",
+    "exp(2.5)",     "ln(12345.678)",     "log(2)+log(3)",     "sinh(1.5)-cosh(0.5)",
+    "2^0.5*3^0.25", "sqrt(2)+sqrt(3)",   "sin(1)^2+cos(1)^2", "exp(ln(7.5))/tanh(0.3)",
+};
+
+void BM_Formula(benchmark::State& state) {
+    const std::string_view formula = kFormulas[static_cast<std::size_t>(state.range(0))];
+    pemu::formula::FormulaSettings settings;
+    settings.limits = {100, 100};
+    pemu::arith::ArithContext ctx;
+    for (auto _ : state) {
+        const pemu::formula::FormulaOutcome outcome =
+            pemu::formula::RunFormula(ctx, formula, settings);
+        benchmark::DoNotOptimize(outcome.result.data());
+        if (!outcome.ok) state.SkipWithError("formula failed");
+    }
+    state.SetLabel(std::string(formula));
+}
+BENCHMARK(BM_Formula)
+    ->DenseRange(0, static_cast<int>(kFormulas.size()) - 1)
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
