@@ -47,12 +47,16 @@ class SkinEnvironment {
     virtual void SetSkinIdent(std::string_view ident, std::string_view displayName) = 0;
     // [Skin] "CustumSkinType" in memory.
     virtual void SetCustomSkinType(int type) = 0;
+    // After a load outside start-up: the key names of key navigation written again, and the
+    // display value and the marks drawn again from the engine's state.
+    virtual void RepaintKeyNavigation() = 0;
+    virtual void RedrawDisplay() = 0;
 };
 
 struct LoadResult {
-    int partsLoaded = 0;          // pictures taken from the folder
-    bool anyPartApplied = false;  // mode 4: something was copied into the user skin
-    std::string error;            // first file that could not be copied, else ""
+    int picturesLoaded = 0;       // pictures taken from the folder
+    bool anyPartApplied = false;  // modes 3 and 4: something was copied into the user skin
+    std::string error;            // the first file that could not be copied, else ""
 };
 
 class Skin {
@@ -74,10 +78,12 @@ class Skin {
     // The panel at (0, 0) and the composite display panel at (5, 9): the face without keys.
     QImage FaceImage() const;
 
-    // Loads the files of `folder` (any subset) in order; see LoadMode. The caller then
-    // refreshes the keys, prepares the panel marks and redraws the display (DigitalDisplay and
-    // KeyPictures react to the returned load).
-    LoadResult LoadSkin(const std::filesystem::path& folder, LoadMode mode, SkinEnvironment& env);
+    // The picture side of a skin load: the files of `folder` (any subset; a missing or
+    // unreadable file leaves its picture) in order, copied into the user skin in modes 3
+    // and 4, the package recorded in mode 4, the composite rebuilt, pressed keys composed
+    // (modes 1, 3, 4) and the label colours set. Face::LoadSkin adds marks, keys, display.
+    LoadResult LoadPictures(const std::filesystem::path& folder, LoadMode mode,
+                            SkinEnvironment& env);
 
     // With the user skin's "ButtonCompound" = 1, pressed keys show the panel through the
     // pressed sheet's transparent colour.
@@ -94,6 +100,7 @@ class Skin {
 
   private:
     void UpdateLabelColours(const std::filesystem::path& userSkinFolder);
+    bool LoadOne(const std::filesystem::path& folder, int index);
 
     std::array<QImage, 6> pictures_;
     QImage panelComposite_;

@@ -29,6 +29,7 @@ class TStatus {
     std::function<void()> repaint_;
     std::array<int, 11> edges_{};
     int cellCount_ = 0;
+    int cellHeight_ = 0;
 };
 
 }  // namespace pemu::display

@@ -56,8 +56,9 @@ struct Placement {
 };
 
 // First placement: the remembered position, else above / beside / offset from the anchor.
-// Returns the top-left corner (x = left, y = top).
-Point PlaceWindow(const Placement& placement);
+// Returns the top-left corner (x = left, y = top); nothing for the main window when
+// positions are not remembered (it stays where the window system put it).
+std::optional<Point> PlaceWindow(const Placement& placement);
 
 // Windows virtual-key codes of the keys the routines look at.
 inline constexpr int kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40;

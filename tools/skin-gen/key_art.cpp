@@ -1,0 +1,97 @@
+#include "key_art.hpp"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <array>
+
+#include "art_tools.hpp"
+#include "display/skin_layout.hpp"
+#include "skin_palette.hpp"
+
+namespace pemu::skingen {
+namespace {
+
+struct KeyArt {
+    int code;
+    int family;  // the family whose cell this is (CE and C differ), 0 for both
+    const char* caption;
+    const KeyColours* colours;
+    int pixelSize;
+};
+
+using display::kCasio;
+using display::kSharp;
+
+const std::array<KeyArt, 34> kKeys{{
+    {15, 0, "GT", &kFunctionKey, 12},     {10, 0, "検算", &kFunctionKey, 11},
+    {11, 0, "税込", &kTaxKey, 11},        {12, 0, "税抜", &kTaxKey, 11},
+    {3, 0, "MC", &kFunctionKey, 12},      {4, 0, "MR", &kFunctionKey, 12},
+    {6, 0, "M−", &kFunctionKey, 12},      {5, 0, "M+", &kFunctionKey, 12},
+    {16, 0, "CA", &kClearAllKey, 12},     {9, 0, "√", &kFunctionKey, 16},
+    {1, 0, "%", &kFunctionKey, 15},       {20, 0, "÷", &kOperatorKey, 20},
+    {19, 0, "×", &kOperatorKey, 20},      {18, 0, "−", &kOperatorKey, 20},
+    {13, 0, "→", &kFunctionKey, 16},      {33, 0, "7", &kDigitKey, 18},
+    {34, 0, "8", &kDigitKey, 18},         {35, 0, "9", &kDigitKey, 18},
+    {17, 0, "+", &kOperatorKey, 22},      {14, 0, "+/-", &kFunctionKey, 13},
+    {30, 0, "4", &kDigitKey, 18},         {31, 0, "5", &kDigitKey, 18},
+    {32, 0, "6", &kDigitKey, 18},         {2, kSharp, "CE", &kClearEntryKey, 14},
+    {27, 0, "1", &kDigitKey, 18},         {28, 0, "2", &kDigitKey, 18},
+    {29, 0, "3", &kDigitKey, 18},         {99, 0, "=", &kEqualsKey, 22},
+    {7, kSharp, "C", &kClearAllKey, 16},  {36, 0, "0", &kDigitKey, 18},
+    {37, 0, "00", &kDigitKey, 17},        {21, 0, "・", &kDigitKey, 18},
+    {7, kCasio, "AC", &kClearAllKey, 14}, {2, kCasio, "C", &kClearEntryKey, 16},
+}};
+
+constexpr qreal kRadius = 4.5;
+
+void DrawCap(QPainter& p, const display::KeyCell& cell, const KeyArt& key, bool pressed) {
+    const int visible = cell.height - 2;
+    const QColor face = pressed ? key.colours->face.darker(118) : key.colours->face;
+    const int drop = pressed ? 2 : 0;
+    const QRectF cap(cell.x + 1.5, cell.y + 0.5 + drop, display::kKeyWidth - 3, visible - 4);
+
+    p.setRenderHint(QPainter::Antialiasing);
+    if (!pressed) {  // the cap's side, seen below it
+        p.setPen(Qt::NoPen);
+        p.setBrush(face.darker(175));
+        p.drawRoundedRect(cap.translated(0, 2.5), kRadius, kRadius);
+    }
+    QLinearGradient shade(cap.topLeft(), cap.bottomLeft());
+    shade.setColorAt(0.0, face.lighter(pressed ? 100 : 112));
+    shade.setColorAt(1.0, face.darker(pressed ? 100 : 108));
+    p.setPen(QPen(face.darker(150), 1.0));
+    p.setBrush(shade);
+    p.drawRoundedRect(cap, kRadius, kRadius);
+    if (!pressed) {  // a highlight along the top edge
+        p.setPen(QPen(face.lighter(135), 1.0));
+        p.drawLine(QPointF(cap.left() + kRadius, cap.top() + 1.2),
+                   QPointF(cap.right() - kRadius, cap.top() + 1.2));
+    }
+    const QColor caption = pressed ? key.colours->caption.darker(115) : key.colours->caption;
+    if (key.code == 21) {  // the point reads better as a round dot than as a glyph
+        p.setPen(Qt::NoPen);
+        p.setBrush(caption);
+        p.drawEllipse(QPointF(cap.center().x(), cap.center().y() + 3), 2.6, 2.6);
+        return;
+    }
+    DrawFittedText(p, cap.adjusted(3, 0, -3, 0), QString::fromUtf8(key.caption),
+                   CaptionFont(key.pixelSize), caption);
+}
+
+}  // namespace
+
+QImage DrawKeySheet(bool pressed) {
+    QImage sheet(display::kKeySheetSize.width, display::kKeySheetSize.height, QImage::Format_RGB32);
+    // The plate colour everywhere between the caps, also at the transparent-colour pixel (1, 1):
+    // composing pressed keys over the panel then shows the plate exactly where it already is.
+    sheet.fill(kPlate);
+    QPainter p(&sheet);
+    for (const KeyArt& key : kKeys) {
+        const auto cell = display::KeyCellOf(key.code, key.family == 0 ? kSharp : key.family);
+        if (cell) DrawCap(p, *cell, key, pressed);
+    }
+    return sheet;
+}
+
+}  // namespace pemu::skingen
