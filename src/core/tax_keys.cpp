@@ -36,7 +36,7 @@ void Calculator::TaxKey(int code) {
         ShowLabel(DisplayLabel::labIpt, s.displayValue);
         s.taxBaseValue = s.displayValue;
         s.taxBaseKey = code;
-        // Only a freshly keyed number gets the add mode point (a recalled value has one).
+        // Add mode places the point in a keyed base only, never in a shown tax amount.
         if (noSequence) ApplyAddMode(s.taxBaseValue, code);
     }
     ClearFunctionMarks();
