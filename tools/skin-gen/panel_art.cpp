@@ -66,7 +66,14 @@ QImage DrawPanel() {
 QImage DrawDisplayPanel() {
     QImage panel(display::kDisplayPanelSize.width, display::kDisplayPanelSize.height,
                  QImage::Format_RGB32);
-    panel.fill(kTransparent);  // row 101 keeps it: (0, 101) is the colour key, labels stay black
+    // Drawn over the body's own colours, so the anti-aliased rim blends into the body; then
+    // everything outside the rim becomes the transparent colour. Row 101 keeps it: (0, 101) is
+    // the colour key, and without red at (200, 101) the labels stay black.
+    QLinearGradient body(0, -display::kCompositePos.y, 0,
+                         display::kPanelSize.height - display::kCompositePos.y);
+    body.setColorAt(0, kBodyTop);
+    body.setColorAt(1, kBodyBottom);
+    QPainter(&panel).fillRect(panel.rect(), body);
     QPainter p(&panel);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF frame(0.5, 0.5, panel.width() - 1, display::kCompositePaintedHeight - 1);
@@ -105,6 +112,18 @@ QImage DrawDisplayPanel() {
     DrawFittedText(p, QRectF(231, 79, 9, 18), QStringLiteral("D"), small, kPrint);
     DrawFittedText(p, QRectF(9, 4, 60, 18), QStringLiteral("Pemu"), CaptionFont(16),
                    QColor(44, 52, 66));
+    p.end();
+    QImage inside(panel.size(), QImage::Format_RGB32);
+    inside.fill(Qt::black);
+    {
+        QPainter mask(&inside);
+        mask.setPen(Qt::NoPen);
+        mask.setBrush(Qt::white);
+        mask.drawRoundedRect(frame.adjusted(-0.5, -0.5, 0.5, 0.5), 6.5, 6.5);
+    }
+    for (int y = 0; y < panel.height(); ++y)
+        for (int x = 0; x < panel.width(); ++x)
+            if (inside.pixel(x, y) != qRgb(255, 255, 255)) panel.setPixel(x, y, kTransparent.rgb());
     return panel;
 }
 
