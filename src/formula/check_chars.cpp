@@ -47,6 +47,7 @@ struct Collected {
     std::string text;
     int depth = 0;
     bool closeSeen = false;
+    bool closedNothing = false;  // a ')' came with no '(' open
     char lastParen = 0;
 
     void Take(char ch) {
@@ -58,6 +59,7 @@ struct Collected {
             ++depth;
             lastParen = ch;
         } else if (ch == ')') {
+            closedNothing = closedNothing || depth == 0;
             --depth;
             closeSeen = true;
             lastParen = ch;
@@ -104,6 +106,11 @@ void NormaliseChars(FormulaError& error, std::string& text) {
         out.pop_back();
     }
     int append = 0;
+    if (kept.closedNothing) {
+        // Counting alone would let ")(" pass and leave a '(' the evaluation never closes.
+        RaiseFormulaError(error, text, 101, 0);
+        return;
+    }
     if (kept.depth == 1 && kept.lastParen == '(') {
         append = 1;
     } else if (kept.depth >= 2) {
