@@ -1,0 +1,104 @@
+#include "main_window_fixture.hpp"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <fstream>
+
+#include "display/skin_layout.hpp"
+#include "ui/face_widget.hpp"
+
+namespace pemu::ui::testing_support {
+
+namespace fs = std::filesystem;
+
+void MainWindowTest::SetUpTestSuite() {
+    if (QApplication::instance()) return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "ui_main_window_test";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+void MainWindowTest::SetUp() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dataRoot_ = fs::temp_directory_path() /
+                (std::string("pemu-ui-") + info->test_suite_name() + "-" + info->name());
+    fs::remove_all(dataRoot_);
+    fs::create_directories(dataRoot_);
+}
+
+void MainWindowTest::Start(bool withSettingsFile) {
+    if (withSettingsFile) {
+        fs::create_directories(dataRoot_ / "PemuFiles/_sys");
+        std::ofstream(dataRoot_ / "PemuFiles/_sys/Pemu.ini");
+    }
+    // No template beside this program: the first run only writes its marker.
+    session_ = std::make_unique<shell::ShellSession>(dataRoot_.string(),
+                                                     (dataRoot_ / "bin").string(), nullptr);
+    window_ = std::make_unique<TfrmMain>(*session_);
+    window_->show();
+    window_->EnsureActivated();
+}
+
+void MainWindowTest::TearDown() {
+    window_.reset();
+    session_.reset();
+    fs::remove_all(dataRoot_);
+}
+
+QWidget* MainWindowTest::KeyWidget(int code) const {
+    return window_->Face()->KeyWidget(code);
+}
+
+void MainWindowTest::Click(int code) {
+    QWidget* key = KeyWidget(code);
+    ASSERT_NE(key, nullptr) << code;
+    QTest::mouseClick(key, Qt::LeftButton);
+}
+
+void MainWindowTest::ClickAll(std::initializer_list<int> codes) {
+    for (int code : codes)
+        Click(code);
+}
+
+void MainWindowTest::Type(int qtKey, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(window_->FocusField(), static_cast<Qt::Key>(qtKey), modifiers);
+}
+
+const std::string& MainWindowTest::Shown() const {
+    return window_->Calculator().State().displayValue;
+}
+
+bool MainWindowTest::CellShowsGlyph(int cell, int glyphX) const {
+    const QImage panel = window_->Display().DigitPanel();
+    const QImage strip = window_->Skin().DigitalNumber();
+    const QRect at(244 - 16 * cell, 6, display::kDigitGlyphSize.width,
+                   display::kDigitGlyphSize.height);
+    const QRect glyph(glyphX, display::kGlyphTop, at.width(), at.height());
+    return SamePixels(panel.copy(at), strip.copy(glyph));
+}
+
+bool MainWindowTest::StripShowsGlyph(int placeX, int sourceX, int width) const {
+    const QImage strip = window_->Display().MarkStrip();
+    const QImage marks = window_->Skin().DigitalMark();
+    return SamePixels(strip.copy(placeX, 0, width, display::kMarkHeight),
+                      marks.copy(sourceX, display::kGlyphTop, width, display::kMarkHeight));
+}
+
+QImage MainWindowTest::Painted(QWidget* widget) {
+    return widget->grab().toImage();
+}
+
+bool SamePixels(const QImage& a, const QImage& b) {
+    if (a.size() != b.size() || a.isNull()) return false;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if ((a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF)) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace pemu::ui::testing_support
