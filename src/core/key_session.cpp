@@ -70,21 +70,17 @@ std::string ParseOption(const std::vector<std::string>& args, std::size_t& i,
     const std::string_view name = arg.substr(0, eq);
     const bool hasInline = eq != std::string_view::npos;
     const std::string_view inlineValue = hasInline ? arg.substr(eq + 1) : std::string_view();
-    struct Flag {
-        std::string_view name;
-        bool KeySessionOptions::*field;
-        bool value;
+    StartupSettings& st = o.settings;
+    const std::pair<std::string_view, bool*> flags[] = {
+        {"--no-gt", &st.grandTotal},
+        {"--no-answer-check", &st.answerCK},
+        {"--no-check", &st.kenzanCheck},
+        {"--date", &st.kenzanAutoDate},
+        {"--tape", &o.tape},
     };
-    static const Flag flags[] = {
-        {"--no-gt", &KeySessionOptions::grandTotal, false},
-        {"--no-answer-check", &KeySessionOptions::answerCheck, false},
-        {"--no-check", &KeySessionOptions::check, false},
-        {"--date", &KeySessionOptions::date, true},
-        {"--tape", &KeySessionOptions::tape, true},
-    };
-    for (const Flag& flag : flags) {
-        if (arg == flag.name) {
-            o.*flag.field = flag.value;
+    for (const auto& [flag, field] : flags) {
+        if (arg == flag) {
+            *field = flag == "--date" || flag == "--tape";
             return "";
         }
     }
@@ -102,16 +98,16 @@ std::string ParseOption(const std::vector<std::string>& args, std::size_t& i,
     } else if (name == "--digits") {
         int digits = 0;
         if (!ParseInt(value, digits) || digits < 8 || digits > 14) return bad + " (8 to 14)";
-        o.digits = digits;
+        st.panelDigit = digits;
     } else if (name == "--round") {
-        if (!ParseRound(value, o.round)) return bad + " (F, CUT, UP or 5/4)";
+        if (!ParseRound(value, st.roundSelecter)) return bad + " (F, CUT, UP or 5/4)";
     } else if (name == "--decimal") {
-        if (!ParseDecimal(value, o.decimal)) return bad + " (F, 0 to 5 or A)";
+        if (!ParseDecimal(value, st.decimalSelecter)) return bad + " (F, 0 to 5 or A)";
     } else {
         if (!arith::IsNumberText(value) || value.size() >= kRegisterSize) {
             return bad + " (a decimal fraction such as 0.08)";
         }
-        o.rate = value;
+        st.zeiritu = value;
     }
     return "";
 }
@@ -165,17 +161,8 @@ std::string ParseKeyArguments(const std::vector<std::string>& args, KeyArguments
 
 KeySession::KeySession(const KeySessionOptions& options)
     : calc_(display_, shell_, tape_, options.family) {
-    StartupSettings settings;
-    settings.roundSelecter = options.round;
-    settings.decimalSelecter = options.decimal;
-    settings.panelDigit = options.digits;
-    settings.grandTotal = options.grandTotal;
-    settings.answerCK = options.answerCheck;
-    settings.zeiritu = options.rate;
-    settings.kenzanCheck = options.check;
-    settings.kenzanAutoDate = options.date;
     calc_.FirstShow();
-    calc_.ApplyStartupSettings(settings, nullptr);
+    calc_.ApplyStartupSettings(options.settings, nullptr);
 }
 
 bool KeySession::Press(std::string_view token) {

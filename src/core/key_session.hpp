@@ -15,14 +15,13 @@ namespace pemu::core {
 
 struct KeySessionOptions {
     int family = kMakerSharp;
-    int digits = 14;
-    int round = kSelectorF;
-    int decimal = kSelectorF;
-    std::string rate = "0.08";
-    bool grandTotal = true;
-    bool answerCheck = true;
-    bool check = true;
-    bool date = false;  // off unless asked for, so that output is reproducible
+    // The stored settings as the first activation reads them; no date lines unless asked
+    // for, so that output is reproducible.
+    StartupSettings settings = [] {
+        StartupSettings s;
+        s.kenzanAutoDate = false;
+        return s;
+    }();
     bool tape = false;
 };
 

@@ -56,12 +56,12 @@ TEST(KeyArgumentsTest, OptionsSetTheSettings) {
               "");
     const KeySessionOptions& o = parsed.options;
     EXPECT_EQ(o.family, kMakerCasio);
-    EXPECT_EQ(o.digits, 10);
-    EXPECT_EQ(o.round, kRoundHalfUp);
-    EXPECT_EQ(o.decimal, kDecimalAddMode);
-    EXPECT_EQ(o.rate, "0.1");
-    EXPECT_FALSE(o.grandTotal || o.answerCheck || o.check);
-    EXPECT_TRUE(o.date && o.tape);
+    EXPECT_EQ(o.settings.panelDigit, 10);
+    EXPECT_EQ(o.settings.roundSelecter, kRoundHalfUp);
+    EXPECT_EQ(o.settings.decimalSelecter, kDecimalAddMode);
+    EXPECT_EQ(o.settings.zeiritu, "0.1");
+    EXPECT_FALSE(o.settings.grandTotal || o.settings.answerCK || o.settings.kenzanCheck);
+    EXPECT_TRUE(o.settings.kenzanAutoDate && o.tape);
     EXPECT_EQ(parsed.tokens, (std::vector<std::string>{"1", "+", "-"}));
 }
 
@@ -69,11 +69,13 @@ TEST(KeyArgumentsTest, DefaultsAreThoseOfAFreshSettingsFileWithoutDates) {
     KeyArguments parsed;
     ASSERT_EQ(ParseKeyArguments({"--", "1"}, parsed), "");
     EXPECT_EQ(parsed.options.family, kMakerSharp);
-    EXPECT_EQ(parsed.options.digits, 14);
-    EXPECT_EQ(parsed.options.round, kSelectorF);
-    EXPECT_EQ(parsed.options.decimal, kSelectorF);
-    EXPECT_TRUE(parsed.options.grandTotal && parsed.options.answerCheck && parsed.options.check);
-    EXPECT_FALSE(parsed.options.date);
+    const StartupSettings& st = parsed.options.settings;
+    EXPECT_EQ(st.panelDigit, 14);
+    EXPECT_EQ(st.roundSelecter, kSelectorF);
+    EXPECT_EQ(st.decimalSelecter, kSelectorF);
+    EXPECT_EQ(st.zeiritu, "0.08");
+    EXPECT_TRUE(st.grandTotal && st.answerCK && st.kenzanCheck);
+    EXPECT_FALSE(st.kenzanAutoDate);
 }
 
 TEST(KeyArgumentsTest, BadArgumentsAreNamedInTheMessage) {
@@ -102,7 +104,7 @@ TEST(KeyArgumentsTest, BadArgumentsAreNamedInTheMessage) {
 
 TEST(KeySessionTest, StatusLineHasTokenDisplayMarksAndError) {
     KeySessionOptions options;
-    options.grandTotal = false;
+    options.settings.grandTotal = false;
     KeySession session(options);
     session.Press("5");
     EXPECT_EQ(session.StatusLine("5"), "5\t5\t-\t0");
