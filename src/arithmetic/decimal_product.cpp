@@ -20,16 +20,24 @@ std::string FinishLimbs(const ArithContext& ctx, const Limbs& x, int fracLength,
                                 fracLength, negative);
 }
 
-}  // namespace
-
-std::string DecimalMultiply(ArithContext& ctx, std::string_view a, std::string_view b) {
+// Both operands of a product or quotient; "" when they are ready, else the result.
+std::string ReadFactors(const ArithContext& ctx, std::string_view a, std::string_view b, Operand& x,
+                        Operand& y) {
     a = a.substr(0, kOperandMax);
     b = b.substr(0, kOperandMax);
     if (IsZero(a) || IsZero(b)) return "0";
+    if (!detail::ReadOperand(a, false, ctx, x) || !detail::ReadOperand(b, false, ctx, y)) {
+        return "EF";
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string DecimalMultiply(ArithContext& ctx, std::string_view a, std::string_view b) {
     Operand x;
     Operand y;
-    if (!detail::ReadOperand(a, false, ctx, x)) return "EF";
-    if (!detail::ReadOperand(b, false, ctx, y)) return "EF";
+    if (std::string early = ReadFactors(ctx, a, b, x, y); !early.empty()) return early;
     Limbs lx;
     Limbs ly;
     Limbs product;
@@ -45,13 +53,9 @@ std::string DecimalDivide(ArithContext& ctx, std::string_view a, std::string_vie
         ctx.divideError = true;
         return "0";
     }
-    a = a.substr(0, kOperandMax);
-    b = b.substr(0, kOperandMax);
-    if (IsZero(a) || IsZero(b)) return "0";
     Operand x;
     Operand y;
-    if (!detail::ReadOperand(a, false, ctx, x)) return "EF";
-    if (!detail::ReadOperand(b, false, ctx, y)) return "EF";
+    if (std::string early = ReadFactors(ctx, a, b, x, y); !early.empty()) return early;
     Limbs divisor;
     detail::LimbsFromRun(y, divisor);
     if (divisor.n == 0) {  // every digit of the divisor lay beyond the kept fraction

@@ -233,13 +233,7 @@ std::string Add(ArithContext& ctx, std::string a, std::string b, int limit) {
 }
 
 std::string Subtract(ArithContext& ctx, std::string a, std::string b, int limit) {
-    a = a.substr(0, kSubtractOperandMax);
-    b = b.substr(0, kSubtractOperandMax);
-    if (!b.empty() && b[0] == '-') {
-        b.erase(0, 1);
-    } else {
-        b = ("-" + b).substr(0, kSubtractOperandMax);
-    }
+    reference::FlipForSubtract(a, b);
     return Add(ctx, a, b, limit);
 }
 

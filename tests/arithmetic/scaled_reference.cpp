@@ -177,7 +177,7 @@ std::string Add(ArithContext& ctx, std::string a, std::string b, int limit) {
     return NormaliseResult(sum, -scale, negative, ctx);
 }
 
-std::string Subtract(ArithContext& ctx, std::string a, std::string b, int limit) {
+void FlipForSubtract(std::string& a, std::string& b) {
     a = a.substr(0, kSubtractOperandMax);
     b = b.substr(0, kSubtractOperandMax);
     if (StartsMinus(b)) {
@@ -185,17 +185,29 @@ std::string Subtract(ArithContext& ctx, std::string a, std::string b, int limit)
     } else {
         b = ("-" + b).substr(0, kSubtractOperandMax);
     }
+}
+
+std::string Subtract(ArithContext& ctx, std::string a, std::string b, int limit) {
+    FlipForSubtract(a, b);
     return Add(ctx, a, b, limit);
 }
 
-std::string Multiply(ArithContext& ctx, std::string a, std::string b) {
+// Both operands of a product or quotient; "" when they are ready, else the result.
+static std::string PreparePair(std::string a, std::string b, Prepared& pa, Prepared& pb,
+                               bool& negative, const ArithContext& ctx) {
     a = a.substr(0, kOperandMax);
     b = b.substr(0, kOperandMax);
     if (IsZero(a) || IsZero(b)) return "0";
-    const bool negative = StartsMinus(a) != StartsMinus(b);
+    negative = StartsMinus(a) != StartsMinus(b);
+    if (!Prepare(a, pa, ctx) || !Prepare(b, pb, ctx)) return "EF";
+    return {};
+}
+
+std::string Multiply(ArithContext& ctx, std::string a, std::string b) {
     Prepared pa;
     Prepared pb;
-    if (!Prepare(a, pa, ctx) || !Prepare(b, pb, ctx)) return "EF";
+    bool negative = false;
+    if (std::string early = PreparePair(a, b, pa, pb, negative, ctx); !early.empty()) return early;
     return NormaliseResult(big::Multiply(pa.digits, pb.digits), -(pa.fracLength + pb.fracLength),
                            negative, ctx);
 }
@@ -205,13 +217,10 @@ std::string Divide(ArithContext& ctx, std::string a, std::string b) {
         ctx.divideError = true;
         return "0";
     }
-    a = a.substr(0, kOperandMax);
-    b = b.substr(0, kOperandMax);
-    if (IsZero(a) || IsZero(b)) return "0";
-    const bool negative = StartsMinus(a) != StartsMinus(b);
     Prepared pa;
     Prepared pb;
-    if (!Prepare(a, pa, ctx) || !Prepare(b, pb, ctx)) return "EF";
+    bool negative = false;
+    if (std::string early = PreparePair(a, b, pa, pb, negative, ctx); !early.empty()) return early;
     if (big::Normalise(pb.digits) == "0") {
         ctx.divideError = true;
         return "0";

@@ -23,6 +23,9 @@ std::string Divide(const std::string& a, const std::string& b);  // floor, b > 0
 // when n < 0), and the end of add, multiply and divide.
 std::string ShiftPoint(std::string s, int n);
 std::string NormaliseResult(std::string s, int shift, bool negative, const ArithContext& ctx);
+// The operands of a - b as they reach the addition: both cut to the subtraction's buffers,
+// b flipped in its buffer.
+void FlipForSubtract(std::string& a, std::string& b);
 
 std::string Add(ArithContext& ctx, std::string a, std::string b, int limit);
 std::string Subtract(ArithContext& ctx, std::string a, std::string b, int limit);

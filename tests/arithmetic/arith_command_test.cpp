@@ -1,0 +1,118 @@
+// pemu-calc arith as scripts call it: the real binary, its output and its exit status.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+struct Outcome {
+    std::string out;
+    int status = -1;
+};
+
+// Runs pemu-calc with the given arguments (shell words) and standard input.
+Outcome RunCalc(const std::string& args, const std::string& input = "") {
+    const std::string inputPath = ::testing::TempDir() + "pemu_arith_input.txt";
+    std::ofstream(inputPath, std::ios::binary) << input;
+    const std::string command =
+        std::string("'") + PEMU_CALC_PATH + "' " + args + " < '" + inputPath + "' 2>/dev/null";
+    Outcome outcome;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return outcome;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        outcome.out.append(buffer, n);
+    }
+    const int raw = pclose(pipe);
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return outcome;
+}
+
+TEST(ArithCommandTest, OneOperationPrintsTheResultAndTheDivideFlag) {
+    struct Case {
+        std::string args;
+        std::string out;
+    };
+    const Case cases[] = {
+        {"arith add 1.5 2.25", "3.75\n"},
+        {"arith sub 1 3", "-2\n"},
+        {"arith mul -0.5 -4", "2\n"},
+        {"arith div 1 3", "0.33333333333333333333\n"},
+        {"arith div 5 0", "0\ndivide\n"},
+        {"arith sqrt 2", "1.4142135623730950488\n"},
+        {"arith add 123.456 0.0001 --limit 6", "123.456\n"},
+        {"arith --frac 3 div 2 3", "0.666\n"},
+        {"arith div 2 3 --int 1 --frac 105", "0." + std::string(105, '6') + "\n"},
+        {"arith add 99 1 --int 1", "EF\n"},
+    };
+    for (const Case& c : cases) {
+        const Outcome r = RunCalc(c.args);
+        EXPECT_EQ(r.status, 0) << c.args;
+        EXPECT_EQ(r.out, c.out) << c.args;
+    }
+}
+
+TEST(ArithCommandTest, BadArgumentsExitWithStatusTwoAndPrintNothing) {
+    for (const char* args :
+         {"arith", "arith frob 1 2", "arith add 1", "arith add 1 2 3", "arith add 1 x",
+          "arith add 1 1e5", "arith sqrt", "arith add 1 2 --frac 0", "arith add 1 2 --int 106",
+          "arith add 1 2 --limit -1", "arith add 1 2 --limit", "arith add 1 2 --bogus 3",
+          "arith --batch extra"}) {
+        const Outcome r = RunCalc(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.out, "") << args;
+    }
+}
+
+// Error lines carry a reason after the prefix; they are compared by the prefix.
+std::string WithoutReasons(const std::string& out) {
+    std::string lines;
+    std::size_t start = 0;
+    while (start < out.size()) {
+        const std::size_t end = out.find('\n', start);
+        std::string line = out.substr(start, end - start);
+        if (line.rfind("error: ", 0) == 0 && line.size() > 7) line = "error:";
+        lines += line + "\n";
+        start = end == std::string::npos ? out.size() : end + 1;
+    }
+    return lines;
+}
+
+TEST(ArithCommandTest, BatchAnswersEveryLineInOrder) {
+    const std::string input =
+        "add 1.5 2.25 0 20 20\n"
+        "div 5 0 0 20 20\n"
+        "div 1 3 0 1 5\n"
+        "sqrt 2 - 0 20 20\n"
+        "add 123.456 0.0001 5 20 20\r\n"
+        "mul 99999 99999 0 2 20\n"
+        "frob 1 2 0 20 20\n"
+        "add 1 x 0 20 20\n"
+        "add 1 2 0 0 20\n"
+        "add 1 2 0 20 106\n"
+        "sqrt 4 5 0 20 20\n"
+        "add 1 2 -1 20 20\n"
+        "add 1 2\n"
+        "\n"
+        "sub -1 -1 0 20 20";
+    const Outcome r = RunCalc("arith --batch", input);
+    EXPECT_EQ(r.status, 0);
+    std::string want;
+    for (const char* line :
+         {"3.75", "0\tdivide", "0.33333", "1.4142135623730950488", "123.45", "EF",
+          "error:", "error:", "error:", "error:", "error:", "error:", "error:", "error:", "0"}) {
+        want += line;
+        want += '\n';
+    }
+    EXPECT_EQ(WithoutReasons(r.out), want);
+}
+
+TEST(ArithCommandTest, BatchClearsTheDivideFlagBeforeEachLine) {
+    const Outcome r = RunCalc("arith --batch", "div 1 0 0 20 20\ndiv 1 1 0 20 20\n");
+    EXPECT_EQ(r.out, "0\tdivide\n1\n");
+}
+
+}  // namespace
