@@ -54,17 +54,10 @@ const std::string& LnOfTen(ArithContext& ctx) {
     return value;
 }
 
-}  // namespace
-
-std::string Exp(ArithContext& ctx, std::string_view x) {
+// exp(x) as exp(r) 2^n with r = x - n ln 2, exp(r) by a continued fraction.
+std::string ExpOfReduced(ArithContext& ctx, std::string_view x, const std::string& n) {
     Ops ops(ctx);
-    const std::string ln2 = ConstLn2(ctx);
-    const bool negative = IsNegative(x);
-    const std::string quotient = ops.Div(x, ln2);
-    if (IsOverflow(quotient)) return negative ? "0" : "EF";
-    const std::string n = IntegerPart(ops.Add(quotient, negative ? "-0.5" : "0.5"));
-    if (ExponentOutOfReach(ctx, n, IsNegative(n))) return IsNegative(n) ? "0" : "EF";
-    const std::string r = ops.Sub(x, ops.Mul(n, ln2));
+    const std::string r = ops.Sub(x, ops.Mul(n, ConstLn2(ctx)));
     const std::string r2 = ops.Mul(r, r);
     const int depth = 4 * ((ctx.workIntDigits + ctx.workFracDigits) / 4) + 6;
     std::string p = ops.Div(r2, std::to_string(depth));
@@ -73,6 +66,27 @@ std::string Exp(ArithContext& ctx, std::string_view x) {
     const std::string numerator = ops.Add(ops.Add("2", r), p);
     const std::string denominator = ops.Add(ops.Sub("2", r), p);
     return ScaleByPowerOfTwo(ctx, ops.Div(numerator, denominator), n);
+}
+
+}  // namespace
+
+std::string Exp(ArithContext& ctx, std::string_view x) {
+    Ops ops(ctx);
+    const bool negative = IsNegative(x);
+    const std::string quotient = ops.Div(x, ConstLn2(ctx));
+    if (IsOverflow(quotient)) return negative ? "0" : "EF";
+    const std::string n = IntegerPart(ops.Add(quotient, negative ? "-0.5" : "0.5"));
+    if (ExponentOutOfReach(ctx, n, IsNegative(n))) return IsNegative(n) ? "0" : "EF";
+    // The cut ln 2 and the cut exp(r) carry their error times 2^n into the result: a
+    // result of more than three integer digits is computed with that many more fraction
+    // digits and cut back.
+    const int extra = IsNegative(n) ? 0 : detail::DigitsOfPowerOfTwo(n) - 3;
+    if (extra <= 0) return ExpOfReduced(ctx, x, n);
+    ArithContext wide = detail::WithMoreFraction(ctx, extra);
+    std::string value = ExpOfReduced(wide, x, n);
+    ctx.divideError = ctx.divideError || wide.divideError;
+    if (!IsOverflow(value)) LimitDigits(value, ctx);
+    return value;
 }
 
 std::string Ln(ArithContext& ctx, std::string_view x) {

@@ -1,9 +1,11 @@
 #pragma once
 // Shorthands shared by the function files: the five operations bound to one context, and
 // the tests on result texts they keep repeating.
+#include <algorithm>
 #include <string>
 #include <string_view>
 
+#include "arithmetic/constants.hpp"
 #include "arithmetic/context.hpp"
 #include "arithmetic/decimal.hpp"
 #include "arithmetic/functions.hpp"
@@ -37,6 +39,23 @@ inline bool IsNegative(std::string_view s) {
 
 inline bool HasPoint(std::string_view s) {
     return s.find('.') != std::string_view::npos;
+}
+
+// Decimal digits of 2^n for a non-negative integer text n (0.30103 per binary digit).
+inline int DigitsOfPowerOfTwo(std::string_view n) {
+    long long value = 0;
+    for (const char ch : n) {
+        if (ch >= '0' && ch <= '9') value = value * 10 + (ch - '0');
+        if (value > 100000) break;
+    }
+    return static_cast<int>(static_cast<double>(value) * 0.30103) + 1;
+}
+
+// ctx with `extra` more fraction digits, as far as the stored constants reach.
+inline ArithContext WithMoreFraction(const ArithContext& ctx, int extra) {
+    ArithContext wide = ctx;
+    wide.workFracDigits = std::min(ctx.workFracDigits + extra, kConstantFracDigits);
+    return wide;
 }
 
 // A domain failure as the functions report it: "E" + the formula message number.

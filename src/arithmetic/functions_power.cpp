@@ -1,5 +1,7 @@
 // Text helpers of the function library, integer and fractional powers, rounding.
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -80,8 +82,8 @@ std::string IntegerPowerOf(Ops& ops, std::string_view base, std::string_view e) 
 }
 
 // exp(|e| ln base), inverted for a negative e; base > 0.
-std::string FractionalPowerOf(Ops& ops, std::string_view base, std::string_view e) {
-    ArithContext& ctx = ops.ctx();
+std::string FractionalPowerAt(ArithContext& ctx, std::string_view base, std::string_view e) {
+    Ops ops(ctx);
     const std::string logBase = Ln(ctx, base);
     const std::string t = ops.Mul(Unsigned(e), logBase);
     const bool negative = IsNegative(e);
@@ -94,6 +96,23 @@ std::string FractionalPowerOf(Ops& ops, std::string_view base, std::string_view 
     if (IsOverflow(x)) return "0";
     if (IsZero(x)) return "EF";
     return ops.Div("1", x);
+}
+
+// The cut ln base carries its error times e times the result into the result: a result
+// of more than three integer digits is computed with that many more fraction digits (and
+// as many as e has integer digits) and cut back by the caller.
+std::string FractionalPowerOf(Ops& ops, std::string_view base, std::string_view e) {
+    ArithContext& ctx = ops.ctx();
+    const double exponent = std::strtod(std::string(e).c_str(), nullptr);
+    const double logResult = exponent * std::log(std::strtod(std::string(base).c_str(), nullptr));
+    const int resultDigits = logResult > 0 ? static_cast<int>(logResult / std::log(10.0)) + 1 : 0;
+    const int exponentDigits = static_cast<int>(std::log10(std::max(1.0, std::fabs(exponent)))) + 1;
+    const int extra = resultDigits > 3 ? resultDigits - 3 + exponentDigits : 0;
+    if (extra <= 0) return FractionalPowerAt(ctx, base, e);
+    ArithContext wide = detail::WithMoreFraction(ctx, extra);
+    std::string value = FractionalPowerAt(wide, base, e);
+    ctx.divideError = ctx.divideError || wide.divideError;
+    return value;
 }
 
 }  // namespace
