@@ -61,6 +61,7 @@ class PostfixMachine {
             }
         }
         if (slots_.size() != 1) return Fail(816);
+        if (!applied_) return Canonical(slots_.front());
         if (pending_.empty()) return slots_.front();
         return arith::DecimalDivide(ctx_, slots_.front(), pending_);
     }
@@ -83,8 +84,18 @@ class PostfixMachine {
         lastWasNumber_ = true;
     }
 
+    // A lone number comes back as the operations would write it: "-0", "+5" or "007"
+    // from the text (or from folded signs) are no answers.
+    static std::string Canonical(std::string number) {
+        arith::NormaliseNumberText(number, number.size() + 2);
+        arith::StripTrailingZeros(number);
+        if (arith::IsZero(number)) return "0";
+        return number;
+    }
+
     bool Apply(char op) {
         if (slots_.size() < 2) return Refuse(811);
+        applied_ = true;
         const bool freshPair = lastWasNumber_ && pushedAfterNumber_;
         lastWasNumber_ = false;
         if (!pending_.empty() && (op == '+' || op == '-' || freshPair)) {
@@ -153,6 +164,7 @@ class PostfixMachine {
     std::string failure_;
     std::size_t latest_ = 0;
     bool lastWasNumber_ = false;
+    bool applied_ = false;
     bool pushedAfterNumber_ = false;
 };
 
