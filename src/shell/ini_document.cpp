@@ -13,14 +13,6 @@ char FoldAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 // Control bytes other than tab mean the line is not text a user wrote.
 bool HasControlBytes(std::string_view line) {
     return std::any_of(line.begin(), line.end(), [](char c) {
@@ -34,6 +26,14 @@ bool IsComment(std::string_view trimmed) {
 }
 
 }  // namespace
+
+std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -66,7 +66,7 @@ IniDocument IniDocument::Parse(std::string_view text, ParseReport* report) {
             ++local.droppedLines;
             continue;
         }
-        std::string_view trimmed = Trim(line);
+        std::string_view trimmed = TrimBlanks(line);
         if (IsComment(trimmed)) {
             // Blank lines are written anew after each section; only comments are kept.
             if (!trimmed.empty()) pending.emplace_back(line);
@@ -78,7 +78,7 @@ IniDocument IniDocument::Parse(std::string_view text, ParseReport* report) {
                 ++local.droppedLines;
                 continue;
             }
-            std::string_view name = Trim(trimmed.substr(1, close - 1));
+            std::string_view name = TrimBlanks(trimmed.substr(1, close - 1));
             current = doc.FindSection(name);
             if (current == nullptr) {
                 doc.sections_.push_back({std::move(pending), std::string(name), {}});
@@ -94,7 +94,7 @@ IniDocument IniDocument::Parse(std::string_view text, ParseReport* report) {
             ++local.droppedLines;
             continue;
         }
-        std::string_view ident = Trim(line.substr(0, equals));
+        std::string_view ident = TrimBlanks(line.substr(0, equals));
         std::string_view value = line.substr(equals + 1);
         if (ident.empty()) {
             ++local.droppedLines;

@@ -48,6 +48,9 @@ class IniDocument {
     std::vector<std::string> trailingComments_;
 };
 
+// Without leading and trailing blanks and tabs.
+std::string_view TrimBlanks(std::string_view s);
+
 // ASCII case-insensitive equality that steps over CP932 double-byte characters.
 bool SameName(std::string_view a, std::string_view b);
 

@@ -4,17 +4,6 @@
 #include <climits>
 
 namespace pemu::shell {
-namespace {
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
-}  // namespace
 
 SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {
     if (!platform::PathExists(path_)) {
