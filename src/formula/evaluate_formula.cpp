@@ -25,7 +25,7 @@ bool IsNegative(std::string_view s) {
 
 // The code a function refuses its argument with, 0 when it takes it.
 using DomainCheck = int (*)(const std::string& x);
-using Compute = std::string (*)(arith::ArithContext& ctx, const std::string& x);
+using Compute = std::string (*)(arith::ArithContext& ctx, std::string_view x);
 
 int AnyArgument(const std::string&) {
     return 0;
@@ -45,8 +45,19 @@ int WithinOne(const std::string& x) {
 
 // Sine, cosine and tangent run as many series terms as x has integer characters plus
 // the fraction digits in force.
-int TermsFor(const arith::ArithContext& ctx, const std::string& x) {
-    return arith::IntegerPartLength(x) + ctx.workFracDigits;
+template <std::string (*kSeries)(arith::ArithContext&, std::string_view, int)>
+std::string WithTerms(arith::ArithContext& ctx, std::string_view x) {
+    return kSeries(ctx, x, arith::IntegerPartLength(x) + ctx.workFracDigits);
+}
+template <std::string (*kRounding)(std::string_view)>
+std::string WithoutContext(arith::ArithContext&, std::string_view x) {
+    return kRounding(x);
+}
+std::string TimesPi(arith::ArithContext& ctx, std::string_view x) {
+    return arith::DecimalMultiply(ctx, x, arith::ConstPi(ctx, 0));
+}
+std::string SquareRoot(arith::ArithContext& ctx, std::string_view x) {
+    return arith::DecimalSqrt(ctx, x);
 }
 
 struct FunctionEntry {
@@ -56,50 +67,27 @@ struct FunctionEntry {
 };
 
 constexpr std::array<FunctionEntry, 21> kFunctions = {{
-    {"pi", AnyArgument,
-     [](arith::ArithContext& c, const std::string& x) {
-         return arith::DecimalMultiply(c, x, arith::ConstPi(c, 0));
-     }},
-    {"sq", NotNegative,
-     [](arith::ArithContext& c, const std::string& x) { return arith::DecimalSqrt(c, x); }},
-    {"sqrt", NotNegative,
-     [](arith::ArithContext& c, const std::string& x) { return arith::DecimalSqrt(c, x); }},
-    {"sin", AnyArgument,
-     [](arith::ArithContext& c, const std::string& x) { return arith::Sin(c, x, TermsFor(c, x)); }},
-    {"cos", AnyArgument,
-     [](arith::ArithContext& c, const std::string& x) { return arith::Cos(c, x, TermsFor(c, x)); }},
-    {"tan", AnyArgument,
-     [](arith::ArithContext& c, const std::string& x) { return arith::Tan(c, x, TermsFor(c, x)); }},
-    {"asin", WithinOne<822>,
-     [](arith::ArithContext& c, const std::string& x) { return arith::Asin(c, x); }},
-    {"asn", WithinOne<822>,
-     [](arith::ArithContext& c, const std::string& x) { return arith::Asin(c, x); }},
-    {"acos", WithinOne<823>,
-     [](arith::ArithContext& c, const std::string& x) { return arith::Acos(c, x); }},
-    {"acs", WithinOne<823>,
-     [](arith::ArithContext& c, const std::string& x) { return arith::Acos(c, x); }},
-    {"atan", AnyArgument,
-     [](arith::ArithContext& c, const std::string& x) { return arith::Atan(c, x); }},
-    {"atn", AnyArgument,
-     [](arith::ArithContext& c, const std::string& x) { return arith::Atan(c, x); }},
-    {"log", LogArgument,
-     [](arith::ArithContext& c, const std::string& x) { return arith::Log10(c, x); }},
-    {"ln", LogArgument,
-     [](arith::ArithContext& c, const std::string& x) { return arith::Ln(c, x); }},
-    {"sinh", AnyArgument,
-     [](arith::ArithContext& c, const std::string& x) { return arith::Sinh(c, x); }},
-    {"cosh", AnyArgument,
-     [](arith::ArithContext& c, const std::string& x) { return arith::Cosh(c, x); }},
-    {"tanh", AnyArgument,
-     [](arith::ArithContext& c, const std::string& x) { return arith::Tanh(c, x); }},
-    {"exp", AnyArgument,
-     [](arith::ArithContext& c, const std::string& x) { return arith::Exp(c, x); }},
-    {"ceil", AnyArgument,
-     [](arith::ArithContext&, const std::string& x) { return arith::Ceil(x); }},
-    {"floor", AnyArgument,
-     [](arith::ArithContext&, const std::string& x) { return arith::Floor(x); }},
-    {"fabs", AnyArgument,
-     [](arith::ArithContext&, const std::string& x) { return arith::Fabs(x); }},
+    {"pi", AnyArgument, TimesPi},
+    {"sq", NotNegative, SquareRoot},
+    {"sqrt", NotNegative, SquareRoot},
+    {"sin", AnyArgument, WithTerms<arith::Sin>},
+    {"cos", AnyArgument, WithTerms<arith::Cos>},
+    {"tan", AnyArgument, WithTerms<arith::Tan>},
+    {"asin", WithinOne<822>, arith::Asin},
+    {"asn", WithinOne<822>, arith::Asin},
+    {"acos", WithinOne<823>, arith::Acos},
+    {"acs", WithinOne<823>, arith::Acos},
+    {"atan", AnyArgument, arith::Atan},
+    {"atn", AnyArgument, arith::Atan},
+    {"log", LogArgument, arith::Log10},
+    {"ln", LogArgument, arith::Ln},
+    {"sinh", AnyArgument, arith::Sinh},
+    {"cosh", AnyArgument, arith::Cosh},
+    {"tanh", AnyArgument, arith::Tanh},
+    {"exp", AnyArgument, arith::Exp},
+    {"ceil", AnyArgument, WithoutContext<arith::Ceil>},
+    {"floor", AnyArgument, WithoutContext<arith::Floor>},
+    {"fabs", AnyArgument, WithoutContext<arith::Fabs>},
 }};
 
 const FunctionEntry* FindFunction(std::string_view name) {

@@ -1,5 +1,6 @@
 // The high-precision functions and stored constants as operations of `pemu-calc arith`.
 #include <string>
+#include <string_view>
 
 #include "arith_ops.hpp"
 #include "arithmetic/constants.hpp"
@@ -11,7 +12,7 @@ namespace pemu::calc {
 namespace {
 
 using arith::ArithContext;
-using Unary = std::string (*)(ArithContext&, const std::string&);
+using Unary = std::string (*)(ArithContext&, std::string_view);
 using Constant = std::string (*)(const ArithContext&);
 
 void RegisterUnary(const char* name, Unary function) {
@@ -28,36 +29,37 @@ void RegisterConstant(const char* name, Constant constant) {
          }});
 }
 
-// The series terms the formula evaluation gives sin, cos and tan.
-int Terms(const ArithContext& ctx, const std::string& x) {
-    return arith::IntegerPartLength(x) + ctx.workFracDigits;
+// sin, cos and tan with the series terms the formula evaluation gives them.
+template <std::string (*kSeries)(ArithContext&, std::string_view, int)>
+std::string WithTerms(ArithContext& ctx, std::string_view x) {
+    return kSeries(ctx, x, arith::IntegerPartLength(x) + ctx.workFracDigits);
+}
+template <std::string (*kRounding)(std::string_view)>
+std::string WithoutContext(ArithContext&, std::string_view x) {
+    return kRounding(x);
 }
 
 const bool kRegistered = [] {
     RegisterConstant("pi", [](const ArithContext& c) { return arith::ConstPi(c, 0); });
     RegisterConstant("pi2", [](const ArithContext& c) { return arith::ConstPi(c, 2); });
     RegisterConstant("pihalf", [](const ArithContext& c) { return arith::ConstPi(c, -2); });
-    RegisterConstant("sqrt2", [](const ArithContext& c) { return arith::ConstSqrt2(c); });
-    RegisterConstant("ln2", [](const ArithContext& c) { return arith::ConstLn2(c); });
-    RegisterUnary("exp", [](ArithContext& c, const std::string& x) { return arith::Exp(c, x); });
-    RegisterUnary("ln", [](ArithContext& c, const std::string& x) { return arith::Ln(c, x); });
-    RegisterUnary("log10",
-                  [](ArithContext& c, const std::string& x) { return arith::Log10(c, x); });
-    RegisterUnary(
-        "sin", [](ArithContext& c, const std::string& x) { return arith::Sin(c, x, Terms(c, x)); });
-    RegisterUnary(
-        "cos", [](ArithContext& c, const std::string& x) { return arith::Cos(c, x, Terms(c, x)); });
-    RegisterUnary(
-        "tan", [](ArithContext& c, const std::string& x) { return arith::Tan(c, x, Terms(c, x)); });
-    RegisterUnary("asin", [](ArithContext& c, const std::string& x) { return arith::Asin(c, x); });
-    RegisterUnary("acos", [](ArithContext& c, const std::string& x) { return arith::Acos(c, x); });
-    RegisterUnary("atan", [](ArithContext& c, const std::string& x) { return arith::Atan(c, x); });
-    RegisterUnary("sinh", [](ArithContext& c, const std::string& x) { return arith::Sinh(c, x); });
-    RegisterUnary("cosh", [](ArithContext& c, const std::string& x) { return arith::Cosh(c, x); });
-    RegisterUnary("tanh", [](ArithContext& c, const std::string& x) { return arith::Tanh(c, x); });
-    RegisterUnary("ceil", [](ArithContext&, const std::string& x) { return arith::Ceil(x); });
-    RegisterUnary("floor", [](ArithContext&, const std::string& x) { return arith::Floor(x); });
-    RegisterUnary("fabs", [](ArithContext&, const std::string& x) { return arith::Fabs(x); });
+    RegisterConstant("sqrt2", arith::ConstSqrt2);
+    RegisterConstant("ln2", arith::ConstLn2);
+    RegisterUnary("exp", arith::Exp);
+    RegisterUnary("ln", arith::Ln);
+    RegisterUnary("log10", arith::Log10);
+    RegisterUnary("sin", WithTerms<arith::Sin>);
+    RegisterUnary("cos", WithTerms<arith::Cos>);
+    RegisterUnary("tan", WithTerms<arith::Tan>);
+    RegisterUnary("asin", arith::Asin);
+    RegisterUnary("acos", arith::Acos);
+    RegisterUnary("atan", arith::Atan);
+    RegisterUnary("sinh", arith::Sinh);
+    RegisterUnary("cosh", arith::Cosh);
+    RegisterUnary("tanh", arith::Tanh);
+    RegisterUnary("ceil", WithoutContext<arith::Ceil>);
+    RegisterUnary("floor", WithoutContext<arith::Floor>);
+    RegisterUnary("fabs", WithoutContext<arith::Fabs>);
     RegisterArithOp(
         {"pow", 2, [](ArithContext& ctx, const std::string& a, const std::string& b, int) {
              return arith::Power(ctx, a, b);
