@@ -25,7 +25,11 @@ constexpr std::size_t kLabelAndMark = 8;
 std::tm LocalTimeNow() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
     localtime_r(&now, &local);
+#endif
     return local;
 }
 

@@ -315,3 +315,65 @@ TEST(TapeFromKeys, ClearingAfterAResultStartsAnEmptyTape) {
 
 }  // namespace
 }  // namespace pemu::core
+
+namespace pemu::core {
+namespace {
+
+bool IsShownNumber(const std::string& s) {
+    if (s.empty()) return false;
+    std::size_t i = s[0] == '-' ? 1 : 0;
+    if (i == s.size()) return false;
+    int points = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] == '.') {
+            ++points;
+        } else if (s[i] < '0' || s[i] > '9') {
+            return false;
+        }
+    }
+    return points <= 1;
+}
+
+// Any order of keys, in both families and with every selector, keeps the registers in
+// their 19 characters, the display a number, the error code known and the tape count true.
+TEST(Robustness, LongSessionsOfArbitraryKeysKeepTheInvariants) {
+    const int keys[] = {1,  2,  3,  4,  5,  6,  7,  9,  11, 12, 13, 14, 15, 16, 17, 18, 19,
+                        20, 21, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 99, 99, 36, 35};
+    const int known[] = {0, 801, 802, 803, 804, 805, 807};
+    std::uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (int family : {kMakerSharp, kMakerCasio}) {
+        for (auto [round, decimal] : {std::pair{999, 999}, {4, 2}, {2, 0}, {3, 22}, {4, 5}}) {
+            StartupSettings settings;
+            settings.roundSelecter = round;
+            settings.decimalSelecter = decimal;
+            settings.panelDigit = 8 + static_cast<int>(next() % 7);
+            testing::Engine e(family, settings);
+            for (int i = 0; i < 3000; ++i) {
+                e.calc.ExecuteKey(keys[next() % std::size(keys)]);
+                const CalculatorState& s = e.State();
+                ASSERT_TRUE(IsShownNumber(s.displayValue)) << s.displayValue << " key " << i;
+                for (const std::string* r : {&s.displayValue, &s.answerValue, &s.constantValue,
+                                             &s.memoryValue, &s.grandTotalValue}) {
+                    ASSERT_LT(r->size(), kRegisterSize) << *r;
+                }
+                ASSERT_NE(std::find(std::begin(known), std::end(known), s.errorCode),
+                          std::end(known))
+                    << s.errorCode;
+            }
+            const std::string& text = e.tape.Log().TapeText();
+            int ends = 0;
+            for (std::size_t p = text.find("\r\n"); p != std::string::npos;
+                 p = text.find("\r\n", p + 2)) {
+                ++ends;
+            }
+            EXPECT_EQ(e.tape.LineCount(), ends);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace pemu::core
