@@ -276,8 +276,8 @@ void TapeRecorder::ClearTape() {
     if (core_ != nullptr && (core_->PendingOperator() != 0 || core_->LastFunction() != 0)) {
         if (log_.LineCount() == 0) AppendLine("", kLineSeparator);
         AppendLine("", kLineCarriedOver);
-        RefreshView(0);
     }
+    RefreshView(0);
 }
 
 }  // namespace pemu::tape

@@ -49,7 +49,7 @@ class TapeObserver {
     virtual ~TapeObserver() = default;
     // A recording sequence ended; position is the line to show (0: the end).
     virtual void RefreshView(int position) = 0;
-    // The tape was cleared: the view's own state starts over.
+    // The tape was cleared: the view's own state starts over (a RefreshView follows).
     virtual void TapeCleared() {}
 };
 

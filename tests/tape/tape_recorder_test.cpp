@@ -249,10 +249,10 @@ TEST_F(TapeRecorderTest, ClearTapeKeepsTheTextAndCarriesAnOpenCalculation) {
     tape.ClearTape();
     const std::vector<std::string> expected = {" ", " ～　 　"};
     EXPECT_EQ(Lines(), expected);
-    EXPECT_EQ(observer.refreshed, std::vector<int>{0});
+    EXPECT_EQ(observer.refreshed, (std::vector<int>{0, 0}));
     tape.RemoveObserver(&observer);
     tape.RefreshView(3);
-    EXPECT_EQ(observer.refreshed.size(), 1u);
+    EXPECT_EQ(observer.refreshed.size(), 2u);
 }
 
 TEST_F(TapeRecorderTest, UndoRemovesOnlyTheLinesOfTheLastPress) {
