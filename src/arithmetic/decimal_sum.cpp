@@ -1,6 +1,7 @@
 // Addition and subtraction: both operands lined up on the point, cut to the display width
 // when a limit is given, then added or subtracted digit by digit.
 #include <algorithm>
+#include <string>
 
 #include "arithmetic/decimal.hpp"
 #include "arithmetic/operand.hpp"
@@ -16,35 +17,28 @@ struct RawOperand {
     bool minusPrefix = false;
 };
 
-// Digits of an operand counted in units of 10^-scale from the right, low-order digits
-// beyond the scale dropped.
-class UnitDigits {
-  public:
-    UnitDigits(const Operand& op, int scale)
-        : op_(op),
-          top_(static_cast<long long>(op.intDigits.size()) - 1 + scale),
-          length_(static_cast<long long>(op.RunLength())) {}
-    // Number of unit positions the operand fills.
-    long long Width() const { return top_ + 1 > 0 ? top_ + 1 : 0; }
-    int At(long long position) const {
-        const long long index = top_ - position;
-        return index >= 0 && index < length_ ? op_.RunDigit(static_cast<std::size_t>(index)) : 0;
-    }
+// Writes the digits of op counted in units of 10^-scale into out[0, width), most
+// significant first and right-aligned: low-order digits beyond the scale are dropped and
+// stray characters of malformed text become '0'.
+void FillUnits(const Operand& op, int scale, long long width, char* out) {
+    const long long top = static_cast<long long>(op.intDigits.size()) - 1 + scale;
+    const long long first = top - width + 1;  // run index that lands on out[0]
+    std::fill(out, out + width, '0');
+    const auto copy = [&](std::string_view segment, long long runStart) {
+        const long long begin = std::max(runStart, first);
+        const long long end =
+            std::min(runStart + static_cast<long long>(segment.size()), first + width);
+        for (long long r = begin; r < end; ++r) {
+            out[r - first] = static_cast<char>('0' + detail::DigitOf(segment[r - runStart]));
+        }
+    };
+    copy(op.intDigits, 0);
+    copy(op.fracDigits, static_cast<long long>(op.intDigits.size()));
+}
 
-  private:
-    const Operand& op_;
-    long long top_;
-    long long length_;
-};
-
-// -1, 0 or 1 for x against y, both taken over the positions below width.
-int CompareUnits(const UnitDigits& x, const UnitDigits& y, long long width) {
-    for (long long p = width - 1; p >= 0; --p) {
-        const int dx = x.At(p);
-        const int dy = y.At(p);
-        if (dx != dy) return dx < dy ? -1 : 1;
-    }
-    return 0;
+long long UnitWidth(const Operand& op, int scale) {
+    const long long width = static_cast<long long>(op.intDigits.size()) + scale;
+    return width > 0 ? width : 0;
 }
 
 std::string AddOperands(ArithContext& ctx, RawOperand a, RawOperand b, int limit) {
@@ -61,33 +55,36 @@ std::string AddOperands(ArithContext& ctx, RawOperand a, RawOperand b, int limit
     const int fraction = std::max(x.FracLength(), y.FracLength());
     const int width = std::max(x.IntLength(), y.IntLength()) + fraction;
     const int scale = limit > 0 && width > limit ? fraction - (width - limit) : fraction;
-    const UnitDigits ux(x, scale);
-    const UnitDigits uy(y, scale);
-    const long long positions = std::max(ux.Width(), uy.Width());
+    const long long positions = std::max(UnitWidth(x, scale), UnitWidth(y, scale));
 
-    char buffer[2 * kOperandMax + detail::kMaxFracDigits + 2];
-    char* digits = buffer;
+    // digits[0] takes a carry; the operands' units fill the positions after it.
+    char digits[2 * kOperandMax + detail::kMaxFracDigits + 2];
+    char ux[sizeof digits];
+    char uy[sizeof digits];
     const long long length = positions + 1;
+    FillUnits(x, scale, positions, ux);
+    FillUnits(y, scale, positions, uy);
     bool negative = x.negative;
     if (x.negative == y.negative) {
         int carry = 0;
-        for (long long p = 0; p < positions; ++p) {
-            const int s = ux.At(p) + uy.At(p) + carry;
+        for (long long k = positions - 1; k >= 0; --k) {
+            const int s = (ux[k] - '0') + (uy[k] - '0') + carry;
             carry = s >= 10 ? 1 : 0;
-            digits[length - 1 - p] = static_cast<char>('0' + s - 10 * carry);
+            digits[k + 1] = static_cast<char>('0' + s - 10 * carry);
         }
         digits[0] = static_cast<char>('0' + carry);
     } else {
-        const int order = CompareUnits(ux, uy, positions);
+        const int order =
+            std::char_traits<char>::compare(ux, uy, static_cast<std::size_t>(positions));
         if (order == 0) return "0";
-        const UnitDigits& big = order > 0 ? ux : uy;
-        const UnitDigits& small = order > 0 ? uy : ux;
+        const char* big = order > 0 ? ux : uy;
+        const char* small = order > 0 ? uy : ux;
         negative = order > 0 ? x.negative : y.negative;
         int borrow = 0;
-        for (long long p = 0; p < positions; ++p) {
-            int d = big.At(p) - small.At(p) - borrow;
+        for (long long k = positions - 1; k >= 0; --k) {
+            const int d = (big[k] - '0') - (small[k] - '0') - borrow;
             borrow = d < 0 ? 1 : 0;
-            digits[length - 1 - p] = static_cast<char>('0' + d + 10 * borrow);
+            digits[k + 1] = static_cast<char>('0' + d + 10 * borrow);
         }
         digits[0] = '0';
     }

@@ -40,14 +40,22 @@ void DivideShort(const Limbs& num, std::uint32_t den, Limbs& quotient) {
 
 void LimbsFromRun(const Operand& op, Limbs& out) {
     out.n = 0;
-    for (long long end = static_cast<long long>(op.RunLength()); end > 0; end -= kLimbDigits) {
-        const long long begin = end > kLimbDigits ? end - kLimbDigits : 0;
-        std::uint32_t limb = 0;
-        for (long long i = begin; i < end; ++i) {
-            limb = limb * 10 + static_cast<std::uint32_t>(op.RunDigit(static_cast<std::size_t>(i)));
+    std::uint32_t limb = 0;
+    std::uint32_t scale = 1;
+    const auto take = [&](std::string_view digits) {
+        for (std::size_t i = digits.size(); i-- > 0;) {
+            limb += static_cast<std::uint32_t>(DigitOf(digits[i])) * scale;
+            scale *= 10;
+            if (scale == kLimbBase) {
+                out.v[out.n++] = limb;
+                limb = 0;
+                scale = 1;
+            }
         }
-        out.v[out.n++] = limb;
-    }
+    };
+    take(op.fracDigits);  // from the least significant digit up
+    take(op.intDigits);
+    if (scale != 1) out.v[out.n++] = limb;
     Trim(out);
 }
 
