@@ -238,10 +238,15 @@ std::optional<std::string> Environment(const char* name) {
 }
 
 std::string RuntimeFolder() {
-    std::string folder =
-        Environment("PEMU_RUNTIME_DIR").value_or(Environment("XDG_RUNTIME_DIR").value_or("/tmp"));
-    if (folder.back() != '/') folder += '/';
-    return folder;
+    std::optional<std::string> folder = Environment("PEMU_RUNTIME_DIR");
+    if (!folder) folder = Environment("XDG_RUNTIME_DIR");
+    if (!folder) {
+        // Not the shared /tmp itself: another user's files there must not be ours to replace.
+        folder = "/tmp/pemu-" + std::to_string(::getuid());
+        ::mkdir(folder->c_str(), 0700);
+    }
+    if (folder->back() != '/') *folder += '/';
+    return *folder;
 }
 
 }  // namespace pemu::platform

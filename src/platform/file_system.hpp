@@ -62,8 +62,8 @@ int CurrentProcessId();
 // Value of an environment variable; nullopt when unset or empty.
 std::optional<std::string> Environment(const char* name);
 
-// Folder for the instance lock and the local sockets: $PEMU_RUNTIME_DIR, else
-// $XDG_RUNTIME_DIR, else /tmp. With a trailing '/'.
+// Base folder for the instance lock and the local sockets: $PEMU_RUNTIME_DIR, else
+// $XDG_RUNTIME_DIR, else a private /tmp/pemu-<uid>/ (created 0700). With a trailing '/'.
 std::string RuntimeFolder();
 
 }  // namespace pemu::platform

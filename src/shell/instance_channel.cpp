@@ -1,7 +1,11 @@
 #include "shell/instance_channel.hpp"
 
 #include <array>
+#include <cstdint>
+#include <cstdio>
 #include <utility>
+
+#include "platform/file_system.hpp"
 
 namespace pemu::shell {
 namespace {
@@ -21,6 +25,19 @@ std::vector<InstanceMessage> Decode(const std::vector<std::string>& lines) {
 }
 
 }  // namespace
+
+std::string RuntimeFolderFor(const std::string& dataRoot) {
+    // FNV-1a of the canonical path: short enough for socket paths, stable across runs.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : platform::CanonicalPath(dataRoot)) {
+        hash = (hash ^ c) * 1099511628211ull;
+    }
+    char name[32];
+    std::snprintf(name, sizeof name, "pemu-%016llx/", static_cast<unsigned long long>(hash));
+    std::string folder = platform::RuntimeFolder() + name;
+    platform::MakeFolders(folder);
+    return folder;
+}
 
 const char* MessageText(InstanceMessage message) {
     for (const auto& [m, text] : kWire) {

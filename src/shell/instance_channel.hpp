@@ -55,6 +55,11 @@ class InstanceChannel {
     platform::LocalListener listener_;
 };
 
+// Where the copies of one data root meet: a folder named after the data root below the
+// runtime folder, so copies on different data roots (tests, portable use) never coordinate.
+// Created when missing.
+std::string RuntimeFolderFor(const std::string& dataRoot);
+
 // Text form of the messages on the wire.
 const char* MessageText(InstanceMessage message);
 std::optional<InstanceMessage> ParseMessage(const std::string& text);

@@ -17,6 +17,14 @@ ShellSession::ShellSession(std::string dataRoot, std::string programFolder,
     if (channel_ && channel_->role() == InstanceRole::child) paths_.BecomeChild(pid_);
 }
 
+std::unique_ptr<ShellSession> ShellSession::StartForThisProcess() {
+    std::string dataRoot = ChooseDataRoot();
+    auto channel = std::make_unique<InstanceChannel>(
+        InstanceChannel::Start(RuntimeFolderFor(dataRoot), platform::CurrentProcessId()));
+    return std::make_unique<ShellSession>(std::move(dataRoot), platform::ExecutableFolder(),
+                                          std::move(channel));
+}
+
 ConstructionSettings ShellSession::Construct() {
     firstRun_ =
         RunFirstRunCopy(paths_, FindTemplateFolder(paths_.programFolder()), platform::kVersionText);

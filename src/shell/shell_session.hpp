@@ -120,6 +120,11 @@ class ShellSession {
     ShellSession(std::string dataRoot, std::string programFolder,
                  std::unique_ptr<InstanceChannel> channel);
 
+    // The process start for the real program: the data root chosen (PEMU_DATA_ROOT, XDG),
+    // the role taken from the lock of that data root, the executable's folder as program
+    // folder.
+    static std::unique_ptr<ShellSession> StartForThisProcess();
+
     const NamedPaths& paths() const { return paths_; }
     const DataFolder& dataFolder() const { return dataFolder_; }
     InstanceRole role() const { return paths_.role(); }

@@ -224,3 +224,27 @@ TEST_F(SessionTest, ChildWorksOnItsOwnCopyAndNeverWritesTheSharedFile) {
 
 }  // namespace
 }  // namespace pemu::shell
+
+namespace pemu::shell {
+namespace {
+
+TEST(RuntimeFolderFor, CopiesMeetPerDataRoot) {
+    TempFolder dir;
+    testing::ScopedEnv runtime("PEMU_RUNTIME_DIR", (dir / "run").c_str());
+    platform::MakeFolders(dir / "a");
+    platform::MakeFolders(dir / "b");
+    const std::string a = RuntimeFolderFor(dir / "a/");
+    EXPECT_EQ(RuntimeFolderFor(dir / "b/../a"), a) << "the same folder, spelt otherwise";
+    EXPECT_NE(RuntimeFolderFor(dir / "b/"), a);
+    EXPECT_TRUE(a.starts_with(dir / "run/pemu-"));
+    EXPECT_TRUE(platform::FolderExists(a));
+    InstanceChannel first = InstanceChannel::Start(a, 1);
+    InstanceChannel other = InstanceChannel::Start(RuntimeFolderFor(dir / "b/"), 2);
+    InstanceChannel second = InstanceChannel::Start(a, 3);
+    EXPECT_EQ(first.role(), InstanceRole::primary);
+    EXPECT_EQ(other.role(), InstanceRole::primary);
+    EXPECT_EQ(second.role(), InstanceRole::child);
+}
+
+}  // namespace
+}  // namespace pemu::shell
