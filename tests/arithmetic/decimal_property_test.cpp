@@ -152,3 +152,38 @@ TEST(DecimalPropertyTest, SqrtMatchesReferenceIteration) {
 
 }  // namespace
 }  // namespace pemu::arith
+
+namespace pemu::arith {
+namespace {
+
+bool IsResultText(const std::string& s) {
+    return s == "EF" || IsNumberText(s);
+}
+
+TEST(DecimalPropertyTest, MalformedTextStillGivesANumberOrEf) {
+    static const char kAlphabet[] = "0123456789..--++eE ,x\x95\x5C";
+    std::mt19937_64 rng(99);
+    const auto junk = [&] {
+        std::string s;
+        const std::size_t length = rng() % 12;
+        for (std::size_t i = 0; i < length; ++i)
+            s += kAlphabet[rng() % (sizeof kAlphabet - 1)];
+        return s;
+    };
+    for (int i = 0; i < 3000; ++i) {
+        const std::string a = junk();
+        const std::string b = junk();
+        SCOPED_TRACE("a=" + a + " b=" + b);
+        ArithContext ctx;
+        EXPECT_TRUE(IsResultText(DecimalAdd(ctx, a, b, static_cast<int>(rng() % 10))));
+        EXPECT_TRUE(IsResultText(DecimalSubtract(ctx, a, b, 0)));
+        EXPECT_TRUE(IsResultText(DecimalMultiply(ctx, a, b)));
+        EXPECT_TRUE(IsResultText(DecimalDivide(ctx, a, b)));
+        if (i % 20 == 0) {
+            EXPECT_TRUE(IsResultText(DecimalSqrt(ctx, a)));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace pemu::arith
