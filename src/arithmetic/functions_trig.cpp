@@ -16,17 +16,17 @@ using detail::Ops;
 
 namespace {
 
-// x - 2k pi with k = trunc(x / 2 pi). Whole turns are taken off with as many more digits
-// of pi as k has, so that a large argument keeps the fraction digits of its remainder;
-// below one turn (k = 0) x is returned as it is.
+// x - 2k pi with k = trunc(x / 2 pi). Below one turn (k = 0) x is returned as it is.
+// Beyond it, k and the turns are taken with as many more digits of pi as x has integer
+// digits: with pi cut to F digits, k itself would be off by x / 10^F turns.
 std::string ReduceByTurns(ArithContext& ctx, std::string_view x) {
     Ops ops(ctx);
-    const std::string k = IntegerPart(ops.Div(x, ConstPi(ctx, 2)));
-    if (IsZero(k)) return std::string(x);
-    const int kDigits = static_cast<int>(k.size());
+    if (IsZero(IntegerPart(ops.Div(x, ConstPi(ctx, 2))))) return std::string(x);
     ArithContext wide = ctx;
-    wide.workFracDigits = std::min(ctx.workFracDigits + kDigits + 2, kConstantFracDigits);
+    wide.workFracDigits =
+        std::min(ctx.workFracDigits + IntegerPartLength(Fabs(x)) + 2, kConstantFracDigits);
     wide.workIntDigits = ctx.workIntDigits + 1;
+    const std::string k = IntegerPart(DecimalDivide(wide, x, ConstPi(wide, 2)));
     const std::string turns =
         DecimalMultiply(wide, DecimalMultiply(wide, "2", k), ConstPi(wide, 0));
     std::string r = DecimalAdd(wide, x, Negate(turns), 0);
