@@ -50,5 +50,20 @@ TEST_F(EngineOnDisplay, PendingOperatorLightsItsMark) {
     EXPECT_TRUE(SamePixels(Cell(1), Digit(4)));
 }
 
+class CasioEngineOnDisplay : public EngineOnDisplay {
+  protected:
+    core::Calculator casio{display, shell, tape, 2};
+};
+
+TEST_F(CasioEngineOnDisplay, ConstantMarkSurvivesClearEntry) {
+    casio.FirstShow();
+    for (int code : {28, 19, 19, 29})
+        casio.ExecuteKey(code);  // 2 x x 3: constant x2
+    const QImage k = Block(display.SyncMark(), 0, 0, 10, 10);
+    ASSERT_TRUE(SamePixels(Block(display.DigitPanel(), 4, 2, 10, 10), k));
+    casio.ExecuteKey(2);  // CE
+    EXPECT_TRUE(SamePixels(Block(display.DigitPanel(), 4, 2, 10, 10), k));
+}
+
 }  // namespace
 }  // namespace pemu::display

@@ -112,6 +112,13 @@ TEST(Rle8Writer, ReadsBackAsTheReducedPicture) {
     image.fill(qRgb(10, 20, 30));  // long runs, and literal stretches on one row
     for (int x = 0; x < 300; x += 7)
         image.setPixel(x, 5, qRgb(x % 256, 255 - x % 256, 9));
+    // Absolute-mode stretches of even and odd length, and one reaching the row's end.
+    for (int x = 0; x < 20; ++x)
+        image.setPixel(x, 10, qRgb(x * 12, 1, 2));
+    for (int x = 40; x < 43; ++x)
+        image.setPixel(x, 12, qRgb(3, x, 4));
+    for (int x = 297; x < 300; ++x)
+        image.setPixel(x, 14, qRgb(5, 6, x - 200));
     const std::string path = (folder / "a.bmp").string();
     ASSERT_EQ(WriteRle8Bitmap(image, path), "");
     const auto read = ReadBitmap(std::filesystem::path(path));
