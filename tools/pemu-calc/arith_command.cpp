@@ -160,17 +160,25 @@ int RunBatch(std::istream& in, std::ostream& out) {
     return 0;
 }
 
-int UsageError(std::ostream& err, const std::string& message) {
-    err << "pemu-calc arith: " << message << "\n"
-        << "usage: pemu-calc arith OP A [B] [--limit N] [--int I] [--frac F]\n"
+void PrintUsage(std::ostream& out) {
+    out << "usage: pemu-calc arith OP A [B] [--limit N] [--int I] [--frac F]\n"
         << "       pemu-calc arith --batch   (lines 'OP A B LIMIT I F' on standard input)\n"
         << "operations: " << OpNames() << "\n";
+}
+
+int UsageError(std::ostream& err, const std::string& message) {
+    err << "pemu-calc arith: " << message << "\n";
+    PrintUsage(err);
     return kUsageError;
 }
 
 int RunArith(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
              std::ostream& err) {
     if (args.size() == 1 && args[0] == "--batch") return RunBatch(in, out);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        PrintUsage(out);
+        return 0;
+    }
     Request request;
     std::vector<std::string_view> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
