@@ -180,6 +180,23 @@ TEST_F(SkinLoading, ARedFlagInTheDisplayPanelRecoloursTheLabels) {
     EXPECT_EQ(face.skin().LabelColours()[0], QColor(Qt::black));
 }
 
+TEST_F(SkinLoading, UndersizedPicturesDrawWhatTheyHaveAndNothingOutside) {
+    const fs::path package = Package("SET_Tiny");
+    for (const char* file : kSkinFiles)
+        SolidBitmap(package / file, 5, 5, qRgb(90, 90, 90));
+    face.LoadSkin(package, LoadMode::kApplyPackage, env);
+    face.display().DrawNumber("-1234567.89");
+    for (int code = 0; code < 100; ++code) {
+        face.display().CopyMarkGlyph(code);
+        face.display().BlankMarkGlyph(code);
+    }
+    for (int code : kKeyPictureCodes)
+        face.keys().PressKey(code);
+    const QImage shown = face.Render();
+    EXPECT_EQ(shown.size(), QSize(272, 400));
+    EXPECT_EQ(face.display().DigitPanel().size(), QSize(245, 30));
+}
+
 TEST(SkinOption, WritingKeepsTheOtherLines) {
     TempFolder folder("option");
     std::ofstream(folder / "option.ini")

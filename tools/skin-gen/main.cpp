@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -22,6 +23,26 @@ bool HaveCaptionFont() {
     return QFontDatabase::families().contains(QStringLiteral("IPAGothic"));
 }
 
+// Qt wants a private runtime folder even offscreen; a build machine often has none. One is
+// made for the run and removed after it.
+class RuntimeFolder {
+  public:
+    RuntimeFolder() {
+        if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) return;
+        char folder[] = "/tmp/pemu-skin-gen-XXXXXX";
+        if (mkdtemp(folder) == nullptr) return;
+        path_ = folder;
+        qputenv("XDG_RUNTIME_DIR", folder);
+    }
+    ~RuntimeFolder() {
+        std::error_code ignored;
+        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+    }
+
+  private:
+    std::filesystem::path path_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -30,6 +51,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    const RuntimeFolder runtime;
     QGuiApplication app(argc, argv);
     if (!HaveCaptionFont()) {
         std::fprintf(
