@@ -174,6 +174,10 @@ bool IniDocument::Erase(std::string_view section, std::string_view ident) {
     auto it = std::find_if(s->entries.begin(), s->entries.end(),
                            [&](const Entry& e) { return SameName(e.ident, ident); });
     if (it == s->entries.end()) return false;
+    // A user's comment above the key stays, with the key below it.
+    if (auto next = std::next(it); next != s->entries.end()) {
+        next->comments.insert(next->comments.begin(), it->comments.begin(), it->comments.end());
+    }
     s->entries.erase(it);
     return true;
 }

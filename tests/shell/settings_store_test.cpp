@@ -32,6 +32,14 @@ TEST(SettingsStore, HandEditedFileKeepsOrderCommentsAndNamesCase) {
               "\r\n[Value]\r\nPanelDigit= 12\r\nMemory=5\r\n\r\n[Tax]\r\nZeiritu=0.1\r\n\r\n");
 }
 
+TEST(SettingsStore, DeletingAKeyKeepsTheCommentAboveIt) {
+    TempFolder dir;
+    WriteFile(dir / "a.ini", "[Value]\r\n; percent\r\nPerType=2\r\nPanelDigit=12\r\n");
+    SettingsStore store(dir / "a.ini");
+    store.DeleteKey("Value", "PerType");
+    EXPECT_EQ(store.Text(), "[Value]\r\n; percent\r\nPanelDigit=12\r\n\r\n");
+}
+
 TEST(SettingsStore, TypedReadsFallBackToTheDefault) {
     TempFolder dir;
     WriteFile(dir / "a.ini",

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <csignal>
 #include <filesystem>
 
 #include "../platform/temp_folder.hpp"
@@ -180,6 +183,36 @@ TEST_F(SessionTest, FullDiskAtTheEndIsReportedAndLosesNothing) {
     EXPECT_FALSE(report.settings.ok);
     EXPECT_EQ(ReadFile(Sys("Pemu.ini")), settings);
     EXPECT_EQ(ReadFile(Sys("KenzanLog.txt")), log);
+}
+
+TEST_F(SessionTest, CrashInTheMiddleOfTheFinalSaveLosesNothing) {
+    const std::string settings = "[Value]\r\nPanelDigit=10\r\n\r\n";
+    const std::string log = std::string(3000, 'x') + " \r\nOn";
+    WriteFile(Sys("Pemu.ini"), settings);
+    WriteFile(Sys("KenzanLog.txt"), log);
+    pid_t run = ::fork();
+    ASSERT_GE(run, 0);
+    if (run == 0) {
+        // The process dies by SIGXFSZ in the middle of writing the first file that grows.
+        rlimit limit{256, 256};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_DFL);
+        auto session = Session();
+        session->Construct();
+        session->FinalSave(host);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(run, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+    EXPECT_EQ(ReadFile(Sys("Pemu.ini")), settings);
+    EXPECT_EQ(ReadFile(Sys("KenzanLog.txt")), log);
+    auto next = Session();
+    next->Construct();
+    EXPECT_EQ(next->store().loadStatus(), LoadStatus::loaded);
+    EXPECT_TRUE(next->FinalSave(host).saved);
+    EXPECT_TRUE(ReadFile(Sys("KenzanLog.txt")).starts_with(log));
 }
 
 TEST_F(SessionTest, UnwritableDataFolderStillRuns) {
