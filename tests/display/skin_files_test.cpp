@@ -191,6 +191,20 @@ TEST(BitmapReader, RefusesMissingAndCorruptFiles) {
     EXPECT_FALSE(ReadBitmap(folder / "missing.bmp"));
 }
 
+TEST(BitmapReader, TruncatedRunLengthFilesNeverReadPastTheirEnd) {
+    const auto whole = Bytes(std::filesystem::path(PEMU_SKIN_DIR) / "imgButtonUp.bmp");
+    TempFolder folder("truncated");
+    for (std::size_t keep : {std::size_t{2}, std::size_t{20}, std::size_t{60}, std::size_t{1100},
+                             whole.size() / 2, whole.size() - 3}) {
+        std::ofstream(folder / "t.bmp", std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(whole.data()), static_cast<std::streamsize>(keep));
+        const auto image = ReadBitmap(folder / "t.bmp");
+        if (image) {
+            EXPECT_EQ(image->size(), QSize(231, 301)) << keep;
+        }
+    }
+}
+
 TEST(JpegFile, RoundTripsAndRefusesGarbage) {
     TempFolder folder("jpeg");
     QImage image(40, 30, QImage::Format_RGB32);
