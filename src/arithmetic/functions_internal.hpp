@@ -37,10 +37,6 @@ inline bool IsNegative(std::string_view s) {
     return !s.empty() && s.front() == '-' && !IsZero(s);
 }
 
-inline bool HasPoint(std::string_view s) {
-    return s.find('.') != std::string_view::npos;
-}
-
 // Decimal digits of 2^n for a non-negative integer text n (0.30103 per binary digit).
 inline int DigitsOfPowerOfTwo(std::string_view n) {
     long long value = 0;
