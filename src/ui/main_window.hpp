@@ -129,10 +129,11 @@ class TfrmMain : public QMainWindow,
     shell::ActivationSettings activation_;
     display::Skin skin_;
     display::DigitalDisplay display_;
-    display::KeyPictures keys_;
     tape::TapeRecorder tape_;
     core::InMemoryMemoryStore memory_;
+    // Before the key pictures: they ask for the family from their construction on.
     std::unique_ptr<core::Calculator> calc_;
+    display::KeyPictures keys_;
     SkinSettings skinSettings_;
 
     MainMenu menu_;

@@ -20,27 +20,24 @@ xvfb_cleanup() {
     if [ -n "$WORK_DIR" ] && [ -z "${KEEP_WORK_DIR:-}" ]; then rm -rf "$WORK_DIR"; fi
 }
 
-# Starts Xvfb on the first display number without a lock file and waits until it answers.
+# Starts Xvfb on a display number the server picks itself (no race with other servers
+# starting at the same time) and waits until it answers.
 xvfb_start() {
     WORK_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pemu-e2e.XXXXXX")
-    local n
-    for n in $(seq 90 250); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$WORK_DIR/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        local i
-        for i in $(seq 1 50); do
-            if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
-                export DISPLAY=":$n"
-                return 0
-            fi
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$XVFB_PID" 2>/dev/null
-        XVFB_PID=""
+    local numberFile="$WORK_DIR/display" i n=""
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" \
+        >"$WORK_DIR/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    for i in $(seq 1 100); do
+        n=$(tr -dc '0-9' <"$numberFile")
+        if [ -n "$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+            export DISPLAY=":$n"
+            return 0
+        fi
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.05
     done
-    echo "no free X display number" >&2
+    echo "Xvfb did not start: $(cat "$WORK_DIR/xvfb.log")" >&2
     return 1
 }
 
