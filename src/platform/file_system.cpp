@@ -19,6 +19,8 @@ IoResult Fail(const char* step, const std::string& path) {
     return IoResult::Failed(error, std::string(step) + " " + path + ": " + std::strerror(error));
 }
 
+constexpr char kTemporarySuffix[] = ".tmp-";
+
 // Writes all of `bytes`, retrying short writes and interrupts.
 bool WriteAll(int fd, std::string_view bytes) {
     const char* p = bytes.data();
@@ -85,7 +87,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 IoResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string temp = path + ".tmp-XXXXXX";
+    std::string temp = path + kTemporarySuffix + "XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) return Fail("create", temp);
     // Keep the permissions of the file it replaces, else the usual ones for user data.
@@ -106,6 +108,17 @@ IoResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
     }
     SyncFolder(ParentOf(path));
     return result;
+}
+
+void RemoveAbandonedTemporaries(const std::string& path) {
+    const std::string folder = ParentOf(path);
+    const std::string prefix = path.substr(path.find_last_of('/') + 1) + kTemporarySuffix;
+    for (const FolderEntry& entry : ReadFolder(folder)) {
+        if (!entry.isFolder && entry.name.size() == prefix.size() + 6 &&
+            entry.name.compare(0, prefix.size(), prefix) == 0) {
+            ::unlink((folder + "/" + entry.name).c_str());
+        }
+    }
 }
 
 IoResult CopyFileAtomically(const std::string& from, const std::string& to) {

@@ -28,6 +28,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // failure the old file is untouched and the temporary file is removed.
 IoResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Removes the temporary files that WriteFileAtomically(path) left when its process died in
+// the middle. Only for a file this process alone writes.
+void RemoveAbandonedTemporaries(const std::string& path);
+
 // Copies one file, replacing the target atomically. Fails when the source cannot be read.
 IoResult CopyFileAtomically(const std::string& from, const std::string& to);
 

@@ -135,6 +135,9 @@ FinalSaveReport ShellSession::FinalSave(FinalSaveHost& host) {
         Write(s, keys::kKeyNaviOn, f.keyNaviOn);
         Delete(s, keys::kPerType);
 
+        // Only the primary writes these two: what a crashed earlier run left half-written goes.
+        platform::RemoveAbandonedTemporaries(settingsFile);
+        platform::RemoveAbandonedTemporaries(paths_.PathOf(PathKind::tapeLogFile));
         host.FlushSettingNotes();
         const std::string cleared = host.ClearedText();
         const std::string tape = host.TapeText();

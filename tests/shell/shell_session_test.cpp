@@ -208,11 +208,20 @@ TEST_F(SessionTest, CrashInTheMiddleOfTheFinalSaveLosesNothing) {
     EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
     EXPECT_EQ(ReadFile(Sys("Pemu.ini")), settings);
     EXPECT_EQ(ReadFile(Sys("KenzanLog.txt")), log);
+    auto temporaries = [&] {
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(Sys(""))) {
+            count += entry.path().filename().string().find(".tmp-") != std::string::npos;
+        }
+        return count;
+    };
+    EXPECT_EQ(temporaries(), 1) << "the crash left its half-written temporary file";
     auto next = Session();
     next->Construct();
     EXPECT_EQ(next->store().loadStatus(), LoadStatus::loaded);
     EXPECT_TRUE(next->FinalSave(host).saved);
     EXPECT_TRUE(ReadFile(Sys("KenzanLog.txt")).starts_with(log));
+    EXPECT_EQ(temporaries(), 0) << "the next run removes it";
 }
 
 TEST_F(SessionTest, UnwritableDataFolderStillRuns) {
