@@ -377,3 +377,65 @@ TEST(Robustness, LongSessionsOfArbitraryKeysKeepTheInvariants) {
 
 }  // namespace
 }  // namespace pemu::core
+
+namespace pemu::core {
+namespace {
+
+TEST(SetMarkState, FunctionMarksRecordTheFunctionAndOffForgetsIt) {
+    struct Case {
+        int code;
+        int lastFunctionWhenOn;
+    };
+    const Case cases[] = {{4, 4},   {9, 9},  {11, 11}, {12, 12}, {48, 48}, {49, 49},
+                          {50, 50}, {17, 0}, {99, 0},  {57, 0},  {54, 0},  {58, 0}};
+    for (const Case& c : cases) {
+        testing::Engine e;
+        e.calc.SetMark(c.code, true);
+        EXPECT_EQ(e.State().lastFunction, c.lastFunctionWhenOn) << c.code;
+        EXPECT_TRUE(e.State().markOn[static_cast<std::size_t>(c.code)]) << c.code;
+        e.calc.SetMark(4, true);
+        e.calc.SetMark(c.code, false);
+        EXPECT_EQ(e.State().lastFunction, 0) << c.code;
+    }
+}
+
+TEST(SetMarkState, MemoryMarkMirrorsTheFlagAndKeepsTheFunction) {
+    testing::Engine e;
+    e.calc.SetMark(9, true);
+    e.calc.SetMark(kMarkMemory, true);
+    EXPECT_TRUE(e.State().memoryMark);
+    e.calc.SetMark(kMarkMemory, false);
+    EXPECT_FALSE(e.State().memoryMark);
+    EXPECT_EQ(e.State().lastFunction, 9);
+}
+
+TEST(SetMarkState, UnlistedCodesDrawAndChangeNothing) {
+    testing::Engine e;
+    e.calc.SetMark(9, true);
+    e.display.ClearCalls();
+    for (int code : {51, 0, 2, 7, 60, 99 + 1}) {
+        e.calc.SetMark(code, false);
+        e.calc.SetMark(code, true);
+    }
+    EXPECT_TRUE(e.display.Calls().empty());
+    EXPECT_EQ(e.State().lastFunction, 9);
+}
+
+TEST(SetMarkState, ClearFunctionMarksKeepsMemoryGrandTotalAndMemoryOverflowFlags) {
+    testing::Engine e;
+    for (int code : {4, 9, 11, 50, 54, 55, 56, 57, 52, 15, 99, 53, 17})
+        e.calc.SetMark(code, true);
+    e.calc.ClearFunctionMarks();
+    for (int code : {4, 9, 11, 50, 54, 56, 57, 99, 53}) {
+        EXPECT_FALSE(e.State().markOn[static_cast<std::size_t>(code)]) << code;
+    }
+    for (int code : {52, 15, 55, 17}) {
+        EXPECT_TRUE(e.State().markOn[static_cast<std::size_t>(code)]) << code;
+    }
+    e.calc.ClearOperatorMarks();
+    EXPECT_FALSE(e.State().markOn[17]);
+    EXPECT_EQ(e.State().lastFunction, 0);
+}
+
+}  // namespace
+}  // namespace pemu::core
