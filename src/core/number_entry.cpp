@@ -89,6 +89,9 @@ void Calculator::ClearKey(int kind) {
     DrawNumber("0");
     ClearFunctionMarks();
     SetMark(kMarkError, false);
+    // The strip erase took the memory-overflow glyph; its flag must follow, or a skin
+    // change would draw it again.
+    s.markOn[kMarkMemoryOverflow] = false;
     ShowLabel(DisplayLabel::labIpt, "0");
     s.errorCode = 0;
     if (kind != kKeyClearEntry) {
