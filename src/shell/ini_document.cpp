@@ -54,6 +54,8 @@ IniDocument IniDocument::Parse(std::string_view text, ParseReport* report) {
     ParseReport local;
     std::vector<std::string> pending;  // comments waiting for the entry below them
     Section* current = nullptr;
+    // An editor may have put a UTF-8 byte order mark in front of the first section.
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find('\n', pos);

@@ -32,6 +32,14 @@ TEST(SettingsStore, HandEditedFileKeepsOrderCommentsAndNamesCase) {
               "\r\n[Value]\r\nPanelDigit= 12\r\nMemory=5\r\n\r\n[Tax]\r\nZeiritu=0.1\r\n\r\n");
 }
 
+TEST(SettingsStore, ByteOrderMarkOfAnEditorIsIgnored) {
+    TempFolder dir;
+    WriteFile(dir / "a.ini", "\xEF\xBB\xBF[View]\nKeyPanelOn=1\n");
+    SettingsStore store(dir / "a.ini");
+    EXPECT_EQ(store.loadStatus(), LoadStatus::loaded);
+    EXPECT_TRUE(store.ReadBool("View", "KeyPanelOn", false));
+}
+
 TEST(SettingsStore, DeletingAKeyKeepsTheCommentAboveIt) {
     TempFolder dir;
     WriteFile(dir / "a.ini", "[Value]\r\n; percent\r\nPerType=2\r\nPanelDigit=12\r\n");
