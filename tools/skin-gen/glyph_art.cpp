@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <array>
+#include <cstring>
 
 #include "art_tools.hpp"
 #include "display/skin_layout.hpp"
@@ -126,10 +127,51 @@ void Word(QPainter& p, int x, int width, const char* utf8, int pixelSize) {
                    QString::fromUtf8(utf8), CaptionFont(pixelSize), kLcdInk);
 }
 
-void Inverted(QPainter& p, int x, int width, const char* utf8) {
-    p.fillRect(x, kGlyphTop, width, display::kMarkHeight, kLcdInk);
-    DrawFittedText(p, QRectF(x, kGlyphTop - 1, width, display::kMarkHeight + 1),
-                   QString::fromUtf8(utf8), CaptionFont(9), kLcdBackground);
+// Latin mark letters as pixel art: crisper than any font at seven pixels.
+struct PixelGlyph {
+    char c;
+    const char* rows[7];
+};
+constexpr PixelGlyph kPixelFont[] = {
+    {'M', {"10001", "11011", "10101", "10101", "10001", "10001", "10001"}},
+    {'R', {"1110", "1001", "1001", "1110", "1010", "1001", "1001"}},
+    {'G', {"0111", "1000", "1000", "1011", "1001", "1001", "0111"}},
+    {'T', {"11111", "00100", "00100", "00100", "00100", "00100", "00100"}},
+    {'E', {"1111", "1000", "1000", "1110", "1000", "1000", "1111"}},
+    {'K', {"1001", "1010", "1100", "1100", "1010", "1001", "1001"}},
+    {'+', {"00000", "00100", "00100", "11111", "00100", "00100", "00000"}},
+    {'-', {"00000", "00000", "00000", "11111", "00000", "00000", "00000"}},
+};
+
+const PixelGlyph* PixelGlyphOf(char c) {
+    for (const PixelGlyph& g : kPixelFont)
+        if (g.c == c) return &g;
+    return nullptr;
+}
+
+int PixelWidth(const char* text) {
+    int width = -1;
+    for (const char* c = text; *c; ++c)
+        if (const PixelGlyph* g = PixelGlyphOf(*c))
+            width += static_cast<int>(std::strlen(g->rows[0])) + 1;
+    return width;
+}
+
+// Centred in the mark's cell of `width`; inverted draws light letters on an ink block.
+void PixelWord(QPainter& p, int x, int width, const char* text, bool inverted = false) {
+    if (inverted) p.fillRect(x, kGlyphTop, width, display::kMarkHeight, kLcdInk);
+    const QColor ink = inverted ? kLcdBackground : kLcdInk;
+    int left = x + (width - PixelWidth(text)) / 2;
+    for (const char* c = text; *c; ++c) {
+        const PixelGlyph* g = PixelGlyphOf(*c);
+        if (g == nullptr) continue;
+        const int w = static_cast<int>(std::strlen(g->rows[0]));
+        for (int row = 0; row < 7; ++row)
+            for (int col = 0; col < w; ++col)
+                if (g->rows[row][col] == '1')
+                    p.fillRect(left + col, kGlyphTop + 2 + row, 1, 1, ink);
+        left += w + 1;
+    }
 }
 
 void AnswerCheck(QPainter& p, int x) {
@@ -185,20 +227,20 @@ QImage DrawMarkStrip() {
     Times(p, 35);
     Divide(p, 50);
     Equals(p, 65);
-    Word(p, 80, 15, "MR", 9);
-    Inverted(p, 100, 15, "GT");
-    Word(p, 120, 15, "M+", 9);
-    Word(p, 140, 15, "M−", 9);
+    PixelWord(p, 80, 15, "MR");
+    PixelWord(p, 100, 15, "GT", true);
+    PixelWord(p, 120, 15, "M+");
+    PixelWord(p, 140, 15, "M-");
     Clipboard(p, 160);
     Word(p, 180, 20, "税込", 10);
     Word(p, 205, 20, "税抜", 10);
     Word(p, 230, 20, "税額", 10);
-    Word(p, 255, 10, "M", 10);
-    Word(p, 270, 10, "GT", 9);
-    Word(p, 285, 10, "E", 10);
-    Inverted(p, 300, 10, "E");
+    PixelWord(p, 255, 10, "M");
+    PixelWord(p, 270, 10, "GT");
+    PixelWord(p, 285, 10, "E");
+    PixelWord(p, 300, 10, "E", true);
     AnswerCheck(p, 315);
-    Word(p, display::kConstantMarkX, 10, "K", 10);
+    PixelWord(p, display::kConstantMarkX, 10, "K");
     Root(p, 375);
     return strip;
 }
