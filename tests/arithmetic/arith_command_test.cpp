@@ -1,6 +1,7 @@
 // pemu-calc arith as scripts call it: the real binary, its output and its exit status.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -15,7 +16,9 @@ struct Outcome {
 
 // Runs pemu-calc with the given arguments (shell words) and standard input.
 Outcome RunCalc(const std::string& args, const std::string& input = "") {
-    const std::string inputPath = ::testing::TempDir() + "pemu_arith_input.txt";
+    // One file per test process: CTest runs the tests of this file side by side.
+    const std::string inputPath =
+        ::testing::TempDir() + "pemu_arith_input_" + std::to_string(getpid()) + ".txt";
     std::ofstream(inputPath, std::ios::binary) << input;
     const std::string command =
         std::string("'") + PEMU_CALC_PATH + "' " + args + " < '" + inputPath + "' 2>/dev/null";
@@ -28,6 +31,7 @@ Outcome RunCalc(const std::string& args, const std::string& input = "") {
     }
     const int raw = pclose(pipe);
     outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::remove(inputPath.c_str());
     return outcome;
 }
 
