@@ -89,7 +89,11 @@ std::string Exp(ArithContext& ctx, std::string_view x) {
     return value;
 }
 
-std::string Ln(ArithContext& ctx, std::string_view x) {
+std::string Ln(ArithContext& ctx, std::string_view argument) {
+    // As an operation sees it: cut to the fraction digits, "EF" when too wide.
+    std::string x(argument);
+    LimitDigits(x, ctx);
+    if (IsOverflow(x)) return x;
     if (IsNegative(x)) return detail::DomainError(824);
     if (IsZero(x)) return detail::DomainError(825);
     Ops ops(ctx);

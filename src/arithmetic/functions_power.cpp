@@ -157,6 +157,7 @@ std::string ToBinary(std::string_view n) {
 
 int BinaryExponent(ArithContext& ctx, std::string_view x) {
     std::string a(Unsigned(x));
+    LimitDigits(a, ctx);  // digits beyond the fraction would never double into range
     StripTrailingZeros(a);
     StripLeadingZeros(a);
     if (IsZero(a)) return 0;

@@ -61,7 +61,12 @@ class PostfixMachine {
             }
         }
         if (slots_.size() != 1) return Fail(816);
-        if (!applied_) return Canonical(slots_.front());
+        if (!applied_) {
+            // A number that met no operation is cut like an operand would be.
+            std::string value = Canonical(slots_.front());
+            arith::LimitDigits(value, ctx_);
+            return IsFailure(value) ? Fail(888) : value;
+        }
         if (pending_.empty()) return slots_.front();
         return arith::DecimalDivide(ctx_, slots_.front(), pending_);
     }

@@ -115,6 +115,15 @@ TEST(Domains, FunctionsOutsideTheirDomainNameTheMessage) {
     EXPECT_FALSE(ctx.divideError);
 }
 
+TEST(Domains, ArgumentsAreSeenAsTheOperationsSeeThem) {
+    ArithContext ctx;
+    ctx.workIntDigits = 6;
+    ctx.workFracDigits = 6;
+    EXPECT_EQ(Ln(ctx, "0.0000005"), "E825");  // nothing left within six fraction digits
+    EXPECT_EQ(Ln(ctx, "2411111100900000556501952"), "EF");
+    EXPECT_EQ(BinaryExponent(ctx, "0.0000005"), 0);
+}
+
 TEST(Domains, TheSmallestPositiveValueHasALogarithm) {
     // x = 10^-F: x / sqrt2 vanishes, k comes from x itself.
     ArithContext ctx;
