@@ -15,7 +15,9 @@ namespace pemu::testing {
 
 class HelperProcess {
   public:
-    HelperProcess(const std::string& program, const std::vector<std::string>& args) {
+    // `env` holds "NAME=value" entries added to this process's environment for the helper.
+    HelperProcess(const std::string& program, const std::vector<std::string>& args,
+                  const std::vector<std::string>& env = {}) {
         int in[2];
         int out[2];
         if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0) return;
@@ -23,6 +25,8 @@ class HelperProcess {
         if (pid_ == 0) {
             ::dup2(in[0], STDIN_FILENO);
             ::dup2(out[1], STDOUT_FILENO);
+            for (const std::string& e : env)
+                ::putenv(const_cast<char*>(e.c_str()));
             std::vector<char*> argv;
             argv.push_back(const_cast<char*>(program.c_str()));
             for (const std::string& a : args)

@@ -18,7 +18,9 @@ class RunningCopies : public ::testing::Test {
   protected:
     std::unique_ptr<HelperProcess> Start() {
         return std::make_unique<HelperProcess>(
-            PEMU_INSTANCE_HELPER, std::vector<std::string>{runtime.path(), data.path()});
+            PEMU_INSTANCE_HELPER, std::vector<std::string>{},
+            std::vector<std::string>{"PEMU_DATA_ROOT=" + data.path(),
+                                     "PEMU_RUNTIME_DIR=" + runtime.path()});
     }
     std::string Pid(const std::string& name) { return data / ("PemuFiles/_sys/PID/" + name); }
     std::size_t PidEntries() {

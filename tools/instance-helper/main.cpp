@@ -1,6 +1,6 @@
-// A stand-in for the calculator window, for the tests of running copies: it takes its role,
-// runs the start-up and the final save of the shell over temporary folders, prints what
-// happens and follows commands on stdin ("quit", "crash", "move", "note <text>").
+// A stand-in for the calculator window, for the tests of running copies: it starts as the
+// program does (PEMU_DATA_ROOT, PEMU_RUNTIME_DIR), runs the start-up and the final save, prints
+// what happens and follows commands on stdin ("quit", "crash", "move", "note <text>").
 #include <poll.h>
 #include <unistd.h>
 
@@ -53,14 +53,15 @@ int Finish(ShellSession& session, Host& host) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: instance-helper <runtime folder> <data root>\n";
+int main(int argc, char**) {
+    if (argc != 1) {
+        std::cerr << "usage: instance-helper (data root from PEMU_DATA_ROOT, runtime folder from "
+                     "PEMU_RUNTIME_DIR)\n";
         return 2;
     }
     const int pid = pemu::platform::CurrentProcessId();
-    auto channel = std::make_unique<InstanceChannel>(InstanceChannel::Start(argv[1], pid));
-    ShellSession session(argv[2], pemu::platform::ExecutableFolder(), std::move(channel));
+    std::unique_ptr<ShellSession> started = ShellSession::StartForThisProcess();
+    ShellSession& session = *started;
     Host host;
     session.Construct();
     session.FirstActivate(host);
