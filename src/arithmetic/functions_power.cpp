@@ -107,7 +107,9 @@ std::string FractionalPowerOf(Ops& ops, std::string_view base, std::string_view 
     const double logResult = exponent * std::log(std::strtod(std::string(base).c_str(), nullptr));
     const int resultDigits = logResult > 0 ? static_cast<int>(logResult / std::log(10.0)) + 1 : 0;
     const int exponentDigits = static_cast<int>(std::log10(std::max(1.0, std::fabs(exponent)))) + 1;
-    const int extra = resultDigits > 3 ? resultDigits - 3 + exponentDigits : 0;
+    // A result wider than the integer digits overflows whatever the fraction digits.
+    const bool overflows = resultDigits > 2 * ctx.workIntDigits + 1;
+    const int extra = resultDigits > 3 && !overflows ? resultDigits - 3 + exponentDigits : 0;
     if (extra <= 0) return FractionalPowerAt(ctx, base, e);
     ArithContext wide = detail::WithMoreFraction(ctx, extra);
     std::string value = FractionalPowerAt(wide, base, e);
