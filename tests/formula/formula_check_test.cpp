@@ -91,28 +91,39 @@ struct LongCase {
     const char* what;
     std::string input;
     int code;
+    const char* message;  // UTF-8; "" for the codes without text
 };
+
+constexpr const char* kTooLong = "計算で使用出来る文字数の最大値を越えました。";
 
 TEST(FormulaCheck, LongTextsReachTheLengthErrors) {
     const std::vector<LongCase> cases = {
-        {"more than 5000 characters", std::string(5001, '1'), 1},
-        {"5000 characters after normalisation", std::string(5000, '1'), 103},
-        {"no room for the 0 after a point", Padded("1.+5.", 4999), 203},
-        {"no room for the 0 before a point", Padded("1.+.5", 4999), 202},
-        {"no room to expand pi", Padded("pi", 4993), 301},
-        {"no room before a root's number", Padded(".5+sq2", 4999), 502},
-        {"no room around a root's function argument", Padded("sqsin2", 4999), 504},
-        {"no room to close a root", Padded("sq2", 4999), 505},
-        {"notation above 300 characters", std::string(300, '1') + "e1", 601},
-        {"expanded number beyond the text", Padded("1e-20", 4990), 602},
-        {"number of 301 characters", std::string(301, '1'), 701},
-        {"no room for a function's parentheses", Padded("sin2", 4998), 721},
-        {"no room around a signed argument", Padded("sin-2", 4998), 722},
+        {"more than 5000 characters", std::string(5001, '1'), 1, "[E001][構文] "},
+        {"5000 characters after normalisation", std::string(5000, '1'), 103, "[E103][構文] "},
+        {"no room for the 0 after a point", Padded("1.+5.", 4999), 203, "[E203][構文] "},
+        {"no room for the 0 before a point", Padded("1.+.5", 4999), 202, "[E202][構文] "},
+        {"no room to expand pi", Padded("pi", 4993), 301, "[E301][構文] "},
+        {"no room before a root's number", Padded(".5+sq2", 4999), 502,
+         "[E502][構文] √の直後のマイナスが曖昧です。"},
+        {"no room around a root's function argument", Padded("sqsin2", 4999), 504, ""},
+        {"no room to close a root", Padded("sq2", 4999), 505, ""},
+        {"notation above 300 characters", std::string(300, '1') + "e1", 601,
+         "[E601][指数] 指数の表記が最大値を超えています。"},
+        {"expanded number beyond the text", Padded("1e-20", 4990), 602,
+         "[E602][指数] 指数を数値に直した際に、式全体の最大文字数を超えます。"},
+        {"number of 301 characters", std::string(301, '1'), 701,
+         "[E701][構文] 数値の最大表記文字数を超えています。"},
+        {"no room for a function's parentheses", Padded("sin2", 4998), 721, "[E721][構文] "},
+        {"no room around a signed argument", Padded("sin-2", 4998), 722, "[E722][構文] "},
     };
     for (const LongCase& c : cases) {
         FormulaError error;
         CheckFormula(error, c.input);
         EXPECT_EQ(error.code, c.code) << c.what << " (" << c.input.size() << " characters)";
+        // The length messages share one text after their code.
+        std::string message = c.message;
+        if (!message.empty() && message.back() == ' ') message += kTooLong;
+        EXPECT_EQ(FormulaMessage(error.code), platform::Sjis(message)) << c.what;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "arithmetic/context.hpp"
 #include "formula/formula_check.hpp"
 #include "formula/formula_evaluate.hpp"
+#include "platform/codec.hpp"
 
 namespace pemu::formula {
 namespace {
@@ -47,6 +48,7 @@ TEST(FormulaEvaluate, AnOverflowingPendingDivisorIsAStackError) {
     std::string text = CheckFormula(error, "1/(10^30)/(10^30)");
     EvaluateFormula(ctx, error, text, {20, 20});
     EXPECT_EQ(error.code, 816);
+    EXPECT_EQ(FormulaMessage(816), platform::Sjis("[E816][計算] STACK READ ERROR"));
 }
 
 TEST(FormulaEvaluate, PrecisionIsSetForTheRunAndBackTo20Afterwards) {
@@ -109,6 +111,8 @@ TEST(FormulaEvaluate, ALongRewrittenTextIsRefused) {
     ASSERT_FALSE(error.raised);
     EvaluateFormula(ctx, error, text, {20, 20});
     EXPECT_EQ(error.code, 801);
+    EXPECT_EQ(FormulaMessage(801),
+              platform::Sjis("[E801][計算] 計算で使用出来る文字数の最大値を越えました。"));
 }
 
 struct DigitCase {
