@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -242,6 +243,10 @@ std::string ExecutableFolder() {
 
 int CurrentProcessId() {
     return static_cast<int>(::getpid());
+}
+
+bool ProcessIsRunning(int pid) {
+    return pid > 0 && (::kill(pid, 0) == 0 || errno != ESRCH);
 }
 
 std::optional<std::string> Environment(const char* name) {

@@ -62,6 +62,8 @@ std::string CanonicalPath(const std::string& path);
 std::string ExecutableFolder();
 
 int CurrentProcessId();
+// False only when no process with that id exists.
+bool ProcessIsRunning(int pid);
 
 // Value of an environment variable; nullopt when unset or empty.
 std::optional<std::string> Environment(const char* name);

@@ -89,6 +89,7 @@ std::vector<int> CloseChildInstances(const NamedPaths& paths, const DataFolder& 
             closed.push_back(*pid);
         } else {
             folder.DeleteDataFile(pidFolder + name);  // left behind by a child that is gone
+            channel.ForgetDeadChild(*pid);
         }
     }
     return closed;

@@ -91,6 +91,10 @@ bool InstanceChannel::SendToChild(int childPid, InstanceMessage message) const {
     return platform::SendLocalMessage(SocketPath(childPid), MessageText(message));
 }
 
+void InstanceChannel::ForgetDeadChild(int childPid) const {
+    if (!platform::ProcessIsRunning(childPid)) platform::RemoveFile(SocketPath(childPid));
+}
+
 void InstanceChannel::Shutdown() {
     listener_ = platform::LocalListener();
     lock_.Release();

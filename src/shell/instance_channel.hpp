@@ -42,6 +42,9 @@ class InstanceChannel {
     // False when no child with that pid listens (it crashed or never ran).
     bool SendToChild(int childPid, InstanceMessage message) const;
 
+    // Removes the socket file a child left when it died; nothing while it still runs.
+    void ForgetDeadChild(int childPid) const;
+
     // Releases the lock and closes the socket (the primary's end of the message loop).
     void Shutdown();
 

@@ -29,6 +29,15 @@ class RunningCopies : public ::testing::Test {
         return static_cast<std::size_t>(std::distance(it, std::filesystem::directory_iterator()));
     }
 
+    // Files of that name anywhere below the runtime folder.
+    int RuntimeFiles(const std::string& name) {
+        int count = 0;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(runtime.path())) {
+            count += entry.path().filename() == name;
+        }
+        return count;
+    }
+
     TempFolder runtime;
     TempFolder data;
 };
@@ -100,10 +109,13 @@ TEST_F(RunningCopies, CrashedChildsFilesAreRemovedAtThePrimarysEnd) {
     child->Send("crash");
     EXPECT_EQ(child->Wait(), 3);
     EXPECT_TRUE(Exists(copy)) << "a crash leaves the copy behind";
+    const std::string socket = "Ostrivel_PEMU." + std::to_string(child->pid()) + ".sock";
+    EXPECT_EQ(RuntimeFiles(socket), 1) << "and its socket";
     primary->Send("quit");
     EXPECT_EQ(primary->ReadUntil("saved").value_or(""), "saved ok closed=");
     EXPECT_EQ(primary->Wait(), 0);
     EXPECT_EQ(PidEntries(), 0u);
+    EXPECT_EQ(RuntimeFiles(socket), 0) << "both are removed";
 }
 
 TEST_F(RunningCopies, TwoCopiesStartingAtTheSameMomentGetOneRoleEach) {
