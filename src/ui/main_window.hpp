@@ -17,6 +17,7 @@
 #include "tape/tape_recorder.hpp"
 #include "ui/context_menus.hpp"
 #include "ui/key_dispatch.hpp"
+#include "ui/key_navigation.hpp"
 #include "ui/main_menu.hpp"
 #include "ui/skin_settings.hpp"
 #include "ui/switch_items.hpp"
@@ -114,6 +115,7 @@ class TfrmMain : public QMainWindow,
     void ShowFacePopupAtKeyboard();
     void SetMiniSize(bool on);
     void SetKeysShown(bool on);
+    void SetKeyNavigation(bool on);
     void ApplyForeground();
     void SetTrayResident(bool on);
     void ReleaseFromTray(bool fromMenu);
@@ -134,6 +136,7 @@ class TfrmMain : public QMainWindow,
     // Before the key pictures: they ask for the family from their construction on.
     std::unique_ptr<core::Calculator> calc_;
     display::KeyPictures keys_;
+    KeyNavigation navigation_{skin_};
     SkinSettings skinSettings_;
 
     MainMenu menu_;

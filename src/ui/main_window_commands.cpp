@@ -74,9 +74,8 @@ void TfrmMain::ConnectMenus() {
     }
     connect(popup_.DoingCopyp, &QAction::triggered, this, [this] { calc_->CopyDisplay(); });
     connect(popup_.pKeyPanelOn, &QAction::triggered, menu_.DoingMiniSize, &QAction::trigger);
-    // Key navigation draws the assigned keys on the face: not built yet.
-    menu_.KeyNavigation->setEnabled(false);
-    popup_.NaviConfig->setEnabled(false);
+    connect(menu_.KeyNavigation, &QAction::toggled, this, &TfrmMain::SetKeyNavigation);
+    connect(popup_.NaviConfig, &QAction::triggered, menu_.KeyNavigation, &QAction::trigger);
     connect(trayPopup_.TaskbarRelease, &QAction::triggered, this,
             [this] { ReleaseFromTray(true); });
     connect(trayPopup_.Pop_Task_End, &QAction::triggered, this, &TfrmMain::QuitFromMenu);
@@ -174,6 +173,16 @@ void TfrmMain::SetKeysShown(bool on) {
     face_->SetKeysVisible(on);
 }
 
+void TfrmMain::SetKeyNavigation(bool on) {
+    // Before the first activation the key table is not loaded: it is drawn then.
+    if (!session_.activated()) return;
+    if (on)
+        navigation_.Show(session_.keyTable());
+    else
+        navigation_.Hide();
+    keys_.RefreshKeys();
+}
+
 void TfrmMain::ApplyForeground() {
     const bool onTop = menu_.IsForeground->isChecked();
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
@@ -255,8 +264,10 @@ void TfrmMain::RunKeyDecision(const KeyDecision& d, bool shift) {
         case KeyCommand::kCloseMain:
             close();
             break;
-        case KeyCommand::kToggleNavigation:  // key navigation is not built yet
-        case KeyCommand::kRefreshLog:        // nor the log viewer
+        case KeyCommand::kToggleNavigation:
+            menu_.KeyNavigation->trigger();
+            break;
+        case KeyCommand::kRefreshLog:  // the log viewer is not built yet
         case KeyCommand::kNone:
             break;
     }

@@ -51,8 +51,12 @@ void TfrmMain::BecomeChildWindow(const std::string& mainCaption, const std::stri
 
 void TfrmMain::OpenWindow(char) {}  // no secondary window is built yet
 
-void TfrmMain::KeyTableLoaded(const shell::KeyTable&) {
-    // Key navigation and the automatic update check belong to windows not built yet.
+void TfrmMain::KeyTableLoaded(const shell::KeyTable& table) {
+    if (menu_.KeyNavigation->isChecked()) {
+        navigation_.Show(table);
+        keys_.RefreshKeys();
+    }
+    // The automatic update check belongs to a window not built yet.
     TFocus->setFocus();
 }
 

@@ -156,5 +156,23 @@ TEST_F(MainWindowTest, HidingTheKeysLeavesThePanelAndTheKeyboard) {
     EXPECT_TRUE(KeyWidget(kOne)->isVisible());
 }
 
+TEST_F(MainWindowTest, SpaceWritesTheAssignedKeysOnTheKeyPicturesAndTakesThemOff) {
+    Start();
+    const display::Skin& skin = window_->Skin();
+    const QImage plainOne = display::KeyImage(skin, kOne, false, 1);
+    const QImage plainClear = display::KeyImage(skin, 7, false, 1);
+    Type(Qt::Key_Space);
+    EXPECT_TRUE(window_->Menu().KeyNavigation->isChecked());
+    EXPECT_FALSE(SamePixels(Painted(KeyWidget(kOne)), plainOne));  // "[!1]"
+    EXPECT_FALSE(SamePixels(Painted(KeyWidget(7)), plainClear));   // "[↓]"
+    // The key still works with its name on it.
+    Click(kOne);
+    EXPECT_EQ(Shown(), "1");
+    Type(Qt::Key_Space);
+    EXPECT_FALSE(window_->Menu().KeyNavigation->isChecked());
+    EXPECT_TRUE(SamePixels(Painted(KeyWidget(kOne)), plainOne));
+    EXPECT_TRUE(SamePixels(Painted(KeyWidget(7)), plainClear));
+}
+
 }  // namespace
 }  // namespace pemu::ui::testing_support

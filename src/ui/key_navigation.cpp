@@ -1,0 +1,65 @@
+#include "ui/key_navigation.hpp"
+
+#include <QPainter>
+
+#include "display/skin_layout.hpp"
+#include "display/system_colours.hpp"
+#include "ui/ui_text.hpp"
+
+namespace pemu::ui {
+
+namespace {
+
+constexpr int kButtonUp = 1;
+constexpr int kButtonDown = 2;
+
+// The name at the top-left corner of a cell, on the window colour; the pressed sheet one
+// pixel lower and to the right, as the pressed key moves.
+void WriteName(QImage& sheet, const display::KeyCell& cell, const QString& name, int offset) {
+    QPainter p(&sheet);
+    p.setFont(display::FontFor("MS ゴシック", 9, 12));
+    const QRect box = p.fontMetrics().boundingRect(name);
+    const QRect where(cell.x + offset, cell.y + offset, box.width() + 2, 12);
+    p.fillRect(where, display::ColourOf(display::SystemColour::kWindow));
+    p.setPen(display::ColourOf(display::SystemColour::kWindowText));
+    p.drawText(where, Qt::AlignLeft | Qt::AlignVCenter, name);
+}
+
+bool Labelled(int code) {
+    return (code >= 1 && code <= 21) || (code >= 27 && code <= 37);
+}
+
+}  // namespace
+
+void KeyNavigation::Show(const shell::KeyTable& table) {
+    if (!on_) {
+        plainUp_ = skin_.ButtonUp();
+        plainDown_ = skin_.ButtonDown();
+    }
+    QImage up = plainUp_;
+    QImage down = plainDown_;
+    for (int code = 1; code <= 37; ++code) {
+        if (!Labelled(code)) continue;
+        const QString name = FromCp932(shell::KeyName(table.KeyOf(code)));
+        if (name.isEmpty()) continue;  // nothing assigned (the second C has no slot)
+        // CE and C carry their names in the cells of both families.
+        for (int family : {display::kSharp, display::kCasio}) {
+            const auto cell = display::KeyCellOf(code, family);
+            if (!cell || (family == display::kCasio && code != 2 && code != 7)) continue;
+            WriteName(up, *cell, name, 0);
+            WriteName(down, *cell, name, 1);
+        }
+    }
+    skin_.SetPicture(kButtonUp, up);
+    skin_.SetPicture(kButtonDown, down);
+    on_ = true;
+}
+
+void KeyNavigation::Hide() {
+    if (!on_) return;
+    skin_.SetPicture(kButtonUp, plainUp_);
+    skin_.SetPicture(kButtonDown, plainDown_);
+    on_ = false;
+}
+
+}  // namespace pemu::ui
