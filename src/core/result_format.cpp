@@ -121,9 +121,11 @@ std::string Calculator::FinishResult(std::string_view src, std::size_t maxLen, i
 }
 
 void Calculator::ApplyAddMode(std::string& value, int key) const {
+    // Only a keyed number gets its point: a shown result is already in units, even a
+    // full-width one that had no room for its padding.
     if (state_.roundSelector == kSelectorF || state_.decimalSelector != kDecimalAddMode ||
-        state_.lastFunction != 0 || key == kKeyPercent || state_.pendingOperator == kKeyMultiply ||
-        state_.pendingOperator == kKeyDivide) {
+        state_.entering == 0 || state_.lastFunction != 0 || key == kKeyPercent ||
+        state_.pendingOperator == kKeyMultiply || state_.pendingOperator == kKeyDivide) {
         return;
     }
     if (value.find('.') != std::string::npos) return;
