@@ -47,10 +47,6 @@ void Calculator::TaxKey(int code) {
     std::string gross;
     if (s.taxBaseKey == kKeyTaxIncluded) {
         gross = ComputeStep(s.taxBaseValue, false, 0, tax, kKeyAdd);
-        // The price with tax is the one shown: the rest of the sequence goes on from it, so
-        // that the base line of the tape is the price without tax.
-        if (!RoundingOff())
-            gross = RoundResult(gross, kWorkSize, s.decimalSelector, s.roundSelector);
         // Back from the price with tax: the tax it contains, computed from that price.
         if (code == kKeyTaxExcluded || code == kMarkTaxExcludedAmount) {
             tax = ComputeStep(ComputeStep(gross, true, 0, rate, kKeyMultiply), false, 0,
@@ -79,7 +75,14 @@ void Calculator::TaxKey(int code) {
         DrawNumber(shown);
     }
     s.entering = overflow ? 0 : 1;
-    tape::RecordTaxSteps(tape_, code, net, shown, tax, gross);
+    // The gross and the net keep the places below the rounded tax; on the tape they are
+    // rounded like the display, so that base, tax and result add up (1001: 1001 + 80 = 1081,
+    // not 1001.08 + 80).
+    const auto asShown = [&](const std::string& value) {
+        return RoundingOff() ? value
+                             : RoundResult(value, kWorkSize, s.decimalSelector, s.roundSelector);
+    };
+    tape::RecordTaxSteps(tape_, code, asShown(net), shown, tax, asShown(gross));
     shell_.Refocus();
 }
 
