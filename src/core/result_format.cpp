@@ -41,6 +41,14 @@ std::string PlaceUnit(int places) {
     return "0." + std::string(static_cast<std::size_t>(places - 1), '0') + "1";
 }
 
+// A value cut or rounded to zero keeps no sign: "-0" and "-0.00" are shown as 0.
+void DropSignOfZero(std::string& value) {
+    if (!value.empty() && value[0] == '-' &&
+        value.find_first_not_of("0.", 1) == std::string::npos) {
+        value.erase(0, 1);
+    }
+}
+
 char RoundThreshold(int roundSelector) {
     switch (roundSelector) {
         case kRoundUp:
@@ -61,6 +69,7 @@ void Calculator::TruncateToDigits(std::string& value) const {
     if (value.size() <= keep) return;
     value.resize(keep);
     arith::StripTrailingZeros(value);
+    DropSignOfZero(value);
 }
 
 std::string Calculator::RoundResult(std::string_view src, std::size_t maxLen, int decimalSel,
@@ -84,6 +93,7 @@ std::string Calculator::RoundResult(std::string_view src, std::size_t maxLen, in
         }
     }
     TruncateToDigits(dst);
+    DropSignOfZero(dst);
     return dst;
 }
 

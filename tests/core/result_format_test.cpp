@@ -23,11 +23,14 @@ TEST(TruncateToDigits, CutsOnlyTextsWithAPoint) {
         const char* out;
     };
     const Case cases[] = {
-        {"1.23456789", "1.2345678"}, {"-1.23456789", "-1.2345678"},    {"1234567.50", "1234567.5"},
-        {"12345678.01", "12345678"}, {"123456789012", "123456789012"},  // no point: left for the
-                                                                        // overflow test
-        {"1.2000", "1.2000"},  // not cut, so not normalised
+        {"1.23456789", "1.2345678"},
+        {"-1.23456789", "-1.2345678"},
+        {"1234567.50", "1234567.5"},
+        {"12345678.01", "12345678"},
+        {"123456789012", "123456789012"},  // no point: left to the overflow test
+        {"1.2000", "1.2000"},              // not cut, so not normalised
         {"0.000000001", "0"},
+        {"-0.000000001", "0"},  // cut to zero: no sign left
     };
     for (const Case& c : cases) {
         std::string value = c.in;
@@ -66,6 +69,10 @@ TEST(RoundResult, EachRoundSelectorAtEachPlace) {
         {"1.239", 2, 999, "1.239"},
         {"7", 2, kRoundUp, "7"},
         {"1.2", 2, kRoundUp, "1.2"},
+        {"-0.004", 2, kRoundHalfUp, "0.00"},
+        {"-0.4", 0, kRoundHalfUp, "0"},
+        {"-0.5", 0, kRoundHalfUp, "-1"},
+        {"-0.001", 2, kRoundUp, "-0.01"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(e.calc.RoundResult(c.src, kWorkSize, c.decimal, c.round), c.out)
