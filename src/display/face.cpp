@@ -31,7 +31,7 @@ LoadResult Face::LoadSkin(const std::filesystem::path& folder, LoadMode mode,
 }
 
 QImage Face::Render() const {
-    QImage face = skin_.FaceImage();
+    QImage face = skin_.PaintFace();
     const QImage& panel = display_.DigitPanel();
     const QImage& marks = display_.MarkStrip();
     CopyRect(face, kDigitPanelPos.x, kDigitPanelPos.y, panel, 0, 0, panel.width(), panel.height());

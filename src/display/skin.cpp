@@ -85,7 +85,7 @@ void Skin::RebuildComposite() {
             kCompositeBackground.y, panelComposite_, 0, 0);
 }
 
-QImage Skin::FaceImage() const {
+QImage Skin::PaintFace() const {
     QImage face(kFaceSize.width, kFaceSize.height, QImage::Format_RGB32);
     face.fill(Qt::black);
     CopyRect(face, 0, 0, Panel(), 0, 0, kFaceSize.width, kFaceSize.height);

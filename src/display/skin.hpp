@@ -76,7 +76,8 @@ class Skin {
     static const std::array<QImage, 6>& BuiltIn();
 
     // The panel at (0, 0) and the composite display panel at (5, 9): the face without keys.
-    QImage FaceImage() const;
+    QImage PaintFace() const;
+    QImage FaceImage() const { return PaintFace(); }  // the same, by its earlier name
 
     // The picture side of a skin load: the files of `folder` (any subset; a missing or
     // unreadable file leaves its picture) in order, copied into the user skin in modes 3

@@ -78,7 +78,7 @@ TEST(BuiltInSkin, ColourKeysAreWhereTheDrawingLooksForThem) {
         for (int y = 2; y < 12; ++y)
             EXPECT_TRUE(SameColour(skin.DigitalMark().pixel(x, y), strip));
     // The display window behind the picDgPnl / picDgMark pictures is that background too.
-    EXPECT_TRUE(SameColour(skin.FaceImage().pixel(13, 50), strip));
+    EXPECT_TRUE(SameColour(skin.PaintFace().pixel(13, 50), strip));
     // Every glyph has ink.
     for (int x : {5,   20,  35,  50,  65,  80,  100, 120, 140, 160,
                   180, 205, 230, 255, 270, 285, 300, 315, 360, 375}) {
