@@ -155,6 +155,11 @@ TEST_F(SkinLoading, ButtonCompoundShowsThePanelThroughPressedKeys) {
     face.keys().PressKey(27);  // digit 1, face (66, 312), cell (50, 185)
     const QImage pressed = face.keys().Picture(27);
     EXPECT_TRUE(SamePixels(pressed, Block(face.skin().Panel(), 64, 310, 41, 33)));
+    // The other family's clear keys are composed at their shared face places too.
+    EXPECT_TRUE(SamePixels(Block(face.skin().ButtonDown(), 50, 265, 41, 33),
+                           Block(face.skin().Panel(), 16, 310, 41, 33)));
+    EXPECT_TRUE(SamePixels(Block(face.skin().ButtonDown(), 5, 265, 41, 33),
+                           Block(face.skin().Panel(), 16, 350, 41, 33)));
 }
 
 TEST_F(SkinLoading, ARedFlagInTheDisplayPanelRecoloursTheLabels) {
