@@ -72,8 +72,13 @@ void Calculator::SetMakerType(int type) {
     s.makerType = type;
     s.constantValue = "0";
     s.constantOperator = 0;
-    // The constant is gone, so its mark must not stay on the panel.
-    if (s.markOn[kMarkConstant]) SetMark(kMarkConstant, false);
+    // The constant is gone, so its mark must not stay on the panel; a function shown
+    // (a root, a recalled value) is still the one a new digit replaces.
+    if (s.markOn[kMarkConstant]) {
+        const int shownFunction = s.lastFunction;
+        SetMark(kMarkConstant, false);
+        s.lastFunction = shownFunction;
+    }
     shell_.FamilyChanged(type);
 }
 

@@ -94,6 +94,18 @@ TEST(Setters, LeavingCasioTakesTheKMarkAway) {
     EXPECT_FALSE(e.State().markOn[kMarkConstant]);
 }
 
+TEST(Setters, TakingTheKMarkAwayKeepsTheShownFunction) {
+    Engine e(kMakerCasio);
+    e.Keys("5**9");
+    e.calc.ExecuteKey(kKeyRoot);
+    ASSERT_EQ(e.State().lastFunction, kKeyRoot);
+    ASSERT_TRUE(e.State().markOn[kMarkConstant]);
+    e.calc.SetMakerType(kMakerSharp);
+    EXPECT_EQ(e.State().lastFunction, kKeyRoot);
+    e.Keys("7");  // replaces the root shown instead of extending it
+    EXPECT_EQ(e.State().displayValue, "7");
+}
+
 TEST(Setters, BadStoredTaxRateFallsBackToTheDefault) {
     StartupSettings settings;
     settings.zeiritu = "abc";
