@@ -6,6 +6,14 @@
 namespace pemu::core {
 namespace {
 
+// A memory text as the registers hold it: an optional "-", digits, at most one point, and
+// at least one digit.
+bool IsRegisterNumber(std::string_view text) {
+    if (!text.empty() && text.front() == '-') text.remove_prefix(1);
+    return arith::IsNumberText(text) && text.front() != '+' && text.front() != '-' &&
+           text.find_first_of("0123456789") != std::string_view::npos;
+}
+
 // A register that takes a sum: rounded like a result of =, padded when rounding is on.
 std::string RoundedRegister(Calculator& calculator, std::string_view sum) {
     const CalculatorState& s = calculator.State();
@@ -126,7 +134,7 @@ void Calculator::RestoreMemory(const MemoryStorePort& store) {
     if (!store.MemoryRead() || !store.MemoryOn()) return;
     // A damaged settings file must not put a non-number into the register.
     const std::string kept = Register(store.Memory());
-    if (!arith::IsNumberText(kept)) return;
+    if (!IsRegisterNumber(kept)) return;
     state_.memoryValue = kept;
     SetMark(kMarkMemory, !arith::IsZero(kept));
 }

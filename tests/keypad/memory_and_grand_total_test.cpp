@@ -100,7 +100,9 @@ INSTANTIATE_TEST_SUITE_P(
                     RestoreCase{"BoundedToRegister", "12345678901234567890123", true, true,
                                 "1234567890123456789", true},
                     RestoreCase{"NotANumberIgnored", "12abc", true, true, "0", false},
-                    RestoreCase{"EmptyTextIgnored", "", true, true, "0", false}),
+                    RestoreCase{"EmptyTextIgnored", "", true, true, "0", false},
+                    RestoreCase{"PointAloneIgnored", ".", true, true, "0", false},
+                    RestoreCase{"PlusSignIgnored", "+5", true, true, "0", false}),
     [](const testing::TestParamInfo<RestoreCase>& info) { return info.param.name; });
 
 TEST(MemoryStore, RestoredThroughStartupSettings) {
