@@ -68,7 +68,8 @@ class PostfixMachine {
             return IsFailure(value) ? Fail(888) : value;
         }
         if (pending_.empty()) return slots_.front();
-        return arith::DecimalDivide(ctx_, slots_.front(), pending_);
+        const std::string value = arith::DecimalDivide(ctx_, slots_.front(), pending_);
+        return IsFailure(value) ? Fail(888) : value;
     }
 
   private:
@@ -107,6 +108,7 @@ class PostfixMachine {
             std::string& dividend = slots_[latest_ < slots_.size() ? latest_ : slots_.size() - 1];
             dividend = arith::DecimalDivide(ctx_, dividend, pending_);
             pending_.clear();
+            if (IsFailure(dividend)) return Refuse(888);
         }
         std::string right = std::move(slots_.back());
         slots_.pop_back();
