@@ -34,9 +34,13 @@ void MainWindowTest::Start(bool withSettingsFile) {
         fs::create_directories(dataRoot_ / "PemuFiles/_sys");
         std::ofstream(dataRoot_ / "PemuFiles/_sys/Pemu.ini");
     }
+    StartWith(nullptr);
+}
+
+void MainWindowTest::StartWith(std::unique_ptr<shell::InstanceChannel> channel) {
     // No template beside this program: the first run only writes its marker.
-    session_ = std::make_unique<shell::ShellSession>(dataRoot_.string(),
-                                                     (dataRoot_ / "bin").string(), nullptr);
+    session_ = std::make_unique<shell::ShellSession>(
+        dataRoot_.string(), (dataRoot_ / "bin").string(), std::move(channel));
     window_ = std::make_unique<TfrmMain>(*session_);
     window_->show();
     window_->EnsureActivated();

@@ -22,6 +22,8 @@ class MainWindowTest : public ::testing::Test {
     // Starts the window; `withSettingsFile` puts an empty Pemu.ini in place first (the
     // final save only writes into an existing one).
     void Start(bool withSettingsFile = true);
+    // As Start, with the role decided by `channel` (a primary when null).
+    void StartWith(std::unique_ptr<shell::InstanceChannel> channel);
 
     QWidget* KeyWidget(int code) const;
     // Left click (press and release) on a key picture.

@@ -7,9 +7,12 @@
 
 #include "main_window_fixture.hpp"
 #include "ui/face_widget.hpp"
+#include "ui/ui_text.hpp"
 
 namespace pemu::ui::testing_support {
 namespace {
+
+namespace fs = std::filesystem;
 
 std::string Slurp(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -70,6 +73,54 @@ TEST_F(MainWindowTest, QuitFromTheMenuEndsTheRun) {
     Start();
     window_->Menu().DoingQuit->trigger();
     EXPECT_FALSE(window_->isVisible());
+}
+
+class RunningCopiesTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        fs::create_directories(run_);
+        fs::create_directories(dataRoot_ / "PemuFiles/_sys");
+        std::ofstream(dataRoot_ / "PemuFiles/_sys/Pemu.ini");
+    }
+    std::unique_ptr<shell::InstanceChannel> Channel(int pid) {
+        return std::make_unique<shell::InstanceChannel>(
+            shell::InstanceChannel::Start(run_.string(), pid));
+    }
+    const fs::path run_ = dataRoot_.string() + "-run";
+};
+
+TEST_F(RunningCopiesTest, ASecondCopyIsAChildWithItsOwnCaptionAndLeavesNoFiles) {
+    auto primary = Channel(1111);
+    ASSERT_EQ(primary->role(), shell::InstanceRole::primary);
+    StartWith(Channel(4321));
+    EXPECT_EQ(window_->windowTitle(), Caption("Pemu *子起動* PID4321"));
+    const MainMenu& m = window_->Menu();
+    for (QAction* off : {m.IsMemoryLocation, m.IsTaskBarIn, m.UpdateCheck, m.IsTakeOverMemory}) {
+        EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+    }
+    EXPECT_TRUE(m.MoveToCenter->isVisible());
+    EXPECT_TRUE(fs::exists(dataRoot_ / "PemuFiles/_sys/PID/PID4321.ini"));
+    // The primary was asked to show itself; the child's close order ends the child.
+    EXPECT_FALSE(primary->TakeMessages().empty());
+    ASSERT_TRUE(primary->SendToChild(4321, shell::InstanceMessage::close));
+    QTRY_VERIFY_WITH_TIMEOUT(!window_->isVisible(), 3000);
+    EXPECT_FALSE(fs::exists(dataRoot_ / "PemuFiles/_sys/PID/PID4321.ini"));
+    window_.reset();
+    session_.reset();
+    fs::remove_all(run_);
+}
+
+TEST_F(RunningCopiesTest, AChildSendsThePrimaryToTheTopLeftOfTheScreen) {
+    StartWith(Channel(1111));
+    window_->move(300, 200);
+    auto child = Channel(4321);
+    ASSERT_EQ(child->role(), shell::InstanceRole::child);
+    ASSERT_TRUE(child->SendToPrimary(shell::InstanceMessage::moveToOrigin));
+    QTRY_COMPARE_WITH_TIMEOUT(window_->pos(), QPoint(10, 10), 3000);
+    window_.reset();
+    session_.reset();
+    fs::remove_all(run_);
 }
 
 }  // namespace
