@@ -25,6 +25,17 @@ TEST(PercentTape, DiscountRecordsTheAmountAsTaxExcluded) {
                              "= 850  　　 ‥\n"));
 }
 
+// A number keyed after x % is an ordinary first operand: no add-on lines.
+TEST(PercentTape, KeyedNumberAfterPercentStartsACalculation) {
+    const auto session = RunKeys("--family casio -- 1000 * 15 % 5 + 3 =");
+    EXPECT_TRUE(TapeEndsWith(*session,
+                             "150 ＊+  　\n"
+                             " \n"
+                             "5 ＋　 　\n"
+                             "3 ＝　 　\n"
+                             "8 ＊+  　\n"));
+}
+
 // The add-on does not change the answer register and is not checked or totalled.
 TEST(PercentState, AddOnLeavesAnswerAndTotals) {
     const auto session = RunKeys("--family casio -- 1000 * 15 % +");
