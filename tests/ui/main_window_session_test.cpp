@@ -1,7 +1,10 @@
 // Start and end of the calculator window: settings and tapes kept, later windows disabled.
 #include <QAction>
+#include <QDesktopServices>
 #include <QMenu>
+#include <QSystemTrayIcon>
 #include <QTest>
+#include <QUrl>
 #include <fstream>
 #include <sstream>
 
@@ -66,6 +69,8 @@ TEST_F(MainWindowTest, WindowsOfLaterPartsArePresentButDisabled) {
         EXPECT_TRUE(usable->isEnabled()) << usable->objectName().toStdString();
     }
     EXPECT_FALSE(m.MoveToCenter->isVisible());  // a primary copy
+    // Nowhere to reside without a tray: the window must not hide where nobody finds it.
+    EXPECT_EQ(m.IsTaskBarIn->isEnabled(), QSystemTrayIcon::isSystemTrayAvailable());
     EXPECT_FALSE(window_->Face()->KeyWidget(10)->isEnabled());
 }
 
@@ -73,6 +78,28 @@ TEST_F(MainWindowTest, QuitFromTheMenuEndsTheRun) {
     Start();
     window_->Menu().DoingQuit->trigger();
     EXPECT_FALSE(window_->isVisible());
+}
+
+// Takes the URLs the program asks the desktop to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> opened;
+  public slots:
+    void Open(const QUrl& url) { opened << url; }
+};
+
+TEST_F(MainWindowTest, HelpOpensTheManualIndexOfTheDataFolder) {
+    const fs::path manual = dataRoot_ / "PemuFiles/_sys/manual";
+    fs::create_directories(manual);
+    std::ofstream(manual / "index.htm") << "<html></html>";
+    Start();
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "Open");
+    window_->Menu().PemuHelp->trigger();
+    QDesktopServices::unsetUrlHandler("file");
+    ASSERT_EQ(catcher.opened.size(), 1);
+    EXPECT_EQ(fs::path(catcher.opened.front().toLocalFile().toStdString()), manual / "index.htm");
 }
 
 class RunningCopiesTest : public MainWindowTest {
@@ -125,3 +152,5 @@ TEST_F(RunningCopiesTest, AChildSendsThePrimaryToTheTopLeftOfTheScreen) {
 
 }  // namespace
 }  // namespace pemu::ui::testing_support
+
+#include "main_window_session_test.moc"
