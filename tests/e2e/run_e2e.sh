@@ -9,12 +9,6 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/xvfb_session.sh"
 trap xvfb_cleanup EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    if [ -n "${SHOT:-}" ] && [ -f "$SHOT" ]; then cp "$SHOT" "${TMPDIR:-/tmp}/pemu-e2e-failed.png"; fi
-    exit 1
-}
-
 for tool in Xvfb xdotool import compare xdpyinfo; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/bootstrap.sh installs it)"
 done
@@ -75,16 +69,7 @@ xdotool key 4 KP_Multiply 5 Return
 wait_shows 1 0 || fail "4 * 5 Enter does not show 20 (no 0)"
 cell_shows 2 2 || fail "4 * 5 Enter does not show 20 (no 2)"
 
-xdotool key Escape
-for i in $(seq 1 50); do
-    kill -0 "$PEMU_PID" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$PEMU_PID" 2>/dev/null && fail "pemu still runs after Esc"
-wait "$PEMU_PID"
-STATUS=$?
-PEMU_PID=""
-[ "$STATUS" = 0 ] || fail "pemu ended with status $STATUS: $(cat "$WORK_DIR/pemu.log")"
+end_with_escape "$WIN"
 
 SYS="$PEMU_DATA_ROOT/PemuFiles/_sys"
 INI="$SYS/Pemu.ini"

@@ -9,11 +9,6 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/xvfb_session.sh"
 trap xvfb_cleanup EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
 xvfb_start || fail "Xvfb did not start"
 pemu_environment
 PREFIX="$WORK_DIR/prefix"
@@ -29,12 +24,7 @@ grep -q '^Exec=pemu$' "$PREFIX/share/applications/pemu.desktop" || fail "the des
 "$PREFIX/bin/pemu" >"$WORK_DIR/pemu.log" 2>&1 &
 PEMU_PID=$!
 WIN=$(wait_for_window) || fail "the installed pemu shows no window: $(cat "$WORK_DIR/pemu.log")"
-xdotool windowfocus --sync "$WIN"
-xdotool key Escape
-wait "$PEMU_PID"
-STATUS=$?
-PEMU_PID=""
-[ "$STATUS" = 0 ] || fail "the installed pemu ended with status $STATUS"
+end_with_escape "$WIN"
 SYS="$PEMU_DATA_ROOT/PemuFiles/_sys"
 [ -f "$SYS/manual/index.htm" ] || fail "the data folder was not filled from the installed template"
 [ -f "$SYS/Pemu.ini" ] || fail "no settings were saved"

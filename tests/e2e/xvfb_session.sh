@@ -65,3 +65,26 @@ wait_for_window() {
     done
     return 1
 }
+
+# Stops the test; a screenshot taken so far is kept for a look.
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "${SHOT:-}" ] && [ -f "$SHOT" ]; then cp "$SHOT" "${TMPDIR:-/tmp}/pemu-e2e-failed.png"; fi
+    exit 1
+}
+
+# Esc in the window; the program must end within 5 seconds with status 0.
+end_with_escape() {  # window
+    xdotool windowfocus --sync "$1"
+    xdotool key Escape
+    local i
+    for i in $(seq 1 50); do
+        kill -0 "$PEMU_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$PEMU_PID" 2>/dev/null && fail "pemu still runs after Esc"
+    wait "$PEMU_PID"
+    local status=$?
+    PEMU_PID=""
+    [ "$status" = 0 ] || fail "pemu ended with status $status: $(cat "$WORK_DIR/pemu.log")"
+}
