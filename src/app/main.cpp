@@ -5,9 +5,6 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/file_system.hpp"
-#include "shell/instance_channel.hpp"
-#include "shell/named_paths.hpp"
 #include "shell/shell_session.hpp"
 #include "ui/main_window.hpp"
 
@@ -22,15 +19,12 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Pemu");
     QApplication::setWindowIcon(QIcon(":/app/pemu.png"));
 
-    const std::string dataRoot = pemu::shell::ChooseDataRoot();
-    const std::string programFolder = pemu::platform::ExecutableFolder();
-    auto channel =
-        std::make_unique<pemu::shell::InstanceChannel>(pemu::shell::InstanceChannel::Start(
-            pemu::platform::RuntimeFolder(), pemu::platform::CurrentProcessId()));
+    // Copies coordinate per data root, so a test or portable data folder never joins an
+    // unrelated running copy.
+    auto session = pemu::shell::ShellSession::StartForThisProcess();
     int status = 0;
     {
-        pemu::shell::ShellSession session(dataRoot, programFolder, std::move(channel));
-        pemu::ui::TfrmMain window(session);
+        pemu::ui::TfrmMain window(*session);
         window.show();
         window.activateWindow();
         status = QApplication::exec();
