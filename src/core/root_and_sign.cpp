@@ -2,6 +2,7 @@
 // the root becomes the keyed operand, a sign change while keying edits the entry in place.
 #include "arithmetic/decimal.hpp"
 #include "core/calculator.hpp"
+#include "core/tax_codes.hpp"
 
 namespace pemu::core {
 
@@ -11,11 +12,13 @@ void Calculator::RootKey() {
         shell_.FocusInput();
         return;
     }
+    const int last = s.lastFunction;
     ClearFunctionMarks();
-    // A root replaces the record of a tax press or of the root before it.
-    tape_.UndoTaxLines();
+    // The root of a shown tax amount or root replaces that record. A number keyed since then
+    // is a new operation: the record before it stays on the tape.
+    if (IsTaxFunction(last)) tape_.UndoTaxLines();
     if (tape_.IsCalculationEmpty()) tape_.AppendLine("", tape::kLineSeparator);
-    if (tape_.LastLineCode() == tape::kLineRootResult) tape_.RemoveLastLines(2);
+    if (last == kKeyRoot && tape_.LastLineCode() == tape::kLineRootResult) tape_.RemoveLastLines(2);
 
     const std::string operand = s.displayValue;
     tape_.AppendLine(operand, tape::kLineRootOperand);

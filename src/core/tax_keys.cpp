@@ -1,15 +1,11 @@
 // The tax included and tax excluded keys: a price without tax to the price with tax and
 // back, the tax amount on a second press, each press recorded in place of the one before.
 #include "core/calculator.hpp"
+#include "core/tax_codes.hpp"
 #include "tape/tax_record.hpp"
 
 namespace pemu::core {
 namespace {
-
-bool IsTaxFunction(int code) {
-    return code == kKeyTaxIncluded || code == kKeyTaxExcluded || code == kMarkTaxIncludedAmount ||
-           code == kMarkTaxExcludedAmount;
-}
 
 // The code of this press: the same key pressed again shows the tax amount.
 int PressCode(int lastFunction, int code) {
@@ -82,7 +78,10 @@ void Calculator::TaxKey(int code) {
         return RoundingOff() ? value
                              : RoundResult(value, kWorkSize, s.decimalSelector, s.roundSelector);
     };
-    tape::RecordTaxSteps(tape_, code, asShown(net), shown, tax, asShown(gross));
+    // Pressed on the shown root or tax amount, the press replaces that record; after a number
+    // keyed since then, the earlier record stays on the tape.
+    const bool continuesPress = last == kKeyRoot || IsTaxFunction(last);
+    tape::RecordTaxSteps(tape_, code, asShown(net), shown, tax, asShown(gross), continuesPress);
     shell_.Refocus();
 }
 

@@ -4,9 +4,11 @@
 namespace pemu::tape {
 
 void RecordTaxSteps(TapeRecorder& tape, int code, std::string_view net, std::string_view shown,
-                    std::string_view tax, std::string_view gross) {
-    tape.UndoRootLines();
-    tape.UndoTaxLines();
+                    std::string_view tax, std::string_view gross, bool continuesPress) {
+    if (continuesPress) {
+        tape.UndoRootLines();
+        tape.UndoTaxLines();
+    }
     if (tape.IsCalculationEmpty()) tape.AppendLine("", kLineSeparator);
     const bool included = code == kLineTaxIncluded || code == kLineTaxIncludedAmount;
     tape.AppendLine(included ? net : gross, kLineTaxBase);

@@ -10,8 +10,10 @@ namespace pemu::tape {
 // code: 11 tax included, 12 tax excluded, 48 and 49 their second presses (the tax amount).
 // Writes the base line (net for 11 and 48, gross for 12 and 49), the tax line and, for 11
 // and 12, the result line with shown; a separator first when the calculation is empty.
-// A root record or a tax record just before it is removed first. Ends with RefreshView(0).
+// continuesPress: the press works on the shown result of a root or tax press just before;
+// that press's record (root or tax lines at the end of the tape) is removed first, so that a
+// sequence keeps only its latest press. Ends with RefreshView(0).
 void RecordTaxSteps(TapeRecorder& tape, int code, std::string_view net, std::string_view shown,
-                    std::string_view tax, std::string_view gross);
+                    std::string_view tax, std::string_view gross, bool continuesPress);
 
 }  // namespace pemu::tape

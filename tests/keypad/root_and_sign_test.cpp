@@ -22,6 +22,21 @@ TEST(RootTape, RootReplacesTheTaxRecord) {
               "= 32.863353450309  　　 ‥\n");
 }
 
+// Only a root of the shown root or tax amount replaces that record; the root of a number
+// keyed since then is written after it.
+TEST(RootTape, RootOfANewNumberKeepsTheEarlierRecords) {
+    const auto session = RunKeys("--round CUT --decimal 0 -- 9 SQRT 1000 TAX+ 16 SQRT");
+    EXPECT_EQ(session->TapeUtf8(),
+              " \n"
+              "√ 9  　　 ‥\n"
+              "= 3  　　 ‥\n"
+              "BASE 1,000  　　 ‥\n"
+              "…TAX 80  　　 ‥\n"
+              "= 1,080  　　 ‥\n"
+              "√ 16  　　 ‥\n"
+              "= 4  　　 ‥\n");
+}
+
 TEST(SignTape, ResultSignChangeKeepsOneLine) {
     const auto session = RunKeys("-- 2 * 3 = +/- +/- +/-");
     EXPECT_TRUE(TapeEndsWith(*session, "6 ＊+  　\n \n SC-  　\n"));

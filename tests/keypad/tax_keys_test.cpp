@@ -41,6 +41,22 @@ INSTANTIATE_TEST_SUITE_P(
                              "BASE 1,081  　　 ‥\n"
                              "…TAX 80-　 　 ‥\n"
                              "= 1,001 　 　 ‥\n"},
+                    // A number keyed since the last press starts a record of its own.
+                    TapeCase{"NewNumberKeepsTheEarlierRecord", TAX_0_CUT "1000 TAX+ 500 TAX+",
+                             " \n"
+                             "BASE 1,000  　　 ‥\n"
+                             "…TAX 80  　　 ‥\n"
+                             "= 1,080  　　 ‥\n"
+                             "BASE 500  　　 ‥\n"
+                             "…TAX 40  　　 ‥\n"
+                             "= 540  　　 ‥\n"},
+                    TapeCase{"NewNumberKeepsTheRootRecord", TAX_0_CUT "16 SQRT 1000 TAX-",
+                             " \n"
+                             "√ 16  　　 ‥\n"
+                             "= 4  　　 ‥\n"
+                             "BASE 1,000  　　 ‥\n"
+                             "…TAX 74-　 　 ‥\n"
+                             "= 926 　 　 ‥\n"},
                     // The error line comes first; the press is recorded after it with the computed
                     // figures (net is computed within the display width).
                     TapeCase{"OverflowStillRecorded", "--digits 8 " TAX_0_CUT "99999999 TAX+",
