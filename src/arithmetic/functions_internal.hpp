@@ -47,10 +47,13 @@ inline int DigitsOfPowerOfTwo(std::string_view n) {
     return static_cast<int>(static_cast<double>(value) * 0.30103) + 1;
 }
 
-// ctx with `extra` more fraction digits, as far as the stored constants reach.
+// ctx with `extra` more fraction digits, as far as the stored constants reach and the
+// widest values (2 I integer digits, a sign and a point) still fit an operand.
 inline ArithContext WithMoreFraction(const ArithContext& ctx, int extra) {
+    const int fitting = static_cast<int>(kOperandMax) - 2 * ctx.workIntDigits - 4;
     ArithContext wide = ctx;
-    wide.workFracDigits = std::min(ctx.workFracDigits + extra, kConstantFracDigits);
+    wide.workFracDigits = std::max(
+        ctx.workFracDigits, std::min({ctx.workFracDigits + extra, kConstantFracDigits, fitting}));
     return wide;
 }
 

@@ -105,11 +105,15 @@ std::string FractionalPowerOf(Ops& ops, std::string_view base, std::string_view 
     ArithContext& ctx = ops.ctx();
     const double exponent = std::strtod(std::string(e).c_str(), nullptr);
     const double logResult = exponent * std::log(std::strtod(std::string(base).c_str(), nullptr));
-    const int resultDigits = logResult > 0 ? static_cast<int>(logResult / std::log(10.0)) + 1 : 0;
-    const int exponentDigits = static_cast<int>(std::log10(std::max(1.0, std::fabs(exponent)))) + 1;
+    const double resultDigits = logResult > 0 ? logResult / std::log(10.0) + 1 : 0;
     // A result wider than the integer digits overflows whatever the fraction digits.
-    const bool overflows = resultDigits > 2 * ctx.workIntDigits + 1;
-    const int extra = resultDigits > 3 && !overflows ? resultDigits - 3 + exponentDigits : 0;
+    if (!(resultDigits > 3) || resultDigits > 2.0 * ctx.workIntDigits + 1) {
+        return FractionalPowerAt(ctx, base, e);
+    }
+    // The result is within the integer digits here; e's own digits are capped alike.
+    const double exponentDigits = std::log10(std::max(1.0, std::fabs(exponent))) + 1;
+    const int extra = static_cast<int>(resultDigits) - 3 +
+                      static_cast<int>(std::min(exponentDigits, 2.0 * ctx.workIntDigits + 1));
     if (extra <= 0) return FractionalPowerAt(ctx, base, e);
     ArithContext wide = detail::WithMoreFraction(ctx, extra);
     std::string value = FractionalPowerAt(wide, base, e);
