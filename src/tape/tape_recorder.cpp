@@ -22,17 +22,6 @@ constexpr std::size_t kSymbolFromEnd = 7;
 constexpr std::size_t kMarkSize = 3;
 constexpr std::size_t kLabelAndMark = 8;
 
-std::tm LocalTimeNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return local;
-}
-
 std::string ValueField(std::string_view value, const LineFormat& format) {
     std::string field;
     switch (format.treatment) {
@@ -62,7 +51,7 @@ bool IsSignChange(int code) {
 
 }  // namespace
 
-TapeRecorder::TapeRecorder(const CoreView* core) : core_(core), clock_(LocalTimeNow) {}
+TapeRecorder::TapeRecorder(const CoreView* core) : core_(core) {}
 
 void TapeRecorder::AddObserver(TapeObserver* observer) {
     if (observer != nullptr &&
@@ -92,7 +81,7 @@ std::string TapeRecorder::MarkFor(int lineCode) const {
         case MarkKind::kSeparator:
             return " ";
         case MarkKind::kDate:
-            return arith::TimeStamp(clock_());
+            return clock_ ? arith::TimeStamp(clock_()) : arith::TimeStamp();
         case MarkKind::kMatch:
             break;
     }

@@ -61,7 +61,7 @@ class TapeRecorder {
     void AttachCore(const CoreView* core) { core_ = core; }
     void AddObserver(TapeObserver* observer);
     void RemoveObserver(TapeObserver* observer);
-    // The local time used for date lines (tests fix it).
+    // The time used for date lines instead of the local time (tests fix it).
     void SetClock(std::function<std::tm()> clock) { clock_ = std::move(clock); }
 
     // An operator, equals, percent, M+/M- or sign-change step (isResult 0) or the result
