@@ -162,7 +162,9 @@ OperatorStep Calculator::NoPendingOperator(int key) {
         } else {
             applyConstant(false);
         }
-    } else if (IsCasio() && IsAddOrSubtract(key) && !s.percentBase.empty()) {
+    } else if (IsCasio() && IsAddOrSubtract(key) && !s.percentBase.empty() && !keyed) {
+        // Only the shown percentage amount is added on or taken off; a number keyed or
+        // recalled since then starts a calculation of its own (1000 x 15 % 5 + is 5 +).
         ApplyPercentAddOn(s.answerValue, key);
         step.stop = true;
         return step;

@@ -59,13 +59,6 @@ std::string Calculator::ComputePercent(std::string_view left, std::string_view r
 
 void Calculator::ApplyPercentAddOn(std::string_view value, int key) {
     auto& s = state_;
-    // Only the shown percentage amount is added on or taken off. A number keyed or recalled
-    // since then starts a calculation of its own: 1000 x 15 % 5 + is 5 +, not 1005.
-    if (s.entering != 0) {
-        s.percentBase.clear();
-        OperatorKey(key);
-        return;
-    }
     const std::string amount(value);
     const std::string base = s.percentBase;
     const std::string sum = ComputeStep(base, false, 0, amount, key);
