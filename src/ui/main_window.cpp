@@ -131,8 +131,11 @@ void TfrmMain::FirstShow() {
 }
 
 void TfrmMain::EnsureActivated() {
-    if (session_.activated()) return;
+    // A message box of the first activation runs events: no second one may start then.
+    if (session_.activated() || activating_) return;
+    activating_ = true;
     session_.FirstActivate(*this);
+    activating_ = false;
     TFocus->setFocus();
 }
 

@@ -150,6 +150,7 @@ class TfrmMain : public QMainWindow,
     QSocketNotifier* messages_ = nullptr;
 
     bool firstShown_ = false;
+    bool activating_ = false;
     bool finalSaved_ = false;
     bool finalSaveFailed_ = false;
 };

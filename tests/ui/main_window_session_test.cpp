@@ -1,9 +1,12 @@
 // Start and end of the calculator window: settings and tapes kept, later windows disabled.
 #include <QAction>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <fstream>
 #include <sstream>
@@ -78,6 +81,24 @@ TEST_F(MainWindowTest, QuitFromTheMenuEndsTheRun) {
     Start();
     window_->Menu().DoingQuit->trigger();
     EXPECT_FALSE(window_->isVisible());
+}
+
+TEST_F(MainWindowTest, AnOldCasioPercentSettingStartsInCasioOnceWithAMessage) {
+    fs::create_directories(dataRoot_ / "PemuFiles/_sys");
+    std::ofstream(dataRoot_ / "PemuFiles/_sys/Pemu.ini") << "[Value]\r\nPerType=2\r\n";
+    QString told;
+    QTimer::singleShot(100, [&told] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            told = box->windowTitle() + "|" + box->text();
+            box->accept();
+        }
+    });
+    StartWith(nullptr);
+    EXPECT_EQ(told, "Pemu|" + Caption("以前の設定でパーセント計算がカシオ式で選択されていますので、"
+                                      "カシオ式として起動します。"));
+    EXPECT_EQ(window_->Calculator().State().makerType, 2);
+    window_->close();
+    EXPECT_EQ(Slurp(dataRoot_ / "PemuFiles/_sys/Pemu.ini").find("PerType"), std::string::npos);
 }
 
 // Takes the URLs the program asks the desktop to open.
