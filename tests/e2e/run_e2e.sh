@@ -46,7 +46,7 @@ cell_shows() {  # cell digit
 
 wait_shows() {  # cell digit: repaints are asynchronous
     local i
-    for i in $(seq 1 20); do
+    for i in $(seq 1 40); do
         cell_shows "$1" "$2" && return 0
         sleep 0.05
     done

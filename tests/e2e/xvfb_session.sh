@@ -54,7 +54,8 @@ pemu_environment() {
 # Waits for the visible main window titled exactly "Pemu"; prints its id.
 wait_for_window() {
     local i w
-    for i in $(seq 1 100); do
+    # A first start on a fresh machine builds the font cache: give it time.
+    for i in $(seq 1 400); do
         w=$(xdotool search --onlyvisible --name '^Pemu$' 2>/dev/null | head -n 1)
         if [ -n "$w" ]; then
             echo "$w"
@@ -73,16 +74,16 @@ fail() {
     exit 1
 }
 
-# Esc in the window; the program must end within 5 seconds with status 0.
+# Esc in the window; the program must end within 10 seconds with status 0.
 end_with_escape() {  # window
     xdotool windowfocus --sync "$1"
     xdotool key Escape
     local i
-    for i in $(seq 1 50); do
+    for i in $(seq 1 100); do
         kill -0 "$PEMU_PID" 2>/dev/null || break
         sleep 0.1
     done
-    kill -0 "$PEMU_PID" 2>/dev/null && fail "pemu still runs after Esc"
+    kill -0 "$PEMU_PID" 2>/dev/null && fail "pemu still runs 10 s after Esc"
     wait "$PEMU_PID"
     local status=$?
     PEMU_PID=""
