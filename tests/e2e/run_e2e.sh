@@ -17,7 +17,7 @@ pemu_environment
 
 "$PEMU" >"$WORK_DIR/pemu.log" 2>&1 &
 PEMU_PID=$!
-WIN=$(wait_for_window) || fail "no window titled Pemu appeared"
+WIN=$(wait_for_window) || fail "no window titled Pemu appeared: $(cat "$WORK_DIR/pemu.log")"
 eval "$(xdotool getwindowgeometry --shell "$WIN")"
 # The client area (272 x 400) sits below the menu bar.
 CX=$X
