@@ -140,8 +140,8 @@ struct RoundingCase {
 // Floor cuts toward zero; ceil is the integer at or above x.
 TEST(Rounding, FloorCutsTowardZeroAndCeilRoundsUp) {
     const std::vector<RoundingCase> cases = {
-        {"2.5", "2", "3"},     {"-2.5", "-2", "-2"},   {"3", "3", "3"},     {"-3", "-3", "-3"},
-        {"0.5", "0", "1"},     {"-0.5", "0", "0"},     {"2.000", "2", "2"}, {"-0.000", "0", "0"},
+        {"2.5", "2", "3"},     {"-2.5", "-2", "-2"},    {"3", "3", "3"},     {"-3", "-3", "-3"},
+        {"0.5", "0", "1"},     {"-0.5", "0", "0"},      {"2.000", "2", "2"}, {"-0.000", "0", "0"},
         {"99.9", "99", "100"}, {"-99.9", "-99", "-99"},
     };
     for (const RoundingCase& c : cases) {
