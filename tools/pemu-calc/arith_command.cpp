@@ -58,17 +58,6 @@ struct Request {
     arith::ArithContext ctx;
 };
 
-bool ParseInt(std::string_view text, int low, int high, int& out) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end || value < low || value > high) {
-        return false;
-    }
-    out = value;
-    return true;
-}
-
 std::string OpNames() {
     std::string names;
     for (const ArithOp& op : ArithOps())
@@ -83,7 +72,9 @@ std::string CheckOperands(const ArithOp& op, const std::vector<std::string_view>
         if (used && !arith::IsNumberText(operands[i])) {
             return "'" + std::string(operands[i]) + "' is not a decimal number";
         }
-        if (!used && operands[i] != kUnused) {
+        // A constant ignores A, whatever it holds.
+        const bool ignored = op.operands == 0 && i == 0;
+        if (!used && !ignored && operands[i] != kUnused) {
             return op.name + " takes " + std::to_string(op.operands) +
                    " operand(s); give '-' for '" + std::string(operands[i]) + "'";
         }

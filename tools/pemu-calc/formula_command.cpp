@@ -27,17 +27,6 @@ struct Options {
     bool haveExpression = false;
 };
 
-bool ParseInt(std::string_view text, int low, int high, int& out) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end || value < low || value > high) {
-        return false;
-    }
-    out = value;
-    return true;
-}
-
 bool IsGroup(int group) {
     return group == 0 || (group >= 2 && group <= 5);
 }
