@@ -1,6 +1,8 @@
 // The switch panel and the menus that open it.
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTest>
 
 #include "display/key_pictures.hpp"
@@ -144,6 +146,29 @@ TEST_F(SwitchPanelTest, ClickingTheSelectorLabelsOpensTheirItems) {
     Key(Qt::Key_Escape);
     QTest::mouseClick(face, Qt::RightButton, {}, QPoint(254, 96));  // labDc
     EXPECT_EQ(Panel()->Item(), 12);
+}
+
+TEST_F(SwitchPanelTest, TheMouseChoosesALabelAndDragsThePanelNoFurtherThanTheClientArea) {
+    Start();
+    OpenFromMenu(window_->Menu().DigitConfig);
+    QWidget* ten = Panel()->findChild<QWidget*>("Dip10");
+    ASSERT_NE(ten, nullptr);
+    QTest::mouseClick(ten, Qt::LeftButton);
+    EXPECT_EQ(window_->Calculator().State().panelDigit, 10);
+    EXPECT_EQ(Panel()->MarkedLabelName(), "Dip10");
+    // A drag by the title bar far to the right and down ends with the panel inside.
+    const QPointF grab(100, 10);
+    QMouseEvent press(QEvent::MouseButtonPress, grab, Panel()->mapToGlobal(grab), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Panel(), &press);
+    const QPointF far = grab + QPointF(500, 500);
+    QMouseEvent move(QEvent::MouseMove, far, Panel()->mapToGlobal(far), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Panel(), &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, far, Panel()->mapToGlobal(far), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(Panel(), &release);
+    EXPECT_EQ(Panel()->geometry(), QRect(272 - 242, 400 - 117, 242, 117));
 }
 
 }  // namespace
