@@ -126,7 +126,16 @@ Group FindInnermostGroup(const std::string& text, std::size_t close) {
     return group;
 }
 
-// Writes one group's value back; false when the text became an error.
+// Whether the '+' or '-' at `at` joins two operands rather than signing the one after it.
+// Groups left of the first ')' are already values, so only a number can precede it.
+bool IsBinaryAt(const std::string& text, std::size_t at) {
+    return at > 0 && arith::IsNumberChar(text[at - 1]);
+}
+
+// Writes one group's value back; false when the text became an error. The sign of a
+// negative value folds into a '+' or '-' before it, except where a power follows a binary
+// one: 2-(-3)^2 is 2 - 9, and folding would make it 2 + 3^2.
+
 bool ReplaceGroup(arith::ArithContext& ctx, FormulaError& error, std::string& text,
                   const Group& group) {
     const std::string_view view(text);
@@ -149,7 +158,8 @@ bool ReplaceGroup(arith::ArithContext& ctx, FormulaError& error, std::string& te
     }
     std::size_t start = group.start;
     if (!result.empty() && result.front() == '-' && start > 0 &&
-        (text[start - 1] == '+' || text[start - 1] == '-')) {
+        (text[start - 1] == '+' || text[start - 1] == '-') &&
+        !(IsBinaryAt(text, start - 1) && after < text.size() && text[after] == '^')) {
         text[start - 1] = text[start - 1] == '+' ? '-' : '+';
         result.erase(0, 1);
     }
