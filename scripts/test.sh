@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the full build (GUI included), then the pure
-# layers again under AddressSanitizer and UndefinedBehaviorSanitizer, and fuzzes the
-# formula engine for a bounded time.
+# Builds everything and runs every test: the full build (GUI included) and its tests, a
+# bounded fuzzing run of the formula engine, then the pure layers again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/bootstrap.sh
@@ -11,9 +11,17 @@ cmake --preset default >/dev/null
 cmake --build --preset default -j "$jobs"
 ctest --preset default -j "$jobs"
 
+# Check and evaluation of random formulas: no crash, no sanitizer report. Its progress
+# goes to a log; on a failure the end of it is shown.
+mkdir -p build-fuzz
+if bash fuzz/run.sh 60 build-fuzz >build-fuzz/fuzz.log 2>&1; then
+  grep -E "^Done [0-9]+ runs" build-fuzz/fuzz.log || true
+else
+  tail -60 build-fuzz/fuzz.log
+  echo "fuzzing the formula engine failed (log: build-fuzz/fuzz.log)"
+  exit 1
+fi
+
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j "$jobs"
-
-# Check and evaluation of random formulas: no crash, no sanitizer report.
-bash fuzz/run.sh 60 build-fuzz
