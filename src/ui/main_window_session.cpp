@@ -122,8 +122,12 @@ void TfrmMain::OnInstanceMessages() {
     for (const shell::InstanceMessage message : session_.channel()->TakeMessages()) {
         switch (message) {
             case shell::InstanceMessage::restoreAndShow:
-                showNormal();
-                shell::ShowAllWindows(session_.openWindows(), *this, true);
+                // A child cannot see whether this window is hidden, so it always asks; only
+                // a window hidden in the tray comes back.
+                if (!isVisible()) {
+                    showNormal();
+                    shell::ShowAllWindows(session_.openWindows(), *this, true);
+                }
                 break;
             case shell::InstanceMessage::moveToOrigin:
                 if (session_.role() == shell::InstanceRole::primary) move(10, 10);

@@ -171,6 +171,24 @@ TEST_F(RunningCopiesTest, AChildSendsThePrimaryToTheTopLeftOfTheScreen) {
     fs::remove_all(run_);
 }
 
+TEST_F(RunningCopiesTest, OnlyAPrimaryHiddenInTheTrayComesBackWhenAChildStarts) {
+    StartWith(Channel(1111));
+    auto child = Channel(4321);
+    ASSERT_EQ(child->role(), shell::InstanceRole::child);
+    window_->hide();
+    ASSERT_TRUE(child->SendToPrimary(shell::InstanceMessage::restoreAndShow));
+    QTRY_VERIFY_WITH_TIMEOUT(window_->isVisible(), 3000);
+    // A visible primary stays where and as it is.
+    window_->showMinimized();
+    ASSERT_TRUE(child->SendToPrimary(shell::InstanceMessage::restoreAndShow));
+    QTest::qWait(200);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window_->isMinimized());
+    window_.reset();
+    session_.reset();
+    fs::remove_all(run_);
+}
+
 }  // namespace
 }  // namespace pemu::ui::testing_support
 
