@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "main_window_fixture.hpp"
+#include "shell/instance_channel.hpp"
 #include "ui/face_widget.hpp"
 #include "ui/ui_text.hpp"
 
@@ -127,6 +128,10 @@ class RunningCopiesTest : public MainWindowTest {
   protected:
     void SetUp() override {
         MainWindowTest::SetUp();
+        // Each test's copies meet in a folder of their own, so tests run side by side; the
+        // program's short name for it keeps socket paths within their limit.
+        run_ = shell::RuntimeFolderFor(dataRoot_.string());
+        fs::remove_all(run_);
         fs::create_directories(run_);
         fs::create_directories(dataRoot_ / "PemuFiles/_sys");
         std::ofstream(dataRoot_ / "PemuFiles/_sys/Pemu.ini");
@@ -135,7 +140,7 @@ class RunningCopiesTest : public MainWindowTest {
         return std::make_unique<shell::InstanceChannel>(
             shell::InstanceChannel::Start(run_.string(), pid));
     }
-    const fs::path run_ = dataRoot_.string() + "-run";
+    fs::path run_;
 };
 
 TEST_F(RunningCopiesTest, ASecondCopyIsAChildWithItsOwnCaptionAndLeavesNoFiles) {
