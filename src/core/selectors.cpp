@@ -70,7 +70,7 @@ void Calculator::SetMakerType(int type) {
         shell_.Refocus();
     }
     s.makerType = type;
-    s.constantValue = "0";
+    s.constantValue.assign(1, '0');  // not = "0": GCC 12 warns falsely (-Wrestrict)
     s.constantOperator = 0;
     // The constant is gone, so its mark must not stay on the panel; a function shown
     // (a root, a recalled value) is still the one a new digit replaces.
