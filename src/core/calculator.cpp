@@ -116,6 +116,12 @@ void Calculator::ExecuteKey(int code) {
     }
 }
 
+bool Calculator::RefusedByError() {
+    if (state_.errorCode <= 0) return false;
+    shell_.FocusInput();
+    return true;
+}
+
 void Calculator::CopyDisplay() {
     SetMark(kMarkCopy, true);
     shell_.CopyToClipboard(state_.displayValue);

@@ -159,6 +159,10 @@ class Calculator : public tape::CoreView {
     int MakerType() const override { return state_.makerType; }
 
   private:
+    // While an error is shown every operation but the clear keys only hands the focus back;
+    // true when this key is refused so.
+    bool RefusedByError();
+
     // ---- Entry (number_entry.cpp) -----------------------------------------------------
     void EnterDigit(char ch);
     void BackSpaceKey();

@@ -28,10 +28,7 @@ std::string RoundedRegister(Calculator& calculator, std::string_view sum) {
 
 void Calculator::MemoryKey(int code) {
     auto& s = state_;
-    if (s.errorCode > 0) {
-        shell_.FocusInput();
-        return;
-    }
+    if (RefusedByError()) return;
     if (code == kKeyMemoryClear) {
         s.memoryValue = "0";
         // The display is unchanged, so a shown function value must stay replaceable.
@@ -79,10 +76,7 @@ void Calculator::MemoryKey(int code) {
 
 void Calculator::GrandTotalKey() {
     auto& s = state_;
-    if (s.errorCode > 0) {
-        shell_.FocusInput();
-        return;
-    }
+    if (RefusedByError()) return;
     int lineCode = tape::kLineGrandTotalRecall;
     if (s.lastFunction == kMarkGrandTotalRecall) {
         ClearFunctionMarks();

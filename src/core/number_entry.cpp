@@ -29,10 +29,7 @@ std::string Shortened(const std::string& s) {
 
 void Calculator::EnterDigit(char ch) {
     auto& s = state_;
-    if (s.errorCode > 0) {
-        shell_.FocusInput();
-        return;
-    }
+    if (RefusedByError()) return;
     if (s.entering == 0 || s.lastFunction > 0) s.displayValue = "0";
     const bool hasPoint = s.displayValue.find('.') != std::string::npos;
     if (ch == '.' && hasPoint) {

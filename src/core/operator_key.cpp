@@ -60,10 +60,7 @@ std::string Calculator::ComputeStep(std::string_view left, bool cut, int key,
 
 void Calculator::OperatorKey(int key) {
     auto& s = state_;
-    if (s.errorCode > 0) {
-        shell_.FocusInput();
-        return;
-    }
+    if (RefusedByError()) return;
     ApplyAddMode(s.displayValue, key);
 
     OperatorStep step;

@@ -8,10 +8,7 @@ namespace pemu::core {
 
 void Calculator::RootKey() {
     auto& s = state_;
-    if (s.errorCode > 0) {
-        shell_.FocusInput();
-        return;
-    }
+    if (RefusedByError()) return;
     const int last = s.lastFunction;
     ClearFunctionMarks();
     // The root of a shown tax amount or root replaces that record. A number keyed since then
@@ -42,10 +39,7 @@ void Calculator::RootKey() {
 
 void Calculator::SignChangeKey() {
     auto& s = state_;
-    if (s.errorCode > 0) {
-        shell_.FocusInput();
-        return;
-    }
+    if (RefusedByError()) return;
     ClearFunctionMarks();
     std::string value = s.displayValue;
     if (!value.empty() && value[0] == '-') {

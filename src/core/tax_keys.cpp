@@ -18,10 +18,7 @@ int PressCode(int lastFunction, int code) {
 
 void Calculator::TaxKey(int code) {
     auto& s = state_;
-    if (s.errorCode > 0) {
-        shell_.FocusInput();
-        return;
-    }
+    if (RefusedByError()) return;
     const int last = s.lastFunction;
     code = PressCode(last, code);
     const bool noSequence = !IsTaxFunction(last);
