@@ -44,6 +44,17 @@ bool IsLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+std::string CutWholeChars(std::string_view s, std::size_t maxBytes) {
+    std::size_t end = 0;
+    while (end < s.size()) {
+        const std::size_t step =
+            IsLeadByte(static_cast<unsigned char>(s[end])) && end + 1 < s.size() ? 2 : 1;
+        if (end + step > maxBytes) break;
+        end += step;
+    }
+    return std::string(s.substr(0, end));
+}
+
 bool IsInDoubleByteChar(std::string_view s, std::size_t pos) {
     for (std::size_t i = 0; i < s.size() && i <= pos; ++i) {
         if (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {

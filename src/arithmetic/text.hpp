@@ -26,6 +26,9 @@ bool IsLeadByte(unsigned char byte);
 // byte after one; false outside the text. A lead byte with no byte after it is single.
 bool IsInDoubleByteChar(std::string_view s, std::size_t pos);
 
+// s cut to at most maxBytes, never leaving half of a double-byte character.
+std::string CutWholeChars(std::string_view s, std::size_t maxBytes);
+
 // First byte equal to ch outside double-byte characters.
 int FindChar(std::string_view s, char ch);
 // First occurrence of sub, plain byte search; an empty sub is not found.

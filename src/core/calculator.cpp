@@ -11,8 +11,8 @@ Calculator::Calculator(DisplayPort& display, ShellPort& shell, tape::TapeRecorde
     : display_(display), shell_(shell), tape_(tape) {
     state_.makerType = dentakuType == kMakerCasio ? kMakerCasio : kMakerSharp;
     tape_.AttachCore(this);
-    ShowLabel(DisplayLabel::labAns, "0");
-    ShowLabel(DisplayLabel::labIpt, "0");
+    ShowLabel(DisplayLabel::kLabAns, "0");
+    ShowLabel(DisplayLabel::kLabIpt, "0");
 }
 
 Calculator::~Calculator() {
@@ -132,11 +132,11 @@ void Calculator::ResumeFromTape(std::string_view inputText, int op, std::string_
     auto& s = state_;
     s.answerValue = Register(result);
     s.pendingOperator = op;
-    ShowLabel(DisplayLabel::labAns, s.answerValue);
+    ShowLabel(DisplayLabel::kLabAns, s.answerValue);
     ClearOperatorMarks();
     SetMark(op, true);
     if (s.entering == 0) DrawNumber(s.answerValue);
-    ShowLabel(DisplayLabel::labIpt, inputText);
+    ShowLabel(DisplayLabel::kLabIpt, inputText);
 }
 
 void Calculator::ShowLabel(DisplayLabel label, std::string_view value) {

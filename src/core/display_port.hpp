@@ -18,10 +18,10 @@ struct DisplayRect {
 
 // The four labels beside the display.
 enum class DisplayLabel {
-    labAns,  // the answer register, with thousands separators
-    labIpt,  // the last operand, with thousands separators
-    labRs,   // short name of the round selector
-    labDc,   // short name of the decimal selector
+    kLabAns,  // the answer register, with thousands separators
+    kLabIpt,  // the last operand, with thousands separators
+    kLabRs,   // short name of the round selector
+    kLabDc,   // short name of the decimal selector
 };
 
 class DisplayPort {

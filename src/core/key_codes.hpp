@@ -35,7 +35,14 @@ inline constexpr int kKeySubtract = 18;
 inline constexpr int kKeyMultiply = 19;
 inline constexpr int kKeyDivide = 20;
 inline constexpr int kKeyPoint = 21;
-inline constexpr int kKeyDigit1 = 27;  // 27..35: digits 1..9
+// Keys the engine does not interpret itself but passes on to ShellPort::RunShellKey.
+inline constexpr int kCheckTapeKey = 10;        // opens or closes the check tape window
+inline constexpr int kKeyAssignmentKey = 22;    // key assignment dialog
+inline constexpr int kMiniSizeKey = 23;         // mini size on/off
+inline constexpr int kEnlargedDisplayKey = 24;  // enlarged display
+inline constexpr int kButtonDisplayKey = 25;    // key pictures shown on/off
+inline constexpr int kFormulaWindowKey = 26;    // formula window
+inline constexpr int kKeyDigit1 = 27;           // 27..35: digits 1..9
 inline constexpr int kKeyDigit0 = 36;
 inline constexpr int kKeyDoubleZero = 37;
 inline constexpr int kKeySecondClearAll = 38;  // draws CA pressed only

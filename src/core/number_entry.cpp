@@ -89,11 +89,11 @@ void Calculator::ClearKey(int kind) {
     // The strip erase took the memory-overflow glyph; its flag must follow, or a skin
     // change would draw it again.
     s.markOn[kMarkMemoryOverflow] = false;
-    ShowLabel(DisplayLabel::labIpt, "0");
+    ShowLabel(DisplayLabel::kLabIpt, "0");
     s.errorCode = 0;
     if (kind != kKeyClearEntry) {
         ClearOperatorMarks();
-        ShowLabel(DisplayLabel::labAns, "0");
+        ShowLabel(DisplayLabel::kLabAns, "0");
         s.answerValue = "0";
         s.pendingOperator = 0;
         s.entering = 0;

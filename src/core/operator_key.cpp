@@ -75,7 +75,7 @@ void Calculator::OperatorKey(int key) {
 
     if (!step.constantUsed && !IsMemoryKey(key)) UpdateConstant(key, step.operandText);
     if (!step.operatorSwap) {
-        ShowLabel(DisplayLabel::labIpt,
+        ShowLabel(DisplayLabel::kLabIpt,
                   step.operandText.empty() ? s.displayValue : step.operandText);
     }
     s.repeatCount = step.constantUsed && IsCasio() && s.repeatCount < 100 ? s.repeatCount + 1 : 0;
@@ -108,7 +108,7 @@ void Calculator::FinishOperatorStep(int key, std::string result) {
     s.pendingOperator = IsOperatorKey(key) ? key : 0;
     AnswerCheck(key, s.answerValue);
     AddToGrandTotal(key, s.answerValue);
-    ShowLabel(DisplayLabel::labAns, s.answerValue);
+    ShowLabel(DisplayLabel::kLabAns, s.answerValue);
     s.entering = 0;
     shell_.Refocus();
     shell_.FocusMainWindow();

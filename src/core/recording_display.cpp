@@ -5,13 +5,13 @@ namespace {
 
 const char* LabelName(DisplayLabel label) {
     switch (label) {
-        case DisplayLabel::labAns:
+        case DisplayLabel::kLabAns:
             return "labAns";
-        case DisplayLabel::labIpt:
+        case DisplayLabel::kLabIpt:
             return "labIpt";
-        case DisplayLabel::labRs:
+        case DisplayLabel::kLabRs:
             return "labRs";
-        case DisplayLabel::labDc:
+        case DisplayLabel::kLabDc:
             return "labDc";
     }
     return "?";

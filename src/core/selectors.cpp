@@ -24,14 +24,14 @@ void Calculator::SetRoundSelector(int value) {
     if (value == state_.roundSelector && state_.initialised) return;
     state_.roundSelector = CoercedRound(value, state_.makerType);
     // The label names the value chosen, before the family's coercion.
-    display_.SetLabel(DisplayLabel::labRs, arith::RoundSelectorName(value, false));
+    display_.SetLabel(DisplayLabel::kLabRs, arith::RoundSelectorName(value, false));
     NoteSelectorsIfInitialised();
 }
 
 void Calculator::SetDecimalSelector(int value) {
     if (value == state_.decimalSelector && state_.initialised) return;
     state_.decimalSelector = CoercedDecimal(value, state_.makerType);
-    display_.SetLabel(DisplayLabel::labDc, arith::DecimalSelectorName(value, false));
+    display_.SetLabel(DisplayLabel::kLabDc, arith::DecimalSelectorName(value, false));
     NoteSelectorsIfInitialised();
 }
 

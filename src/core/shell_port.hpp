@@ -4,15 +4,9 @@
 // implements it; without a window a recording or null implementation stands in.
 #include <string_view>
 
-namespace pemu::core {
+#include "core/key_codes.hpp"
 
-// Key codes the engine does not interpret itself but passes on to RunShellKey.
-inline constexpr int kCheckTapeKey = 10;        // opens or closes the check tape window
-inline constexpr int kKeyAssignmentKey = 22;    // key assignment dialog
-inline constexpr int kMiniSizeKey = 23;         // mini size on/off
-inline constexpr int kEnlargedDisplayKey = 24;  // enlarged display
-inline constexpr int kButtonDisplayKey = 25;    // key pictures shown on/off
-inline constexpr int kFormulaWindowKey = 26;    // formula window
+namespace pemu::core {
 
 class ShellPort {
   public:

@@ -26,7 +26,7 @@ void Calculator::TaxKey(int code) {
     const bool fromAmount = (last == kMarkTaxExcludedAmount && code == kKeyTaxIncluded) ||
                             (last == kMarkTaxIncludedAmount && code == kKeyTaxExcluded);
     if (noSequence || fromAmount) {
-        ShowLabel(DisplayLabel::labIpt, s.displayValue);
+        ShowLabel(DisplayLabel::kLabIpt, s.displayValue);
         s.taxBaseValue = s.displayValue;
         s.taxBaseKey = code;
         // Add mode places the point in a keyed base only, never in a shown tax amount.

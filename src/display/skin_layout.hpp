@@ -5,17 +5,13 @@
 #include <array>
 #include <optional>
 
+#include "platform/geometry.hpp"
+
 namespace pemu::display {
 
-struct Size {
-    int width;
-    int height;
-};
-
-struct Point {
-    int x;
-    int y;
-};
+using platform::Point;
+using platform::Rect;
+using platform::Size;
 
 // The six bitmaps in their loading order.
 inline constexpr Size kPanelSize{272, 400};
@@ -51,12 +47,6 @@ inline constexpr Point kMarkStripBackground{335, 11};
 inline constexpr Point kDigitStripBackground{210, 22};
 
 // Labels next to the display (face coordinates).
-struct Rect {
-    int x;
-    int y;
-    int width;
-    int height;
-};
 inline constexpr Rect kLabAns{112, 17, 145, 13};
 inline constexpr Rect kLabIpt{41, 90, 144, 13};
 inline constexpr Rect kLabRs{212, 88, 22, 18};

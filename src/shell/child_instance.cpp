@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "arithmetic/text.hpp"
 #include "platform/codec.hpp"
 
 namespace pemu::shell {
@@ -47,22 +48,36 @@ std::string ChildCaptionSuffix(int pid) {
 }
 
 std::string MainWindowCaption(InstanceRole role, int pid) {
-    return role == InstanceRole::child ? "Pemu" + ChildCaptionSuffix(pid) : std::string("Pemu");
+    return role == InstanceRole::kChild ? "Pemu" + ChildCaptionSuffix(pid) : std::string("Pemu");
 }
 
 std::string ApplicationTitle(InstanceRole role) {
-    return role == InstanceRole::child ? "PX" : "Pemu";
+    return role == InstanceRole::kChild ? "PX" : "Pemu";
+}
+
+std::string MarkChildCaption(std::string_view caption, bool childInstance, int pid) {
+    std::string text(caption);
+    if (childInstance) text += ChildCaptionSuffix(pid);
+    return text;
+}
+
+std::string ChildTitle(std::string_view cp932Text, int pid) {
+    constexpr std::size_t kMaxTitleBytes = 49;
+    const std::string title = cp932Text.empty()
+                                  ? "Pemu" + ChildCaptionSuffix(pid)
+                                  : platform::Sjis("Pemu *子起動* ") + std::string(cp932Text);
+    return arith::CutWholeChars(title, kMaxTitleBytes);
 }
 
 std::unique_ptr<SettingsStore> SetUpChildFiles(const SettingsStore& shared, const NamedPaths& paths,
                                                platform::IoResult* result) {
-    platform::MakeFolder(paths.PathOf(PathKind::pidFolder));
-    const std::string own = paths.PathOf(PathKind::settingsFile);
+    platform::MakeFolder(paths.PathOf(PathKind::kPidFolder));
+    const std::string own = paths.PathOf(PathKind::kSettingsFile);
     // The copy is what the shared store holds in memory, written to the child's own file; the
     // shared file itself is never rewritten by a child (the primary may be saving it now).
     platform::IoResult written = platform::WriteFileAtomically(own, shared.Text());
     if (result != nullptr) *result = written;
-    platform::MakeFolder(paths.PathOf(PathKind::userSkinFolder));
+    platform::MakeFolder(paths.PathOf(PathKind::kUserSkinFolder));
     auto store = std::make_unique<SettingsStore>(own);
     if (!written) {
         // Keep the shared values in memory; the child still never writes the shared file.
@@ -72,20 +87,20 @@ std::unique_ptr<SettingsStore> SetUpChildFiles(const SettingsStore& shared, cons
 }
 
 void RemoveChildFiles(const NamedPaths& paths, const DataFolder& folder) {
-    folder.DeleteDataFile(paths.PathOf(PathKind::settingsFile));
-    folder.DeleteDataFile(paths.PathOf(PathKind::formulaTextFile));
-    folder.DeleteTree(paths.PathOf(PathKind::userSkinFolder));
+    folder.DeleteDataFile(paths.PathOf(PathKind::kSettingsFile));
+    folder.DeleteDataFile(paths.PathOf(PathKind::kFormulaTextFile));
+    folder.DeleteTree(paths.PathOf(PathKind::kUserSkinFolder));
 }
 
 std::vector<int> CloseChildInstances(const NamedPaths& paths, const DataFolder& folder,
                                      const InstanceChannel& channel) {
     std::vector<int> closed;
-    const std::string pidFolder = paths.PathOf(PathKind::pidFolder);
+    const std::string pidFolder = paths.PathOf(PathKind::kPidFolder);
     platform::MakeFolder(pidFolder);
     for (const std::string& name : ListPidFiles(pidFolder)) {
         std::optional<int> pid = PidOfCopy(name);
         if (!pid) continue;  // "PID<n>ST.txt" and the like go with the folder at the end
-        if (channel.SendToChild(*pid, InstanceMessage::close)) {
+        if (channel.SendToChild(*pid, InstanceMessage::kClose)) {
             closed.push_back(*pid);
         } else {
             folder.DeleteDataFile(pidFolder + name);  // left behind by a child that is gone
@@ -96,7 +111,7 @@ std::vector<int> CloseChildInstances(const NamedPaths& paths, const DataFolder& 
 }
 
 void ResetPidFolder(const NamedPaths& paths, const DataFolder& folder) {
-    const std::string pidFolder = paths.PathOf(PathKind::pidFolder);
+    const std::string pidFolder = paths.PathOf(PathKind::kPidFolder);
     folder.DeleteTree(pidFolder);
     platform::MakeFolder(pidFolder);
 }

@@ -2,6 +2,7 @@
 // A child copy's private files and the primary's closing of its children.
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/file_system.hpp"
@@ -18,6 +19,11 @@ std::string ChildCaptionSuffix(int pid);
 std::string MainWindowCaption(InstanceRole role, int pid);
 // The application title: "Pemu", or "PX" in a child.
 std::string ApplicationTitle(InstanceRole role);
+// A secondary window's caption: in a child the suffix is appended (CP932).
+std::string MarkChildCaption(std::string_view caption, bool childInstance, int pid);
+// "Pemu *子起動* " + text, or "Pemu *子起動* PID" + pid for an empty text; at most 49 bytes,
+// never half of a double-byte character.
+std::string ChildTitle(std::string_view cp932Text, int pid);
 
 // Gives a child its own settings: the shared store's contents are written to the child's
 // "PID<pid>.ini" and a store on that copy is returned; the child's user skin folder is

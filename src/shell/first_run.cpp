@@ -12,7 +12,7 @@ constexpr char kSection[] = "AppData";
 FirstRunResult RunFirstRunCopy(const NamedPaths& paths, const std::string& templateFolder,
                                std::string_view versionText) {
     FirstRunResult result;
-    SettingsStore marker(paths.PathOf(PathKind::appDataFile));
+    SettingsStore marker(paths.PathOf(PathKind::kAppDataFile));
     if (marker.ReadBool(kSection, "Making", false)) {
         result.alreadyDone = true;
         return result;
@@ -24,17 +24,17 @@ FirstRunResult RunFirstRunCopy(const NamedPaths& paths, const std::string& templ
     if (result.templateFound) {
         bool ok = true;
         for (PathKind folder :
-             {PathKind::filesFolder, PathKind::sysFolder, PathKind::userSkinFolder,
-              PathKind::skinFolder, PathKind::skinPackageFolder}) {
+             {PathKind::kFilesFolder, PathKind::kSysFolder, PathKind::kUserSkinFolder,
+              PathKind::kSkinFolder, PathKind::kSkinPackageFolder}) {
             ok = platform::MakeFolder(paths.PathOf(folder)) && ok;
         }
         // The whole template, so the manual and the default skin files arrive too; a file
         // the user already has is never replaced.
-        ok = CopyMissing(source, paths.PathOf(PathKind::filesFolder)) && ok;
+        ok = CopyMissing(source, paths.PathOf(PathKind::kFilesFolder)) && ok;
         result.copyComplete = ok;
     } else {
         // The marker needs its folder even when there is nothing to copy.
-        platform::MakeFolders(paths.PathOf(PathKind::sysFolder));
+        platform::MakeFolders(paths.PathOf(PathKind::kSysFolder));
     }
     marker.WriteBool(kSection, "Making", true);
     marker.WriteString(kSection, "Ver", std::string(versionText.substr(0, 9)));

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 
+#include "arithmetic/text.hpp"
+
 namespace pemu::shell {
 namespace {
-
-bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
 
 char FoldAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -38,7 +36,7 @@ std::string_view TrimBlanks(std::string_view s) {
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+        if (arith::IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
             // a double-byte character: its trail byte may look like an ASCII letter
             if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
             ++i;

@@ -11,9 +11,9 @@ namespace pemu::shell {
 namespace {
 
 constexpr std::array<std::pair<InstanceMessage, const char*>, 3> kWire{{
-    {InstanceMessage::restoreAndShow, "restore-and-show"},
-    {InstanceMessage::moveToOrigin, "move-to-10-10"},
-    {InstanceMessage::close, "close"},
+    {InstanceMessage::kRestoreAndShow, "restore-and-show"},
+    {InstanceMessage::kMoveToOrigin, "move-to-10-10"},
+    {InstanceMessage::kClose, "close"},
 }};
 
 std::vector<InstanceMessage> Decode(const std::vector<std::string>& lines) {
@@ -59,12 +59,12 @@ InstanceChannel InstanceChannel::Start(const std::string& runtimeFolder, int pid
     if (!channel.folder_.empty() && channel.folder_.back() != '/') channel.folder_ += '/';
     channel.pid_ = pid;
     channel.lock_ = platform::InstanceLock::TryAcquire(channel.folder_, kInstanceMutexName);
-    channel.role_ = channel.lock_.held() ? InstanceRole::primary : InstanceRole::child;
-    if (channel.role_ == InstanceRole::primary) {
+    channel.role_ = channel.lock_.held() ? InstanceRole::kPrimary : InstanceRole::kChild;
+    if (channel.role_ == InstanceRole::kPrimary) {
         channel.listener_ = platform::LocalListener::Listen(channel.SocketPath(std::nullopt));
     } else {
         channel.listener_ = platform::LocalListener::Listen(channel.SocketPath(pid));
-        channel.SendToPrimary(InstanceMessage::restoreAndShow);
+        channel.SendToPrimary(InstanceMessage::kRestoreAndShow);
     }
     return channel;
 }

@@ -16,9 +16,9 @@ namespace pemu::shell {
 inline constexpr char kInstanceMutexName[] = "Ostrivel_PEMU";
 
 enum class InstanceMessage {
-    restoreAndShow,  // to the primary: show all windows when it is hidden in the tray
-    moveToOrigin,    // to the primary: move the main window to left 10, top 10, restore
-    close,           // to a child: close the main window
+    kRestoreAndShow,  // to the primary: show all windows when it is hidden in the tray
+    kMoveToOrigin,    // to the primary: move the main window to left 10, top 10, restore
+    kClose,           // to a child: close the main window
 };
 
 class InstanceChannel {
@@ -52,7 +52,7 @@ class InstanceChannel {
     std::string SocketPath(std::optional<int> childPid) const;
 
     std::string folder_;
-    InstanceRole role_ = InstanceRole::primary;
+    InstanceRole role_ = InstanceRole::kPrimary;
     int pid_ = 0;
     platform::InstanceLock lock_;
     platform::LocalListener listener_;

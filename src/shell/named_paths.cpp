@@ -45,7 +45,7 @@ NamedPaths::NamedPaths(std::string dataRoot, std::string programFolder)
       programFolder_(WithSlash(std::move(programFolder))) {}
 
 void NamedPaths::BecomeChild(int pid) {
-    role_ = InstanceRole::child;
+    role_ = InstanceRole::kChild;
     pid_ = pid;
 }
 
@@ -54,43 +54,43 @@ std::string NamedPaths::PathOf(PathKind kind, bool main) const {
     const std::string sys = files + "_sys/";
     const std::string pidFolder = sys + "PID/";
     const std::string child = pidFolder + "PID" + std::to_string(pid_);
-    const bool isChild = role_ == InstanceRole::child;
+    const bool isChild = role_ == InstanceRole::kChild;
     switch (kind) {
-        case PathKind::filesFolder:
+        case PathKind::kFilesFolder:
             return files;
-        case PathKind::skinPackageFolder:
+        case PathKind::kSkinPackageFolder:
             return files + "Skin/T8/";
-        case PathKind::previewFolder:
+        case PathKind::kPreviewFolder:
             return sys + "prvpic/";
-        case PathKind::userSkinFolder:
+        case PathKind::kUserSkinFolder:
             return isChild ? child + "UserCustumSkin/" : sys + "UserCustumSkin/";
-        case PathKind::defaultsFolder:
+        case PathKind::kDefaultsFolder:
             return sys + "Default/";
-        case PathKind::skinFolder:
+        case PathKind::kSkinFolder:
             return files + "Skin/";
-        case PathKind::pidFolder:
+        case PathKind::kPidFolder:
             return pidFolder;
-        case PathKind::sysFolder:
+        case PathKind::kSysFolder:
             return sys;
-        case PathKind::manualFolder:
+        case PathKind::kManualFolder:
             return sys + "manual/";
-        case PathKind::programFolder:
+        case PathKind::kProgramFolder:
             return programFolder_;
-        case PathKind::updaterFile:
+        case PathKind::kUpdaterFile:
             return files + "Update.exe";
-        case PathKind::noImageFile:
+        case PathKind::kNoImageFile:
             return sys + "Default/NoImage.jpg";
-        case PathKind::versionFile:
+        case PathKind::kVersionFile:
             return sys + "AppVer.csv";
-        case PathKind::tapeLogFile:
+        case PathKind::kTapeLogFile:
             return sys + "KenzanLog.txt";
-        case PathKind::settingsFile:
+        case PathKind::kSettingsFile:
             return isChild && !main ? child + ".ini" : sys + "Pemu.ini";
-        case PathKind::formulaTextFile:
+        case PathKind::kFormulaTextFile:
             return isChild ? child + "ST.txt" : sys + "SushikiText.txt";
-        case PathKind::appDataFile:
+        case PathKind::kAppDataFile:
             return sys + "_appdata.ini";
-        case PathKind::versionEndpoint:
+        case PathKind::kVersionEndpoint:
             return platform::Environment("PEMU_UPDATE_URL").value_or(kVersionEndpoint);
     }
     return {};

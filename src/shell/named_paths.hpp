@@ -4,27 +4,27 @@
 
 namespace pemu::shell {
 
-enum class InstanceRole { primary, child };
+enum class InstanceRole { kPrimary, kChild };
 
 enum class PathKind {
-    filesFolder,
-    skinPackageFolder,
-    previewFolder,
-    userSkinFolder,
-    defaultsFolder,
-    skinFolder,
-    pidFolder,
-    sysFolder,
-    manualFolder,
-    programFolder,
-    updaterFile,
-    noImageFile,
-    versionFile,
-    tapeLogFile,
-    settingsFile,
-    formulaTextFile,
-    appDataFile,
-    versionEndpoint,
+    kFilesFolder,
+    kSkinPackageFolder,
+    kPreviewFolder,
+    kUserSkinFolder,
+    kDefaultsFolder,
+    kSkinFolder,
+    kPidFolder,
+    kSysFolder,
+    kManualFolder,
+    kProgramFolder,
+    kUpdaterFile,
+    kNoImageFile,
+    kVersionFile,
+    kTapeLogFile,
+    kSettingsFile,
+    kFormulaTextFile,
+    kAppDataFile,
+    kVersionEndpoint,
 };
 
 // $PEMU_DATA_ROOT when set, else $XDG_DATA_HOME (default ~/.local/share) + "/Pemu/". Always
@@ -48,7 +48,7 @@ class NamedPaths {
     // A child's settings, formula text and user skin paths carry its process id.
     void BecomeChild(int pid);
     InstanceRole role() const { return role_; }
-    bool isChild() const { return role_ == InstanceRole::child; }
+    bool isChild() const { return role_ == InstanceRole::kChild; }
     int childPid() const { return pid_; }
 
     // Full path of a named file or folder; `main` gives the shared settings file also in a
@@ -58,7 +58,7 @@ class NamedPaths {
   private:
     std::string dataRoot_;
     std::string programFolder_;
-    InstanceRole role_ = InstanceRole::primary;
+    InstanceRole role_ = InstanceRole::kPrimary;
     int pid_ = 0;
 };
 

@@ -6,6 +6,13 @@
 
 namespace pemu::shell {
 
+WindowCode WindowOfCode(char code) {
+    static constexpr std::string_view kKnown = "1234789:;";
+    return kKnown.find(code) == std::string_view::npos || code == '\0'
+               ? WindowCode::kMain
+               : static_cast<WindowCode>(code);
+}
+
 bool IsReopenedAtStart(char code) {
     return std::string_view("1347;").find(code) != std::string_view::npos;
 }
@@ -34,9 +41,9 @@ std::string OpenWindowList::TakeForReopen(std::string_view saved) {
 
 CloseNewestDecision DecideCloseNewest(const OpenWindowList& list, InstanceRole role) {
     using Action = CloseNewestDecision::Action;
-    if (!list.empty()) return {Action::closeWindow, list.text().back()};
-    if (role == InstanceRole::child) return {Action::closeMainWindow, 0};
-    return {Action::askToEnd, 0};
+    if (!list.empty()) return {Action::kCloseWindow, list.text().back()};
+    if (role == InstanceRole::kChild) return {Action::kCloseMainWindow, 0};
+    return {Action::kAskToEnd, 0};
 }
 
 std::string EndQuestionText() {

@@ -8,17 +8,26 @@
 
 namespace pemu::shell {
 
-namespace window_code {
-inline constexpr char kCheckTape = '1';
-inline constexpr char kKeyAssignment = '2';
-inline constexpr char kEnlargedDisplay = '3';
-inline constexpr char kFormula = '4';
-inline constexpr char kSkinChooser = '7';
-inline constexpr char kUpdateCheck = '8';
-inline constexpr char kVersion = '9';
-inline constexpr char kTaxRate = ':';
-inline constexpr char kLogViewer = ';';
-}  // namespace window_code
+// The code of each secondary window in the list; kMain stands for the main window, which is
+// never listed.
+enum class WindowCode : char {
+    kMain = '0',
+    kCheckTape = '1',
+    kKeyAssignment = '2',
+    kEnlargedDisplay = '3',
+    kFormula = '4',
+    kSkinChooser = '7',
+    kUpdate = '8',
+    kVersion = '9',
+    kTaxRate = ':',
+    kLogViewer = ';',
+};
+
+// The window of a list code; the main window for an unknown code.
+WindowCode WindowOfCode(char code);
+inline char CodeOf(WindowCode window) {
+    return static_cast<char>(window);
+}
 
 inline constexpr std::size_t kOpenWindowListMax = 29;
 
@@ -50,7 +59,7 @@ class OpenWindowList {
 
 // What F8 / a secondary window's closing key does.
 struct CloseNewestDecision {
-    enum class Action { closeWindow, closeMainWindow, askToEnd } action;
+    enum class Action { kCloseWindow, kCloseMainWindow, kAskToEnd } action;
     char code = 0;  // for closeWindow
 };
 CloseNewestDecision DecideCloseNewest(const OpenWindowList& list, InstanceRole role);

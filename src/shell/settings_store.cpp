@@ -7,17 +7,18 @@ namespace pemu::shell {
 
 SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {
     if (!platform::PathExists(path_)) {
-        status_ = LoadStatus::missing;
+        status_ = LoadStatus::kMissing;
         return;
     }
     std::optional<std::string> text = platform::ReadWholeFile(path_);
     if (!text) {
-        status_ = LoadStatus::unreadable;
+        status_ = LoadStatus::kUnreadable;
         return;
     }
     IniDocument::ParseReport report;
     document_ = IniDocument::Parse(*text, &report);
-    status_ = (report.binary || report.droppedLines > 0) ? LoadStatus::damaged : LoadStatus::loaded;
+    status_ =
+        (report.binary || report.droppedLines > 0) ? LoadStatus::kDamaged : LoadStatus::kLoaded;
 }
 
 std::string SettingsStore::ReadString(std::string_view section, std::string_view ident,
@@ -63,11 +64,11 @@ void SettingsStore::DeleteKey(std::string_view section, std::string_view ident) 
 }
 
 platform::IoResult SettingsStore::UpdateFile() {
-    if (status_ == LoadStatus::damaged) {
+    if (status_ == LoadStatus::kDamaged) {
         // What could not be parsed is not lost: the original stays beside the new file.
         platform::IoResult kept = platform::CopyFileAtomically(path_, path_ + ".damaged");
         if (!kept) return kept;
-        status_ = LoadStatus::loaded;
+        status_ = LoadStatus::kLoaded;
     }
     return platform::WriteFileAtomically(path_, document_.Serialise());
 }

@@ -10,10 +10,10 @@
 namespace pemu::shell {
 
 enum class LoadStatus {
-    loaded,      // read and parsed completely
-    missing,     // no file: an empty store
-    unreadable,  // exists but could not be read: an empty store
-    damaged,     // binary bytes or unusable lines: what could be parsed is kept
+    kLoaded,      // read and parsed completely
+    kMissing,     // no file: an empty store
+    kUnreadable,  // exists but could not be read: an empty store
+    kDamaged,     // binary bytes or unusable lines: what could be parsed is kept
 };
 
 class SettingsStore {
@@ -54,7 +54,7 @@ class SettingsStore {
 
   private:
     std::string path_;
-    LoadStatus status_ = LoadStatus::missing;
+    LoadStatus status_ = LoadStatus::kMissing;
     IniDocument document_;
 };
 

@@ -14,7 +14,7 @@ ShellSession::ShellSession(std::string dataRoot, std::string programFolder,
       dataFolder_(paths_.dataRoot()),
       channel_(std::move(channel)),
       pid_(channel_ ? channel_->pid() : platform::CurrentProcessId()) {
-    if (channel_ && channel_->role() == InstanceRole::child) paths_.BecomeChild(pid_);
+    if (channel_ && channel_->role() == InstanceRole::kChild) paths_.BecomeChild(pid_);
 }
 
 std::unique_ptr<ShellSession> ShellSession::StartForThisProcess() {
@@ -28,7 +28,7 @@ std::unique_ptr<ShellSession> ShellSession::StartForThisProcess() {
 ConstructionSettings ShellSession::Construct() {
     firstRun_ =
         RunFirstRunCopy(paths_, FindTemplateFolder(paths_.programFolder()), platform::kVersionText);
-    store_ = std::make_unique<SettingsStore>(paths_.PathOf(PathKind::settingsFile, true));
+    store_ = std::make_unique<SettingsStore>(paths_.PathOf(PathKind::kSettingsFile, true));
     const SettingsStore& s = *store_;
     ConstructionSettings c;
     c.keyPanelOn = Read(s, keys::kKeyPanelOn);
@@ -37,7 +37,7 @@ ConstructionSettings ShellSession::Construct() {
     c.keyNaviOn = Read(s, keys::kKeyNaviOn);
     c.custumSkinType = Read(s, keys::kCustumSkinType);
     c.startUpEndOn = Read(s, keys::kStartUpEndOn);
-    if (role() == InstanceRole::primary && c.startUpEndOn) {
+    if (role() == InstanceRole::kPrimary && c.startUpEndOn) {
         c.placeWindow = true;
         c.left = Read(s, keys::kStartUpLeft);
         c.top = Read(s, keys::kStartUpTop);
@@ -74,7 +74,7 @@ void ShellSession::FirstActivate(ActivationHost& host) {
     host.ApplySettings(a);
     keyTable_.SetActiveSet(a.keySetType);
 
-    if (role() == InstanceRole::child) {
+    if (role() == InstanceRole::kChild) {
         SetUpChild(host);
     } else if (Read(*store_, keys::kStartUpEndOn)) {
         for (char code : openWindows_.TakeForReopen(Read(*store_, keys::kKasaneAwase))) {
@@ -89,7 +89,7 @@ void ShellSession::FirstActivate(ActivationHost& host) {
 void ShellSession::SetUpChild(ActivationHost& host) {
     openWindows_.Clear();
     store_ = SetUpChildFiles(*store_, paths_, &childCopy_);
-    host.BecomeChildWindow(MainWindowCaption(InstanceRole::child, pid_), ChildCaptionSuffix(pid_));
+    host.BecomeChildWindow(MainWindowCaption(InstanceRole::kChild, pid_), ChildCaptionSuffix(pid_));
 }
 
 void ShellSession::SaveOpenWindowList(bool startUpEndOn) {
@@ -99,17 +99,17 @@ void ShellSession::SaveOpenWindowList(bool startUpEndOn) {
 
 FinalSaveReport ShellSession::FinalSave(FinalSaveHost& host) {
     FinalSaveReport report;
-    if (role() == InstanceRole::child) {
+    if (role() == InstanceRole::kChild) {
         RemoveChildFiles(paths_, dataFolder_);
         if (channel_) channel_->Shutdown();
         return report;
     }
     host.RemoveTrayIcon();
-    const std::string settingsFile = paths_.PathOf(PathKind::settingsFile);
+    const std::string settingsFile = paths_.PathOf(PathKind::kSettingsFile);
     // Without a settings file yet (no template, first run) the run is still saved: only a
     // data folder that vanished during the run is not recreated.
     report.saved = store_ && (platform::FileExists(settingsFile) ||
-                              platform::FolderExists(paths_.PathOf(PathKind::sysFolder)));
+                              platform::FolderExists(paths_.PathOf(PathKind::kSysFolder)));
     if (report.saved) {
         SettingsStore& s = *store_;
         FinalSettings f = host.CollectFinalSettings();
@@ -137,16 +137,16 @@ FinalSaveReport ShellSession::FinalSave(FinalSaveHost& host) {
 
         // Only the primary writes these two: what a crashed earlier run left half-written goes.
         platform::RemoveAbandonedTemporaries(settingsFile);
-        platform::RemoveAbandonedTemporaries(paths_.PathOf(PathKind::tapeLogFile));
+        platform::RemoveAbandonedTemporaries(paths_.PathOf(PathKind::kTapeLogFile));
         host.FlushSettingNotes();
         const std::string cleared = host.ClearedText();
         const std::string tape = host.TapeText();
-        report.log = calclog::WriteCalculationLog(paths_.PathOf(PathKind::tapeLogFile), cleared,
+        report.log = calclog::WriteCalculationLog(paths_.PathOf(PathKind::kTapeLogFile), cleared,
                                                   tape, Read(s, keys::kLogHozon))
                          .io;
-        dataFolder_.DeleteTree(paths_.PathOf(PathKind::previewFolder));
-        platform::MakeFolder(paths_.PathOf(PathKind::previewFolder));
-        dataFolder_.DeleteDataFile(paths_.PathOf(PathKind::updaterFile));
+        dataFolder_.DeleteTree(paths_.PathOf(PathKind::kPreviewFolder));
+        platform::MakeFolder(paths_.PathOf(PathKind::kPreviewFolder));
+        dataFolder_.DeleteDataFile(paths_.PathOf(PathKind::kUpdaterFile));
         const std::string oldUpdater = paths_.programFolder() + "Update.exe";
         if (platform::FileExists(oldUpdater)) {
             std::string product;

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QWindow>
 
+#include "core/key_codes.hpp"
 #include "display/skin_layout.hpp"
 #include "ui/ui_text.hpp"
 
@@ -14,7 +15,7 @@ namespace {
 // Click areas beside the selector labels: the captions printed on the panel.
 constexpr QRect kLabRsL(190, 88, 22, 18);
 constexpr QRect kLabDcL(234, 88, 14, 18);
-constexpr int kGrandTotalKey = 15;
+constexpr int kGrandTotalKey = core::kKeyGrandTotal;
 
 QRect ToQRect(const display::Rect& r) {
     return QRect(r.x, r.y, r.width, r.height);
@@ -57,7 +58,7 @@ FaceWidget::FaceWidget(const display::Skin& skin, const display::DigitalDisplay&
     setObjectName("Face");
     setFixedSize(display::kFaceSize.width, display::kFaceSize.height);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    for (int code = 1; code <= 99; ++code) {
+    for (int code = core::kKeyPercent; code <= core::kKeyEquals; ++code) {
         if (display::KeyPictureOf(code) != code) continue;  // 8 and 38 draw C and CA
         const auto rect = display::KeyPictures::FaceRectOf(code);
         if (!rect) continue;

@@ -1,9 +1,9 @@
 #include "ui/key_dispatch.hpp"
 
+#include "core/key_codes.hpp"
+
 namespace pemu::ui {
 namespace {
-
-constexpr int kEqualsCode = 99;
 
 bool IsWindowKey(int key) {
     return key == vk::kF1 || key == vk::kF2 || key == vk::kF3 || key == vk::kF4 || key == vk::kF6;
@@ -79,25 +79,25 @@ KeyDecision PlainKey(int key, const KeyCodeLookup& keyCodeOf) {
 }  // namespace
 
 int FixedKeyCodeOf(int virtualKey) {
-    if (virtualKey == vk::kNumpad0) return 36;
+    if (virtualKey == vk::kNumpad0) return core::kKeyDigit0;
     if (virtualKey > vk::kNumpad0 && virtualKey <= vk::kNumpad0 + 9) {
-        return 27 + (virtualKey - vk::kNumpad0 - 1);
+        return core::kKeyDigit1 + (virtualKey - vk::kNumpad0 - 1);
     }
     switch (virtualKey) {
         case vk::kBack:
-            return 13;
+            return core::kKeyBackSpace;
         case vk::kReturn:
-            return kEqualsCode;
+            return core::kKeyEquals;
         case vk::kMultiply:
-            return 19;
+            return core::kKeyMultiply;
         case vk::kAdd:
-            return 17;
+            return core::kKeyAdd;
         case vk::kSubtract:
-            return 18;
+            return core::kKeySubtract;
         case vk::kDecimal:
-            return 21;
+            return core::kKeyPoint;
         case vk::kDivide:
-            return 20;
+            return core::kKeyDivide;
         default:
             return 0;
     }

@@ -3,40 +3,15 @@
 // the modifiers and the window's state. Pure: the window carries the decision out.
 #include <functional>
 
+#include "platform/virtual_keys.hpp"
+#include "shell/key_table.hpp"
+
 namespace pemu::ui {
 
-// Windows virtual-key codes the main window treats itself.
-namespace vk {
-inline constexpr int kBack = 8;
-inline constexpr int kReturn = 13;
-inline constexpr int kEscape = 27;
-inline constexpr int kSpace = 32;
-inline constexpr int kPrior = 33;
-inline constexpr int kNext = 34;
-inline constexpr int kLeft = 37;
-inline constexpr int kUp = 38;
-inline constexpr int kRight = 39;
-inline constexpr int kDown = 40;
-inline constexpr int kDelete = 46;
-inline constexpr int kC = 67;
-inline constexpr int kApps = 93;
-inline constexpr int kNumpad0 = 96;
-inline constexpr int kMultiply = 106;
-inline constexpr int kAdd = 107;
-inline constexpr int kSubtract = 109;
-inline constexpr int kDecimal = 110;
-inline constexpr int kDivide = 111;
-inline constexpr int kF1 = 112;
-inline constexpr int kF2 = 113;
-inline constexpr int kF3 = 114;
-inline constexpr int kF4 = 115;
-inline constexpr int kF5 = 116;
-inline constexpr int kF6 = 117;
-inline constexpr int kF8 = 119;
-}  // namespace vk
+namespace vk = platform::vk;
 
 // The code KeyCodeOf gives for a key nobody assigned: draws nothing, does nothing.
-inline constexpr int kUnassignedKey = 39;
+inline constexpr int kUnassignedKey = shell::kNoKeyCode;
 
 enum class KeyCommand {
     kNone,               // nothing to do

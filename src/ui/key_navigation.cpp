@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "core/key_codes.hpp"
 #include "display/skin_layout.hpp"
 #include "display/system_colours.hpp"
 #include "ui/ui_text.hpp"
@@ -26,7 +27,8 @@ void WriteName(QImage& sheet, const display::KeyCell& cell, const QString& name,
 }
 
 bool Labelled(int code) {
-    return (code >= 1 && code <= 21) || (code >= 27 && code <= 37);
+    return (code >= core::kKeyPercent && code <= core::kKeyPoint) ||
+           (code >= core::kKeyDigit1 && code <= core::kKeyDoubleZero);
 }
 
 }  // namespace

@@ -153,7 +153,7 @@ void TfrmMain::changeEvent(QEvent* event) {
         }
     } else if (event->type() == QEvent::WindowStateChange) {
         const bool toTray = isMinimized() && menu_.IsTaskBarIn->isChecked() &&
-                            session_.role() == shell::InstanceRole::primary && tray_->Shown();
+                            session_.role() == shell::InstanceRole::kPrimary && tray_->Shown();
         if (toTray) {
             // Hidden into the tray instead of minimized.
             QTimer::singleShot(0, this, [this] {
@@ -165,7 +165,7 @@ void TfrmMain::changeEvent(QEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (session_.role() == shell::InstanceRole::primary) {
+    if (session_.role() == shell::InstanceRole::kPrimary) {
         if (menu_.IsTaskBarIn->isChecked() && tray_->Shown()) {
             // Resident in the tray: the close only hides the system.
             shell::Write(session_.store(), shell::keys::kStartUpTop, y());

@@ -64,7 +64,7 @@ void TfrmMain::ConnectMenus() {
     connect(menu_.DoingQuit, &QAction::triggered, this, &TfrmMain::QuitFromMenu);
     connect(menu_.MoveToCenter, &QAction::triggered, this, [this] {
         if (session_.channel()) {
-            session_.channel()->SendToPrimary(shell::InstanceMessage::moveToOrigin);
+            session_.channel()->SendToPrimary(shell::InstanceMessage::kMoveToOrigin);
         }
     });
     connect(menu_.PemuHelp, &QAction::triggered, this, &TfrmMain::OpenHelp);
@@ -212,7 +212,7 @@ void TfrmMain::QuitFromMenu() {
 
 void TfrmMain::OpenHelp() {
     const QString index =
-        QString::fromStdString(session_.paths().PathOf(shell::PathKind::manualFolder)) +
+        QString::fromStdString(session_.paths().PathOf(shell::PathKind::kManualFolder)) +
         "index.htm";
     if (!QFileInfo::exists(index) || !QDesktopServices::openUrl(QUrl::fromLocalFile(index))) {
         QMessageBox::warning(this, "Pemu", Caption("ヘルプを開けませんでした。\n") + index);
@@ -224,9 +224,9 @@ void TfrmMain::CloseNewestWindow() {
     const shell::CloseNewestDecision decision =
         shell::DecideCloseNewest(session_.openWindows(), session_.role());
     using Action = shell::CloseNewestDecision::Action;
-    if (decision.action == Action::closeMainWindow) {
+    if (decision.action == Action::kCloseMainWindow) {
         close();
-    } else if (decision.action == Action::askToEnd) {
+    } else if (decision.action == Action::kAskToEnd) {
         const auto answer = QMessageBox::question(this, "Pemu", FromCp932(shell::EndQuestionText()),
                                                   QMessageBox::Yes | QMessageBox::No);
         if (answer == QMessageBox::Yes) close();

@@ -41,7 +41,7 @@ void TfrmMain::ApplySettings(const shell::ActivationSettings& settings) {
 void TfrmMain::BecomeChildWindow(const std::string& mainCaption, const std::string&) {
     setWindowTitle(FromCp932(mainCaption));
     QCoreApplication::setApplicationName(
-        FromCp932(shell::ApplicationTitle(shell::InstanceRole::child)));
+        FromCp932(shell::ApplicationTitle(shell::InstanceRole::kChild)));
     for (QAction* action :
          {menu_.IsMemoryLocation, menu_.IsTaskBarIn, menu_.UpdateCheck, menu_.IsTakeOverMemory}) {
         action->setEnabled(false);
@@ -121,7 +121,7 @@ void TfrmMain::SetWindowVisible(char, bool) {}  // no secondary window is built 
 void TfrmMain::OnInstanceMessages() {
     for (const shell::InstanceMessage message : session_.channel()->TakeMessages()) {
         switch (message) {
-            case shell::InstanceMessage::restoreAndShow:
+            case shell::InstanceMessage::kRestoreAndShow:
                 // A child cannot see whether this window is hidden, so it always asks; only
                 // a window hidden in the tray comes back.
                 if (!isVisible()) {
@@ -129,12 +129,12 @@ void TfrmMain::OnInstanceMessages() {
                     shell::ShowAllWindows(session_.openWindows(), *this, true);
                 }
                 break;
-            case shell::InstanceMessage::moveToOrigin:
-                if (session_.role() == shell::InstanceRole::primary) move(10, 10);
+            case shell::InstanceMessage::kMoveToOrigin:
+                if (session_.role() == shell::InstanceRole::kPrimary) move(10, 10);
                 showNormal();
                 break;
-            case shell::InstanceMessage::close:
-                if (session_.role() == shell::InstanceRole::child) close();
+            case shell::InstanceMessage::kClose:
+                if (session_.role() == shell::InstanceRole::kChild) close();
                 break;
         }
     }

@@ -16,7 +16,7 @@ class SkinSettings : public display::SkinEnvironment {
         : session_(session), redrawDisplay_(std::move(redrawDisplay)) {}
 
     std::filesystem::path UserSkinFolder() const override {
-        return session_.paths().PathOf(shell::PathKind::userSkinFolder);
+        return session_.paths().PathOf(shell::PathKind::kUserSkinFolder);
     }
     bool IsPrimaryInstance() const override { return !session_.paths().isChild(); }
     void SetSkinIdent(std::string_view ident, std::string_view displayName) override {

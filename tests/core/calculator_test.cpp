@@ -43,8 +43,8 @@ TEST(Setters, EachFamilyCoercesTheSelectorsAndLabelsNameTheValuePassed) {
         Engine fresh(c.family);
         fresh.calc.SetRoundSelector(c.round);
         fresh.calc.SetDecimalSelector(c.decimal);
-        EXPECT_EQ(fresh.display.Label(DisplayLabel::labRs), c.labRs);
-        EXPECT_EQ(fresh.display.Label(DisplayLabel::labDc), c.labDc);
+        EXPECT_EQ(fresh.display.Label(DisplayLabel::kLabRs), c.labRs);
+        EXPECT_EQ(fresh.display.Label(DisplayLabel::kLabDc), c.labDc);
     }
 }
 
@@ -223,10 +223,10 @@ TEST(Marks, PercentLightsTheEqualsPlace) {
 TEST(Labels, AnswerAndOperandShowThousandsSeparators) {
     Engine e;
     e.Keys("1234567.891+");
-    EXPECT_EQ(e.display.Label(DisplayLabel::labAns), "1,234,567.891");
-    EXPECT_EQ(e.display.Label(DisplayLabel::labIpt), "1,234,567.891");
+    EXPECT_EQ(e.display.Label(DisplayLabel::kLabAns), "1,234,567.891");
+    EXPECT_EQ(e.display.Label(DisplayLabel::kLabIpt), "1,234,567.891");
     e.Keys("0-123456=");
-    EXPECT_EQ(e.display.Label(DisplayLabel::labIpt), "123,456");
+    EXPECT_EQ(e.display.Label(DisplayLabel::kLabIpt), "123,456");
 }
 
 TEST(Constant, CasioRepeatCountRunsToOneHundredThenStartsAgain) {
@@ -262,7 +262,7 @@ TEST(Recalculation, ResumeFromTapeSetsTheAnswerAndOperator) {
     EXPECT_EQ(e.State().pendingOperator, kKeyDivide);
     EXPECT_EQ(e.State().displayValue, "56.5");
     EXPECT_TRUE(e.State().markOn[kKeyDivide]);
-    EXPECT_EQ(e.display.Label(DisplayLabel::labIpt), "1,234");
+    EXPECT_EQ(e.display.Label(DisplayLabel::kLabIpt), "1,234");
     e.Keys("2=");
     EXPECT_EQ(e.State().displayValue, "28.25");
 }

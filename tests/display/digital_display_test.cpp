@@ -232,10 +232,10 @@ TEST(DisplayNotifications, EveryChangeIsAnnounced) {
     DigitalDisplay display(skin, [&](DigitalDisplay::Changed c) { seen.push_back(c); });
     display.DrawNumber("1");
     display.CopyMarkGlyph(17);
-    display.SetLabel(core::DisplayLabel::labAns, "1");
+    display.SetLabel(core::DisplayLabel::kLabAns, "1");
     using C = DigitalDisplay::Changed;
     EXPECT_EQ(seen, (std::vector<C>{C::kPanel, C::kMarks, C::kLabel}));
-    EXPECT_EQ(display.Label(core::DisplayLabel::labAns), "1");
+    EXPECT_EQ(display.Label(core::DisplayLabel::kLabAns), "1");
 }
 
 }  // namespace

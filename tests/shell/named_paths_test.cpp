@@ -20,25 +20,25 @@ struct PathCase {
 
 TEST(NamedPaths, PrimaryAndChildPaths) {
     const PathCase cases[] = {
-        {PathKind::filesFolder, false, "PemuFiles/", "PemuFiles/"},
-        {PathKind::skinPackageFolder, false, "PemuFiles/Skin/T8/", "PemuFiles/Skin/T8/"},
-        {PathKind::previewFolder, false, "PemuFiles/_sys/prvpic/", "PemuFiles/_sys/prvpic/"},
-        {PathKind::userSkinFolder, false, "PemuFiles/_sys/UserCustumSkin/",
+        {PathKind::kFilesFolder, false, "PemuFiles/", "PemuFiles/"},
+        {PathKind::kSkinPackageFolder, false, "PemuFiles/Skin/T8/", "PemuFiles/Skin/T8/"},
+        {PathKind::kPreviewFolder, false, "PemuFiles/_sys/prvpic/", "PemuFiles/_sys/prvpic/"},
+        {PathKind::kUserSkinFolder, false, "PemuFiles/_sys/UserCustumSkin/",
          "PemuFiles/_sys/PID/PID4321UserCustumSkin/"},
-        {PathKind::defaultsFolder, false, "PemuFiles/_sys/Default/", "PemuFiles/_sys/Default/"},
-        {PathKind::pidFolder, false, "PemuFiles/_sys/PID/", "PemuFiles/_sys/PID/"},
-        {PathKind::manualFolder, false, "PemuFiles/_sys/manual/", "PemuFiles/_sys/manual/"},
-        {PathKind::updaterFile, false, "PemuFiles/Update.exe", "PemuFiles/Update.exe"},
-        {PathKind::noImageFile, false, "PemuFiles/_sys/Default/NoImage.jpg",
+        {PathKind::kDefaultsFolder, false, "PemuFiles/_sys/Default/", "PemuFiles/_sys/Default/"},
+        {PathKind::kPidFolder, false, "PemuFiles/_sys/PID/", "PemuFiles/_sys/PID/"},
+        {PathKind::kManualFolder, false, "PemuFiles/_sys/manual/", "PemuFiles/_sys/manual/"},
+        {PathKind::kUpdaterFile, false, "PemuFiles/Update.exe", "PemuFiles/Update.exe"},
+        {PathKind::kNoImageFile, false, "PemuFiles/_sys/Default/NoImage.jpg",
          "PemuFiles/_sys/Default/NoImage.jpg"},
-        {PathKind::tapeLogFile, false, "PemuFiles/_sys/KenzanLog.txt",
+        {PathKind::kTapeLogFile, false, "PemuFiles/_sys/KenzanLog.txt",
          "PemuFiles/_sys/KenzanLog.txt"},
-        {PathKind::settingsFile, false, "PemuFiles/_sys/Pemu.ini",
+        {PathKind::kSettingsFile, false, "PemuFiles/_sys/Pemu.ini",
          "PemuFiles/_sys/PID/PID4321.ini"},
-        {PathKind::settingsFile, true, "PemuFiles/_sys/Pemu.ini", "PemuFiles/_sys/Pemu.ini"},
-        {PathKind::formulaTextFile, false, "PemuFiles/_sys/SushikiText.txt",
+        {PathKind::kSettingsFile, true, "PemuFiles/_sys/Pemu.ini", "PemuFiles/_sys/Pemu.ini"},
+        {PathKind::kFormulaTextFile, false, "PemuFiles/_sys/SushikiText.txt",
          "PemuFiles/_sys/PID/PID4321ST.txt"},
-        {PathKind::appDataFile, false, "PemuFiles/_sys/_appdata.ini",
+        {PathKind::kAppDataFile, false, "PemuFiles/_sys/_appdata.ini",
          "PemuFiles/_sys/_appdata.ini"},
     };
     NamedPaths primary("/data/Pemu", "/opt/pemu/bin");
@@ -48,16 +48,16 @@ TEST(NamedPaths, PrimaryAndChildPaths) {
         EXPECT_EQ(primary.PathOf(c.kind, c.main), std::string("/data/Pemu/") + c.primary);
         EXPECT_EQ(child.PathOf(c.kind, c.main), std::string("/data/Pemu/") + c.child);
     }
-    EXPECT_EQ(primary.PathOf(PathKind::programFolder), "/opt/pemu/bin/");
+    EXPECT_EQ(primary.PathOf(PathKind::kProgramFolder), "/opt/pemu/bin/");
     EXPECT_TRUE(child.isChild());
     EXPECT_EQ(child.childPid(), 4321);
 }
 
 TEST(NamedPaths, VersionEndpointCanBePointedAtATestServer) {
     NamedPaths paths("/d/", "/p/");
-    EXPECT_TRUE(paths.PathOf(PathKind::versionEndpoint).ends_with("/pemu/AppVer.php"));
+    EXPECT_TRUE(paths.PathOf(PathKind::kVersionEndpoint).ends_with("/pemu/AppVer.php"));
     ScopedEnv url("PEMU_UPDATE_URL", "http://127.0.0.1:9/pemu/AppVer.php");
-    EXPECT_EQ(paths.PathOf(PathKind::versionEndpoint), "http://127.0.0.1:9/pemu/AppVer.php");
+    EXPECT_EQ(paths.PathOf(PathKind::kVersionEndpoint), "http://127.0.0.1:9/pemu/AppVer.php");
 }
 
 TEST(ChooseDataRoot, OwnRootThenXdgThenHome) {

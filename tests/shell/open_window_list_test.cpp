@@ -16,14 +16,14 @@ TEST(OpenWindowList, ActivationOrderAndClosingByF8) {
     list.NoteWindowActivated('4');  // formula
     list.NoteWindowActivated('1');
     EXPECT_EQ(list.text(), "41");
-    CloseNewestDecision first = DecideCloseNewest(list, InstanceRole::primary);
-    EXPECT_EQ(first.action, Action::closeWindow);
+    CloseNewestDecision first = DecideCloseNewest(list, InstanceRole::kPrimary);
+    EXPECT_EQ(first.action, Action::kCloseWindow);
     EXPECT_EQ(first.code, '1');
     list.NoteWindowClosed('1');
-    EXPECT_EQ(DecideCloseNewest(list, InstanceRole::primary).code, '4');
+    EXPECT_EQ(DecideCloseNewest(list, InstanceRole::kPrimary).code, '4');
     list.NoteWindowClosed('4');
-    EXPECT_EQ(DecideCloseNewest(list, InstanceRole::primary).action, Action::askToEnd);
-    EXPECT_EQ(DecideCloseNewest(list, InstanceRole::child).action, Action::closeMainWindow);
+    EXPECT_EQ(DecideCloseNewest(list, InstanceRole::kPrimary).action, Action::kAskToEnd);
+    EXPECT_EQ(DecideCloseNewest(list, InstanceRole::kChild).action, Action::kCloseMainWindow);
 }
 
 TEST(OpenWindowList, FrozenListKeepsItsOrderButLosesClosedWindows) {

@@ -22,7 +22,7 @@ TEST(SettingsStore, HandEditedFileKeepsOrderCommentsAndNamesCase) {
               "; kept comment\r\n[View]\r\nKeyPanelOn=1\r\n# about buttons\r\nKeyButtonOn=0\r\n"
               "\r\n[Value]\r\nPanelDigit = 12\r\n");
     SettingsStore store(path);
-    EXPECT_EQ(store.loadStatus(), LoadStatus::loaded);
+    EXPECT_EQ(store.loadStatus(), LoadStatus::kLoaded);
     EXPECT_TRUE(store.ReadBool("VIEW", "keypanelon", false)) << "names ignore letter case";
     EXPECT_EQ(store.ReadInteger("value", "PANELDIGIT", 14), 12);
     store.WriteInteger("Value", "Memory", 5);
@@ -38,7 +38,7 @@ TEST(SettingsStore, ByteOrderMarkOfAnEditorIsIgnored) {
     TempFolder dir;
     WriteFile(dir / "a.ini", "\xEF\xBB\xBF[View]\nKeyPanelOn=1\n");
     SettingsStore store(dir / "a.ini");
-    EXPECT_EQ(store.loadStatus(), LoadStatus::loaded);
+    EXPECT_EQ(store.loadStatus(), LoadStatus::kLoaded);
     EXPECT_TRUE(store.ReadBool("View", "KeyPanelOn", false));
 }
 
@@ -74,7 +74,7 @@ TEST(SettingsStore, TypedReadsFallBackToTheDefault) {
 
 TEST(SettingsStore, FlagsReadBackAsTextAndKeysCanBeDeleted) {
     SettingsStore store("/nonexistent/Pemu.ini");
-    EXPECT_EQ(store.loadStatus(), LoadStatus::missing);
+    EXPECT_EQ(store.loadStatus(), LoadStatus::kMissing);
     store.WriteBool("View", "KeyPanelOn", true);
     store.WriteBool("View", "FrontSideOn", false);
     EXPECT_EQ(store.ReadString("View", "KeyPanelOn", ""), "1");
@@ -106,13 +106,13 @@ TEST(SettingsStore, BinaryFileIsUsableAndKeptAsideBeforeTheFirstRewrite) {
         "no equals sign\r\n[Tax]\r\nZeiritu=0.05";  // cut: no line end
     WriteFile(path, damaged);
     SettingsStore store(path);
-    EXPECT_EQ(store.loadStatus(), LoadStatus::damaged);
+    EXPECT_EQ(store.loadStatus(), LoadStatus::kDamaged);
     EXPECT_EQ(store.ReadInteger("Value", "PanelDigit", 14), 10);
     EXPECT_EQ(store.ReadString("Tax", "Zeiritu", ""), "0.05") << "a truncated last line counts";
     ASSERT_TRUE(store.UpdateFile().ok);
     EXPECT_EQ(ReadFile(path + ".damaged"), damaged);
     EXPECT_EQ(ReadFile(path), "[Value]\r\nPanelDigit=10\r\n\r\n[Tax]\r\nZeiritu=0.05\r\n\r\n");
-    EXPECT_EQ(SettingsStore(path).loadStatus(), LoadStatus::loaded);
+    EXPECT_EQ(SettingsStore(path).loadStatus(), LoadStatus::kLoaded);
 }
 
 TEST(SettingsStore, FailedFlushKeepsTheOldFileAndTheValues) {

@@ -79,7 +79,7 @@ TEST_F(SessionTest, ConstructionOnAFreshDataFolderWithoutTemplate) {
     ConstructionSettings c = session->Construct();
     EXPECT_TRUE(session->firstRun().marker.ok);
     EXPECT_FALSE(session->firstRun().templateFound);
-    EXPECT_EQ(session->store().loadStatus(), LoadStatus::missing);
+    EXPECT_EQ(session->store().loadStatus(), LoadStatus::kMissing);
     EXPECT_EQ(session->store().path(), Sys("Pemu.ini"));
     EXPECT_TRUE(c.keyButtonOn);
     EXPECT_TRUE(c.placeWindow);
@@ -218,7 +218,7 @@ TEST_F(SessionTest, CrashInTheMiddleOfTheFinalSaveLosesNothing) {
     EXPECT_EQ(temporaries(), 1) << "the crash left its half-written temporary file";
     auto next = Session();
     next->Construct();
-    EXPECT_EQ(next->store().loadStatus(), LoadStatus::loaded);
+    EXPECT_EQ(next->store().loadStatus(), LoadStatus::kLoaded);
     EXPECT_TRUE(next->FinalSave(host).saved);
     EXPECT_TRUE(ReadFile(Sys("KenzanLog.txt")).starts_with(log));
     EXPECT_EQ(temporaries(), 0) << "the next run removes it";
@@ -238,11 +238,11 @@ TEST_F(SessionTest, ChildWorksOnItsOwnCopyAndNeverWritesTheSharedFile) {
     const std::string shared = "; hand-edited\r\n[Value]\r\nPanelDigit=9\r\n";
     WriteFile(Sys("Pemu.ini"), shared);
     auto primaryChannel = Channel(1000);
-    ASSERT_EQ(primaryChannel->role(), InstanceRole::primary);
+    ASSERT_EQ(primaryChannel->role(), InstanceRole::kPrimary);
     auto child = Session(Channel(4321));
-    ASSERT_EQ(child->role(), InstanceRole::child);
+    ASSERT_EQ(child->role(), InstanceRole::kChild);
     EXPECT_EQ(primaryChannel->WaitForMessages(1000),
-              std::vector<InstanceMessage>{InstanceMessage::restoreAndShow});
+              std::vector<InstanceMessage>{InstanceMessage::kRestoreAndShow});
     ConstructionSettings c = child->Construct();
     EXPECT_FALSE(c.placeWindow) << "a child starts centred";
     child->openWindows().NoteWindowActivated('1');
@@ -283,9 +283,9 @@ TEST(RuntimeFolderFor, CopiesMeetPerDataRoot) {
     InstanceChannel first = InstanceChannel::Start(a, 1);
     InstanceChannel other = InstanceChannel::Start(RuntimeFolderFor(dir / "b/"), 2);
     InstanceChannel second = InstanceChannel::Start(a, 3);
-    EXPECT_EQ(first.role(), InstanceRole::primary);
-    EXPECT_EQ(other.role(), InstanceRole::primary);
-    EXPECT_EQ(second.role(), InstanceRole::child);
+    EXPECT_EQ(first.role(), InstanceRole::kPrimary);
+    EXPECT_EQ(other.role(), InstanceRole::kPrimary);
+    EXPECT_EQ(second.role(), InstanceRole::kChild);
 }
 
 }  // namespace

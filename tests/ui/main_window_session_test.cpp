@@ -145,7 +145,7 @@ class RunningCopiesTest : public MainWindowTest {
 
 TEST_F(RunningCopiesTest, ASecondCopyIsAChildWithItsOwnCaptionAndLeavesNoFiles) {
     auto primary = Channel(1111);
-    ASSERT_EQ(primary->role(), shell::InstanceRole::primary);
+    ASSERT_EQ(primary->role(), shell::InstanceRole::kPrimary);
     StartWith(Channel(4321));
     EXPECT_EQ(window_->windowTitle(), Caption("Pemu *子起動* PID4321"));
     const MainMenu& m = window_->Menu();
@@ -156,7 +156,7 @@ TEST_F(RunningCopiesTest, ASecondCopyIsAChildWithItsOwnCaptionAndLeavesNoFiles) 
     EXPECT_TRUE(fs::exists(dataRoot_ / "PemuFiles/_sys/PID/PID4321.ini"));
     // The primary was asked to show itself; the child's close order ends the child.
     EXPECT_FALSE(primary->TakeMessages().empty());
-    ASSERT_TRUE(primary->SendToChild(4321, shell::InstanceMessage::close));
+    ASSERT_TRUE(primary->SendToChild(4321, shell::InstanceMessage::kClose));
     QTRY_VERIFY_WITH_TIMEOUT(!window_->isVisible(), 3000);
     EXPECT_FALSE(fs::exists(dataRoot_ / "PemuFiles/_sys/PID/PID4321.ini"));
     window_.reset();
@@ -168,8 +168,8 @@ TEST_F(RunningCopiesTest, AChildSendsThePrimaryToTheTopLeftOfTheScreen) {
     StartWith(Channel(1111));
     window_->move(300, 200);
     auto child = Channel(4321);
-    ASSERT_EQ(child->role(), shell::InstanceRole::child);
-    ASSERT_TRUE(child->SendToPrimary(shell::InstanceMessage::moveToOrigin));
+    ASSERT_EQ(child->role(), shell::InstanceRole::kChild);
+    ASSERT_TRUE(child->SendToPrimary(shell::InstanceMessage::kMoveToOrigin));
     QTRY_COMPARE_WITH_TIMEOUT(window_->pos(), QPoint(10, 10), 3000);
     window_.reset();
     session_.reset();
@@ -179,13 +179,13 @@ TEST_F(RunningCopiesTest, AChildSendsThePrimaryToTheTopLeftOfTheScreen) {
 TEST_F(RunningCopiesTest, OnlyAPrimaryHiddenInTheTrayComesBackWhenAChildStarts) {
     StartWith(Channel(1111));
     auto child = Channel(4321);
-    ASSERT_EQ(child->role(), shell::InstanceRole::child);
+    ASSERT_EQ(child->role(), shell::InstanceRole::kChild);
     window_->hide();
-    ASSERT_TRUE(child->SendToPrimary(shell::InstanceMessage::restoreAndShow));
+    ASSERT_TRUE(child->SendToPrimary(shell::InstanceMessage::kRestoreAndShow));
     QTRY_VERIFY_WITH_TIMEOUT(window_->isVisible(), 3000);
     // A visible primary stays where and as it is.
     window_->showMinimized();
-    ASSERT_TRUE(child->SendToPrimary(shell::InstanceMessage::restoreAndShow));
+    ASSERT_TRUE(child->SendToPrimary(shell::InstanceMessage::kRestoreAndShow));
     QTest::qWait(200);
     QCoreApplication::processEvents();
     EXPECT_TRUE(window_->isMinimized());

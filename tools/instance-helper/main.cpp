@@ -65,7 +65,7 @@ int main(int argc, char**) {
     Host host;
     session.Construct();
     session.FirstActivate(host);
-    Say(std::string(session.role() == InstanceRole::primary ? "role primary" : "role child") +
+    Say(std::string(session.role() == InstanceRole::kPrimary ? "role primary" : "role child") +
         " pid " + std::to_string(pid) + " caption " + pemu::platform::Cp932ToUtf8(host.caption_));
 
     std::string pending;
@@ -75,7 +75,7 @@ int main(int argc, char**) {
         if (fds[1].revents & POLLIN) {
             for (InstanceMessage message : session.channel()->TakeMessages()) {
                 Say(std::string("message ") + MessageText(message));
-                if (message == InstanceMessage::close) return Finish(session, host);
+                if (message == InstanceMessage::kClose) return Finish(session, host);
             }
         }
         if (!(fds[0].revents & (POLLIN | POLLHUP))) continue;
@@ -90,7 +90,7 @@ int main(int argc, char**) {
             if (command == "crash") ::_exit(3);  // no clean-up at all
             if (command == "move") {
                 Say(std::string("sent ") +
-                    (session.channel()->SendToPrimary(InstanceMessage::moveToOrigin) ? "1" : "0"));
+                    (session.channel()->SendToPrimary(InstanceMessage::kMoveToOrigin) ? "1" : "0"));
             } else if (command.rfind("note ", 0) == 0) {
                 host.tape += " \r\n" + command.substr(5) + "\r\n";
                 Say("noted");

@@ -1,0 +1,68 @@
+#pragma once
+// How the secondary windows behave as windows, decided without any window: where one first
+// appears, what the window keys and Ctrl+arrows do, and the toggle that opens and closes
+// them. The window layer carries the decisions out.
+#include <functional>
+#include <optional>
+
+#include "platform/geometry.hpp"
+#include "shell/open_window_list.hpp"
+
+namespace pemu::shell {
+
+// Where a window's remembered position is kept.
+struct PositionKeys {
+    const char* section;
+    const char* topKey;
+    const char* leftKey;
+};
+std::optional<PositionKeys> RememberedPositionKeysOf(WindowCode window);
+
+enum class TaskBarEdge { kNone, kLeft, kRight, kTop, kBottom };
+struct TaskBar {
+    TaskBarEdge edge = TaskBarEdge::kNone;
+    platform::Rect rect{};  // screen coordinates
+};
+
+struct Placement {
+    WindowCode window = WindowCode::kMain;
+    platform::Size windowSize{};
+    platform::Rect anchor{};  // main window, or the tape window for the log viewer
+    int screenWidth = 0;
+    TaskBar taskBar{};
+    bool rememberPositions = false;  // "StartUpEndOn"
+    // Reads an integer setting (section, key, default); used when positions are remembered.
+    std::function<int(const char*, const char*, int)> readSetting;
+};
+
+// First placement: the remembered position, else above / beside / offset from the anchor.
+// Returns the top-left corner (x = left, y = top); nothing for the main window when
+// positions are not remembered (it stays where the window system put it).
+std::optional<platform::Point> PlaceWindow(const Placement& placement);
+
+// Ctrl+arrow moves 10 pixels; any other key gives nothing.
+std::optional<platform::Point> MoveWindowByKey(platform::Point topLeft, int virtualKey, bool ctrl);
+
+// Opens, raises and closes the real secondary windows.
+class WindowHost {
+  public:
+    virtual ~WindowHost() = default;
+    virtual bool IsOpen(WindowCode window) const = 0;
+    virtual void Open(WindowCode window) = 0;
+    virtual void Close(WindowCode window) = 0;
+    virtual void BringToFront(WindowCode window) = 0;
+};
+
+// The toggle routine of every secondary window: with focusOnly false an open window closes
+// and a closed one opens; with focusOnly true the window opens or comes to the front.
+void ToggleWindow(WindowCode window, bool focusOnly, WindowHost& windows);
+
+// The window a function key names: F1 check tape, F2 formula, F3 enlarged display, F4 log
+// viewer, F6 skin chooser; nothing for any other key.
+std::optional<WindowCode> WindowOfKey(int virtualKey);
+
+// A function key pressed in `current` (kMain for the main window): the window's own key
+// closes it, another opens or raises that window. Returns whether the key was one of these.
+bool HandleWindowKey(WindowCode current, int virtualKey, WindowHost& windows);
+
+}  // namespace pemu::shell

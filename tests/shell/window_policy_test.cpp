@@ -1,0 +1,159 @@
+// First placement, moving by keys, the window keys and child captions.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/codec.hpp"
+#include "platform/virtual_keys.hpp"
+#include "shell/child_instance.hpp"
+#include "shell/window_policy.hpp"
+
+namespace pemu::shell {
+namespace {
+
+namespace vk = platform::vk;
+using platform::Point;
+using platform::Rect;
+using platform::Size;
+
+Placement Beside(WindowCode window, Rect anchor, Size size, int screen = 1280) {
+    Placement p;
+    p.window = window;
+    p.anchor = anchor;
+    p.windowSize = size;
+    p.screenWidth = screen;
+    return p;
+}
+
+struct PlaceCase {
+    const char* what;
+    Placement placement;
+    int x, y;
+};
+
+TaskBar LeftBar(int width) {
+    return {TaskBarEdge::kLeft, {0, 0, width, 800}};
+}
+
+std::vector<PlaceCase> PlaceCases() {
+    std::vector<PlaceCase> cases = {
+        {"left of the main window", Beside(WindowCode::kFormula, {500, 200, 272, 400}, {300, 300}),
+         200, 200},
+        {"right when the left is too narrow",
+         Beside(WindowCode::kFormula, {100, 50, 272, 400}, {300, 300}), 372, 50},
+        {"offset when it fits neither side",
+         Beside(WindowCode::kFormula, {300, 50, 272, 400}, {700, 300}, 1200), 310, 60},
+        {"version dialog always offset",
+         Beside(WindowCode::kVersion, {500, 200, 272, 400}, {100, 100}), 510, 210},
+        {"enlarged display above",
+         Beside(WindowCode::kEnlargedDisplay, {500, 300, 272, 400}, {400, 120}), 500, 180},
+        {"above, right edges aligned at the screen edge",
+         Beside(WindowCode::kEnlargedDisplay, {1000, 300, 272, 400}, {400, 120}), 872, 180},
+        {"above with no room goes beside",
+         Beside(WindowCode::kEnlargedDisplay, {500, 50, 272, 400}, {400, 120}), 100, 50},
+    };
+    PlaceCase bar{"task bar at the left leaves too little room",
+                  Beside(WindowCode::kFormula, {400, 100, 272, 400}, {300, 300}), 672, 100};
+    bar.placement.taskBar = LeftBar(150);
+    cases.push_back(bar);
+    PlaceCase fits{"task bar at the left, window still fits",
+                   Beside(WindowCode::kFormula, {400, 100, 272, 400}, {200, 300}), 200, 100};
+    fits.placement.taskBar = LeftBar(150);
+    cases.push_back(fits);
+    return cases;
+}
+
+TEST(PlaceWindow, FollowsTheAnchorAndTheWorkArea) {
+    for (const PlaceCase& c : PlaceCases()) {
+        const auto at = PlaceWindow(c.placement);
+        ASSERT_TRUE(at) << c.what;
+        EXPECT_EQ(at->x, c.x) << c.what;
+        EXPECT_EQ(at->y, c.y) << c.what;
+    }
+}
+
+TEST(PlaceWindow, RememberedPositionsComeFromTheSettings) {
+    Placement p = Beside(WindowCode::kCheckTape, {500, 200, 272, 400}, {300, 300});
+    p.rememberPositions = true;
+    std::vector<std::string> asked;
+    p.readSetting = [&](const char* section, const char* key, int fallback) {
+        asked.push_back(std::string(section) + "/" + key);
+        return std::string(key) == "KenzanTop" ? 33 : fallback;
+    };
+    const auto at = PlaceWindow(p);
+    ASSERT_TRUE(at);
+    EXPECT_EQ(at->x, 100);
+    EXPECT_EQ(at->y, 33);
+    EXPECT_EQ(std::set<std::string>(asked.begin(), asked.end()),
+              (std::set<std::string>{"Value/KenzanTop", "Value/KenzanLeft"}));
+    p.window = WindowCode::kMain;
+    p.rememberPositions = false;
+    EXPECT_FALSE(PlaceWindow(p));
+    // The tax rate dialog has no remembered place: offset from the anchor.
+    p.window = WindowCode::kTaxRate;
+    p.rememberPositions = true;
+    EXPECT_EQ(PlaceWindow(p)->x, 510);
+}
+
+TEST(MoveWindowByKey, CtrlArrowsMoveTenPixels) {
+    const Point at{50, 60};
+    EXPECT_EQ(MoveWindowByKey(at, vk::kLeft, true)->x, 40);
+    EXPECT_EQ(MoveWindowByKey(at, vk::kRight, true)->x, 60);
+    EXPECT_EQ(MoveWindowByKey(at, vk::kUp, true)->y, 50);
+    EXPECT_EQ(MoveWindowByKey(at, vk::kDown, true)->y, 70);
+    EXPECT_FALSE(MoveWindowByKey(at, vk::kLeft, false));
+    EXPECT_FALSE(MoveWindowByKey(at, 65, true));
+}
+
+class RecordingSwitcher : public WindowHost {
+  public:
+    bool IsOpen(WindowCode w) const override { return open.count(w) > 0; }
+    void Open(WindowCode w) override {
+        log.push_back("open " + std::string(1, static_cast<char>(w)));
+    }
+    void Close(WindowCode w) override {
+        log.push_back("close " + std::string(1, static_cast<char>(w)));
+    }
+    void BringToFront(WindowCode w) override {
+        log.push_back("front " + std::string(1, static_cast<char>(w)));
+    }
+    std::set<WindowCode> open;
+    std::vector<std::string> log;
+};
+
+TEST(HandleWindowKey, OwnKeyClosesOtherKeysOpenOrRaise) {
+    RecordingSwitcher windows;
+    windows.open = {WindowCode::kFormula};
+    EXPECT_TRUE(HandleWindowKey(WindowCode::kCheckTape, vk::kF1, windows));
+    EXPECT_TRUE(HandleWindowKey(WindowCode::kCheckTape, vk::kF2, windows));
+    EXPECT_TRUE(HandleWindowKey(WindowCode::kCheckTape, vk::kF3, windows));
+    EXPECT_TRUE(HandleWindowKey(WindowCode::kCheckTape, vk::kF4, windows));
+    EXPECT_TRUE(HandleWindowKey(WindowCode::kCheckTape, vk::kF6, windows));
+    EXPECT_FALSE(HandleWindowKey(WindowCode::kCheckTape, 116, windows));  // F5
+    EXPECT_EQ(windows.log,
+              (std::vector<std::string>{"close 1", "front 4", "open 3", "open ;", "open 7"}));
+}
+
+TEST(WindowOfCode, UnknownCodesMeanTheMainWindow) {
+    EXPECT_EQ(WindowOfCode('1'), WindowCode::kCheckTape);
+    EXPECT_EQ(WindowOfCode(';'), WindowCode::kLogViewer);
+    EXPECT_EQ(WindowOfCode('5'), WindowCode::kMain);
+    EXPECT_EQ(WindowOfCode('\0'), WindowCode::kMain);
+}
+
+TEST(ChildCaptions, SuffixAndBoundedTitle) {
+    using platform::Sjis;
+    EXPECT_EQ(MarkChildCaption(Sjis("検算 :F1"), true, 4321), Sjis("検算 :F1 *子起動* PID4321"));
+    EXPECT_EQ(MarkChildCaption("Pemu", false, 4321), "Pemu");
+    EXPECT_EQ(ChildTitle("", 77), Sjis("Pemu *子起動* PID77"));
+    EXPECT_EQ(ChildTitle("abc", 77), Sjis("Pemu *子起動* abc"));
+    // 49 bytes at most, never half of a double-byte character.
+    const std::string title = ChildTitle(Sjis("あいうえおかきくけこさしすせそたちつてと"), 1);
+    EXPECT_LE(title.size(), 49u);
+    EXPECT_EQ(platform::Utf8ToCp932(platform::Cp932ToUtf8(title)), title);
+}
+
+}  // namespace
+}  // namespace pemu::shell
