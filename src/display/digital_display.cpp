@@ -35,7 +35,8 @@ constexpr int kThousandsTop = 2;
 }  // namespace
 
 DigitalDisplay::DigitalDisplay(const Skin& skin, std::function<void(Changed)> changed)
-    : skin_(skin), changed_(std::move(changed)) {
+    : skin_(skin) {
+    if (changed) ownListener_ = listeners_.Add(std::move(changed));
     panel_ = QImage(kDigitPanelSize.width, kDigitPanelSize.height, QImage::Format_RGB32);
     panel_.fill(PanelBackground());
     marks_ = QImage(kMarkStripViewSize.width, kMarkStripViewSize.height, QImage::Format_RGB32);
@@ -54,7 +55,7 @@ QRgb DigitalDisplay::StripBackground() const {
 }
 
 void DigitalDisplay::Notify(Changed what) const {
-    if (changed_) changed_(what);
+    listeners_.Notify(what);
 }
 
 void DigitalDisplay::DrawNumber(std::string_view text) {

@@ -2,8 +2,8 @@
 // The liquid-crystal display of the main window: the digit panel (picDgPnl, 245 x 30) and
 // the mark strip (picDgMark, 245 x 10), drawn by rectangle copies out of the skin's digit
 // and mark strips, and the four label texts beside them. The engine draws through the
-// DisplayPort calls; the window paints DigitPanel(), MarkStrip() and the labels, told by the
-// listener what changed.
+// DisplayPort calls; every view that shows it (the face, the enlarged display) paints
+// DigitPanel(), MarkStrip() and the labels, told by its listener what changed.
 #include <QImage>
 #include <array>
 #include <functional>
@@ -13,6 +13,7 @@
 #include "core/display_port.hpp"
 #include "display/skin.hpp"
 #include "display/skin_layout.hpp"
+#include "platform/listener_list.hpp"
 
 namespace pemu::display {
 
@@ -20,7 +21,10 @@ class DigitalDisplay : public core::DisplayPort {
   public:
     enum class Changed { kPanel, kMarks, kLabel };
 
-    // Starts with both pictures in their background colours and the sync marks prepared.
+    using Listeners = platform::ListenerList<Changed>;
+
+    // Starts with both pictures in their background colours and the sync marks prepared;
+    // `changed`, when given, listens for as long as the display lives.
     explicit DigitalDisplay(const Skin& skin, std::function<void(Changed)> changed = {});
 
     // Draws `text` right-aligned in the 15 cells (digits, "-", "E", ":"; the point at the
@@ -53,14 +57,18 @@ class DigitalDisplay : public core::DisplayPort {
     QRgb PanelBackground() const;  // pixel (210, 22) of the digit strip
     QRgb StripBackground() const;  // pixel (335, 11) of the mark strip
 
-    void SetChangedListener(std::function<void(Changed)> changed) { changed_ = std::move(changed); }
+    // Told what changed after every drawing call, until the subscription ends.
+    [[nodiscard]] Listeners::Subscription AddChangedListener(std::function<void(Changed)> changed) {
+        return listeners_.Add(std::move(changed));
+    }
 
   private:
     void Notify(Changed what) const;
     void DrawThousandsMarks(std::string_view text, int fractionDigits);
 
     const Skin& skin_;
-    std::function<void(Changed)> changed_;
+    Listeners listeners_;
+    Listeners::Subscription ownListener_;
     QImage panel_;
     QImage marks_;
     QImage syncMark_;

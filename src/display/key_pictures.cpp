@@ -11,7 +11,8 @@ QImage KeyImage(const Skin& skin, int code, bool pressed, int family) {
 
 KeyPictures::KeyPictures(const Skin& skin, std::function<int()> family,
                          std::function<void(int code)> changed)
-    : skin_(skin), family_(std::move(family)), changed_(std::move(changed)) {
+    : skin_(skin), family_(std::move(family)) {
+    if (changed) ownListener_ = listeners_.Add(std::move(changed));
     RefreshKeys();
 }
 
@@ -28,7 +29,7 @@ void KeyPictures::Draw(int code, bool pressed) {
     if (image.isNull()) return;
     pictures_[picture] = std::move(image);
     pressed_[picture] = pressed;
-    if (changed_) changed_(picture);
+    listeners_.Notify(picture);
 }
 
 void KeyPictures::PressKey(int code) {
@@ -45,9 +46,8 @@ void KeyPictures::RefreshKeys() {
 
 void KeyPictures::ShowKeys(bool visible) {
     visible_ = visible;
-    if (!changed_) return;
     for (int code : kKeyPictureCodes)
-        changed_(code);
+        listeners_.Notify(code);
 }
 
 QImage KeyPictures::Picture(int code) const {

@@ -7,13 +7,16 @@
 
 #include "display/skin.hpp"
 #include "display/skin_layout.hpp"
+#include "platform/listener_list.hpp"
 
 namespace pemu::display {
 
 class KeyPictures {
   public:
-    // `family` is asked at every draw (1 "SHARP", 2 "CASIO"); `changed` is told the picture
-    // code whose image changed (7 for 8, 16 for 38).
+    using Listeners = platform::ListenerList<int>;
+
+    // `family` is asked at every draw (1 "SHARP", 2 "CASIO"); `changed`, when given, listens
+    // for as long as the pictures live.
     KeyPictures(const Skin& skin, std::function<int()> family,
                 std::function<void(int code)> changed = {});
 
@@ -32,8 +35,11 @@ class KeyPictures {
     // Where a picture sits on the face (41 x height - 2), or nothing.
     static std::optional<Rect> FaceRectOf(int code);
 
-    void SetChangedListener(std::function<void(int code)> changed) {
-        changed_ = std::move(changed);
+    // Told the picture code whose image changed (7 for 8, 16 for 38), until the subscription
+    // ends.
+    [[nodiscard]] Listeners::Subscription AddChangedListener(
+        std::function<void(int code)> changed) {
+        return listeners_.Add(std::move(changed));
     }
 
   private:
@@ -41,7 +47,8 @@ class KeyPictures {
 
     const Skin& skin_;
     std::function<int()> family_;
-    std::function<void(int)> changed_;
+    Listeners listeners_;
+    Listeners::Subscription ownListener_;
     std::map<int, QImage> pictures_;
     std::map<int, bool> pressed_;
     bool visible_ = true;

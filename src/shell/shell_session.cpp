@@ -50,29 +50,13 @@ ConstructionSettings ShellSession::Construct() {
 void ShellSession::FirstActivate(ActivationHost& host) {
     if (activated_ || !store_) return;
     SettingsStore& s = *store_;
-    ActivationSettings a;
     if (Exists(s, keys::kPerType) && Read(s, keys::kPerType) == 2) {
-        a.perTypeCasio = true;
         host.ShowPerTypeMessage(
             platform::Sjis("以前の設定でパーセント計算がカシオ式で選択されていますので、カシオ式と"
                            "して起動します。"));
     }
-    a.roundSelector = Read(s, keys::kRoundSelecter);
-    a.decimalSelector = Read(s, keys::kDecimalSelecter);
-    a.panelDigit = Read(s, keys::kPanelDigit);
-    a.memory = Read(s, keys::kMemory);
-    a.memoryOn = Read(s, keys::kMemoryOn);
-    a.memoryRead = Read(s, keys::kMemoryRead);
-    a.grandTotal = Read(s, keys::kGrandTotal);
-    a.answerCheck = Read(s, keys::kAnswerCK);
-    a.autoUpdate = Read(s, keys::kAutoUpdate);
-    a.kenzanAutoDate = Read(s, keys::kKenzanAutoDate);
-    a.kenzanIsColor = Read(s, keys::kKenzanIsColor);
-    a.kenzanCheck = Read(s, keys::kKenzanCheck);
-    a.taxRate = ReadTaxRate(s);
-    a.keySetType = ReadKeySetType(s);
-    host.ApplySettings(a);
-    keyTable_.SetActiveSet(a.keySetType);
+    host.ReadSettings(s);
+    keyTable_.SetActiveSet(ReadKeySetType(s));
 
     if (role() == InstanceRole::kChild) {
         SetUpChild(host);
@@ -112,27 +96,9 @@ FinalSaveReport ShellSession::FinalSave(FinalSaveHost& host) {
                               platform::FolderExists(paths_.PathOf(PathKind::kSysFolder)));
     if (report.saved) {
         SettingsStore& s = *store_;
-        FinalSettings f = host.CollectFinalSettings();
-        Write(s, keys::kStartUpTop, f.startUpTop);
-        Write(s, keys::kStartUpLeft, f.startUpLeft);
         Write(s, keys::kKenzanAutoScroll, true);
         Write(s, keys::kKenzanLock, true);
-        Write(s, keys::kPanelDigit, f.panelDigit);
-        Write(s, keys::kAutoUpdate, f.autoUpdate);
-        Write(s, keys::kKeyButtonOn, f.keyButtonOn);
-        Write(s, keys::kAnswerCK, f.answerCheck);
-        Write(s, keys::kGrandTotal, f.grandTotal);
-        Write(s, keys::kFrontSideOn, f.frontSideOn);
-        Write(s, keys::kKeyPanelOn, f.keyPanelOn);
-        Write(s, keys::kTaskBarIn, f.taskBarIn);
-        Write(s, keys::kStartUpEndOn, f.startUpEndOn);
-        Write(s, keys::kRoundSelecter, f.roundSelector);
-        Write(s, keys::kDecimalSelecter, f.decimalSelector);
-        Write(s, keys::kDentakuType, f.dentakuType);
-        Write(s, keys::kMemoryRead, f.memoryRead);
-        Write(s, keys::kMemoryOn, f.memoryOn);
-        Write(s, keys::kMemory, f.memory);
-        Write(s, keys::kKeyNaviOn, f.keyNaviOn);
+        host.WriteSettings(s);
         Delete(s, keys::kPerType);
 
         // Only the primary writes these two: what a crashed earlier run left half-written goes.

@@ -32,34 +32,15 @@ struct ConstructionSettings {
     std::string versionText;
 };
 
-// Read at the first activation, in this order, for the calculator core and the windows.
-struct ActivationSettings {
-    bool perTypeCasio = false;  // an old "PerType" = 2: message shown, family becomes CASIO
-    int roundSelector = 999;
-    int decimalSelector = 999;
-    int panelDigit = 14;
-    std::string memory = "0";
-    bool memoryOn = false;
-    bool memoryRead = true;
-    bool grandTotal = true;
-    bool answerCheck = true;
-    bool autoUpdate = false;
-    bool kenzanAutoDate = true;
-    bool kenzanIsColor = true;
-    bool kenzanCheck = true;
-    std::string taxRate = "0.08";
-    int keySetType = 1;
-};
-
 // Implemented by the main window for the first activation.
 class ActivationHost {
   public:
     virtual ~ActivationHost() = default;
     // "以前の設定で…" with title "Pemu", OK only; then the family becomes CASIO, keys redrawn.
     virtual void ShowPerTypeMessage(const std::string& messageCp932) = 0;
-    // Steps 2 to 7: answer check "CLEAR", selectors, family, digits, memory, GT, tape options,
-    // tax rate, key set.
-    virtual void ApplySettings(const ActivationSettings& settings) = 0;
+    // Steps 2 to 6: each owner reads its own keys — the calculator (answer check "CLEAR",
+    // selectors, family, digits, memory, GT, tape options, tax rate) and the window.
+    virtual void ReadSettings(const SettingsStore& store) = 0;
     // A child: caption suffix (CP932) for every window, title "PX", menu items disabled and
     // `MoveToCenter` shown.
     virtual void BecomeChildWindow(const std::string& mainCaption,
@@ -70,34 +51,17 @@ class ActivationHost {
     virtual void KeyTableLoaded(const KeyTable& table) = 0;
 };
 
-// The values the final save writes, gathered by the window.
-struct FinalSettings {
-    int startUpTop = 100;
-    int startUpLeft = 100;
-    int panelDigit = 14;
-    bool autoUpdate = false;
-    bool keyButtonOn = true;
-    bool answerCheck = true;
-    bool grandTotal = true;
-    bool frontSideOn = true;
-    bool keyPanelOn = false;
-    bool taskBarIn = false;
-    bool startUpEndOn = true;
-    int roundSelector = 999;
-    int decimalSelector = 999;
-    int dentakuType = 1;
-    bool memoryRead = true;
-    bool memoryOn = false;
-    std::string memory = "0";
-    bool keyNaviOn = false;
-};
-
 // Implemented by the main window for the final save.
 class FinalSaveHost {
   public:
     virtual ~FinalSaveHost() = default;
     virtual void RemoveTrayIcon() = 0;
-    virtual FinalSettings CollectFinalSettings() = 0;
+    // Each owner writes its own keys, after the tape's two fixed ones: the main window's
+    // position ([StartUp] "StartUpTop", "StartUpLeft"), the calculator's keys, the memory
+    // ("MemoryRead", "MemoryOn", "Memory"), then the window's other keys ("AutoUpdate",
+    // [View] "KeyButtonOn", "FrontSideOn", "KeyPanelOn", "TaskBarIn", "StartUpEndOn",
+    // "KeyNaviOn"), so every section keeps the order of a fresh settings file.
+    virtual void WriteSettings(SettingsStore& store) = 0;
     // The tape: pending setting notes first, then the cleared tapes and the last tape (CP932).
     virtual void FlushSettingNotes() = 0;
     virtual std::string ClearedText() = 0;

@@ -14,10 +14,12 @@
 
 #include "display/skin_layout.hpp"
 #include "platform/qt/virtual_key.hpp"
+#include "shell/settings_keys.hpp"
 #include "ui/face_widget.hpp"
 #include "ui/switch_panel.hpp"
 #include "ui/task_tray.hpp"
 #include "ui/ui_text.hpp"
+#include "ui/window_switcher.hpp"
 
 namespace pemu::ui {
 
@@ -31,26 +33,18 @@ TfrmMain::TfrmMain(shell::ShellSession& session, QWidget* parent)
     : QMainWindow(parent, kWindowFlags),
       session_(session),
       construction_(session.Construct()),
-      display_(skin_),
-      keys_(skin_, [this] { return calc_ ? calc_->State().makerType : construction_.dentakuType; }),
-      skinSettings_(session, [this] {
-          calc_->DrawNumber(calc_->State().displayValue);
-          calc_->RedrawMarks();
-      }) {
+      context_(std::make_unique<AppContext>(session, *this, *this, construction_.dentakuType)),
+      calc_(&context_->calculator()) {
     setObjectName("frmMain");
     setWindowTitle("Pemu");
-    calc_ = std::make_unique<core::Calculator>(display_, *this, tape_, construction_.dentakuType);
     BuildClientArea();
     menu_ = BuildMainMenu(menuBar());
     popup_ = BuildFacePopup(this);
     trayPopup_ = BuildTrayPopup(this);
     tray_ = new TaskTray(QGuiApplication::windowIcon(), this);
-    display_.SetChangedListener([this](display::DigitalDisplay::Changed what) {
-        if (face_) face_->DisplayChanged(what);
-    });
-    keys_.SetChangedListener([this](int code) {
-        if (face_) face_->KeyChanged(code);
-    });
+    displayListener_ = Display().AddChangedListener(
+        [this](display::DigitalDisplay::Changed what) { face_->DisplayChanged(what); });
+    keysListener_ = Keys().AddChangedListener([this](int code) { face_->KeyChanged(code); });
     ConnectMenus();
     ConnectFace();
     ApplyConstructionSettings();
@@ -68,7 +62,7 @@ TfrmMain::~TfrmMain() {
 void TfrmMain::BuildClientArea() {
     client_ = new QWidget(this);
     client_->setObjectName("ClientArea");
-    face_ = new FaceWidget(skin_, display_, keys_, client_);
+    face_ = new FaceWidget(Skin(), Display(), Keys(), client_);
     panel_ = new SwitchPanel(client_);
     TFocus = new QLineEdit(client_);
     TFocus->setObjectName("TFocus");
@@ -80,8 +74,9 @@ void TfrmMain::BuildClientArea() {
     installEventFilter(this);
     setCentralWidget(client_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    // The checks of windows not built yet never light: their keys take no clicks.
-    face_->SetKeyEnabled(core::kCheckTapeKey, false);
+    // A window not built into this program takes no clicks on its key.
+    face_->SetKeyEnabled(core::kCheckTapeKey,
+                         context_->windows().IsRegistered(shell::WindowCode::kCheckTape));
 }
 
 void TfrmMain::ApplyConstructionSettings() {
@@ -113,21 +108,11 @@ void TfrmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (firstShown_) return;
     firstShown_ = true;
-    FirstShow();
+    context_->FirstShow(construction_.custumSkinType);
+    face_->RefreshFace();
     // Settings come with the first activation; a desktop that never activates the window
     // (no window manager) must still get them, right after this show.
     QTimer::singleShot(0, this, &TfrmMain::EnsureActivated);
-}
-
-void TfrmMain::FirstShow() {
-    if (construction_.custumSkinType != 0) {
-        skin_.LoadPictures(skinSettings_.UserSkinFolder(), display::LoadMode::kStartUp,
-                           skinSettings_);
-    }
-    display_.PrepareSyncMarks();
-    keys_.RefreshKeys();
-    face_->RefreshFace();
-    calc_->FirstShow();
 }
 
 void TfrmMain::EnsureActivated() {
@@ -149,7 +134,7 @@ void TfrmMain::changeEvent(QEvent* event) {
                 EnsureActivated();
         } else {
             panel_->Close();
-            keys_.RefreshKeys();  // no key stays drawn pressed
+            Keys().RefreshKeys();  // no key stays drawn pressed
         }
     } else if (event->type() == QEvent::WindowStateChange) {
         const bool toTray = isMinimized() && menu_.IsTaskBarIn->isChecked() &&
@@ -158,7 +143,7 @@ void TfrmMain::changeEvent(QEvent* event) {
             // Hidden into the tray instead of minimized.
             QTimer::singleShot(0, this, [this] {
                 setWindowState(windowState() & ~Qt::WindowMinimized);
-                shell::ShowAllWindows(session_.openWindows(), *this, false);
+                context_->windows().ShowAll(false);
             });
         }
     }
@@ -168,9 +153,10 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     if (session_.role() == shell::InstanceRole::kPrimary) {
         if (menu_.IsTaskBarIn->isChecked() && tray_->Shown()) {
             // Resident in the tray: the close only hides the system.
+            context_->windows().WriteOpenWindowPositions();
             shell::Write(session_.store(), shell::keys::kStartUpTop, y());
             shell::Write(session_.store(), shell::keys::kStartUpLeft, x());
-            shell::ShowAllWindows(session_.openWindows(), *this, false);
+            context_->windows().ShowAll(false);
             event->ignore();
             return;
         }
@@ -186,6 +172,8 @@ void TfrmMain::RunFinalSave() {
     // The final save closes the channel to the other copies.
     delete messages_;
     messages_ = nullptr;
+    // The windows still open write their settings before the store is flushed.
+    context_->windows().CloseAll();
     const shell::FinalSaveReport report = session_.FinalSave(*this);
     if (!report.failed()) return;
     finalSaveFailed_ = true;
@@ -234,7 +222,7 @@ bool TfrmMain::FormKeyDown(int virtualKey, KeyModifiers modifiers) {
 void TfrmMain::FormKeyUp(int virtualKey, bool shift) {
     const int code = ReleaseCodeOf(virtualKey, shift,
                                    [this](int vk) { return session_.keyTable().KeyCodeOf(vk); });
-    if (code != 0) keys_.ReleaseKey(code);
+    if (code != 0) Keys().ReleaseKey(code);
 }
 
 }  // namespace pemu::ui

@@ -1,25 +1,22 @@
 #pragma once
 // TfrmMain, the calculator window: the face with its keys and display, the menus, the
-// switch panel, mini size, always on top and the task tray. It owns the engine and the
-// face pictures, forwards every mouse and keyboard event to them and runs the start-up and
-// shut-down sequences of the shell session. No calculator logic lives here.
+// switch panel, mini size, always on top and the task tray. It makes the run's context
+// (engine, tape, face, memory, secondary windows), draws it and forwards every mouse and
+// keyboard event to it, and takes part in the start-up and shut-down sequences of the
+// shell session. No calculator logic lives here.
 #include <QMainWindow>
 #include <memory>
 
 #include "core/calculator.hpp"
-#include "core/memory_store_port.hpp"
 #include "core/shell_port.hpp"
 #include "display/digital_display.hpp"
 #include "display/key_pictures.hpp"
 #include "display/skin.hpp"
-#include "shell/open_window_list.hpp"
 #include "shell/shell_session.hpp"
-#include "tape/tape_recorder.hpp"
+#include "ui/app_context.hpp"
 #include "ui/context_menus.hpp"
 #include "ui/key_dispatch.hpp"
-#include "ui/key_navigation.hpp"
 #include "ui/main_menu.hpp"
-#include "ui/skin_settings.hpp"
 #include "ui/switch_items.hpp"
 
 class QLineEdit;
@@ -34,8 +31,7 @@ class TaskTray;
 class TfrmMain : public QMainWindow,
                  public core::ShellPort,
                  public shell::ActivationHost,
-                 public shell::FinalSaveHost,
-                 public shell::WindowVisibility {
+                 public shell::FinalSaveHost {
     Q_OBJECT
   public:
     // Runs the construction of the session: first-run copy, store, view settings.
@@ -49,10 +45,11 @@ class TfrmMain : public QMainWindow,
     bool FormKeyDown(int virtualKey, KeyModifiers modifiers);
     void FormKeyUp(int virtualKey, bool shift);
 
-    core::Calculator& Calculator() { return *calc_; }
-    display::KeyPictures& Keys() { return keys_; }
-    display::DigitalDisplay& Display() { return display_; }
-    const display::Skin& Skin() const { return skin_; }
+    AppContext& Context() { return *context_; }
+    core::Calculator& Calculator() { return context_->calculator(); }
+    display::KeyPictures& Keys() { return context_->face().keys(); }
+    display::DigitalDisplay& Display() { return context_->face().display(); }
+    const display::Skin& Skin() const { return context_->face().skin(); }
     FaceWidget* Face() const { return face_; }
     SwitchPanel* Panel() const { return panel_; }
     QWidget* ClientArea() const { return client_; }
@@ -73,7 +70,7 @@ class TfrmMain : public QMainWindow,
 
     // shell::ActivationHost
     void ShowPerTypeMessage(const std::string& messageCp932) override;
-    void ApplySettings(const shell::ActivationSettings& settings) override;
+    void ReadSettings(const shell::SettingsStore& store) override;
     void BecomeChildWindow(const std::string& mainCaption,
                            const std::string& captionSuffix) override;
     void OpenWindow(char code) override;
@@ -81,14 +78,10 @@ class TfrmMain : public QMainWindow,
 
     // shell::FinalSaveHost
     void RemoveTrayIcon() override;
-    shell::FinalSettings CollectFinalSettings() override;
+    void WriteSettings(shell::SettingsStore& store) override;
     void FlushSettingNotes() override;
     std::string ClearedText() override;
     std::string TapeText() override;
-
-    // shell::WindowVisibility
-    void SetMainWindowVisible(bool visible) override;
-    void SetWindowVisible(char code, bool visible) override;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -101,11 +94,11 @@ class TfrmMain : public QMainWindow,
     void BuildClientArea();
     void ApplyConstructionSettings();
     void PlaceOnScreen();
-    void FirstShow();
     void RunFinalSave();
 
     // Commands (main_window_commands.cpp).
     void ConnectMenus();
+    void ConnectWindowItems();
     void ConnectFace();
     void OnKeyPressed(int code, Qt::MouseButton button, QPoint globalPos);
     void OnKeyReleased(int code);
@@ -121,23 +114,17 @@ class TfrmMain : public QMainWindow,
     void ReleaseFromTray(bool fromMenu);
     void QuitFromMenu();
     void OpenHelp();
-    void CloseNewestWindow();
     void RunKeyDecision(const KeyDecision& decision, bool shift);
     void OnInstanceMessages();
     SwitchState CurrentSwitchState() const;
 
     shell::ShellSession& session_;
     shell::ConstructionSettings construction_;
-    shell::ActivationSettings activation_;
-    display::Skin skin_;
-    display::DigitalDisplay display_;
-    tape::TapeRecorder tape_;
-    core::InMemoryMemoryStore memory_;
-    // Before the key pictures: they ask for the family from their construction on.
-    std::unique_ptr<core::Calculator> calc_;
-    display::KeyPictures keys_;
-    KeyNavigation navigation_{skin_};
-    SkinSettings skinSettings_;
+    std::unique_ptr<AppContext> context_;
+    core::Calculator* calc_ = nullptr;  // the context's engine
+    display::DigitalDisplay::Listeners::Subscription displayListener_;
+    display::KeyPictures::Listeners::Subscription keysListener_;
+    bool autoUpdate_ = false;  // [StartUp] "AutoUpdate", for the update check
 
     MainMenu menu_;
     FacePopup popup_;

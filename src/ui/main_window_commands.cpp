@@ -9,25 +9,75 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QUrl>
+#include <optional>
+#include <utility>
 
 #include "display/skin_layout.hpp"
+#include "shell/settings_keys.hpp"
 #include "ui/face_widget.hpp"
 #include "ui/main_window.hpp"
 #include "ui/switch_panel.hpp"
 #include "ui/task_tray.hpp"
 #include "ui/ui_text.hpp"
+#include "ui/window_switcher.hpp"
 
 namespace pemu::ui {
 
 namespace {
-// Keys whose windows are not built yet do nothing from the keyboard either.
-bool OpensMissingWindow(int code) {
-    return code == core::kCheckTapeKey || code == core::kKeyAssignmentKey ||
-           code == core::kEnlargedDisplayKey || code == core::kFormulaWindowKey;
+
+using shell::WindowCode;
+
+// The window a shell key of the engine opens or closes.
+std::optional<WindowCode> WindowOfShellKey(int code) {
+    switch (code) {
+        case core::kCheckTapeKey:
+            return WindowCode::kCheckTape;
+        case core::kKeyAssignmentKey:
+            return WindowCode::kKeyAssignment;
+        case core::kEnlargedDisplayKey:
+            return WindowCode::kEnlargedDisplay;
+        case core::kFormulaWindowKey:
+            return WindowCode::kFormula;
+        default:
+            return std::nullopt;
+    }
 }
+
 }  // namespace
 
+void TfrmMain::ConnectWindowItems() {
+    WindowSwitcher& windows = context_->windows();
+    const std::pair<QAction*, WindowCode> items[] = {
+        {menu_.KenzanFormOpen, WindowCode::kCheckTape},
+        {menu_.SushikiFormOpen, WindowCode::kFormula},
+        {menu_.BigPanelOpen, WindowCode::kEnlargedDisplay},
+        {menu_.LogFormOpen, WindowCode::kLogViewer},
+        {menu_.SkinFromOpen, WindowCode::kSkinChooser},
+        {menu_.KeyConfig, WindowCode::kKeyAssignment},
+        {menu_.TaxConfig, WindowCode::kTaxRate},
+        {menu_.UpdateCheck, WindowCode::kUpdate},
+        {menu_.VersionInfo, WindowCode::kVersion},
+    };
+    for (const auto& [action, code] : items) {
+        // Items of windows this program does not have stay present and disabled.
+        action->setEnabled(windows.IsRegistered(code));
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [&windows, action, code] {
+            windows.Toggle(code, false);
+            action->setChecked(windows.IsOpen(code));
+        });
+    }
+    // Opening a menu shows which windows are open.
+    const auto refresh = [this, &windows, items] {
+        for (const auto& [action, code] : items)
+            action->setChecked(windows.IsOpen(code));
+    };
+    for (QMenu* menu : {menu_.view, menu_.options, menu_.help})
+        connect(menu, &QMenu::aboutToShow, this, refresh);
+}
+
 void TfrmMain::ConnectMenus() {
+    ConnectWindowItems();
     const auto onShow = [this](QMenu* menu, auto refresh) {
         connect(menu, &QMenu::aboutToShow, this, [this, refresh] {
             panel_->Close();
@@ -43,7 +93,7 @@ void TfrmMain::ConnectMenus() {
         popup_.pKeyPanelOn->setChecked(menu_.DoingMiniSize->isChecked());
         popup_.NaviConfig->setChecked(menu_.KeyNavigation->isChecked());
         RefreshSwitchValues(popup_, CurrentSwitchState());
-        keys_.RefreshKeys();
+        Keys().RefreshKeys();
     });
 
     for (QAction* action : {menu_.RoundConfig, menu_.DecimalConfig, menu_.DigitConfig,
@@ -114,7 +164,7 @@ void TfrmMain::OnKeyPressed(int code, Qt::MouseButton button, QPoint globalPos) 
 
 void TfrmMain::OnKeyReleased(int code) {
     if (code == core::kCheckTapeKey) calc_->ExecuteKey(code);
-    keys_.ReleaseKey(code);
+    Keys().ReleaseKey(code);
 }
 
 SwitchState TfrmMain::CurrentSwitchState() const {
@@ -169,18 +219,12 @@ void TfrmMain::SetMiniSize(bool on) {
 }
 
 void TfrmMain::SetKeysShown(bool on) {
-    keys_.ShowKeys(on);
+    Keys().ShowKeys(on);
     face_->SetKeysVisible(on);
 }
 
 void TfrmMain::SetKeyNavigation(bool on) {
-    // Before the first activation the key table is not loaded: it is drawn then.
-    if (!session_.activated()) return;
-    if (on)
-        navigation_.Show(session_.keyTable());
-    else
-        navigation_.Hide();
-    keys_.RefreshKeys();
+    context_->ShowKeyNavigation(on);
 }
 
 void TfrmMain::ApplyForeground() {
@@ -200,7 +244,7 @@ void TfrmMain::SetTrayResident(bool on) {
 
 void TfrmMain::ReleaseFromTray(bool fromMenu) {
     showNormal();
-    shell::ShowAllWindows(session_.openWindows(), *this, true);
+    context_->windows().ShowAll(true);
     activateWindow();
     if (fromMenu) menu_.IsTaskBarIn->setChecked(false);
 }
@@ -220,24 +264,10 @@ void TfrmMain::OpenHelp() {
     Refocus();
 }
 
-void TfrmMain::CloseNewestWindow() {
-    const shell::CloseNewestDecision decision =
-        shell::DecideCloseNewest(session_.openWindows(), session_.role());
-    using Action = shell::CloseNewestDecision::Action;
-    if (decision.action == Action::kCloseMainWindow) {
-        close();
-    } else if (decision.action == Action::kAskToEnd) {
-        const auto answer = QMessageBox::question(this, "Pemu", FromCp932(shell::EndQuestionText()),
-                                                  QMessageBox::Yes | QMessageBox::No);
-        if (answer == QMessageBox::Yes) close();
-    }
-    // closeWindow: the listed windows are not built yet, so the list stays empty.
-}
-
 void TfrmMain::RunKeyDecision(const KeyDecision& d, bool shift) {
     switch (d.command) {
         case KeyCommand::kExecute:
-            if (!OpensMissingWindow(d.value)) calc_->ExecuteKey(d.value);
+            calc_->ExecuteKey(d.value);
             break;
         case KeyCommand::kContextMenu:
             ShowFacePopupAtKeyboard();
@@ -246,7 +276,8 @@ void TfrmMain::RunKeyDecision(const KeyDecision& d, bool shift) {
             panel_->HandleKey(d.value, shift);
             break;
         case KeyCommand::kWindowKey:
-            if (d.releaseCheckKey) keys_.ReleaseKey(core::kCheckTapeKey);
+            context_->windows().HandleWindowKey(WindowCode::kMain, d.value, {});
+            if (d.releaseCheckKey) Keys().ReleaseKey(core::kCheckTapeKey);
             break;
         case KeyCommand::kScrollTape:
         case KeyCommand::kClearTape:
@@ -259,7 +290,7 @@ void TfrmMain::RunKeyDecision(const KeyDecision& d, bool shift) {
             calc_->CopyDisplay();
             break;
         case KeyCommand::kCloseNewestWindow:
-            CloseNewestWindow();
+            context_->windows().CloseNewestWindow();
             break;
         case KeyCommand::kCloseMain:
             close();
@@ -276,14 +307,19 @@ void TfrmMain::RunKeyDecision(const KeyDecision& d, bool shift) {
 // ---- core::ShellPort ------------------------------------------------------------------
 
 void TfrmMain::PressKey(int code) {
-    keys_.PressKey(code);
+    Keys().PressKey(code);
 }
 
 void TfrmMain::RefreshKeys() {
-    keys_.RefreshKeys();
+    Keys().RefreshKeys();
 }
 
 void TfrmMain::RunShellKey(int code) {
+    if (const auto window = WindowOfShellKey(code)) {
+        // A key of a window this program does not have does nothing.
+        context_->windows().Toggle(*window, false);
+        return;
+    }
     if (code == core::kMiniSizeKey) {
         menu_.DoingMiniSize->trigger();
     } else if (code == core::kButtonDisplayKey) {

@@ -6,9 +6,11 @@
 #include <QMessageBox>
 
 #include "shell/child_instance.hpp"
+#include "shell/settings_keys.hpp"
 #include "ui/main_window.hpp"
 #include "ui/task_tray.hpp"
 #include "ui/ui_text.hpp"
+#include "ui/window_switcher.hpp"
 
 namespace pemu::ui {
 
@@ -17,25 +19,13 @@ namespace pemu::ui {
 void TfrmMain::ShowPerTypeMessage(const std::string& messageCp932) {
     QMessageBox::information(this, "Pemu", FromCp932(messageCp932));
     calc_->StartAsCasio();
-    keys_.RefreshKeys();
+    Keys().RefreshKeys();
 }
 
-void TfrmMain::ApplySettings(const shell::ActivationSettings& settings) {
-    activation_ = settings;
-    memory_.SetMemory(settings.memory);
-    memory_.SetMemoryOn(settings.memoryOn);
-    memory_.SetMemoryRead(settings.memoryRead);
-    menu_.IsTakeOverMemory->setChecked(settings.memoryRead);
-    core::StartupSettings startup;
-    startup.roundSelecter = settings.roundSelector;
-    startup.decimalSelecter = settings.decimalSelector;
-    startup.panelDigit = settings.panelDigit;
-    startup.grandTotal = settings.grandTotal;
-    startup.answerCK = settings.answerCheck;
-    startup.zeiritu = settings.taxRate;
-    startup.kenzanCheck = settings.kenzanCheck;
-    startup.kenzanAutoDate = settings.kenzanAutoDate;
-    calc_->ApplyStartupSettings(startup, &memory_);
+void TfrmMain::ReadSettings(const shell::SettingsStore& store) {
+    menu_.IsTakeOverMemory->setChecked(context_->memory().MemoryRead());
+    context_->ReadEngineSettings(store);
+    autoUpdate_ = shell::Read(store, shell::keys::kAutoUpdate);
 }
 
 void TfrmMain::BecomeChildWindow(const std::string& mainCaption, const std::string&) {
@@ -49,12 +39,14 @@ void TfrmMain::BecomeChildWindow(const std::string& mainCaption, const std::stri
     menu_.MoveToCenter->setVisible(true);
 }
 
-void TfrmMain::OpenWindow(char) {}  // no secondary window is built yet
+void TfrmMain::OpenWindow(char code) {
+    context_->windows().Reopen(code);
+}
 
 void TfrmMain::KeyTableLoaded(const shell::KeyTable& table) {
     if (menu_.KeyNavigation->isChecked()) {
-        navigation_.Show(table);
-        keys_.RefreshKeys();
+        context_->navigation().Show(table);
+        Keys().RefreshKeys();
     }
     // The automatic update check belongs to a window not built yet.
     TFocus->setFocus();
@@ -66,55 +58,30 @@ void TfrmMain::RemoveTrayIcon() {
     tray_->Remove();
 }
 
-shell::FinalSettings TfrmMain::CollectFinalSettings() {
-    const core::CalculatorState& s = calc_->State();
-    memory_.SetMemoryRead(menu_.IsTakeOverMemory->isChecked());
-    calc_->SaveMemory(memory_);
-    shell::FinalSettings f;
-    f.startUpTop = y();
-    f.startUpLeft = x();
-    f.panelDigit = s.panelDigit;
-    f.autoUpdate = activation_.autoUpdate;
-    f.keyButtonOn = menu_.ButtonDisplay->isChecked();
-    f.answerCheck = s.answerCheckOn;
-    f.grandTotal = s.grandTotalOn;
-    f.frontSideOn = menu_.IsForeground->isChecked();
-    f.keyPanelOn = menu_.DoingMiniSize->isChecked();
-    f.taskBarIn = menu_.IsTaskBarIn->isChecked();
-    f.startUpEndOn = menu_.IsMemoryLocation->isChecked();
-    f.roundSelector = s.roundSelector;
-    f.decimalSelector = s.decimalSelector;
-    f.dentakuType = s.makerType;
-    f.memoryRead = memory_.MemoryRead();
-    f.memoryOn = memory_.MemoryOn();
-    f.memory = memory_.Memory();
-    f.keyNaviOn = menu_.KeyNavigation->isChecked();
-    return f;
+void TfrmMain::WriteSettings(shell::SettingsStore& store) {
+    shell::Write(store, shell::keys::kStartUpTop, y());
+    shell::Write(store, shell::keys::kStartUpLeft, x());
+    context_->WriteEngineSettings(store, menu_.IsTakeOverMemory->isChecked());
+    shell::Write(store, shell::keys::kAutoUpdate, autoUpdate_);
+    shell::Write(store, shell::keys::kKeyButtonOn, menu_.ButtonDisplay->isChecked());
+    shell::Write(store, shell::keys::kFrontSideOn, menu_.IsForeground->isChecked());
+    shell::Write(store, shell::keys::kKeyPanelOn, menu_.DoingMiniSize->isChecked());
+    shell::Write(store, shell::keys::kTaskBarIn, menu_.IsTaskBarIn->isChecked());
+    shell::Write(store, shell::keys::kStartUpEndOn, menu_.IsMemoryLocation->isChecked());
+    shell::Write(store, shell::keys::kKeyNaviOn, menu_.KeyNavigation->isChecked());
 }
 
 void TfrmMain::FlushSettingNotes() {
-    tape_.FlushSettingNotes();
+    context_->tape().FlushSettingNotes();
 }
 
 std::string TfrmMain::ClearedText() {
-    return tape_.Log().ClearedText();
+    return context_->tape().Log().ClearedText();
 }
 
 std::string TfrmMain::TapeText() {
-    return tape_.Log().TapeText();
+    return context_->tape().Log().TapeText();
 }
-
-// ---- shell::WindowVisibility ----------------------------------------------------------
-
-void TfrmMain::SetMainWindowVisible(bool visible) {
-    setVisible(visible);
-    if (visible) {
-        raise();
-        activateWindow();
-    }
-}
-
-void TfrmMain::SetWindowVisible(char, bool) {}  // no secondary window is built yet
 
 // ---- Messages from other running copies -----------------------------------------------
 
@@ -126,7 +93,7 @@ void TfrmMain::OnInstanceMessages() {
                 // a window hidden in the tray comes back.
                 if (!isVisible()) {
                     showNormal();
-                    shell::ShowAllWindows(session_.openWindows(), *this, true);
+                    context_->windows().ShowAll(true);
                 }
                 break;
             case shell::InstanceMessage::kMoveToOrigin:

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "display/digital_display.hpp"
+#include "display/key_pictures.hpp"
 #include "display/skin.hpp"
 #include "display_test_support.hpp"
 
@@ -236,6 +237,40 @@ TEST(DisplayNotifications, EveryChangeIsAnnounced) {
     using C = DigitalDisplay::Changed;
     EXPECT_EQ(seen, (std::vector<C>{C::kPanel, C::kMarks, C::kLabel}));
     EXPECT_EQ(display.Label(core::DisplayLabel::kLabAns), "1");
+}
+
+TEST(DisplayNotifications, EveryViewIsToldUntilItGoesAway) {
+    Skin skin;
+    DigitalDisplay display(skin);
+    int face = 0, enlarged = 0;
+    auto faceListener = display.AddChangedListener([&](DigitalDisplay::Changed) { ++face; });
+    {
+        auto enlargedListener =
+            display.AddChangedListener([&](DigitalDisplay::Changed) { ++enlarged; });
+        display.DrawNumber("12");
+        EXPECT_EQ(face, 1);
+        EXPECT_EQ(enlarged, 1);
+    }  // the enlarged display closed
+    display.DrawNumber("3");
+    EXPECT_EQ(face, 2);
+    EXPECT_EQ(enlarged, 1);
+}
+
+TEST(KeyPictureNotifications, AViewThatLeavesWhileBeingToldIsNotToldAgain) {
+    Skin skin;
+    KeyPictures keys(skin, [] { return 1; });
+    std::vector<int> face;
+    int navigation = 0;
+    KeyPictures::Listeners::Subscription navigationListener;
+    auto faceListener = keys.AddChangedListener([&](int code) {
+        face.push_back(code);
+        navigationListener.Reset();  // e.g. a window closed by this very key
+    });
+    navigationListener = keys.AddChangedListener([&](int) { ++navigation; });
+    keys.PressKey(27);
+    keys.ReleaseKey(27);
+    EXPECT_EQ(face, (std::vector<int>{27, 27}));
+    EXPECT_EQ(navigation, 0);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "main_window_fixture.hpp"
+#include "shell/ini_document.hpp"
 #include "shell/instance_channel.hpp"
 #include "ui/face_widget.hpp"
 #include "ui/ui_text.hpp"
@@ -43,6 +44,24 @@ TEST_F(MainWindowTest, EscEndsTheRunAndKeepsSettingsMemoryAndTapes) {
     const std::string log = Slurp(dataRoot_ / "PemuFiles/_sys/KenzanLog.txt");
     EXPECT_NE(log.find('3'), std::string::npos) << log;
     EXPECT_NE(log.find('2'), std::string::npos) << log;
+}
+
+TEST_F(MainWindowTest, TheFinalSaveWritesEverySectionInTheOrderOfAFreshFile) {
+    Start();
+    window_->close();
+    const shell::IniDocument saved =
+        shell::IniDocument::Parse(Slurp(dataRoot_ / "PemuFiles/_sys/Pemu.ini"));
+    // The list of open windows is kept by the close request, before the final save.
+    EXPECT_EQ(saved.Idents("StartUp"),
+              (std::vector<std::string>{"KasaneAwase", "StartUpTop", "StartUpLeft", "AutoUpdate",
+                                        "StartUpEndOn"}));
+    EXPECT_EQ(saved.Idents("View"),
+              (std::vector<std::string>{"KeyButtonOn", "FrontSideOn", "KeyPanelOn", "TaskBarIn"}));
+    EXPECT_EQ(
+        saved.Idents("Value"),
+        (std::vector<std::string>{"KenzanAutoScroll", "KenzanLock", "PanelDigit", "AnswerCK",
+                                  "GrandTotal", "RoundSelecter", "DecimalSelecter", "DentakuType",
+                                  "MemoryRead", "MemoryOn", "Memory", "KeyNaviOn"}));
 }
 
 TEST_F(MainWindowTest, TheNextRunRestoresFamilyMiniSizeAndMemory) {

@@ -22,14 +22,14 @@ using namespace pemu::shell;
 class Host : public ActivationHost, public FinalSaveHost {
   public:
     void ShowPerTypeMessage(const std::string&) override {}
-    void ApplySettings(const ActivationSettings&) override {}
+    void ReadSettings(const SettingsStore&) override {}
     void BecomeChildWindow(const std::string& caption, const std::string&) override {
         caption_ = caption;
     }
     void OpenWindow(char) override {}
     void KeyTableLoaded(const KeyTable&) override {}
     void RemoveTrayIcon() override {}
-    FinalSettings CollectFinalSettings() override { return {}; }
+    void WriteSettings(SettingsStore&) override {}
     void FlushSettingNotes() override {}
     std::string ClearedText() override { return {}; }
     std::string TapeText() override { return tape; }

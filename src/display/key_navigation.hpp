@@ -7,23 +7,25 @@
 #include "display/skin.hpp"
 #include "shell/key_table.hpp"
 
-namespace pemu::ui {
+namespace pemu::display {
 
 class KeyNavigation {
   public:
-    explicit KeyNavigation(display::Skin& skin) : skin_(skin) {}
+    explicit KeyNavigation(Skin& skin) : skin_(skin) {}
 
     bool On() const { return on_; }
     // Writes the names of `table` onto both sheets (again, when already on).
     void Show(const shell::KeyTable& table);
     // The sheets as they were before the names were written.
     void Hide();
+    // After a skin load the sheets are new: when on, the names go onto them.
+    void SkinLoaded(const shell::KeyTable& table);
 
   private:
-    display::Skin& skin_;
+    Skin& skin_;
     bool on_ = false;
     QImage plainUp_;
     QImage plainDown_;
 };
 
-}  // namespace pemu::ui
+}  // namespace pemu::display

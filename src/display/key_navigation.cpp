@@ -1,13 +1,13 @@
-#include "ui/key_navigation.hpp"
+#include "display/key_navigation.hpp"
 
 #include <QPainter>
 
 #include "core/key_codes.hpp"
 #include "display/skin_layout.hpp"
+#include "display/qt_text.hpp"
 #include "display/system_colours.hpp"
-#include "ui/ui_text.hpp"
 
-namespace pemu::ui {
+namespace pemu::display {
 
 namespace {
 
@@ -16,13 +16,13 @@ constexpr int kButtonDown = 2;
 
 // The name at the top-left corner of a cell, on the window colour; the pressed sheet one
 // pixel lower and to the right, as the pressed key moves.
-void WriteName(QImage& sheet, const display::KeyCell& cell, const QString& name, int offset) {
+void WriteName(QImage& sheet, const KeyCell& cell, const QString& name, int offset) {
     QPainter p(&sheet);
-    p.setFont(display::FontFor("MS ゴシック", 9, 12));
+    p.setFont(FontFor("MS ゴシック", 9, 12));
     const QRect box = p.fontMetrics().boundingRect(name);
     const QRect where(cell.x + offset, cell.y + offset, box.width() + 2, 12);
-    p.fillRect(where, display::ColourOf(display::SystemColour::kWindow));
-    p.setPen(display::ColourOf(display::SystemColour::kWindowText));
+    p.fillRect(where, ColourOf(SystemColour::kWindow));
+    p.setPen(ColourOf(SystemColour::kWindowText));
     p.drawText(where, Qt::AlignLeft | Qt::AlignVCenter, name);
 }
 
@@ -40,14 +40,16 @@ void KeyNavigation::Show(const shell::KeyTable& table) {
     }
     QImage up = plainUp_;
     QImage down = plainDown_;
-    for (int code = 1; code <= 37; ++code) {
+    for (int code = core::kKeyPercent; code <= core::kKeyDoubleZero; ++code) {
         if (!Labelled(code)) continue;
         const QString name = FromCp932(shell::KeyName(table.KeyOf(code)));
         if (name.isEmpty()) continue;  // nothing assigned (the second C has no slot)
         // CE and C carry their names in the cells of both families.
-        for (int family : {display::kSharp, display::kCasio}) {
-            const auto cell = display::KeyCellOf(code, family);
-            if (!cell || (family == display::kCasio && code != 2 && code != 7)) continue;
+        for (int family : {kSharp, kCasio}) {
+            const auto cell = KeyCellOf(code, family);
+            if (!cell ||
+                (family == kCasio && code != core::kKeyClearEntry && code != core::kKeyClear))
+                continue;
             WriteName(up, *cell, name, 0);
             WriteName(down, *cell, name, 1);
         }
@@ -57,6 +59,12 @@ void KeyNavigation::Show(const shell::KeyTable& table) {
     on_ = true;
 }
 
+void KeyNavigation::SkinLoaded(const shell::KeyTable& table) {
+    if (!on_) return;
+    on_ = false;
+    Show(table);
+}
+
 void KeyNavigation::Hide() {
     if (!on_) return;
     skin_.SetPicture(kButtonUp, plainUp_);
@@ -64,4 +72,4 @@ void KeyNavigation::Hide() {
     on_ = false;
 }
 
-}  // namespace pemu::ui
+}  // namespace pemu::display

@@ -1,8 +1,8 @@
-#include "ui/ui_text.hpp"
+#include "display/qt_text.hpp"
 
 #include "platform/codec.hpp"
 
-namespace pemu::ui {
+namespace pemu::display {
 
 QString FromCp932(std::string_view cp932) {
     const std::string utf8 = platform::Cp932ToUtf8(cp932);
@@ -17,4 +17,4 @@ std::string ToCp932(const QString& text) {
     return platform::Utf8ToCp932(text.toUtf8().toStdString());
 }
 
-}  // namespace pemu::ui
+}  // namespace pemu::display

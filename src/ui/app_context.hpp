@@ -1,0 +1,75 @@
+#pragma once
+// What one run of the calculator owns: the engine with its tape, the face it draws on, key
+// navigation, the memory kept between runs, the settings (through the shell session) and
+// the secondary windows. The main window makes one and draws and forwards; every secondary
+// window is handed it; a test makes a fresh one with a fresh window.
+#include <QWidget>
+#include <memory>
+
+#include "core/calculator.hpp"
+#include "core/shell_port.hpp"
+#include "display/face.hpp"
+#include "display/key_navigation.hpp"
+#include "shell/calculator_settings.hpp"
+#include "shell/shell_session.hpp"
+#include "tape/tape_recorder.hpp"
+
+namespace pemu::ui {
+
+class WindowSwitcher;
+
+class AppContext : public display::SkinEnvironment {
+  public:
+    // `shellPort` and `mainWindow` are the main window: it outlives the context's use.
+    AppContext(shell::ShellSession& session, core::ShellPort& shellPort, QWidget& mainWindow,
+               int dentakuType);
+    ~AppContext() override;
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    shell::ShellSession& session() { return session_; }
+    // The store the run works on: a child's own copy once it has one.
+    shell::SettingsStore& store() { return session_.store(); }
+    bool IsChild() const { return session_.role() == shell::InstanceRole::kChild; }
+
+    display::Face& face() { return face_; }
+    display::KeyNavigation& navigation() { return navigation_; }
+    tape::TapeRecorder& tape() { return tape_; }
+    core::Calculator& calculator() { return *calc_; }
+    shell::SettingsMemoryStore& memory() { return memory_; }
+    WindowSwitcher& windows() { return *windows_; }
+    QWidget& mainWindow() { return mainWindow_; }
+    // The main window's side of the engine: refocus, key pictures, shell keys.
+    core::ShellPort& shellPort() { return shellPort_; }
+
+    // The first show: the skin of the settings applied and "0" drawn.
+    void FirstShow(int customSkinType);
+    // The first activation: the calculator's keys and the memory kept from the last run.
+    void ReadEngineSettings(const shell::SettingsStore& store);
+    // The final save: the calculator's keys, then the memory with "MemoryRead" first.
+    void WriteEngineSettings(shell::SettingsStore& store, bool keepMemory);
+    // Key navigation on or off, drawn from the loaded key table.
+    void ShowKeyNavigation(bool on);
+
+    // display::SkinEnvironment
+    std::filesystem::path UserSkinFolder() const override;
+    bool IsPrimaryInstance() const override;
+    void SetSkinIdent(std::string_view ident, std::string_view displayName) override;
+    void SetCustomSkinType(int type) override;
+    void RepaintKeyNavigation() override;
+    void RedrawDisplay() override;
+
+  private:
+    shell::ShellSession& session_;
+    core::ShellPort& shellPort_;
+    QWidget& mainWindow_;
+    const int storedFamily_;
+    display::Face face_;
+    display::KeyNavigation navigation_{face_.skin()};
+    tape::TapeRecorder tape_;
+    shell::SettingsMemoryStore memory_;
+    std::unique_ptr<core::Calculator> calc_;
+    std::unique_ptr<WindowSwitcher> windows_;
+};
+
+}  // namespace pemu::ui

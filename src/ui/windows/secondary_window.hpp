@@ -1,0 +1,45 @@
+#pragma once
+// The frame every secondary window shares: its code in the open-window list, the caption
+// with the child suffix, first placement, activation and closing noted with the switcher,
+// its own keys first and then the window keys every window shares. A window derives from
+// it, builds its controls, and writes its own settings in WriteSettings.
+#include <QWidget>
+#include <string_view>
+
+#include "shell/open_window_list.hpp"
+#include "ui/key_dispatch.hpp"
+
+namespace pemu::ui {
+
+class AppContext;
+
+class SecondaryWindow : public QWidget {
+    Q_OBJECT
+  public:
+    // `caption` in UTF-8 source text; the window frees itself when it closes.
+    SecondaryWindow(AppContext& context, shell::WindowCode code, std::string_view caption);
+    ~SecondaryWindow() override;
+
+    shell::WindowCode Code() const { return code_; }
+
+  protected:
+    AppContext& context() { return context_; }
+    // Writes the window's own keys into the settings store; runs once, when it closes.
+    virtual void WriteSettings() {}
+    // The window's own keys (Windows virtual-key numbers), before the shared ones and before
+    // the focused control. True when taken; a key it acts on must be taken.
+    virtual bool WindowKeyDown(int virtualKey, KeyModifiers modifiers);
+
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    AppContext& context_;
+    shell::WindowCode code_;
+    bool placed_ = false;
+    bool closed_ = false;
+};
+
+}  // namespace pemu::ui
