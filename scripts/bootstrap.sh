@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libx11-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev libx11-dev
   libjpeg62-turbo-dev libcurl4-openssl-dev libmspack-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth xdotool imagemagick x11-utils

@@ -1,11 +1,11 @@
 // pemu: the calculator window. The data folder is $PEMU_DATA_ROOT when set, else the
 // user's data folder; the first copy that runs owns the shared settings.
 #include <QApplication>
-#include <QIcon>
 #include <cstdio>
 #include <memory>
 
 #include "shell/shell_session.hpp"
+#include "ui/application.hpp"
 #include "ui/main_window.hpp"
 
 int main(int argc, char** argv) {
@@ -16,8 +16,7 @@ int main(int argc, char** argv) {
                      "pemu: takes no arguments (installing skin packages: not available)\n");
         return 2;
     }
-    QApplication::setApplicationName("Pemu");
-    QApplication::setWindowIcon(QIcon(":/app/pemu.png"));
+    pemu::ui::PrepareApplication(app);
 
     // Copies coordinate per data root, so a test or portable data folder never joins an
     // unrelated running copy.

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "display/skin_layout.hpp"
+#include "ui/application.hpp"
 #include "ui/face_widget.hpp"
 
 namespace pemu::ui::testing_support {
@@ -18,7 +19,7 @@ void MainWindowTest::SetUpTestSuite() {
     static int argc = 1;
     static char name[] = "ui_main_window_test";
     static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
+    PrepareApplication(*new QApplication(argc, argv));
 }
 
 void MainWindowTest::SetUp() {

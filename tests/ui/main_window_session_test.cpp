@@ -1,4 +1,5 @@
 // Start and end of the calculator window: settings and tapes kept, later windows disabled.
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
@@ -62,6 +63,16 @@ TEST_F(MainWindowTest, TheFinalSaveWritesEverySectionInTheOrderOfAFreshFile) {
         (std::vector<std::string>{"KenzanAutoScroll", "KenzanLock", "PanelDigit", "AnswerCK",
                                   "GrandTotal", "RoundSelecter", "DecimalSelecter", "DentakuType",
                                   "MemoryRead", "MemoryOn", "Memory", "KeyNaviOn"}));
+}
+
+TEST_F(MainWindowTest, WindowsCarryTheIconAndDialogsAnswerInJapanese) {
+    Start();
+    EXPECT_FALSE(window_->windowIcon().isNull());
+    EXPECT_GE(window_->windowIcon().availableSizes().size(), 3) << "small sizes for task bars";
+    QMessageBox question(QMessageBox::Question, "Pemu", "?", QMessageBox::Yes | QMessageBox::No);
+    EXPECT_TRUE(question.button(QMessageBox::Yes)->text().contains(QString::fromUtf8("はい")))
+        << question.button(QMessageBox::Yes)->text().toStdString();
+    EXPECT_TRUE(question.button(QMessageBox::No)->text().contains(QString::fromUtf8("いいえ")));
 }
 
 TEST_F(MainWindowTest, TheNextRunRestoresFamilyMiniSizeAndMemory) {
