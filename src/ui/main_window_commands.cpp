@@ -20,6 +20,7 @@
 #include "ui/task_tray.hpp"
 #include "ui/ui_text.hpp"
 #include "ui/window_switcher.hpp"
+#include "ui/windows/secondary_window.hpp"
 
 namespace pemu::ui {
 
@@ -298,7 +299,11 @@ void TfrmMain::RunKeyDecision(const KeyDecision& d, bool shift) {
         case KeyCommand::kToggleNavigation:
             menu_.KeyNavigation->trigger();
             break;
-        case KeyCommand::kRefreshLog:  // the log viewer is not built yet
+        case KeyCommand::kRefreshLog:
+            // F5 reaches an open log viewer as if pressed there: it reloads.
+            if (SecondaryWindow* log = context_->windows().Window(WindowCode::kLogViewer))
+                log->PressWindowKey(vk::kF5, {});
+            break;
         case KeyCommand::kNone:
             break;
     }
