@@ -87,6 +87,7 @@ class KeySession {
     tape::TapeRecorder& Tape() { return tape_; }
     RecordingDisplay& Display() { return display_; }
     tape::TapeView& View() { return view_; }
+    tape::TapeCorrection& Correction() { return correction_; }
 
   private:
     // The result field and message of an edit.
