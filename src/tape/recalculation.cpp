@@ -95,9 +95,9 @@ class Recalculation {
     const bool sharp_;
     std::string block_;
     int kept_ = 0;
-    std::string r_ = "0";
-    std::string a_;
-    int p_ = 0;
+    std::string r_ = "0";  // the running result
+    std::string a_;        // the accumulator: the running result as the next step takes it
+    int p_ = 0;            // the kind of the step before (0: none yet)
     std::string firstResult_;
     bool carried_ = false;
     bool stepsAfterEnd_ = false;

@@ -110,6 +110,7 @@ EditOutcome TapeCorrection::UpdateRunClick() {
     LOG& log = tape_.Log();
     const int at = view_.CursorLineFromEnd();
     const std::size_t start = log.LineStartFromEnd(at);
+    if (start == std::string::npos) return {};
     const std::string saved = log.TapeText();
     const int savedCount = log.LineCount();
     const std::size_t end = saved.find(kLineEnd, start);
