@@ -97,6 +97,8 @@ class TapeView : public TapeObserver {
     // ---- Command panel and input box ---------------------------------------------------
     void OpenCommandPanel() { panelOpen_ = true; }
     bool CommandPanelOpen() const { return panelOpen_; }
+    // While an insertion is open the grid shows the rows from the cursor row one row lower
+    // and the cursor row empty, where the new line will go.
     int EditMode() const { return editMode_; }
     void SetEditMode(int mode) { editMode_ = mode; }
     // Esc, a click on the grid, another window: panel and input box close.
