@@ -15,10 +15,6 @@
 namespace pemu::arith {
 namespace {
 
-int Terms(const ArithContext& ctx, const std::string& x) {
-    return IntegerPartLength(x) + ctx.workFracDigits;
-}
-
 using Function = std::function<std::string(ArithContext&, const std::string&)>;
 
 const std::map<std::string, Function>& Functions() {
@@ -26,9 +22,9 @@ const std::map<std::string, Function>& Functions() {
         {"exp", [](ArithContext& c, const std::string& x) { return Exp(c, x); }},
         {"ln", [](ArithContext& c, const std::string& x) { return Ln(c, x); }},
         {"log10", [](ArithContext& c, const std::string& x) { return Log10(c, x); }},
-        {"sin", [](ArithContext& c, const std::string& x) { return Sin(c, x, Terms(c, x)); }},
-        {"cos", [](ArithContext& c, const std::string& x) { return Cos(c, x, Terms(c, x)); }},
-        {"tan", [](ArithContext& c, const std::string& x) { return Tan(c, x, Terms(c, x)); }},
+        {"sin", [](ArithContext& c, const std::string& x) { return Sin(c, x); }},
+        {"cos", [](ArithContext& c, const std::string& x) { return Cos(c, x); }},
+        {"tan", [](ArithContext& c, const std::string& x) { return Tan(c, x); }},
         {"atan", [](ArithContext& c, const std::string& x) { return Atan(c, x); }},
         {"asin", [](ArithContext& c, const std::string& x) { return Asin(c, x); }},
         {"acos", [](ArithContext& c, const std::string& x) { return Acos(c, x); }},
