@@ -122,8 +122,7 @@ Fixed Subtract(const Fixed& a, const Fixed& b) {
 Fixed Multiply(const Fixed& a, const Fixed& b, int scale) {
     Fixed out;
     if (a.mag.n + b.mag.n > kMaxLimbs) return out;  // beyond every working width
-    MultiplyLimbs(a.mag, b.mag, out.mag);
-    DropLimbs(out.mag, scale);
+    MultiplyLimbsHigh(a.mag, b.mag, scale, out.mag);
     out.negative = out.mag.n != 0 && a.negative != b.negative;
     return out;
 }

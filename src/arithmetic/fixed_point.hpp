@@ -38,7 +38,7 @@ Fixed Add(const Fixed& a, const Fixed& b);
 Fixed Subtract(const Fixed& a, const Fixed& b);
 // |a| against |b|: -1, 0 or 1.
 int CompareMagnitude(const Fixed& a, const Fixed& b);
-// a x b cut toward zero at the scale.
+// a x b cut toward zero at the scale, or one ulp less.
 Fixed Multiply(const Fixed& a, const Fixed& b, int scale);
 // Exact.
 Fixed MultiplySmall(Fixed x, std::uint32_t m);

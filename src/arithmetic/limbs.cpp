@@ -130,21 +130,18 @@ void SubtractLimbs(const Limbs& a, const Limbs& b, Limbs& out) {
 }
 
 // Products are summed per column in 64 bits and carried once per block of rows: sixteen
-// products of two limbs stay below 2^64 with a column already carried.
-void MultiplyLimbs(const Limbs& a, const Limbs& b, Limbs& out) {
-    if (a.n == 0 || b.n == 0) {
-        out.n = 0;
-        return;
-    }
+// products of two limbs stay below 2^64 with a column already carried. Columns below
+// `first` are not formed.
+void MultiplyColumns(const Limbs& a, const Limbs& b, int first, Limbs& out) {
     constexpr int kRowsPerCarry = 16;
     const Limbs& rows = a.n <= b.n ? a : b;
     const Limbs& columns = a.n <= b.n ? b : a;
     const int n = a.n + b.n;
     std::uint64_t sum[kMaxLimbs + 1];
     std::memset(sum, 0, sizeof(std::uint64_t) * static_cast<std::size_t>(n));
-    const auto carryFrom = [&](int first) {
+    const auto carryFrom = [&](int start) {
         std::uint64_t carry = 0;
-        for (int c = first; c < n; ++c) {
+        for (int c = start; c < n; ++c) {
             const std::uint64_t t = sum[c] + carry;
             sum[c] = t % kBase;
             carry = t / kBase;
@@ -154,16 +151,39 @@ void MultiplyLimbs(const Limbs& a, const Limbs& b, Limbs& out) {
         const int end = top + kRowsPerCarry < rows.n ? top + kRowsPerCarry : rows.n;
         for (int i = top; i < end; ++i) {
             const std::uint64_t factor = rows.v[i];
+            const int j0 = first - i > 0 ? first - i : 0;
             std::uint64_t* column = sum + i;
-            for (int j = 0; j < columns.n; ++j)
+            for (int j = j0; j < columns.n; ++j)
                 column[j] += factor * columns.v[j];
         }
-        carryFrom(top);
+        carryFrom(top > first ? top : first);
     }
-    for (int c = 0; c < n; ++c)
-        out.v[c] = static_cast<std::uint32_t>(sum[c]);
-    out.n = n;
+    const int kept = n - first;
+    for (int c = 0; c < kept; ++c)
+        out.v[c] = static_cast<std::uint32_t>(sum[first + c]);
+    out.n = kept > 0 ? kept : 0;
     Trim(out);
+}
+
+void MultiplyLimbs(const Limbs& a, const Limbs& b, Limbs& out) {
+    if (a.n == 0 || b.n == 0) {
+        out.n = 0;
+        return;
+    }
+    MultiplyColumns(a, b, 0, out);
+}
+
+// The columns three limbs below the drop are formed too: what lies below them adds less
+// than one unit of those columns' top, so at most one unit is lost at the drop.
+void MultiplyLimbsHigh(const Limbs& a, const Limbs& b, int drop, Limbs& out) {
+    if (a.n == 0 || b.n == 0) {
+        out.n = 0;
+        return;
+    }
+    constexpr int kGuardColumns = 3;
+    const int first = drop > kGuardColumns ? drop - kGuardColumns : 0;
+    MultiplyColumns(a, b, first, out);
+    DropLimbs(out, drop - first);
 }
 
 void MultiplySmallLimbs(Limbs& x, std::uint32_t m) {
@@ -197,7 +217,8 @@ void DropLimbs(Limbs& x, int count) {
         x.n = 0;
         return;
     }
-    std::memmove(x.v, x.v + count, sizeof(std::uint32_t) * static_cast<std::size_t>(x.n - count));
+    std::memmove(x.v, x.v + count,
+                 sizeof(std::uint32_t) * static_cast<std::size_t>(x.n - count));
     x.n -= count;
 }
 
@@ -274,14 +295,15 @@ void DivideLimbs(const Limbs& num, const Limbs& den, Limbs& quotient) {
 }
 
 // Newton's iteration from above, started from the root of the upper half of the limbs:
-// that start is good to half the digits, so one step nearly reaches the root.
+// that start is good to half the digits, so one step mostly lands on the root, which a
+// square shows without another division.
 void SquareRootLimbs(const Limbs& x, Limbs& root) {
     if (x.n <= 2) {
         const std::uint64_t word = x.n == 0 ? 0 : x.v[0] + (x.n == 2 ? x.v[1] * kBase : 0);
         SetLimbs(root, SquareRootOfWord(word));
         return;
     }
-    const int half = x.n / 4;  // pairs of limbs left out of the start
+    const int half = x.n / 4 > 0 ? x.n / 4 : 1;  // pairs of limbs left out of the start
     Limbs upper = x;
     DropLimbs(upper, 2 * half);
     Limbs y;
@@ -292,15 +314,20 @@ void SquareRootLimbs(const Limbs& x, Limbs& root) {
     std::memmove(y.v + half, y.v, sizeof(std::uint32_t) * static_cast<std::size_t>(y.n));
     std::memset(y.v, 0, sizeof(std::uint32_t) * static_cast<std::size_t>(half));
     y.n += half;
-    Limbs next;
     for (;;) {
+        // A step from above stays at or above the root.
+        Limbs next;
         DivideLimbs(x, y, next);
         AddLimbs(next, y, next);
         DivideSmallLimbs(next, 2);
-        if (CompareLimbs(next, y) >= 0) break;
+        Limbs square;
+        MultiplyLimbs(next, next, square);
+        if (CompareLimbs(square, x) <= 0) {
+            root = next;
+            return;
+        }
         y = next;
     }
-    root = y;
 }
 
 }  // namespace pemu::arith::detail

@@ -3,6 +3,7 @@
 // fixed-point numbers of the function library.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "arithmetic/operand.hpp"
 
@@ -19,6 +20,17 @@ inline constexpr int kMaxLimbDigits = kMaxLimbs * kLimbDigits;
 struct Limbs {
     std::uint32_t v[kMaxLimbs];  // least significant first; left uninitialised on purpose
     int n = 0;                   // no zero limb at the top; 0 for the value zero
+
+    Limbs() {}  // NOLINT: user-provided, so that Limbs() leaves v uninitialised too
+    // Copies only the limbs in use: most values are far shorter than the capacity.
+    Limbs(const Limbs& other) : n(other.n) {
+        std::memcpy(v, other.v, sizeof(std::uint32_t) * static_cast<std::size_t>(n));
+    }
+    Limbs& operator=(const Limbs& other) {
+        n = other.n;
+        std::memmove(v, other.v, sizeof(std::uint32_t) * static_cast<std::size_t>(n));
+        return *this;
+    }
 };
 
 // The run of op (its integer and fraction digits, point removed) as a number.
@@ -35,6 +47,8 @@ void AddLimbs(const Limbs& a, const Limbs& b, Limbs& out);
 void SubtractLimbs(const Limbs& a, const Limbs& b, Limbs& out);
 // a.n + b.n must not exceed kMaxLimbs; out may be a or b.
 void MultiplyLimbs(const Limbs& a, const Limbs& b, Limbs& out);
+// floor(a b / 10^(9 drop)) or one less: the limbs far below the drop are not formed.
+void MultiplyLimbsHigh(const Limbs& a, const Limbs& b, int drop, Limbs& out);
 // x = x * m, exactly.
 void MultiplySmallLimbs(Limbs& x, std::uint32_t m);
 // x = floor(x / d) for d > 0; returns the remainder.
