@@ -1,7 +1,9 @@
-// Square root: the integer root of the operand's digits scaled to twice the fraction
+// Square root: the integer root X of the operand's digits scaled to twice the fraction
 // digits, on limbs. Newton's iteration from a / 2 on the truncating operations, stopped
 // when a step leaves the value unchanged or (the two-value oscillation) at the smaller
-// value, ends at exactly this integer root; it is computed here directly.
+// value, ends at exactly X; it is computed here directly. Its last step halved a sum that
+// was odd exactly when N - X^2 >= X, and then the text kept every fraction digit, zeros
+// included: that text is kept too.
 #include "arithmetic/decimal.hpp"
 #include "arithmetic/limbs.hpp"
 #include "arithmetic/operand.hpp"
@@ -21,10 +23,15 @@ std::string DecimalSqrt(ArithContext& ctx, std::string_view a) {
     detail::ShiftLimbs(run, 2 * fraction - x.FracLength());
     detail::Limbs root;
     detail::SquareRootLimbs(run, root);
-    char digits[detail::kMaxLimbDigits];
-    const int count = detail::LimbsToDigits(root, digits);
+    detail::Limbs rest;
+    detail::MultiplyLimbs(root, root, rest);
+    detail::SubtractLimbs(run, rest, rest);
+    const bool oddHalving = detail::CompareLimbs(rest, root) >= 0;
+    char digits[detail::kMaxLimbDigits + 1];
+    int count = detail::LimbsToDigits(root, digits);
+    if (oddHalving) digits[count++] = '5';
     return detail::FinishResult(ctx, std::string_view(digits, static_cast<std::size_t>(count)),
-                                fraction, false);
+                                fraction + (oddHalving ? 1 : 0), false);
 }
 
 }  // namespace pemu::arith

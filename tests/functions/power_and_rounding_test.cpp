@@ -60,8 +60,9 @@ TEST(Powers, AnOverflowStaysAnOverflowInsteadOfBecomingZero) {
     EXPECT_EQ(Exp(ctx, "1000"), "EF");
     EXPECT_EQ(Sinh(ctx, "1000"), "EF");
     EXPECT_EQ(Cosh(ctx, "-1000"), "EF");
-    EXPECT_EQ(Tanh(ctx, "1000"), "1");
-    EXPECT_EQ(Tanh(ctx, "-1000"), "-1");
+    // Below 1 by far less than the kept digits show: all nines, cut not rounded.
+    EXPECT_EQ(Tanh(ctx, "1000"), "0.99999999999999999999");
+    EXPECT_EQ(Tanh(ctx, "-1000"), "-0.99999999999999999999");
     EXPECT_EQ(Exp(ctx, "-1000"), "0");
 }
 
@@ -101,8 +102,7 @@ TEST(Powers, ZeroAndNegativeBasesWithFractionalExponents) {
     }
     ArithContext ctx;
     EXPECT_EQ(ClassifyPower("4", "0.5"), PowerDomain::kComputable);
-    const std::string root = Power(ctx, "4", "0.5");  // exp(0.5 ln 4), cut at every step
-    EXPECT_TRUE(root == "2" || root.rfind("1.99999999999999999", 0) == 0) << root;
+    EXPECT_EQ(Power(ctx, "4", "0.5"), "2");
 }
 
 TEST(Domains, FunctionsOutsideTheirDomainNameTheMessage) {
