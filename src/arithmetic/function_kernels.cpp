@@ -201,13 +201,18 @@ struct SeriesSum {
     Fixed value;
     int terms = 0;
 };
-template <class Divisor>
-SeriesSum BlockedSeries(const Fixed& t, bool alternating, Divisor divisor, int scale) {
-    std::array<Fixed, kBlock + 1> powers;
+using Powers = std::array<Fixed, kBlock + 1>;
+// 1, t, ..., t^kBlock (with -t when alternating).
+Powers PowersOf(const Fixed& t, bool alternating, int scale) {
+    Powers powers;
     powers[0] = One(scale);
     powers[1] = alternating ? Negated(t) : t;
     for (int j = 2; j <= kBlock; ++j)
         powers[j] = Multiply(powers[j - 1], powers[1], scale);
+    return powers;
+}
+template <class Divisor>
+SeriesSum BlockedSeries(const Powers& powers, Divisor divisor, int scale) {
     std::array<Fixed, kBlock> sums;
     sums[0] = One(scale);
     Fixed a = One(scale);
@@ -225,8 +230,87 @@ SeriesSum BlockedSeries(const Fixed& t, bool alternating, Divisor divisor, int s
                                             powers[static_cast<std::size_t>(j)], scale));
     return out;
 }
+template <class Divisor>
+SeriesSum BlockedSeries(const Fixed& t, bool alternating, Divisor divisor, int scale) {
+    return BlockedSeries(PowersOf(t, alternating, scale), divisor, scale);
+}
 double BlockedSeriesError(int terms) {
     return 3.0 * terms + kBlock * kBlock + 5 * kBlock + 10;
+}
+
+// sin r and cos r for |r| <= 0.8 without tables (the tables are made with it): from the
+// series of sin for a small r, else from 1 - cos(r / 2^8) doubled eight times, the sine
+// then by a square root.
+SinCos SinCosByHalving(const Fixed& r, double rError, int scale) {
+    const Fixed one = One(scale);
+    const double rd = std::fabs(ApproximateValue(r, scale));
+    SinCos out;
+    if (rd < 1.0 / 64) {
+        // sin r = r (1 - r^2/3! + r^4/5! ...), cos r from it.
+        const SeriesSum series = BlockedSeries(
+            Multiply(r, r, scale), true,
+            [](int k) { return static_cast<std::uint32_t>((2 * k) * (2 * k + 1)); }, scale);
+        out.sin = Multiply(r, series.value, scale);
+        const double sinError = BlockedSeriesError(series.terms) + rError + 1;
+        out.cos = SquareRoot(Subtract(one, Multiply(out.sin, out.sin, scale)), scale);
+        out.error = 2 * sinError + 3;
+        return out;
+    }
+    // v = 1 - cos(r / 2^8) by its series, then doubled eight times: 1 - cos 2a = 2v(2 - v).
+    constexpr int kHalvings = 8;
+    const Fixed t = DivideSmall(r, 1U << kHalvings);
+    const SeriesSum series = BlockedSeries(
+        Multiply(t, t, scale), true,
+        [](int k) { return static_cast<std::uint32_t>((2 * k - 1) * (2 * k)); }, scale);
+    // The series starts at the constant term 1; v is what follows it, negated.
+    Fixed v = Subtract(one, series.value);
+    double vError = BlockedSeriesError(series.terms) + 2 * rError / (1 << kHalvings) + 2;
+    double vd = 1 - std::cos(rd / (1 << kHalvings));
+    for (int i = 0; i < kHalvings; ++i) {
+        v = Subtract(MultiplySmall(v, 4), MultiplySmall(Multiply(v, v, scale), 2));
+        vError = (4 + 4 * vd) * vError + 3;
+        vd = 2 * vd * (2 - vd);
+    }
+    out.cos = Subtract(one, v);
+    out.sin = SquareRoot(Multiply(v, Subtract(MultiplySmall(one, 2), v), scale), scale);
+    out.sin.negative = r.negative && !IsNil(out.sin);
+    const double sinD = std::sin(rd);
+    out.error = std::max(vError, (2 * vError + 2) / (2 * sinD * 0.99) + 2);
+    return out;
+}
+
+// sin and cos of j/64 (0 <= j <= 64) and of j/8192 (0 <= j <= 128), within one ulp.
+template <int kUnit, bool kSine>
+Fixed SinOrCosOfStep(int j, int scale) {
+    const int work = scale + 2;
+    const Fixed angle = DivideSmall(FixedInteger(static_cast<std::uint64_t>(j), work), kUnit);
+    const SinCos both = SinCosByHalving(angle, 0, work);
+    return Rescale(kSine ? both.sin : both.cos, work, scale);
+}
+constexpr int kCoarseTurnLimit = 64;
+constexpr int kFineTurnLimit = 128;
+Table& CoarseSines() {
+    thread_local Table table(kCoarseTurnLimit, SinOrCosOfStep<64, true>);
+    return table;
+}
+Table& CoarseCosines() {
+    thread_local Table table(kCoarseTurnLimit, SinOrCosOfStep<64, false>);
+    return table;
+}
+Table& FineSines() {
+    thread_local Table table(kFineTurnLimit, SinOrCosOfStep<8192, true>);
+    return table;
+}
+Table& FineCosines() {
+    thread_local Table table(kFineTurnLimit, SinOrCosOfStep<8192, false>);
+    return table;
+}
+
+// sin(a + b) and cos(a + b) from both of a and of b.
+void AddAngles(const Fixed& sinA, const Fixed& cosA, Fixed& sinB, Fixed& cosB, int scale) {
+    const Fixed sinSum = Add(Multiply(sinA, cosB, scale), Multiply(cosA, sinB, scale));
+    cosB = Subtract(Multiply(cosA, cosB, scale), Multiply(sinA, sinB, scale));
+    sinB = sinSum;
 }
 
 }  // namespace
@@ -333,41 +417,34 @@ Approx AtanKernel(const Fixed& y, double yError, int scale) {
     return {value, 3 * yError + 14};
 }
 
+// sin r = sin(j1/64 + j2/8192 + u), |u| <= 1/16384: the two steps from the tables, u by
+// its series, put together by the angle sums.
 SinCos SinCosKernel(const Fixed& r, double rError, int scale) {
-    const Fixed one = One(scale);
-    const double rd = std::fabs(ApproximateValue(r, scale));
+    Fixed a = r;
+    a.negative = false;
+    const double ad = std::fabs(ApproximateValue(r, scale));
+    const int j1 = std::clamp(NearestIndex(64 * ad, kCoarseTurnLimit), 0, kCoarseTurnLimit);
+    const int j2 = NearestIndex(8192 * (ad - j1 / 64.0), kFineTurnLimit);
+    const auto c2 = static_cast<std::uint32_t>(std::abs(j2));
+    Fixed u = Subtract(a, DivideSmall(FixedInteger(static_cast<std::uint64_t>(j1), scale), 64));
+    const Fixed step = DivideSmall(FixedInteger(c2, scale), 8192);
+    u = j2 < 0 ? Add(u, step) : Subtract(u, step);
+
+    const Powers powers = PowersOf(Multiply(u, u, scale), true, scale);
+    const SeriesSum sinSeries = BlockedSeries(
+        powers, [](int k) { return static_cast<std::uint32_t>((2 * k) * (2 * k + 1)); }, scale);
+    const SeriesSum cosSeries = BlockedSeries(
+        powers, [](int k) { return static_cast<std::uint32_t>((2 * k - 1) * (2 * k)); }, scale);
     SinCos out;
-    if (rd < 1.0 / 64) {
-        // sin r = r (1 - r^2/3! + r^4/5! ...), cos r from it.
-        const SeriesSum series = BlockedSeries(
-            Multiply(r, r, scale), true,
-            [](int k) { return static_cast<std::uint32_t>((2 * k) * (2 * k + 1)); }, scale);
-        out.sin = Multiply(r, series.value, scale);
-        const double sinError = BlockedSeriesError(series.terms) + rError + 1;
-        out.cos = SquareRoot(Subtract(one, Multiply(out.sin, out.sin, scale)), scale);
-        out.error = 2 * sinError + 3;
-        return out;
-    }
-    // v = 1 - cos(r / 2^8) by its series, then doubled eight times: 1 - cos 2a = 2v(2 - v).
-    constexpr int kHalvings = 8;
-    const Fixed t = DivideSmall(r, 1U << kHalvings);
-    const SeriesSum series = BlockedSeries(
-        Multiply(t, t, scale), true,
-        [](int k) { return static_cast<std::uint32_t>((2 * k - 1) * (2 * k)); }, scale);
-    // The series starts at the constant term 1; v is what follows it, negated.
-    Fixed v = Subtract(one, series.value);
-    double vError = BlockedSeriesError(series.terms) + 2 * rError / (1 << kHalvings) + 2;
-    double vd = 1 - std::cos(rd / (1 << kHalvings));
-    for (int i = 0; i < kHalvings; ++i) {
-        v = Subtract(MultiplySmall(v, 4), MultiplySmall(Multiply(v, v, scale), 2));
-        vError = (4 + 4 * vd) * vError + 3;
-        vd = 2 * vd * (2 - vd);
-    }
-    out.cos = Subtract(one, v);
-    out.sin = SquareRoot(Multiply(v, Subtract(MultiplySmall(one, 2), v), scale), scale);
-    out.sin.negative = r.negative && !IsNil(out.sin);
-    const double sinD = std::sin(rd);
-    out.error = std::max(vError, (2 * vError + 2) / (2 * sinD * 0.99) + 2);
+    out.sin = Multiply(u, sinSeries.value, scale);
+    out.cos = cosSeries.value;
+    Fixed fineSin = FineSines().At(static_cast<int>(c2), scale);
+    if (j2 < 0) fineSin = Negated(fineSin);
+    AddAngles(fineSin, FineCosines().At(static_cast<int>(c2), scale), out.sin, out.cos, scale);
+    AddAngles(CoarseSines().At(j1, scale), CoarseCosines().At(j1, scale), out.sin, out.cos, scale);
+    if (r.negative) out.sin = Negated(out.sin);
+    const double seriesError = BlockedSeriesError(std::max(sinSeries.terms, cosSeries.terms)) + 2;
+    out.error = 2 * (2 * seriesError + 6) + 6 + rError;
     return out;
 }
 

@@ -16,6 +16,10 @@ using detail::Fixed;
 
 namespace {
 
+constexpr double kPi = 3.141592653589793;
+// Arguments below this many radians are reduced without a long division.
+constexpr double kFewTurns = 1e9;
+
 Fixed HalfPi(int scale) {
     return detail::DivideSmall(detail::PiAt(scale), 2);
 }
@@ -28,6 +32,21 @@ struct Reduced {
     int quadrant = 0;
 };
 Reduced ReduceByQuarterTurns(const Argument& a, int scale) {
+    Reduced out;
+    if (std::fabs(a.approx) < kFewTurns) {
+        // Few turns: q from the rough value (one off at worst, which leaves |r| a little
+        // above pi/4), the turns taken off with one more limb of pi.
+        const long long q = std::llround(a.approx / (kPi / 2));
+        const auto turns = static_cast<std::uint32_t>(std::llabs(q));
+        const int wide = scale + 1;
+        const Fixed taken = detail::MultiplySmall(HalfPi(wide), turns);
+        const Fixed x = detail::ArgumentAt(a, wide);
+        out.r = detail::Rescale(q < 0 ? detail::Add(x, taken) : detail::Subtract(x, taken), wide,
+                                scale);
+        out.error = (turns + 1) * 1e-9 + 1;
+        out.quadrant = static_cast<int>(((q % 4) + 4) % 4);
+        return out;
+    }
     const int wide = std::min(scale + a.intLength / detail::kLimbDigits + 2, detail::kMaxScale);
     const Fixed x = detail::ArgumentAt(a, wide);
     const Fixed halfPi = HalfPi(wide);
@@ -35,7 +54,6 @@ Reduced ReduceByQuarterTurns(const Argument& a, int scale) {
     const Fixed half = detail::DivideSmall(detail::FixedInteger(1, wide), 2);
     q = detail::Add(q, q.negative ? detail::Negated(half) : half);
     detail::DropLimbs(q.mag, wide);  // the nearest integer, halves away from zero
-    Reduced out;
     const int low = q.mag.n == 0 ? 0 : static_cast<int>(q.mag.v[0] % 4);  // 10^9 = 0 mod 4
     out.quadrant = q.negative ? (4 - low) % 4 : low;
     const double turns = std::fabs(detail::ApproximateValue(q, 0));

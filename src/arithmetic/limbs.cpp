@@ -129,14 +129,34 @@ void SubtractLimbs(const Limbs& a, const Limbs& b, Limbs& out) {
     Trim(out);
 }
 
-// Products are summed per column in 64 bits and carried once per block of rows: sixteen
-// products of two limbs stay below 2^64 with a column already carried. Columns below
+// Products are summed per column in 64 bits. Up to eighteen products of two limbs fit
+// one 64-bit sum, so short operands are summed column by column in a register; longer
+// ones row by row into memory, carried once per block of sixteen rows. Columns below
 // `first` are not formed.
 void MultiplyColumns(const Limbs& a, const Limbs& b, int first, Limbs& out) {
     constexpr int kRowsPerCarry = 16;
     const Limbs& rows = a.n <= b.n ? a : b;
     const Limbs& columns = a.n <= b.n ? b : a;
     const int n = a.n + b.n;
+    if (rows.n <= kRowsPerCarry) {
+        std::uint32_t product[kMaxLimbs];  // out may be a or b
+        std::uint64_t carry = 0;
+        int kept = 0;
+        for (int c = first; c < n - 1; ++c) {
+            const int iLow = c - (columns.n - 1) > 0 ? c - (columns.n - 1) : 0;
+            const int iHigh = c < rows.n - 1 ? c : rows.n - 1;
+            std::uint64_t sum = carry;
+            for (int i = iLow; i <= iHigh; ++i)
+                sum += static_cast<std::uint64_t>(rows.v[i]) * columns.v[c - i];
+            product[kept++] = static_cast<std::uint32_t>(sum % kBase);
+            carry = sum / kBase;
+        }
+        product[kept++] = static_cast<std::uint32_t>(carry);  // below 10^9: the top limb
+        std::memcpy(out.v, product, sizeof(std::uint32_t) * static_cast<std::size_t>(kept));
+        out.n = kept;
+        Trim(out);
+        return;
+    }
     std::uint64_t sum[kMaxLimbs + 1];
     std::memset(sum, 0, sizeof(std::uint64_t) * static_cast<std::size_t>(n));
     const auto carryFrom = [&](int start) {
@@ -217,8 +237,7 @@ void DropLimbs(Limbs& x, int count) {
         x.n = 0;
         return;
     }
-    std::memmove(x.v, x.v + count,
-                 sizeof(std::uint32_t) * static_cast<std::size_t>(x.n - count));
+    std::memmove(x.v, x.v + count, sizeof(std::uint32_t) * static_cast<std::size_t>(x.n - count));
     x.n -= count;
 }
 
@@ -263,15 +282,19 @@ void DivideLimbs(const Limbs& num, const Limbs& den, Limbs& quotient) {
             rhat += vTop;
             if (rhat >= kBase) break;
         }
+        // u -= qhat v: each product is split on its own, so that only the borrow runs
+        // from limb to limb; the high part of one product is taken off the next limb.
         std::int64_t borrow = 0;
         std::uint64_t carry = 0;
         for (int i = 0; i < vn; ++i) {
-            const std::uint64_t p = qhat * v.v[i] + carry;
-            carry = p / kBase;
+            const std::uint64_t p = qhat * v.v[i];
+            const std::uint64_t high = p / kBase;
             std::int64_t t = static_cast<std::int64_t>(u.v[i + j]) -
-                             static_cast<std::int64_t>(p % kBase) - borrow;
-            borrow = t < 0 ? 1 : 0;
+                             static_cast<std::int64_t>(p - high * kBase) -
+                             static_cast<std::int64_t>(carry) - borrow;
+            borrow = t < 0 ? (t < -static_cast<std::int64_t>(kBase) ? 2 : 1) : 0;
             u.v[i + j] = static_cast<std::uint32_t>(t + borrow * static_cast<std::int64_t>(kBase));
+            carry = high;
         }
         std::int64_t t =
             static_cast<std::int64_t>(u.v[j + vn]) - static_cast<std::int64_t>(carry) - borrow;
@@ -303,7 +326,9 @@ void SquareRootLimbs(const Limbs& x, Limbs& root) {
         SetLimbs(root, SquareRootOfWord(word));
         return;
     }
-    const int half = x.n / 4 > 0 ? x.n / 4 : 1;  // pairs of limbs left out of the start
+    // Pairs of limbs left out of the start: few enough that the start's root has more limbs
+    // than are appended to it, so that the first step overshoots by less than one.
+    const int half = x.n >= 6 ? (x.n - 2) / 4 : 1;
     Limbs upper = x;
     DropLimbs(upper, 2 * half);
     Limbs y;
@@ -315,18 +340,26 @@ void SquareRootLimbs(const Limbs& x, Limbs& root) {
     std::memset(y.v, 0, sizeof(std::uint32_t) * static_cast<std::size_t>(half));
     y.n += half;
     for (;;) {
-        // A step from above stays at or above the root.
+        // A step from above stays at or above the root; one unit above it shows in the
+        // square and is taken off without another division.
         Limbs next;
         DivideLimbs(x, y, next);
         AddLimbs(next, y, next);
         DivideSmallLimbs(next, 2);
         Limbs square;
         MultiplyLimbs(next, next, square);
-        if (CompareLimbs(square, x) <= 0) {
-            root = next;
-            return;
+        if (CompareLimbs(square, x) > 0) {
+            Limbs below;
+            SubtractLimbs(next, one, below);
+            MultiplyLimbs(below, below, square);
+            if (CompareLimbs(square, x) > 0) {
+                y = below;
+                continue;
+            }
+            next = below;
         }
-        y = next;
+        root = next;
+        return;
     }
 }
 
