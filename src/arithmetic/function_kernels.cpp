@@ -31,32 +31,19 @@ Fixed FromStored(std::string_view text, int scale) {
     return x;
 }
 
-// sum over i of (+-1)^i (p/q)^(2i+1) / (2i+1), q < 65536, within one ulp: summed one
+// sum over i of (+-1)^i (p/q)^(2i+1) / (2i+1), p < 65536, within one ulp: summed one
 // limb finer and cut.
 Fixed OddPowerSum(std::uint32_t p, std::uint32_t q, bool alternating, int scale) {
     const int work = scale + 1;
     Fixed power = DivideSmall(MultiplySmall(One(work), p), q);
     Fixed sum = power;
     const std::uint32_t p2 = p * p;
-    const std::uint32_t q2 = q * q;
+    const bool squareFits = q < 65536;
     for (std::uint32_t odd = 3; !IsNil(power); odd += 2) {
-        power = DivideSmall(MultiplySmall(power, p2), q2);
+        power = MultiplySmall(power, p2);
+        power = squareFits ? DivideSmall(power, q * q) : DivideSmall(DivideSmall(power, q), q);
         const Fixed term = DivideSmall(power, odd);
         sum = alternating && odd % 4 == 3 ? Subtract(sum, term) : Add(sum, term);
-    }
-    return Rescale(sum, work, scale);
-}
-
-// atan(p/q) by Euler's series, whose terms shrink by p^2 / (p^2 + q^2); p q < 2^32 and
-// p^2 + q^2 < 2^32. Within one ulp.
-Fixed AtanOfRatio(std::uint32_t p, std::uint32_t q, int scale) {
-    const int work = scale + 1;
-    const std::uint32_t d = p * p + q * q;
-    Fixed term = DivideSmall(MultiplySmall(One(work), p * q), d);
-    Fixed sum = term;
-    for (std::uint32_t n = 1; !IsNil(term); ++n) {
-        term = DivideSmall(DivideSmall(MultiplySmall(term, 2 * n * p * p), 2 * n + 1), d);
-        sum = Add(sum, term);
     }
     return Rescale(sum, work, scale);
 }
@@ -97,69 +84,124 @@ const Fixed& Cached(ConstantCache& cache, int scale, Fixed (*make)(int)) {
     return *slot;
 }
 
-// A table of values for the indices -limit..limit at every scale, made on first use.
+// Tables of values at the indices -limit..limit, `width` values per index, made a whole
+// row at a time on first use. Rows are made at scales rounded up to a multiple of
+// kTableScaleStep (so that results of different widths share them) within one ulp, and
+// cut to the scale asked for: within two ulps then. Entries are kept as their limbs only.
+constexpr int kTableScaleStep = 4;
 class Table {
   public:
-    Table(int limit, Fixed (*make)(int index, int scale)) : limit_(limit), make_(make) {}
-    const Fixed& At(int index, int scale) {
-        scale = ClampScale(scale);
-        auto& row = rows_[static_cast<std::size_t>(scale)];
-        if (row.empty()) row.resize(static_cast<std::size_t>(2 * limit_ + 1));
-        auto& slot = row[static_cast<std::size_t>(index + limit_)];
-        if (!slot) slot = std::make_unique<Fixed>(make_(index, scale));
-        return *slot;
+    // Fills values[(index + limit) * width + k] at the scale.
+    using Build = void (*)(int limit, int scale, std::vector<Fixed>& values);
+    Table(int limit, int width, Build build) : limit_(limit), width_(width), build_(build) {}
+    Fixed At(int index, int scale, int which = 0) {
+        const int bucket = std::min(kMaxScale, (ClampScale(scale) + kTableScaleStep - 1) /
+                                                   kTableScaleStep * kTableScaleStep);
+        auto& row = rows_[static_cast<std::size_t>(bucket)];
+        if (row.empty()) {
+            std::vector<Fixed> values(static_cast<std::size_t>((2 * limit_ + 1) * width_));
+            build_(limit_, bucket, values);
+            row.resize(values.size());
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                row[i].limbs.assign(values[i].mag.v, values[i].mag.v + values[i].mag.n);
+                row[i].negative = values[i].negative;
+            }
+        }
+        const Entry& entry = row[static_cast<std::size_t>((index + limit_) * width_ + which)];
+        Fixed out;
+        out.mag.n = static_cast<int>(entry.limbs.size());
+        std::copy(entry.limbs.begin(), entry.limbs.end(), out.mag.v);
+        out.negative = entry.negative;
+        return Rescale(out, bucket, std::min(scale, bucket));
     }
 
   private:
+    struct Entry {
+        std::vector<std::uint32_t> limbs;
+        bool negative = false;
+    };
     int limit_;
-    Fixed (*make_)(int, int);
-    std::array<std::vector<std::unique_ptr<Fixed>>, kMaxScale + 1> rows_;
+    int width_;
+    Build build_;
+    std::array<std::vector<Entry>, kMaxScale + 1> rows_;
 };
 
-// ln(1 + j / unit) = 2 atanh(j / (2 unit + j)).
-// Within one ulp, as the table entries below.
-template <std::uint32_t kUnit>
-Fixed LogOfStep(int j, int scale) {
-    const auto p = static_cast<std::uint32_t>(std::abs(j));
-    const auto q = static_cast<std::uint32_t>(2 * static_cast<int>(kUnit) + j);
-    const Fixed value =
-        Rescale(MultiplySmall(OddPowerSum(p, q, false, scale + 1), 2), scale + 1, scale);
-    return j < 0 ? Negated(value) : value;
+// ln(1 + j / kUnit) for |j| <= limit, step by step: ln((u + j + 1) / (u + j)) =
+// 2 atanh(1 / (2(u + j) + 1)). Summed two limbs finer, so that the steps' errors vanish.
+template <int kUnit>
+void BuildLogs(int limit, int scale, std::vector<Fixed>& values) {
+    const int work = scale + 2;
+    Fixed up;
+    Fixed down;
+    values[static_cast<std::size_t>(limit)] = Fixed();
+    for (int j = 0; j < limit; ++j) {
+        up = Add(up, MultiplySmall(OddPowerSum(1, 2 * (kUnit + j) + 1, false, work), 2));
+        down = Subtract(down, MultiplySmall(OddPowerSum(1, 2 * (kUnit - j) - 1, false, work), 2));
+        values[static_cast<std::size_t>(limit + j + 1)] = Rescale(up, work, scale);
+        values[static_cast<std::size_t>(limit - j - 1)] = Rescale(down, work, scale);
+    }
 }
 
-// atan(j / 64) for 0 <= j <= 64; above 32 as pi/4 - atan((64 - j) / (64 + j)).
-Fixed CoarseAtan(int j, int scale) {
-    if (j <= 32) return AtanOfRatio(static_cast<std::uint32_t>(j), 64, scale);
-    const int work = scale + 1;
-    const Fixed quarterPi = DivideSmall(PiAt(work), 4);
-    return Rescale(Subtract(quarterPi, AtanOfRatio(static_cast<std::uint32_t>(64 - j),
-                                                   static_cast<std::uint32_t>(64 + j), work)),
-                   work, scale);
+// atan(j / kUnit) for 0 <= j <= limit, step by step: atan((j + 1)/u) - atan(j/u) =
+// atan(u / (u^2 + j (j + 1))).
+template <int kUnit>
+void BuildAtans(int limit, int scale, std::vector<Fixed>& values) {
+    const int work = scale + 2;
+    Fixed sum;
+    for (int j = 0; j < limit; ++j) {
+        const auto q = static_cast<std::uint32_t>(kUnit * kUnit + j * (j + 1));
+        sum = Add(sum, OddPowerSum(kUnit, q, true, work));
+        values[static_cast<std::size_t>(limit + j + 1)] = Rescale(sum, work, scale);
+    }
 }
 
-Fixed FineAtan(int j, int scale) {
-    return AtanOfRatio(static_cast<std::uint32_t>(j), 8192, scale);
+SinCos SinCosByHalving(const Fixed& r, double rError, int scale);
+void AddAngles(const Fixed& sinA, const Fixed& cosA, Fixed& sinB, Fixed& cosB, int scale);
+
+// sin and cos of j / kUnit for 0 <= j <= limit, step by step by the angle sum.
+template <int kUnit>
+void BuildTurns(int limit, int scale, std::vector<Fixed>& values) {
+    const int work = scale + 2;
+    const SinCos step = SinCosByHalving(DivideSmall(One(work), kUnit), 0, work);
+    Fixed sin;
+    Fixed cos = One(work);
+    values[static_cast<std::size_t>(2 * limit + 1)] = One(scale);
+    for (int j = 1; j <= limit; ++j) {
+        AddAngles(step.sin, step.cos, sin, cos, work);
+        values[static_cast<std::size_t>(2 * (limit + j))] = Rescale(sin, work, scale);
+        values[static_cast<std::size_t>(2 * (limit + j) + 1)] = Rescale(cos, work, scale);
+    }
 }
 
 constexpr int kCoarseLimit = 32;  // ln(1 + j/64), j in -32..32
 constexpr int kFineLimit = 128;   // ln(1 + j/8192), j in -128..128
 constexpr int kCoarseAtanLimit = 64;
 constexpr int kFineAtanLimit = 128;
+constexpr int kCoarseTurnLimit = 64;
+constexpr int kFineTurnLimit = 128;
 
 Table& CoarseLogs() {
-    thread_local Table table(kCoarseLimit, LogOfStep<64>);
+    thread_local Table table(kCoarseLimit, 1, BuildLogs<64>);
     return table;
 }
 Table& FineLogs() {
-    thread_local Table table(kFineLimit, LogOfStep<8192>);
+    thread_local Table table(kFineLimit, 1, BuildLogs<8192>);
     return table;
 }
 Table& CoarseAtans() {
-    thread_local Table table(kCoarseAtanLimit, CoarseAtan);
+    thread_local Table table(kCoarseAtanLimit, 1, BuildAtans<64>);
     return table;
 }
 Table& FineAtans() {
-    thread_local Table table(kFineAtanLimit, FineAtan);
+    thread_local Table table(kFineAtanLimit, 1, BuildAtans<8192>);
+    return table;
+}
+Table& CoarseTurns() {
+    thread_local Table table(kCoarseTurnLimit, 2, BuildTurns<64>);
+    return table;
+}
+Table& FineTurns() {
+    thread_local Table table(kFineTurnLimit, 2, BuildTurns<8192>);
     return table;
 }
 
@@ -279,33 +321,6 @@ SinCos SinCosByHalving(const Fixed& r, double rError, int scale) {
     return out;
 }
 
-// sin and cos of j/64 (0 <= j <= 64) and of j/8192 (0 <= j <= 128), within one ulp.
-template <int kUnit, bool kSine>
-Fixed SinOrCosOfStep(int j, int scale) {
-    const int work = scale + 2;
-    const Fixed angle = DivideSmall(FixedInteger(static_cast<std::uint64_t>(j), work), kUnit);
-    const SinCos both = SinCosByHalving(angle, 0, work);
-    return Rescale(kSine ? both.sin : both.cos, work, scale);
-}
-constexpr int kCoarseTurnLimit = 64;
-constexpr int kFineTurnLimit = 128;
-Table& CoarseSines() {
-    thread_local Table table(kCoarseTurnLimit, SinOrCosOfStep<64, true>);
-    return table;
-}
-Table& CoarseCosines() {
-    thread_local Table table(kCoarseTurnLimit, SinOrCosOfStep<64, false>);
-    return table;
-}
-Table& FineSines() {
-    thread_local Table table(kFineTurnLimit, SinOrCosOfStep<8192, true>);
-    return table;
-}
-Table& FineCosines() {
-    thread_local Table table(kFineTurnLimit, SinOrCosOfStep<8192, false>);
-    return table;
-}
-
 // sin(a + b) and cos(a + b) from both of a and of b.
 void AddAngles(const Fixed& sinA, const Fixed& cosA, Fixed& sinB, Fixed& cosB, int scale) {
     const Fixed sinSum = Add(Multiply(sinA, cosB, scale), Multiply(cosA, sinB, scale));
@@ -338,7 +353,7 @@ Approx ExpKernel(const Fixed& x, double xError, int scale) {
     const auto steps = static_cast<std::uint32_t>(std::llabs(n));
     const Fixed turns = MultiplySmall(Ln2At(scale), steps);
     Fixed t = n >= 0 ? Subtract(x, turns) : Add(x, turns);
-    double tError = xError + steps + 2;
+    double tError = xError + steps + 4;
     double td = xd - static_cast<double>(n) * kLn2;
     const int j1 = NearestIndex(64 * std::expm1(td), kCoarseLimit);
     t = Subtract(t, CoarseLogs().At(j1, scale));
@@ -384,7 +399,7 @@ Approx LnKernel(const Fixed& x, int scale) {
     Fixed value = Add(k >= 0 ? turns : Negated(turns),
                       Add(CoarseLogs().At(j1, scale), FineLogs().At(j2, scale)));
     value = Add(value, lnM);
-    const double error = steps + 2 + 2 * (zError + kOddSeriesError * 1e-4 + 3);
+    const double error = steps + 4 + 2 * (zError + kOddSeriesError * 1e-4 + 3);
     return {value, error};
 }
 
@@ -411,14 +426,14 @@ Approx AtanKernel(const Fixed& y, double yError, int scale) {
     const Fixed u = Divide(Subtract(u1, step2), Add(one, cross), scale);
     const Fixed series = OddReciprocalSeries(Multiply(u, u, scale), true, scale);
     Fixed value = Add(CoarseAtans().At(j1, scale), Multiply(u, series, scale));
-    const Fixed& fine = FineAtans().At(static_cast<int>(c2), scale);
+    const Fixed fine = FineAtans().At(static_cast<int>(c2), scale);
     value = j2 < 0 ? Subtract(value, fine) : Add(value, fine);
     if (y.negative) value = Negated(value);
-    return {value, 3 * yError + 14};
+    return {value, 3 * yError + 16};
 }
 
-// sin r = sin(j1/64 + j2/8192 + u), |u| <= 1/16384: the two steps from the tables, u by
-// its series, put together by the angle sums.
+// sin r = sin(j1/64 + j2/8192 + u), |u| <= 1/16384: sin and cos of the steps from the
+// tables, of u by their series, put together by the angle sums.
 SinCos SinCosKernel(const Fixed& r, double rError, int scale) {
     Fixed a = r;
     a.negative = false;
@@ -438,13 +453,14 @@ SinCos SinCosKernel(const Fixed& r, double rError, int scale) {
     SinCos out;
     out.sin = Multiply(u, sinSeries.value, scale);
     out.cos = cosSeries.value;
-    Fixed fineSin = FineSines().At(static_cast<int>(c2), scale);
+    Fixed fineSin = FineTurns().At(static_cast<int>(c2), scale, 0);
     if (j2 < 0) fineSin = Negated(fineSin);
-    AddAngles(fineSin, FineCosines().At(static_cast<int>(c2), scale), out.sin, out.cos, scale);
-    AddAngles(CoarseSines().At(j1, scale), CoarseCosines().At(j1, scale), out.sin, out.cos, scale);
+    AddAngles(fineSin, FineTurns().At(static_cast<int>(c2), scale, 1), out.sin, out.cos, scale);
+    AddAngles(CoarseTurns().At(j1, scale, 0), CoarseTurns().At(j1, scale, 1), out.sin, out.cos,
+              scale);
     if (r.negative) out.sin = Negated(out.sin);
     const double seriesError = BlockedSeriesError(std::max(sinSeries.terms, cosSeries.terms)) + 2;
-    out.error = 2 * (2 * seriesError + 6) + 6 + rError;
+    out.error = 2 * (2 * seriesError + 10) + 10 + rError;
     return out;
 }
 
