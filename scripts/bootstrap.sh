@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs every Debian package Pemu needs to build, test and run. Safe to run again.
+# With --bench it also installs the calculators the benchmarks compare against.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,11 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils
   bc python3 python3-mpmath dpkg-dev
 )
+
+# Peers of bench/formula/compare_peers.sh, for benchmarks only.
+if [[ ${1:-} == --bench ]]; then
+  packages+=(qalc python3-mpmath)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
