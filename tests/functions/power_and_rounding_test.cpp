@@ -78,6 +78,20 @@ TEST(Powers, NegativeExponentsOfWideOrVanishingPowers) {
     EXPECT_FALSE(ctx.divideError);
 }
 
+// An operand longer than the working buffer is cut to its 599 characters before anything
+// is worked out: a 20,000-digit exponent costs no more than a 599-digit one.
+TEST(Powers, OperandsBeyondTheWorkingBufferAreCutFirst) {
+    ArithContext ctx;
+    const std::string nines(20000, '9');
+    EXPECT_EQ(Power(ctx, "2", nines), "EF");  // 599 integer digits: wider than 2 x 20
+    EXPECT_EQ(Power(ctx, "2", "-" + nines), "EF");
+    // 2.000...0001 with the 1 beyond the cut is 2.
+    EXPECT_EQ(Power(ctx, "1.5", "2." + std::string(20000, '0') + "1"), "2.25");
+    EXPECT_EQ(Power(ctx, "1." + std::string(20000, '0') + "1", "3"), "1");
+    EXPECT_EQ(IntPower(ctx, "1", nines), "1");
+    EXPECT_FALSE(ctx.divideError);
+}
+
 struct DomainCase {
     const char* base;
     const char* exponent;
