@@ -180,23 +180,29 @@ Fixed ScaleByTwo(Fixed x, int n) {
     return x;
 }
 
-double ApproximateValue(const Fixed& x, int scale) {
-    double value = 0;
-    const int top = x.mag.n - 1;
-    for (int i = top; i >= 0 && i >= top - 2; --i)
-        value = value * kLimbBase + x.mag.v[i];
-    const int below = top >= 2 ? top - 2 : 0;
-    value *= std::pow(10.0, static_cast<double>((below - scale) * kLimbDigits));
-    return x.negative ? -value : value;
-}
+namespace {
 
-double ApproximateLog10(const Fixed& x, int scale) {
+// The top three limbs as a number, and the power of ten of the lowest of them.
+double TopLimbs(const Fixed& x, int scale, int& tens) {
     double top = 0;
     const int high = x.mag.n - 1;
     for (int i = high; i >= 0 && i >= high - 2; --i)
         top = top * kLimbBase + x.mag.v[i];
-    const int below = high >= 2 ? high - 2 : 0;
-    return std::log10(top) + static_cast<double>((below - scale) * kLimbDigits);
+    tens = ((high >= 2 ? high - 2 : 0) - scale) * kLimbDigits;
+    return top;
+}
+
+}  // namespace
+
+double ApproximateValue(const Fixed& x, int scale) {
+    int tens = 0;
+    const double value = TopLimbs(x, scale, tens) * std::pow(10.0, tens);
+    return x.negative ? -value : value;
+}
+
+double ApproximateLog10(const Fixed& x, int scale) {
+    int tens = 0;
+    return std::log10(TopLimbs(x, scale, tens)) + tens;
 }
 
 Fixed ErrorBound(double ulps) {

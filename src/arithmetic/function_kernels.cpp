@@ -180,29 +180,29 @@ constexpr int kFineAtanLimit = 128;
 constexpr int kCoarseTurnLimit = 64;
 constexpr int kFineTurnLimit = 128;
 
-Table& CoarseLogs() {
-    thread_local Table table(kCoarseLimit, 1, BuildLogs<64>);
+// One table of each kind per thread.
+template <int kLimit, int kWidth, Table::Build kBuild>
+Table& TableOf() {
+    thread_local Table table(kLimit, kWidth, kBuild);
     return table;
+}
+Table& CoarseLogs() {
+    return TableOf<kCoarseLimit, 1, BuildLogs<64>>();
 }
 Table& FineLogs() {
-    thread_local Table table(kFineLimit, 1, BuildLogs<8192>);
-    return table;
+    return TableOf<kFineLimit, 1, BuildLogs<8192>>();
 }
 Table& CoarseAtans() {
-    thread_local Table table(kCoarseAtanLimit, 1, BuildAtans<64>);
-    return table;
+    return TableOf<kCoarseAtanLimit, 1, BuildAtans<64>>();
 }
 Table& FineAtans() {
-    thread_local Table table(kFineAtanLimit, 1, BuildAtans<8192>);
-    return table;
+    return TableOf<kFineAtanLimit, 1, BuildAtans<8192>>();
 }
 Table& CoarseTurns() {
-    thread_local Table table(kCoarseTurnLimit, 2, BuildTurns<64>);
-    return table;
+    return TableOf<kCoarseTurnLimit, 2, BuildTurns<64>>();
 }
 Table& FineTurns() {
-    thread_local Table table(kFineTurnLimit, 2, BuildTurns<8192>);
-    return table;
+    return TableOf<kFineTurnLimit, 2, BuildTurns<8192>>();
 }
 
 int NearestIndex(double value, int limit) {

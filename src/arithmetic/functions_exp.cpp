@@ -56,6 +56,18 @@ Approx HalfOf(const ExpPair& pair, bool difference, bool negative) {
     return {value, (pair.plus.error + pair.minus.error) / 2 + 1};
 }
 
+// sinh x = (e^x - e^-x) / 2 (difference) or cosh x = (e^x + e^-x) / 2.
+std::string HalfSumOrDifference(const ArithContext& ctx, std::string_view x, bool difference) {
+    const Argument a = detail::ReadArgument(ctx, x);
+    if (a.overflow) return "EF";
+    if (a.zero) return difference ? "0" : "1";
+    const int digits = ExpIntegerDigits(std::fabs(a.approx));
+    if (std::fabs(a.approx) > HyperbolicLimit(ctx) || digits < 0) return "EF";
+    return detail::CutExactly(ctx, digits, [&](int scale) {
+        return HalfOf(ExpBothWays(a, scale), difference, difference && a.negative);
+    });
+}
+
 // Ten to an integer power, for log10 of such an x: the exponent, or empty.
 std::string PowerOfTenExponent(const Argument& a) {
     const std::string_view whole = a.IntDigits();
@@ -111,23 +123,11 @@ std::string Log10(ArithContext& ctx, std::string_view x) {
 }
 
 std::string Sinh(ArithContext& ctx, std::string_view x) {
-    const Argument a = detail::ReadArgument(ctx, x);
-    if (a.overflow) return "EF";
-    if (a.zero) return "0";
-    const int digits = ExpIntegerDigits(std::fabs(a.approx));
-    if (std::fabs(a.approx) > HyperbolicLimit(ctx) || digits < 0) return "EF";
-    return detail::CutExactly(
-        ctx, digits, [&](int scale) { return HalfOf(ExpBothWays(a, scale), true, a.negative); });
+    return HalfSumOrDifference(ctx, x, true);
 }
 
 std::string Cosh(ArithContext& ctx, std::string_view x) {
-    const Argument a = detail::ReadArgument(ctx, x);
-    if (a.overflow) return "EF";
-    if (a.zero) return "1";
-    const int digits = ExpIntegerDigits(std::fabs(a.approx));
-    if (std::fabs(a.approx) > HyperbolicLimit(ctx) || digits < 0) return "EF";
-    return detail::CutExactly(
-        ctx, digits, [&](int scale) { return HalfOf(ExpBothWays(a, scale), false, false); });
+    return HalfSumOrDifference(ctx, x, false);
 }
 
 std::string Tanh(ArithContext& ctx, std::string_view x) {

@@ -104,27 +104,19 @@ std::string Canonical(std::string text) {
     return text != "EF" && IsZero(text) ? "0" : text;
 }
 
-// Whether 10^ld overflows the integer digits or cuts to zero, decided roughly, with
-// the borderline left to the computation.
-enum class Reach { kOverflow, kVanishes, kWithin };
-Reach ReachOf(const ArithContext& ctx, double ld) {
-    if (ld > 2.0 * ctx.workIntDigits + 1) return Reach::kOverflow;
-    if (ld < -(detail::FracDigitsOf(ctx) + 2.0)) return Reach::kVanishes;
-    return Reach::kWithin;
+// "EF" when 10^ld overflows the integer digits, "0" when it cuts to zero, decided
+// roughly with the borderline left to the computation; empty otherwise.
+std::string BeyondReach(const ArithContext& ctx, double ld) {
+    if (ld > 2.0 * ctx.workIntDigits + 1) return "EF";
+    if (ld < -(detail::FracDigitsOf(ctx) + 2.0)) return "0";
+    return {};
 }
 
 // b^e = exp(e ln b) for b > 0, within its bound; e's digits widen the scale of ln b.
 std::string PowerByLogarithm(ArithContext& ctx, const Argument& b, const Argument& e,
                              bool negativeResult) {
     const double ld = e.approx * Log10Of(RunOf(b));
-    switch (ReachOf(ctx, ld)) {
-        case Reach::kOverflow:
-            return "EF";
-        case Reach::kVanishes:
-            return "0";
-        case Reach::kWithin:
-            break;
-    }
+    if (std::string beyond = BeyondReach(ctx, ld); !beyond.empty()) return beyond;
     const int digits = ld > 0 ? static_cast<int>(ld) + 2 : 0;
     if (digits > detail::kWidestIntegerDigits) return "EF";
     const int exponentLimbs = (e.intLength + detail::kLimbDigits) / detail::kLimbDigits + 1;
@@ -157,14 +149,7 @@ std::string IntegerPowerOf(ArithContext& ctx, const Argument& b, std::string_vie
     const DigitRun r = RunOf(b);
     const double count = std::strtod(std::string(n).c_str(), nullptr);
     const double ld = (reciprocal ? -count : count) * Log10Of(r);
-    switch (ReachOf(ctx, ld)) {
-        case Reach::kOverflow:
-            return "EF";
-        case Reach::kVanishes:
-            return "0";
-        case Reach::kWithin:
-            break;
-    }
+    if (std::string beyond = BeyondReach(ctx, ld); !beyond.empty()) return beyond;
     const int fraction = detail::FracDigitsOf(ctx);
     const double exactDigits = count * static_cast<double>(r.run.size());
     const double scaled = -count * static_cast<double>(r.shift);  // 10^scaled / run^n

@@ -128,30 +128,21 @@ Approx AsinAt(const Argument& a, int scale) {
 }  // namespace
 
 std::string Sin(ArithContext& ctx, std::string_view x) {
-    const Argument a = detail::ReadArgument(ctx, x);
-    if (a.overflow) return "EF";
-    if (a.zero) return "0";
-    return detail::CutExactly(ctx, 0, [&](int scale) {
+    return detail::CutFunction(ctx, x, "0", [](const Argument& a, int scale) {
         const SinCosOf sc = SinCosAt(a, scale);
         return Approx{sc.sin, sc.error};
     });
 }
 
 std::string Cos(ArithContext& ctx, std::string_view x) {
-    const Argument a = detail::ReadArgument(ctx, x);
-    if (a.overflow) return "EF";
-    if (a.zero) return "1";
-    return detail::CutExactly(ctx, 0, [&](int scale) {
+    return detail::CutFunction(ctx, x, "1", [](const Argument& a, int scale) {
         const SinCosOf sc = SinCosAt(a, scale);
         return Approx{sc.cos, sc.error};
     });
 }
 
 std::string Tan(ArithContext& ctx, std::string_view x) {
-    const Argument a = detail::ReadArgument(ctx, x);
-    if (a.overflow) return "EF";
-    if (a.zero) return "0";
-    return detail::CutExactly(ctx, 0, [&](int scale) {
+    return detail::CutFunction(ctx, x, "0", [](const Argument& a, int scale) {
         const SinCosOf sc = SinCosAt(a, scale);
         if (detail::IsNil(sc.cos)) return Approx{Fixed(), 1e300};  // too close to call
         const Fixed value = detail::Divide(sc.sin, sc.cos, scale);
@@ -165,10 +156,7 @@ std::string Tan(ArithContext& ctx, std::string_view x) {
 }
 
 std::string Atan(ArithContext& ctx, std::string_view x) {
-    const Argument a = detail::ReadArgument(ctx, x);
-    if (a.overflow) return "EF";
-    if (a.zero) return "0";
-    return detail::CutExactly(ctx, 0, [&](int scale) { return AtanAt(a, scale); });
+    return detail::CutFunction(ctx, x, "0", AtanAt);
 }
 
 std::string Asin(ArithContext& ctx, std::string_view x) {
