@@ -3,7 +3,8 @@
 // ctx.workFracDigits (F) fraction digits: the value is computed on fixed-point limbs with a
 // bound on its error, and again with more digits until every value within the bound cuts
 // to the same digits. A value that is exactly a decimal (ln 1, 4^0.5, log10 1000) comes
-// out as that decimal. A zero cut is "0".
+// out as that decimal. A zero cut is "0"; like the operations' results, a cut result may
+// end in zeros (exp(7.120439141) at three digits is 1236.450).
 //
 // Arguments are read as the operations read an operand: cut to kOperandMax characters, a
 // leading '+' allowed, the fraction cut to F digits, "EF" for an integer part longer than
