@@ -127,19 +127,25 @@ def pemu_command(calc, frac):
 
 def exact_cut(value, frac):
     """value cut toward zero after frac digits, canonical; None too near a boundary to
-    tell. A value within 10^-200 of a boundary is that decimal (cos 0, 4^0.5)."""
+    tell at the working digits. A value on a boundary to within all but the last 40
+    working digits is that decimal (cos 0, 4^0.5)."""
     scaled = abs(value) * mpmath.power(10, frac)
     whole = int(mpmath.floor(scaled))
     nearest = int(mpmath.nint(scaled))
-    if abs(scaled - nearest) < mpmath.mpf(10) ** -200:
+    magnitude = max(0, int(mpmath.log10(scaled + 1)))
+    if abs(scaled - nearest) < mpmath.mpf(10) ** -(mp.dps - 40 - magnitude):
         whole = nearest
-    elif scaled - whole < mpmath.mpf(10) ** -100 or whole + 1 - scaled < mpmath.mpf(10) ** -100:
+    elif min(scaled - whole, whole + 1 - scaled) < mpmath.mpf(10) ** -(mp.dps - 150 - magnitude):
         return None
     text = str(whole).rjust(frac + 1, "0")
     integer, fraction = text[:-frac], text[-frac:].rstrip("0")
     if whole == 0:
         return "0"
     return ("-" if value < 0 else "") + integer + ("." + fraction if fraction else "")
+
+
+def reference(name, x, b):
+    return mpmath.power(mpf(b), mpf(x)) if name == "pow" else FUNCTIONS[name][3](mpf(x))
 
 
 def check_digits(calc, count, rng):
@@ -150,16 +156,15 @@ def check_digits(calc, count, rng):
         answers = subprocess.run(pemu_command(calc, SHOWN),
                                  input="".join(f + "\n" for f in formulas(name, cases, 0)),
                                  capture_output=True, text=True, check=True).stdout.splitlines()
-        mp.dps = 250
         wrong = 0
         undecided = 0
         examples = []
         for (x, b), got in zip(cases, answers):
-            if name == "pow":
-                value = mpmath.power(mpf(b), mpf(x))
-            else:
-                value = FUNCTIONS[name][3](mpf(x))
-            want = exact_cut(value, SHOWN)
+            mp.dps = 250
+            want = exact_cut(reference(name, x, b), SHOWN)
+            if want is None:  # once more with twice the digits
+                mp.dps = 500
+                want = exact_cut(reference(name, x, b), SHOWN)
             if want is None:
                 undecided += 1
                 continue
@@ -181,7 +186,8 @@ def sqrt_costs(calc, repeats, rng):
         operands.append(whole + "." + "".join(rng.choice("0123456789") for _ in range(99)))
     lines = [f"sqrt {a} - 0 105 105" for a in operands] * 5
     pemu = process_cost([calc, "arith", "--batch"], lines, repeats)
-    context = decimal.Context(prec=400, rounding=decimal.ROUND_DOWN)
+    # The root has 50 integer and 105 fraction digits: a few more are computed and cut.
+    context = decimal.Context(prec=160, rounding=decimal.ROUND_DOWN)
     unit = decimal.Decimal(1).scaleb(-105)
     costs = []
     for _ in range(repeats):
