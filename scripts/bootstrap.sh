@@ -15,7 +15,7 @@ packages=(
 
 # Peers of bench/formula/compare_peers.sh, for benchmarks only.
 if [[ ${1:-} == --bench ]]; then
-  packages+=(qalc python3-mpmath)
+  packages+=(qalc)
 fi
 
 missing=()
