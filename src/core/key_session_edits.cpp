@@ -95,9 +95,6 @@ std::string KeySession::Edit(std::string_view token) {
 std::pair<std::string, std::string> KeySession::ApplyEdit(const TapeEdit& edit) {
     using Kind = TapeEdit::Kind;
     const std::pair<std::string, std::string> notOffered{"X", ""};
-    // The error line of a memory or grand total overflow comes after the key's own refresh:
-    // the grid is brought up to the tape before a line is chosen by its number.
-    tape_.RefreshView(0);
     if (!view_.SelectLine(edit.line)) return notOffered;
     tape::EditOutcome outcome;
     if (edit.kind == Kind::kDelete) {

@@ -57,6 +57,9 @@ void Calculator::MemoryKey(int code) {
                 RaiseError("0", kErrorMemory);
                 SetMark(kMarkMemoryOverflow, true);
                 SetMark(kMarkRegisterOverflow, true);
+                // The error line comes after the step's own refresh: a tape window shows it
+                // now, not with the next key.
+                tape_.RefreshView(0);
             } else {
                 s.memoryValue = RoundedRegister(*this, sum);
                 SetMark(kKeyEquals, true);
@@ -107,6 +110,7 @@ void Calculator::AddToGrandTotal(int key, std::string_view value) {
         RaiseError("0", kErrorGrandTotal);
         SetMark(kMarkGrandTotalOverflow, true);
         SetMark(kMarkRegisterOverflow, true);
+        tape_.RefreshView(0);  // the error line follows the result's refresh
         return;
     }
     s.grandTotalValue = RoundedRegister(*this, sum);

@@ -5,6 +5,7 @@
 
 #include "core/memory_store_port.hpp"
 #include "key_run.hpp"
+#include "platform/codec.hpp"
 
 namespace pemu::keypad_test {
 namespace {
@@ -22,6 +23,20 @@ TEST(GrandTotalTape, OverflowLine) {
 TEST(MemoryTape, OverflowLine) {
     const auto session = RunKeys("--digits 8 -- 50000000 M+ 50000000 M+");
     EXPECT_TRUE(TapeEndsWith(*session, "50,000,000 Ｍ+  同\n0 ＭＦ 　\n"));
+}
+
+// The error line of an overflowing register is written after the step's own refresh; an
+// open tape window must still show it at once, not with the next key.
+TEST(RegisterOverflowTape, ErrorLineIsShownByTheKeyThatCausedIt) {
+    for (const auto& [keys, last] :
+         {std::pair{"--digits 8 -- 99999999 = 1 =", "0 ＊Ｆ 　"},
+          std::pair{"--digits 8 -- 50000000 M+ 50000000 M+", "0 ＭＦ 　"}}) {
+        const auto session = RunKeys(keys);
+        const auto rows = session->View().Rows();
+        ASSERT_FALSE(rows.empty()) << keys;
+        EXPECT_EQ(platform::Cp932ToUtf8(rows.back().text), last) << keys;
+        EXPECT_EQ(rows.back().number, session->View().NumberedLines()) << keys;
+    }
 }
 
 // The switch panel's grand total setting: a change clears the total, the same value keeps it,
