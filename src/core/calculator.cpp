@@ -41,6 +41,7 @@ void Calculator::ApplyStartupSettings(const StartupSettings& settings,
     s.answerCheckOn = settings.answerCK;
     tape_.Options().checkFunctionOn = settings.kenzanCheck;
     tape_.Options().autoDateOn = settings.kenzanAutoDate;
+    tape_.Options().twoColourOn = settings.kenzanIsColor;
     s.taxRate = arith::IsNumberText(settings.zeiritu) ? Register(settings.zeiritu) : "0.08";
     shell_.FocusInput();
     s.initialised = true;

@@ -64,6 +64,7 @@ struct StartupSettings {
     std::string zeiritu = "0.08";      // "Zeiritu" in section "Tax" (CP932)
     bool kenzanCheck = true;           // "KenzanCheck"
     bool kenzanAutoDate = true;        // "KenzanAutoDate"
+    bool kenzanIsColor = true;         // "KenzanIsColor"
 };
 
 class Calculator : public tape::StepEngine {

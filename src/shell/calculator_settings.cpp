@@ -13,6 +13,7 @@ core::StartupSettings ReadCalculatorSettings(const SettingsStore& store) {
     s.answerCK = Read(store, keys::kAnswerCK);
     s.kenzanAutoDate = Read(store, keys::kKenzanAutoDate);
     s.kenzanCheck = Read(store, keys::kKenzanCheck);
+    s.kenzanIsColor = Read(store, keys::kKenzanIsColor);
     s.zeiritu = ReadTaxRate(store);
     return s;
 }

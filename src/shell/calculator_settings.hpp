@@ -11,7 +11,8 @@
 namespace pemu::shell {
 
 // [Value] "RoundSelecter", "DecimalSelecter", "PanelDigit", "GrandTotal", "AnswerCK",
-// "KenzanAutoDate", "KenzanCheck" and [Tax] "Zeiritu" (a non-number reads as "0.08").
+// "KenzanAutoDate", "KenzanCheck", "KenzanIsColor" and [Tax] "Zeiritu" (a non-number reads
+// as "0.08").
 core::StartupSettings ReadCalculatorSettings(const SettingsStore& store);
 
 // [Value] "PanelDigit", "AnswerCK", "GrandTotal", "RoundSelecter", "DecimalSelecter",

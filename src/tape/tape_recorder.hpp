@@ -42,6 +42,9 @@ struct StepLists {
 struct TapeOptions {
     bool checkFunctionOn = true;  // "KenzanCheck"
     bool autoDateOn = true;       // "KenzanAutoDate"
+    bool twoColourOn = true;      // "KenzanIsColor": the tape window draws subtrahends red
+    // The tape window's selected row: it outlives the window.
+    int cursorRow = 1;
 };
 
 class TapeObserver {

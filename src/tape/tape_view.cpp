@@ -34,11 +34,12 @@ int ColouredLength(std::string_view line, bool& state) {
     return red;
 }
 
-TapeView::TapeView(TapeRecorder& tape) : tape_(tape) {
+TapeView::TapeView(TapeRecorder& tape) : tape_(tape), cursorRow_(tape.Options().cursorRow) {
     tape_.AddObserver(this);
 }
 
 TapeView::~TapeView() {
+    tape_.Options().cursorRow = cursorRow_;
     tape_.RemoveObserver(this);
 }
 
@@ -154,6 +155,18 @@ std::vector<TapeRow> TapeView::Rows() const {
         start = end + kLineEnd.size();
     }
     return rows;
+}
+
+std::vector<std::optional<TapeRow>> TapeView::GridRows() const {
+    std::vector<std::optional<TapeRow>> grid(static_cast<std::size_t>(visibleRows_));
+    const bool inserting = editMode_ == kEditInsert;
+    std::size_t at = 0;
+    for (const TapeRow& row : Rows()) {
+        if (inserting && at + 1 == static_cast<std::size_t>(cursorRow_)) ++at;
+        if (at >= grid.size()) break;
+        grid[at++] = row;
+    }
+    return grid;
 }
 
 void TapeView::GridKey(ScrollKey key, bool shift) {

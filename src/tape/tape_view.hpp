@@ -4,6 +4,7 @@
 // an edit is open. The window draws Rows() and forwards keys, wheel and clicks; tests and
 // pemu-calc drive the same object with no window at all.
 #include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -44,7 +45,8 @@ int ColouredLength(std::string_view line, bool& state);
 
 class TapeView : public TapeObserver {
   public:
-    // Listens to the recorder for as long as the view lives.
+    // Listens to the recorder for as long as the view lives; the selected row is taken over
+    // from the view before and kept for the next.
     explicit TapeView(TapeRecorder& tape);
     ~TapeView() override;
     TapeView(const TapeView&) = delete;
@@ -75,6 +77,10 @@ class TapeView : public TapeObserver {
     void RedrawAtScrollPosition();
     // The drawn rows, top to bottom.
     std::vector<TapeRow> Rows() const;
+    // What each of the visibleRows grid rows shows, top to bottom; nothing for an empty row.
+    // While an insertion is open the rows from the cursor row on stand one row lower and
+    // the cursor row is empty, where the new line will go.
+    std::vector<std::optional<TapeRow>> GridRows() const;
     const ScrollBarState& ScrollBar() const { return scroll_; }
     // Lines the grid numbers: every line but a leading separator line.
     int NumberedLines() const;

@@ -91,9 +91,10 @@ TEST_F(SessionTest, ConstructionOnAFreshDataFolderWithoutTemplate) {
 }
 
 TEST_F(SessionTest, FirstActivationOrderPerTypeAndReopenedWindows) {
-    WriteFile(Sys("Pemu.ini"),
-              "[Value]\r\nPerType=2\r\nPanelDigit=10\r\nMemory=12\r\nMemoryOn=1\r\n"
-              "[StartUp]\r\nKasaneAwase=;2471\r\n[Tax]\r\nZeiritu=abc\r\n");
+    WriteFile(
+        Sys("Pemu.ini"),
+        "[Value]\r\nPerType=2\r\nPanelDigit=10\r\nMemory=12\r\nMemoryOn=1\r\nKenzanIsColor=0\r\n"
+        "[StartUp]\r\nKasaneAwase=;2471\r\n[Tax]\r\nZeiritu=abc\r\n");
     auto session = Session();
     session->Construct();
     session->FirstActivate(host);
@@ -105,6 +106,7 @@ TEST_F(SessionTest, FirstActivationOrderPerTypeAndReopenedWindows) {
     EXPECT_EQ(host.applied.panelDigit, 10);
     EXPECT_EQ(host.memory, "12");
     EXPECT_EQ(host.applied.zeiritu, "0.08");
+    EXPECT_FALSE(host.applied.kenzanIsColor);
     EXPECT_EQ(session->store().ReadInteger("KeySet", "Plus", -1), 187);
 }
 

@@ -207,6 +207,53 @@ TEST_F(TapeViewTest, ClearingTheTapeResetsTheView) {
     EXPECT_FALSE(view.CommandPanelOpen());
 }
 
+TEST_F(TapeViewTest, AnOpenInsertionShowsTheRowsFromTheCursorOneLower) {
+    Lines(30);
+    view.SelectRow(4);
+    auto numberAt = [this](std::size_t i) {
+        const auto grid = view.GridRows();
+        return grid.at(i) ? grid.at(i)->number : 0;
+    };
+    ASSERT_EQ(view.GridRows().size(), 10u);
+    EXPECT_EQ(numberAt(3), 24);
+    view.SetEditMode(kEditInsert);
+    EXPECT_EQ(numberAt(2), 23);
+    EXPECT_EQ(numberAt(3), 0);  // where the new line will go
+    EXPECT_EQ(numberAt(4), 24);
+    EXPECT_EQ(numberAt(9), 29);  // the last line no longer fits
+    view.SetEditMode(kEditChange);
+    EXPECT_EQ(numberAt(3), 24);
+    // A short tape: the rows below its last line stay empty, the shifted last one included.
+    TapeRecorder shortTape;
+    TapeView shortView(shortTape);
+    shortView.SetOpen(true);
+    shortView.SetVisibleRows(5);
+    shortTape.AppendLine("", kLineSeparator);
+    shortTape.AppendLine("1", kLineAdd);
+    shortTape.AppendLine("2", kLineAdd);
+    shortTape.RefreshView(0);
+    shortView.SelectRow(1);
+    shortView.SetEditMode(kEditInsert);
+    const auto grid = shortView.GridRows();
+    EXPECT_FALSE(grid[0]);
+    EXPECT_EQ(grid[1]->number, 1);
+    EXPECT_EQ(grid[2]->number, 2);
+    EXPECT_FALSE(grid[3]);
+}
+
+TEST(TapeViewLifetime, TheSelectedRowOutlivesTheView) {
+    TapeRecorder other;
+    {
+        TapeView first(other);
+        first.SetVisibleRows(10);
+        first.SelectRow(7);
+    }
+    TapeView second(other);
+    EXPECT_EQ(second.CursorRow(), 7);
+    second.SetVisibleRows(5);  // a smaller window lowers it
+    EXPECT_EQ(second.CursorRow(), 5);
+}
+
 TEST(ColouredLength, SubtrahendsMinusMemoryAndDeductedTaxAreRed) {
     struct Case {
         const char* line;  // UTF-8
