@@ -36,7 +36,7 @@ void TGridImg::SetFont(std::string_view faceName, int size, QColor colour) {
 int TGridImg::Layout(int columns, int rows, const std::vector<int>& widths) {
     columns_ = std::clamp(std::min(columns, static_cast<int>(widths.size())), 0, kMaxColumns);
     rows_ = std::clamp(rows, 0, kMaxRows);
-    rowHeight_ = QFontMetrics(font_).boundingRect("DUMMY").height() + 8;
+    rowHeight_ = MeasureRowHeight();
     int x = 0;
     for (int c = 0; c < columns_; ++c) {
         columnEdges_[static_cast<std::size_t>(c)] = x;
@@ -74,6 +74,10 @@ int TGridImg::LayoutAndGet(std::vector<int>& columnEdges, std::vector<int>& rowE
     columnEdges.assign(columnEdges_.begin(), columnEdges_.begin() + columns_ + 1);
     rowEdges.assign(rowEdges_.begin(), rowEdges_.begin() + rows_ + 1);
     return height;
+}
+
+int TGridImg::MeasureRowHeight() const {
+    return QFontMetrics(font_).boundingRect("DUMMY").height() + 8;
 }
 
 int TGridImg::ColumnX(int i) const {

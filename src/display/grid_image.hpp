@@ -43,6 +43,9 @@ class TGridImg {
     // As CellTextAt without the fill.
     void TextAt(std::string_view cp932Text, int column, QColor foreground, int x, int row);
 
+    // The row height Layout gives with the current font, before any layout.
+    int MeasureRowHeight() const;
+
     int ColumnX(int i) const;
     int RowY(int i) const;
     int RowHeight() const { return rowHeight_; }

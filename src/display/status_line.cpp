@@ -21,6 +21,10 @@ TStatus::TStatus(QImage& image, std::function<void()> repaint)
     image_.fill(QColor(128, 0, 0));
 }
 
+int TStatus::Height() {
+    return QFontMetrics(StatusFont()).height() + 8;
+}
+
 void TStatus::Layout(std::string_view cells) {
     cells = cells.substr(0, std::min(cells.size(), kMaxLayoutBytes));
     const QFontMetrics metrics(StatusFont());
@@ -45,7 +49,7 @@ void TStatus::Layout(std::string_view cells) {
     QPainter p(&image_);
     p.setPen(ColourOf(SystemColour::kButtonShadow));
     p.setBrush(ColourOf(SystemColour::kButtonFace));
-    const int height = metrics.height() + 8;
+    const int height = Height();
     cellHeight_ = height;
     for (int i = 0; i < cellCount_; ++i)
         p.drawRect(edges_[static_cast<std::size_t>(i)], 0, widths[static_cast<std::size_t>(i)] - 1,

@@ -20,6 +20,9 @@ class TStatus {
     // the text at (left + 6, 4). An index outside the layout draws nothing.
     void ShowCell(int index, std::string_view cp932Text, bool highlight);
 
+    // The height of an image that holds the cells: the text's height + 8.
+    static int Height();
+
     int CellCount() const { return cellCount_; }
     // Left edge of cell i; entry CellCount() is the right end.
     int CellLeft(int i) const { return edges_.at(i); }

@@ -20,6 +20,7 @@
 #include "ui/task_tray.hpp"
 #include "ui/ui_text.hpp"
 #include "ui/window_switcher.hpp"
+#include "ui/windows/secondary_window.hpp"
 
 namespace pemu::ui {
 
@@ -212,7 +213,8 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TfrmMain::FormKeyDown(int virtualKey, KeyModifiers modifiers) {
-    const KeyState state{isMinimized(), panel_->isVisible(), false};
+    const SecondaryWindow* tape = context_->windows().Window(shell::WindowCode::kCheckTape);
+    const KeyState state{isMinimized(), panel_->isVisible(), tape && tape->isVisible()};
     const KeyDecision decision = DecideKeyDown(
         virtualKey, modifiers, state, [this](int vk) { return session_.keyTable().KeyCodeOf(vk); });
     RunKeyDecision(decision, modifiers.shift);

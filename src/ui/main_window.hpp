@@ -103,6 +103,8 @@ class TfrmMain : public QMainWindow,
     void OnKeyPressed(int code, Qt::MouseButton button, QPoint globalPos);
     void OnKeyReleased(int code);
     void OpenSwitchPanel(int item);
+    // Shift with Up, Down, Page Up or Page Down, and the wheel: the tape window scrolls.
+    void ScrollTape(int virtualKey);
     void ShowFacePopup(QPoint globalPos);
     void ShowFacePopupAtKeyboard();
     void SetMiniSize(bool on);

@@ -128,7 +128,10 @@ void TfrmMain::ConnectFace() {
     connect(face_, &FaceWidget::contextMenuRequested, this, &TfrmMain::ShowFacePopup);
     connect(face_, &FaceWidget::selectorClicked, this, &TfrmMain::OpenSwitchPanel);
     connect(face_, &FaceWidget::facePressed, this, [this] { panel_->Close(); });
-    connect(face_, &FaceWidget::wheelTurned, this, [this](int) { Refocus(); });
+    connect(face_, &FaceWidget::wheelTurned, this, [this](int delta) {
+        ScrollTape(delta > 0 ? vk::kUp : vk::kDown);
+        Refocus();
+    });
     connect(panel_, &SwitchPanel::chosen, this,
             [this](int item, int value) { ApplySwitchChoice(*calc_, item, value); });
     connect(panel_, &SwitchPanel::contextMenuRequested, this, &TfrmMain::ShowFacePopupAtKeyboard);
@@ -150,6 +153,12 @@ void TfrmMain::OnKeyPressed(int code, Qt::MouseButton button, QPoint globalPos) 
 void TfrmMain::OnKeyReleased(int code) {
     if (code == core::kCheckTapeKey) calc_->ExecuteKey(code);
     Keys().ReleaseKey(code);
+}
+
+void TfrmMain::ScrollTape(int virtualKey) {
+    // The tape window scrolls as by its own shifted key: by the wheel step or a page.
+    if (SecondaryWindow* tape = context_->windows().Window(WindowCode::kCheckTape))
+        tape->PressWindowKey(virtualKey, {true, false, false});
 }
 
 void TfrmMain::OpenSwitchPanel(int item) {
@@ -233,7 +242,13 @@ void TfrmMain::RunKeyDecision(const KeyDecision& d, bool shift) {
             if (d.releaseCheckKey) Keys().ReleaseKey(core::kCheckTapeKey);
             break;
         case KeyCommand::kScrollTape:
+            ScrollTape(d.value);
+            TFocus->setFocus();
+            break;
         case KeyCommand::kClearTape:
+            // The tape window's own Shift+Delete.
+            if (SecondaryWindow* tape = context_->windows().Window(WindowCode::kCheckTape))
+                tape->PressWindowKey(vk::kDelete, {true, false, false});
             TFocus->setFocus();
             break;
         case KeyCommand::kMoveWindow:

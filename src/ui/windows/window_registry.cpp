@@ -1,14 +1,12 @@
 #include "ui/windows/window_registry.hpp"
 
 #include "ui/window_switcher.hpp"
+#include "ui/windows/kenzan_window.hpp"
 
 namespace pemu::ui {
 
 void RegisterSecondaryWindows(WindowSwitcher& windows, AppContext& context) {
-    // One line per window, e.g.
-    //   windows.Register(shell::WindowCode::kVersion, [&] { return new TfrmVer(context); });
-    (void)windows;
-    (void)context;
+    windows.Register(shell::WindowCode::kCheckTape, [&context] { return new TfrmKenzan(context); });
 }
 
 }  // namespace pemu::ui
