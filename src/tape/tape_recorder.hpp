@@ -64,6 +64,7 @@ class TapeRecorder {
     void AttachCore(const CoreView* core) { core_ = core; }
     void AddObserver(TapeObserver* observer);
     void RemoveObserver(TapeObserver* observer);
+    std::size_t ObserverCount() const { return observers_.size(); }
     // The time used for date lines instead of the local time (tests fix it).
     void SetClock(std::function<std::tm()> clock) { clock_ = std::move(clock); }
     // "[YYYY/MM/DD hh:mm:ss]" of the clock: the date line's text.

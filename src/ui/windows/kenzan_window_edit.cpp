@@ -1,6 +1,5 @@
 // The check tape window's keys and mouse, the command panel and the input box of a
 // correction, and the popup viewer.
-#include <QApplication>
 #include <QComboBox>
 #include <QMessageBox>
 #include <QPushButton>
@@ -153,7 +152,7 @@ bool TfrmKenzan::PlainKeyDown(int virtualKey, KeyModifiers m) {
         return false;
     }
     if (m.shift || m.ctrl || m.alt) return false;
-    QWidget* focus = QApplication::focusWidget();
+    QWidget* focus = focusWidget();
     if (virtualKey == vk::kReturn) {
         if (auto* button = qobject_cast<QPushButton*>(focus); button && button->window() == this) {
             button->click();

@@ -64,7 +64,7 @@ void TapeCommandPanel::MoveFocus(bool forward) {
     const int count = static_cast<int>(buttons.size());
     int at = count - 1;  // from ClosePopm when none of them has the focus
     for (int i = 0; i < count; ++i) {
-        if (buttons[static_cast<std::size_t>(i)]->hasFocus()) at = i;
+        if (buttons[static_cast<std::size_t>(i)] == window()->focusWidget()) at = i;
     }
     for (int step = 1; step <= count; ++step) {
         const int next = (at + (forward ? step : -step) + count * 2) % count;
@@ -78,7 +78,7 @@ void TapeCommandPanel::MoveFocus(bool forward) {
 
 void TapeCommandPanel::PressFocused() {
     for (QPushButton* button : Buttons()) {
-        if (button->hasFocus() && button->isEnabled()) {
+        if (button == window()->focusWidget() && button->isEnabled()) {
             button->click();
             return;
         }

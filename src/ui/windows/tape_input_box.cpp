@@ -123,7 +123,7 @@ void TapeInputBox::Place(const QRect& box, const QRect& number, const QRect& sym
 }
 
 bool TapeInputBox::focusNextPrevChild(bool) {
-    if (UpdateNum->hasFocus())
+    if (window()->focusWidget() == UpdateNum)
         SymbolCombo->setFocus(Qt::TabFocusReason);
     else
         UpdateNum->setFocus(Qt::TabFocusReason);
