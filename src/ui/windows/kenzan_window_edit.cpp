@@ -1,6 +1,7 @@
 // The check tape window's keys and mouse, the command panel and the input box of a
 // correction, and the popup viewer.
 #include <QComboBox>
+#include <QEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
