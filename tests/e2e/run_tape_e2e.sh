@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# End-to-end: the check tape window of the real pemu under Xvfb, worked with real key
+# presses only. 100 + 50 = is keyed in the calculator, F1 opens "検算 :F1", the line of 50
+# is chosen with the arrow keys, changed to 70 through the command panel and the input box,
+# and the calculation log written at the end must hold the recalculated tape.
+# Usage: run_tape_e2e.sh <pemu>
+set -u
+PEMU=$1
+HERE=$(cd "$(dirname "$0")" && pwd)
+. "$HERE/xvfb_session.sh"
+trap xvfb_cleanup EXIT
+
+for tool in Xvfb xdotool import convert xdpyinfo iconv; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/bootstrap.sh installs it)"
+done
+xvfb_start || fail "Xvfb did not start"
+pemu_environment
+
+"$PEMU" >"$WORK_DIR/pemu.log" 2>&1 &
+PEMU_PID=$!
+WIN=$(wait_for_window) || fail "no window titled Pemu appeared: $(cat "$WORK_DIR/pemu.log")"
+SHOT="$WORK_DIR/tape.png"
+
+keys() {
+    xdotool key --delay 60 "$@"
+}
+
+# Waits for the visible window titled exactly "検算 :F1"; prints its id.
+wait_for_tape_window() {
+    local i w
+    for i in $(seq 1 200); do
+        w=$(xdotool search --onlyvisible --name '^検算 :F1$' 2>/dev/null | head -n 1)
+        if [ -n "$w" ]; then
+            echo "$w"
+            return 0
+        fi
+        sleep 0.05
+    done
+    return 1
+}
+
+# Pixels of the number field's yellow in the tape window: "yes" or "no".
+yellow_shown() {
+    import -window "$TAPE" "$SHOT" 2>/dev/null || return 1
+    if convert "$SHOT" -alpha off txt:- | grep -q '#FFFF00'; then echo yes; else echo no; fi
+}
+
+wait_yellow() {  # yes|no: the input box is open or closed
+    local i
+    for i in $(seq 1 60); do
+        [ "$(yellow_shown)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# 100 + 50 = in the calculator, then F1.
+xdotool windowfocus --sync "$WIN"
+keys 1 0 0 KP_Add 5 0 Return
+keys F1
+TAPE=$(wait_for_tape_window) || fail "F1 did not open the window titled 検算 :F1"
+
+# The tape window takes the keyboard; the cursor follows the last line (the date line).
+# Up twice reaches the 50, Enter opens the command panel with the focus on its close
+# button, three Tabs reach "変更" and Space presses it.
+xdotool windowfocus --sync "$TAPE"
+sleep 0.3
+keys Up Up Return
+keys Tab Tab Tab space
+wait_yellow yes || fail "the input box did not open on the line of 50"
+keys 7 0 Return
+wait_yellow no || fail "Enter did not apply the change"
+
+# Esc closes the tape window, Esc in the calculator ends the run and writes the log.
+keys Escape
+for i in $(seq 1 50); do
+    xdotool search --onlyvisible --name '^検算 :F1$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+end_with_escape "$WIN"
+
+LOG="$PEMU_DATA_ROOT/PemuFiles/_sys/KenzanLog.txt"
+[ -f "$LOG" ] || fail "no KenzanLog.txt in the data folder"
+TEXT=$(iconv -f CP932 -t UTF-8 "$LOG") || fail "KenzanLog.txt is not CP932 text"
+for line in "100 ＋　 　" "70 ＝　 修" "170 ＊　 　" "1st:150 ＊+  <<"; do
+    grep -qF "$line" <<<"$TEXT" || fail "the log lacks the line '$line': $TEXT"
+done
+grep -qF "50 ＝" <<<"$TEXT" && fail "the log still holds the line of 50: $TEXT"
+INI="$PEMU_DATA_ROOT/PemuFiles/_sys/Pemu.ini"
+grep -q "^KenzanClientHeight=660" "$INI" || fail "the tape window did not write its settings"
+echo "e2e: F1 opened the check tape, 50 changed to 70 from the keyboard, the log holds 170"
