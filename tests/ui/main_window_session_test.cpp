@@ -94,12 +94,11 @@ TEST_F(MainWindowTest, WindowsOfLaterPartsArePresentButDisabled) {
     Start();
     const MainMenu& m = window_->Menu();
     for (QAction* later :
-         {m.KenzanFormOpen, m.SushikiFormOpen, m.BigPanelOpen, m.LogFormOpen, m.SkinFromOpen,
-          m.KeyConfig, m.TaxConfig, m.UpdateCheck, m.VersionInfo}) {
+         {m.KenzanFormOpen, m.SushikiFormOpen, m.BigPanelOpen, m.LogFormOpen, m.KeyConfig, m.TaxConfig, m.UpdateCheck, m.VersionInfo}) {
         EXPECT_FALSE(later->isEnabled()) << later->objectName().toStdString();
     }
     for (QAction* usable : {m.DoingMiniSize, m.ButtonDisplay, m.IsForeground, m.DoingQuit,
-                            m.PemuHelp, m.IsTakeOverMemory, m.RoundConfig}) {
+                            m.PemuHelp, m.IsTakeOverMemory, m.RoundConfig, m.SkinFromOpen}) {
         EXPECT_TRUE(usable->isEnabled()) << usable->objectName().toStdString();
     }
     EXPECT_FALSE(m.MoveToCenter->isVisible());  // a primary copy
