@@ -1,6 +1,7 @@
 #include "ui/windows/skin_chooser.hpp"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QHBoxLayout>
@@ -36,6 +37,7 @@ constexpr char kSkinDownloadPage[] = "https://pemu.invalid/skin/";
 constexpr int kMinimumWidth = 460;
 constexpr int kMinimumHeight = 510;
 constexpr std::size_t kAppliedNameBytes = 26;
+constexpr int kStatusHeight = 22;
 
 constexpr std::array<const char*, shell::kPartCount> kTabCaptions{
     {"セット", "背景", "ボタン", "液晶パネル", "デジタル", "マーク"}};
@@ -66,8 +68,16 @@ TfrmSkinCh::TfrmSkinCh(AppContext& context)
     const char* status = context.IsChild()
                              ? "適用:Enter;クリア:BackSpace;メインナビ:Space"
                              : "適用:Enter;クリア:BackSpace;削除:Delete;メインナビ:Space";
-    QImage line(1, 1, QImage::Format_RGB32);
-    display::TStatus(line).Layout(Sjis(status));
+    QImage line(1, kStatusHeight, QImage::Format_RGB32);
+    display::TStatus cells(line);
+    const std::string text = Sjis(status);
+    cells.Layout(text);
+    std::size_t start = 0;
+    for (int i = 0; i < cells.CellCount(); ++i) {
+        const std::size_t end = std::min(text.find(';', start), text.size());
+        cells.ShowCell(i, std::string_view(text).substr(start, end - start), false);
+        start = end + 1;
+    }
     status_->setPixmap(QPixmap::fromImage(line));
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     resize(kMinimumWidth, kMinimumHeight);
@@ -83,6 +93,10 @@ void TfrmSkinCh::BuildControls() {
     custom_ = new QRadioButton(Caption("カスタムスキンを使用する(&K)"), this);
     standard_->setObjectName("StandardSkin");
     custom_->setObjectName("CustomSkin");
+    // Two separate choices: each pair is its own group.
+    auto* modeGroup = new QButtonGroup(this);
+    modeGroup->addButton(standard_);
+    modeGroup->addButton(custom_);
     modes->addWidget(standard_);
     modes->addWidget(custom_);
     modes->addStretch();
@@ -105,6 +119,9 @@ void TfrmSkinCh::BuildControls() {
     side->addWidget(preview_);
     ascending_ = new QRadioButton(Caption("昇順(&A)"), this);
     descending_ = new QRadioButton(Caption("降順(&D)"), this);
+    auto* sortGroup = new QButtonGroup(this);
+    sortGroup->addButton(ascending_);
+    sortGroup->addButton(descending_);
     showAuthor_ = new QCheckBox(Caption("作者名を表示(&S)"), this);
     for (QWidget* w : std::initializer_list<QWidget*>{ascending_, descending_, showAuthor_})
         side->addWidget(w);
@@ -140,6 +157,9 @@ QWidget* TfrmSkinCh::BuildButtons() {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
+    // Six equal buttons fit the narrowest window with their captions whole.
+    row->setFont(display::FontFor("ＭＳ Ｐゴシック", 0, 11));
+    row->setStyleSheet("QPushButton { padding: 3px 1px; }");
     apply_ = Button(row, "Apply", "適用(&T)");
     clear_ = Button(row, "Clear", "クリア(&C)");
     allClear_ = Button(row, "AllClear", "オールクリア(&L)");
@@ -255,6 +275,7 @@ void TfrmSkinCh::SetSkinMode(bool custom) {
     rename_->setEnabled(custom && !context().IsChild());
     list_->setEnabled(custom);
     list_->SetGreyed(!custom);
+    if (custom) list_->setFocus();
     RefreshSelection();
 }
 
