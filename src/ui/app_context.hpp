@@ -64,6 +64,9 @@ class AppContext : public display::SkinEnvironment {
     core::ShellPort& shellPort_;
     QWidget& mainWindow_;
     const int storedFamily_;
+    // The engine once it exists: the face asks for the family while it is being built,
+    // before calc_ below is constructed.
+    core::Calculator* engine_ = nullptr;
     display::Face face_;
     display::KeyNavigation navigation_{face_.skin()};
     tape::TapeRecorder tape_;
