@@ -23,7 +23,8 @@ void Require(bool condition) {
 
 const fs::path& Root() {
     static const fs::path root = [] {
-        fs::path r = fs::temp_directory_path() / ("pemu-cabinet-fuzz-" + std::to_string(::getpid()));
+        fs::path r =
+            fs::temp_directory_path() / ("pemu-cabinet-fuzz-" + std::to_string(::getpid()));
         fs::remove_all(r);
         fs::create_directories(r / "in");
         return r;
@@ -48,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& e : fs::recursive_directory_iterator(Root(), ec)) {
         const fs::path p = e.path();
         if (p == cab || p.parent_path() == Root() || p == Root() / "data" / "PemuFiles" ||
-            p == Root() / "data" / "PemuFiles" / "Skin" || p == Root() / "data" / "PemuFiles" / "_sys")
+            p == Root() / "data" / "PemuFiles" / "Skin" ||
+            p == Root() / "data" / "PemuFiles" / "_sys")
             continue;
         const std::string relative = fs::relative(p, packages, ec).string();
         Require(!relative.empty() && relative.rfind("..", 0) != 0);

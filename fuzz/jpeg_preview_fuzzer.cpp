@@ -1,5 +1,6 @@
 // Random bytes as a package's "Preview.jpg": decoded through libjpeg as the skin chooser
 // does, then scaled to the preview size. Any file must decode to a picture or to nothing.
+#include <unistd.h>
 #include <QImage>
 #include <cstddef>
 #include <cstdint>
@@ -7,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "display/codec/jpeg_file.hpp"
 

@@ -114,7 +114,8 @@ SaveOutcome SkinPackageActions::SaveSet(std::string_view name, std::string_view 
     const auto recorded = RecordedNames();
     shell::Write(store_, shell::keys::kSkinPartNames[0], record);
     for (std::size_t part = 1; part < recorded.size(); ++part)
-        if (!recorded[part].empty()) shell::Write(store_, shell::keys::kSkinPartNames[part], record);
+        if (!recorded[part].empty())
+            shell::Write(store_, shell::keys::kSkinPartNames[part], record);
     return SaveOutcome::kSaved;
 }
 

@@ -20,9 +20,9 @@ inline constexpr int kPreviewQuality = 100;
 
 enum class SaveOutcome {
     kSaved,
-    kNameTaken,       // the folder exists and no overwrite was given: ask first
-    kNoSkinApplied,   // the user skin holds no skin file: nothing to save (old set kept)
-    kFailed,          // a copy or the preview could not be written; `error` says why
+    kNameTaken,      // the folder exists and no overwrite was given: ask first
+    kNoSkinApplied,  // the user skin holds no skin file: nothing to save (old set kept)
+    kFailed,         // a copy or the preview could not be written; `error` says why
 };
 
 class SkinPackageActions {

@@ -60,8 +60,8 @@ Cabinet::Cabinet(const std::string& path) : handles_(std::make_unique<Handles>()
     }
     for (mscabd_file* f = handles_->cabinet->files; f; f = f->next) {
         handles_->files.push_back(f);
-        files_.push_back({f->filename ? f->filename : "", (f->attribs & MSCAB_ATTRIB_UTF_NAME) != 0,
-                          f->length});
+        files_.push_back(
+            {f->filename ? f->filename : "", (f->attribs & MSCAB_ATTRIB_UTF_NAME) != 0, f->length});
     }
 }
 

@@ -9,7 +9,7 @@
 namespace pemu::platform {
 
 struct CabinetFile {
-    std::string name;  // as stored: '\' separates folders
+    std::string name;       // as stored: '\' separates folders
     bool utf8Name = false;  // else the name is in the Windows code page of the maker
     unsigned int length = 0;
 };

@@ -57,7 +57,8 @@ std::string MoveTree(const std::string& from, const std::string& to, const DataF
         if (!packages.IsInsideDataRoot(target)) return target + ": leads outside the skin folder";
         if (e.isFolder && platform::PathExists(target)) {
             if (!platform::FolderExists(target)) return target + ": not a folder";
-            if (std::string error = MoveTree(source, target, packages); !error.empty()) return error;
+            if (std::string error = MoveTree(source, target, packages); !error.empty())
+                return error;
             continue;
         }
         if (const platform::IoResult moved = platform::RenamePath(source, target); !moved)
@@ -113,8 +114,7 @@ PackageKind KindOfPackage(std::string_view component) {
 
 std::vector<std::string> SafeStoredName(std::string_view stored, bool utf8) {
     const std::string name = utf8 ? std::string(stored) : platform::Cp932ToUtf8(stored);
-    if (name.empty() || name.find("..") != std::string::npos ||
-        name.find(':') != std::string::npos)
+    if (name.empty() || name.find("..") != std::string::npos || name.find(':') != std::string::npos)
         return {};
     std::vector<std::string> parts{""};
     for (char c : name) {

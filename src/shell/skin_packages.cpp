@@ -140,7 +140,8 @@ EntryCheck CheckEntry(std::string_view typed) {
 std::string EntryProblemText(EntryProblem problem) {
     switch (problem) {
         case EntryProblem::kTooLong:
-            return platform::Sjis("タイトルは100バイト(半角100文字：全角50文字)以内でお願いします。");
+            return platform::Sjis(
+                "タイトルは100バイト(半角100文字：全角50文字)以内でお願いします。");
         case EntryProblem::kForbiddenCharacter:
             return platform::Sjis("タイトルに \\ / : , ; * ? \" < > | _ . は使用出来ません。");
         default:
@@ -171,7 +172,8 @@ bool HasAppliedSkinFiles(const std::string& userSkinFolder) {
 std::vector<std::string> OldCombinationFolders(const std::string& skinPackageFolder) {
     std::vector<std::string> names;
     for (const platform::FolderEntry& e : platform::ReadFolder(skinPackageFolder))
-        if (e.isFolder && e.name.compare(0, kOldCombinationPrefix.size(), kOldCombinationPrefix) == 0)
+        if (e.isFolder &&
+            e.name.compare(0, kOldCombinationPrefix.size(), kOldCombinationPrefix) == 0)
             names.push_back(e.name);
     return names;
 }

@@ -31,15 +31,16 @@ void InstallPackagesFromCommandLine(const std::vector<std::string>& paths,
             for (const std::string& name : out.refused)
                 names += "\n" + Utf8(name);
             Show(QMessageBox::Warning, "Pemu",
-                 Caption("次のファイルはスキンフォルダの外を指す名前のため、展開しませんでした。\n\n") +
+                 Caption(
+                     "次のファイルはスキンフォルダの外を指す名前のため、展開しませんでした。\n\n") +
                      component + "\n" + names);
         }
         if (out.installed) {
             Show(QMessageBox::Information, "Pemu",
                  Caption("スキンファイルをインストールしました。\n\n") + component);
         } else if (!out.error.empty() && out.kind == shell::PackageKind::kCabinet) {
-            Show(QMessageBox::Warning, "SetupIterateCabinet() Error :",
-                 Utf8(out.error) + "\n\n" + component);
+            Show(QMessageBox::Warning,
+                 "SetupIterateCabinet() Error :", Utf8(out.error) + "\n\n" + component);
         } else if (!out.error.empty()) {
             Show(QMessageBox::Warning, "Pemu",
                  Caption("スキンファイルをインストールできませんでした。\n\n") + component + "\n" +

@@ -116,24 +116,23 @@ TEST_F(PackageInstallTest, ACabinetInstallsItsSafeNamesAndRefusesTheRest) {
     fs::create_directories(Packages());
     fs::create_directories(temp_ / "outside");
     fs::create_directory_symlink(temp_ / "outside", Packages() + "SET_Link");
-    const std::string cab = Cabinet(
-        "skins.CAB", {{"PNL_Taro_Blue\\imgBackPanel.bmp", "panel"},
-                      {"PNL_Taro_Blue\\option.ini", "[Value]\r\nButtonCompound=1\r\n"},
-                      {platform::Sjis("DGN_ソ\\imgDigitalNumber.bmp"), "digits"},
-                      {"..\\escaped.bmp", "x"},
-                      {"PNL_Taro_Blue\\..\\..\\..\\escaped2.bmp", "x"},
-                      {"\\absolute.bmp", "x"},
-                      {"/absolute2.bmp", "x", true},
-                      {"C:\\drive.bmp", "x"},
-                      {"SET_Link\\imgBackPanel.bmp", "x"},
-                      {"SET_Deep\\a\\b.bmp", "x"}});
+    const std::string cab =
+        Cabinet("skins.CAB", {{"PNL_Taro_Blue\\imgBackPanel.bmp", "panel"},
+                              {"PNL_Taro_Blue\\option.ini", "[Value]\r\nButtonCompound=1\r\n"},
+                              {platform::Sjis("DGN_ソ\\imgDigitalNumber.bmp"), "digits"},
+                              {"..\\escaped.bmp", "x"},
+                              {"PNL_Taro_Blue\\..\\..\\..\\escaped2.bmp", "x"},
+                              {"\\absolute.bmp", "x"},
+                              {"/absolute2.bmp", "x", true},
+                              {"C:\\drive.bmp", "x"},
+                              {"SET_Link\\imgBackPanel.bmp", "x"},
+                              {"SET_Deep\\a\\b.bmp", "x"}});
     const InstallOutcome out = InstallPackage(cab, Paths());
     EXPECT_TRUE(out.installed) << out.error;
     EXPECT_EQ(out.kind, PackageKind::kCabinet);
     EXPECT_EQ(out.refused.size(), 7u);
     EXPECT_EQ(ReadFile(Packages() + "PNL_Taro_Blue/imgBackPanel.bmp"), "panel");
-    EXPECT_EQ(ReadFile(Packages() + "PNL_Taro_Blue/option.ini"),
-              "[Value]\r\nButtonCompound=1\r\n");
+    EXPECT_EQ(ReadFile(Packages() + "PNL_Taro_Blue/option.ini"), "[Value]\r\nButtonCompound=1\r\n");
     EXPECT_EQ(ReadFile(Packages() + "DGN_ソ/imgDigitalNumber.bmp"), "digits");
     EXPECT_EQ(FilesBelow(temp_ / "outside"), std::vector<std::string>{});
     const std::vector<std::string> inside{"DGN_ソ/imgDigitalNumber.bmp",

@@ -28,8 +28,8 @@ inline std::string CabinetBytes(const std::vector<CabinetMember>& members) {
     for (const CabinetMember& m : members) {
         put32(files, static_cast<std::uint32_t>(m.bytes.size()));
         put32(files, static_cast<std::uint32_t>(all.size()));  // offset in the folder
-        put16(files, 0);                                      // folder 0
-        put16(files, 0x5A21);                                 // 2025-01-01
+        put16(files, 0);                                       // folder 0
+        put16(files, 0x5A21);                                  // 2025-01-01
         put16(files, 0);
         put16(files, m.utf8Name ? 0xA0 : 0x20);
         files += m.name;

@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
         if (eq == std::string::npos) return 2;
         std::ifstream in(arg.substr(eq + 1), std::ios::binary);
         if (!in) return 2;
-        members.push_back({arg.substr(0, eq),
-                           std::string(std::istreambuf_iterator<char>(in), {}), false});
+        members.push_back(
+            {arg.substr(0, eq), std::string(std::istreambuf_iterator<char>(in), {}), false});
     }
     std::ofstream(argv[1], std::ios::binary) << pemu::testing::CabinetBytes(members);
     return 0;

@@ -89,13 +89,15 @@ class SkinChooserTest : public MainWindowTest {
     }
     void StartWithCustomSkin(const std::string& more = "") {
         fs::create_directories(dataRoot_ / "PemuFiles/_sys");
-        std::ofstream(dataRoot_ / "PemuFiles/_sys/Pemu.ini") << "[Skin]\nCustumSkinType=1\n" << more;
+        std::ofstream(dataRoot_ / "PemuFiles/_sys/Pemu.ini") << "[Skin]\nCustumSkinType=1\n"
+                                                             << more;
         StartWith(nullptr);
     }
     TfrmSkinCh* Open() {
         window_->Context().windows().Toggle(WindowCode::kSkinChooser, false);
         QApplication::processEvents();
-        return static_cast<TfrmSkinCh*>(window_->Context().windows().Window(WindowCode::kSkinChooser));
+        return static_cast<TfrmSkinCh*>(
+            window_->Context().windows().Window(WindowCode::kSkinChooser));
     }
     void Key(TfrmSkinCh* chooser, Qt::Key key) {
         chooser->List()->setFocus();
@@ -103,15 +105,11 @@ class SkinChooserTest : public MainWindowTest {
         QApplication::processEvents();
     }
     std::string Recorded(int part) const {
-        return platform::Cp932ToUtf8(
-            shell::Read(session_->store(), shell::keys::kSkinPartNames[static_cast<std::size_t>(part)]));
+        return platform::Cp932ToUtf8(shell::Read(
+            session_->store(), shell::keys::kSkinPartNames[static_cast<std::size_t>(part)]));
     }
-    QRgb FacePanel() const {
-        return Painted(window_->Face()).pixel(kPanelPoint) & 0xFFFFFF;
-    }
-    QRgb BuiltInPanel() const {
-        return display::Skin::BuiltIn()[0].pixel(kPanelPoint) & 0xFFFFFF;
-    }
+    QRgb FacePanel() const { return Painted(window_->Face()).pixel(kPanelPoint) & 0xFFFFFF; }
+    QRgb BuiltInPanel() const { return display::Skin::BuiltIn()[0].pixel(kPanelPoint) & 0xFFFFFF; }
 };
 
 TEST_F(SkinChooserTest, AppliesFromTheKeyboardAndClearsBySetRule) {
@@ -185,7 +183,8 @@ TEST_F(SkinChooserTest, SavesTheAppliedSkinAsASetWithABaselineJpegPreview) {
     TfrmSkinCh* chooser = Open();
     {
         // Nothing applied yet: the names are asked, then the message ends it.
-        Answers answers({{U("青")}, {"", QMessageBox::Yes}, {U("ユーザー")}, {"", QMessageBox::Yes}, {}});
+        Answers answers(
+            {{U("青")}, {"", QMessageBox::Yes}, {U("ユーザー")}, {"", QMessageBox::Yes}, {}});
         chooser->SaveSet();
         ASSERT_EQ(answers.messages.size(), 3u);
         EXPECT_EQ(answers.messages[2], U("現在スキンファイルは適用されていません。"));
@@ -230,7 +229,10 @@ TEST_F(SkinChooserTest, SavesTheAppliedSkinAsASetWithABaselineJpegPreview) {
     // The same name again: No keeps the old set, Yes replaces it.
     std::ofstream(set / "mine.txt") << "kept";
     {
-        Answers answers({{U("青")}, {"", QMessageBox::Yes}, {U("ユーザー")}, {"", QMessageBox::Yes},
+        Answers answers({{U("青")},
+                         {"", QMessageBox::Yes},
+                         {U("ユーザー")},
+                         {"", QMessageBox::Yes},
                          {"", QMessageBox::No}});
         chooser->SaveSet();
         EXPECT_EQ(answers.messages.back(),
@@ -238,7 +240,10 @@ TEST_F(SkinChooserTest, SavesTheAppliedSkinAsASetWithABaselineJpegPreview) {
     }
     EXPECT_TRUE(fs::exists(set / "mine.txt"));
     {
-        Answers answers({{U("青")}, {"", QMessageBox::Yes}, {U("ユーザー")}, {"", QMessageBox::Yes},
+        Answers answers({{U("青")},
+                         {"", QMessageBox::Yes},
+                         {U("ユーザー")},
+                         {"", QMessageBox::Yes},
                          {"", QMessageBox::Yes}});
         chooser->SaveSet();
     }
@@ -257,7 +262,10 @@ TEST_F(SkinChooserTest, RenamesAndDeletesPackagesInThePrimary) {
     ASSERT_EQ(chooser->List()->CurrentEntry()->folder, "PNL_Taro_Red");
     {
         // The taken name asks before it is replaced; No keeps both.
-        Answers answers({{U("Blue")}, {"", QMessageBox::Yes}, {U("Hana")}, {"", QMessageBox::Yes},
+        Answers answers({{U("Blue")},
+                         {"", QMessageBox::Yes},
+                         {U("Hana")},
+                         {"", QMessageBox::Yes},
                          {"", QMessageBox::No}});
         chooser->RenameSelected();
     }
@@ -321,7 +329,8 @@ TEST_F(ChildSkinChooserTest, AChildCopyCannotRenameOrDelete) {
     MakePackage("PNL_Taro_Red", {"imgBackPanel.bmp"}, kRed);
     fs::create_directories(dataRoot_ / "PemuFiles/_sys");
     std::ofstream(dataRoot_ / "PemuFiles/_sys/Pemu.ini") << "[Skin]\nCustumSkinType=1\n";
-    StartWith(std::make_unique<shell::InstanceChannel>(shell::InstanceChannel::Start(run.string(), 4321)));
+    StartWith(std::make_unique<shell::InstanceChannel>(
+        shell::InstanceChannel::Start(run.string(), 4321)));
     ASSERT_TRUE(window_->Context().IsChild());
     TfrmSkinCh* chooser = Open();
     chooser->SetTab(1);
@@ -331,7 +340,8 @@ TEST_F(ChildSkinChooserTest, AChildCopyCannotRenameOrDelete) {
     EXPECT_TRUE(fs::exists(Packages() / "PNL_Taro_Red"));
     // Applying works on the child's own user skin.
     Key(chooser, Qt::Key_Return);
-    EXPECT_TRUE(fs::exists(dataRoot_ / "PemuFiles/_sys/PID/PID4321UserCustumSkin/imgBackPanel.bmp"));
+    EXPECT_TRUE(
+        fs::exists(dataRoot_ / "PemuFiles/_sys/PID/PID4321UserCustumSkin/imgBackPanel.bmp"));
     window_.reset();
     session_.reset();
     fs::remove_all(run);

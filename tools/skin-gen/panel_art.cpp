@@ -59,7 +59,8 @@ QImage DrawPanel() {
     p.setRenderHint(QPainter::Antialiasing, false);
     SolarCell(p, display::kGrandTotalArea);
     const char* motto = "KENZAN . TAX . GT";
-    DrawPixelText(p, (panel.width() - PixelTextWidth(motto)) / 2, 386, motto, QColor(150, 156, 166));
+    DrawPixelText(p, (panel.width() - PixelTextWidth(motto)) / 2, 386, motto,
+                  QColor(150, 156, 166));
     return panel;
 }
 

@@ -26,10 +26,10 @@ struct KeyColours {
     QColor face;
     QColor caption;
 };
-inline const KeyColours kTaxKey{{255, 101, 0}, {255, 255, 255}};         // 税込 税抜
-inline const KeyColours kMemoryKey{{156, 159, 255}, {22, 26, 78}};        // MC MR M− M+
-inline const KeyColours kLightKey{{239, 239, 239}, {36, 38, 42}};         // + CE % ÷ × −
-inline const KeyColours kClearKey{{255, 48, 99}, {255, 255, 255}};        // C (AC)
-inline const KeyColours kDarkKey{{99, 101, 99}, {255, 255, 255}};         // all the others
+inline const KeyColours kTaxKey{{255, 101, 0}, {255, 255, 255}};    // 税込 税抜
+inline const KeyColours kMemoryKey{{156, 159, 255}, {22, 26, 78}};  // MC MR M− M+
+inline const KeyColours kLightKey{{239, 239, 239}, {36, 38, 42}};   // + CE % ÷ × −
+inline const KeyColours kClearKey{{255, 48, 99}, {255, 255, 255}};  // C (AC)
+inline const KeyColours kDarkKey{{99, 101, 99}, {255, 255, 255}};   // all the others
 
 }  // namespace pemu::skingen

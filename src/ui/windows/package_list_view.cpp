@@ -102,9 +102,9 @@ void PackageListView::Redraw() {
 
     image_ = QImage(1, 1, QImage::Format_RGB32);
     display::TGridImg grid(image_);
-    const std::vector<int> widths = showAuthor_
-                                        ? std::vector<int>{kNameColumnWidth, width - kNameColumnWidth - 1}
-                                        : std::vector<int>{width - 1};
+    const std::vector<int> widths =
+        showAuthor_ ? std::vector<int>{kNameColumnWidth, width - kNameColumnWidth - 1}
+                    : std::vector<int>{width - 1};
     grid.Layout(static_cast<int>(widths.size()), rows + 1, widths);
     const QColor face = ColourOf(SystemColour::kButtonFace);
     const QColor text = ColourOf(SystemColour::kWindowText);

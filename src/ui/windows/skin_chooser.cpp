@@ -221,7 +221,8 @@ void TfrmSkinCh::SetTab(int tab) {
 }
 
 void TfrmSkinCh::RefreshList() {
-    list_->SetEntries(shell::ListPackages(actions_.PackageFolder(), Tab(), ascending_->isChecked()));
+    list_->SetEntries(
+        shell::ListPackages(actions_.PackageFolder(), Tab(), ascending_->isChecked()));
 }
 
 void TfrmSkinCh::RefreshSelection() {
@@ -256,8 +257,8 @@ void TfrmSkinCh::RefreshAppliedParts(const std::array<bool, shell::kPartCount>& 
         if (highlights[index])
             grid.CellTextColoured(name, column + 1, kHighlightBack, white, row);
         else
-            grid.CellTextColoured(name, column + 1, display::ColourOf(display::SystemColour::kWindow),
-                                  text, row);
+            grid.CellTextColoured(name, column + 1,
+                                  display::ColourOf(display::SystemColour::kWindow), text, row);
     }
     applied_->setPixmap(QPixmap::fromImage(image));
 }

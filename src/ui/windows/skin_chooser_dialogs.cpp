@@ -19,11 +19,13 @@ using platform::Sjis;
 const char* const kNameTitle = "スキン名";
 const char* const kAuthorTitle = "作者名";
 const char* const kAuthorPrompt = "作者名を入力してください。";
-const char* const kOverwrite = "同名のタイトルで保存したスキンが存在します。\n上書きして保存しますか？";
+const char* const kOverwrite =
+    "同名のタイトルで保存したスキンが存在します。\n上書きして保存しますか？";
 
 }  // namespace
 
-std::string TfrmSkinCh::AskEntry(const char* title, const char* prompt, const std::string& initial) {
+std::string TfrmSkinCh::AskEntry(const char* title, const char* prompt,
+                                 const std::string& initial) {
     std::string typed = initial;
     for (;;) {
         bool ok = false;
@@ -44,8 +46,8 @@ std::string TfrmSkinCh::AskEntry(const char* title, const char* prompt, const st
 
 void TfrmSkinCh::SaveSet() {
     if (!custom_->isChecked()) return;
-    const std::string name =
-        AskEntry(kNameTitle, "現在適用中のスキンを保存します。\n作成するスキン名を入力してください。", "");
+    const std::string name = AskEntry(
+        kNameTitle, "現在適用中のスキンを保存します。\n作成するスキン名を入力してください。", "");
     if (name.empty()) return;
     const std::string author = AskEntry(kAuthorTitle, kAuthorPrompt, Sjis("ユーザー"));
     if (author.empty()) return;
@@ -57,7 +59,8 @@ void TfrmSkinCh::SaveSet() {
     std::string error;
     switch (actions_.SaveSet(name, author, overwrite, context().face().Render(), &error)) {
         case display::SaveOutcome::kNoSkinApplied:
-            QMessageBox::information(this, "Pemu", Caption("現在スキンファイルは適用されていません。"));
+            QMessageBox::information(this, "Pemu",
+                                     Caption("現在スキンファイルは適用されていません。"));
             return;
         case display::SaveOutcome::kFailed:
             QMessageBox::warning(this, "Pemu", QString::fromStdString(error));
@@ -77,7 +80,8 @@ void TfrmSkinCh::RenameSelected() {
     const std::string cp932 = platform::Utf8ToCp932(folder);
     const shell::PackageName current =
         shell::SplitPackageName(std::string_view(cp932).substr(shell::kPrefixLength));
-    const std::string name = AskEntry(kNameTitle, "新しいスキン名を入力してください。", current.name);
+    const std::string name =
+        AskEntry(kNameTitle, "新しいスキン名を入力してください。", current.name);
     if (name.empty()) return;
     const std::string author = AskEntry(kAuthorTitle, kAuthorPrompt, current.author);
     if (author.empty()) return;
@@ -91,7 +95,10 @@ void TfrmSkinCh::RenameSelected() {
 
 void TfrmSkinCh::ConvertOldCombinations() {
     if (shell::OldCombinationFolders(actions_.PackageFolder()).empty()) return;
-    if (!AskYesNo("Pemu", Caption("旧バージョンの保存した組合せが有ります。\nセットスキンとして保存し直しますか？")))
+    if (!AskYesNo(
+            "Pemu",
+            Caption(
+                "旧バージョンの保存した組合せが有ります。\nセットスキンとして保存し直しますか？")))
         return;
     shell::ConvertOldCombinations(actions_.PackageFolder());
     RefreshList();
@@ -101,8 +108,9 @@ void TfrmSkinCh::RemoveOldSkins() {
     const QString question =
         Caption("現バージョンで使用出来るスキンは、\n") +
         QString::fromStdString(actions_.PackageFolder()) +
-        Caption("\nフォルダの中にあるファイルです。\n旧バージョンを使用しない場合は、"
-                "それ以外のフォルダは削除しても問題ありません。\n\n旧スキンファイルを削除しますか？");
+        Caption(
+            "\nフォルダの中にあるファイルです。\n旧バージョンを使用しない場合は、"
+            "それ以外のフォルダは削除しても問題ありません。\n\n旧スキンファイルを削除しますか？");
     if (!AskYesNo("Pemu", question)) return;
     actions_.RemoveOldSkins();
     QMessageBox::information(this, "Pemu", Caption("旧スキンファイルを削除しました。"));

@@ -8,7 +8,8 @@ namespace pemu::ui {
 void RegisterSecondaryWindows(WindowSwitcher& windows, AppContext& context) {
     // One line per window, e.g.
     //   windows.Register(shell::WindowCode::kVersion, [&] { return new TfrmVer(context); });
-    windows.Register(shell::WindowCode::kSkinChooser, [&context] { return new TfrmSkinCh(context); });
+    windows.Register(shell::WindowCode::kSkinChooser,
+                     [&context] { return new TfrmSkinCh(context); });
 }
 
 }  // namespace pemu::ui
