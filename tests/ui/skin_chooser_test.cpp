@@ -2,6 +2,7 @@
 // cleared by the set rule, saved as a set with its JPEG preview, renamed and deleted, and
 // what a child copy may not do. Dialogs are answered as a user would answer them.
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -316,6 +317,43 @@ TEST_F(SkinChooserTest, SpaceTogglesKeyNavigationAndTheChoicesAreKept) {
     EXPECT_TRUE(shell::Read(session_->store(), shell::keys::kDisplayAuthor));
     EXPECT_FALSE(shell::Read(session_->store(), shell::keys::kSortAsc));
     EXPECT_EQ(session_->openWindows().text(), "");
+}
+
+TEST_F(SkinChooserTest, OldSkinsGoAndTheCurrentFormatStaysAndTheWindowResizes) {
+    MakePackage("PNL_Taro_Red", {"imgBackPanel.bmp"}, kRed);
+    const fs::path skins = dataRoot_ / "PemuFiles/Skin";
+    fs::create_directories(skins / "T7/SkinA");
+    std::ofstream(skins / "old.ini") << "x";
+    StartWithCustomSkin();
+    TfrmSkinCh* chooser = Open();
+    QAction* oldSkins = nullptr;
+    for (QAction* a : chooser->findChildren<QAction*>())
+        if (a->text().startsWith(U("旧バージョンのスキンを削除"))) oldSkins = a;
+    ASSERT_NE(oldSkins, nullptr);
+    {
+        Answers answers({{"", QMessageBox::No}});
+        oldSkins->trigger();
+    }
+    EXPECT_TRUE(fs::exists(skins / "T7"));
+    {
+        Answers answers({{"", QMessageBox::Yes}, {}});
+        oldSkins->trigger();
+        EXPECT_EQ(answers.messages.back(), U("旧スキンファイルを削除しました。"));
+    }
+    EXPECT_FALSE(fs::exists(skins / "T7"));
+    EXPECT_FALSE(fs::exists(skins / "old.ini"));
+    EXPECT_TRUE(fs::exists(Packages() / "PNL_Taro_Red/imgBackPanel.bmp"));
+
+    // Down to 460 x 510 and no smaller; the list takes what a larger window gives.
+    chooser->resize(300, 300);
+    EXPECT_EQ(chooser->size(), QSize(460, 510));
+    const int listWidth = chooser->List()->width();
+    chooser->resize(700, 700);
+    QApplication::processEvents();
+    EXPECT_GT(chooser->List()->width(), listWidth + 200);
+    chooser->close();
+    QApplication::processEvents();
+    EXPECT_EQ(session_->store().ReadInteger("Value", "SkinChClientWidth", 0), 700);
 }
 
 class ChildSkinChooserTest : public SkinChooserTest {};
