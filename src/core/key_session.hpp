@@ -31,15 +31,6 @@ struct KeySessionOptions {
     bool tape = false;
 };
 
-struct KeyArguments {
-    KeySessionOptions options;
-    std::vector<std::string> tokens;
-};
-
-// Options up to "--", then key and tape edit tokens. Returns "" when all are good, otherwise
-// a message naming the first bad option, value or token; nothing is run either way.
-std::string ParseKeyArguments(const std::vector<std::string>& args, KeyArguments& out);
-
 // A tape edit as the tape window applies it to the line numbered `line` of its grid:
 // "@change:N:VALUE:SYM", "@insert:N:VALUE:SYM", "@delete:N", "@clear".
 struct TapeEdit {
@@ -54,10 +45,6 @@ bool IsTapeEditToken(std::string_view token);
 // "" when the token is well formed, otherwise the reason.
 std::string ParseTapeEdit(std::string_view token, TapeEdit& edit);
 
-// Runs the tokens once without output: "" when every edit names a line the tape has at that
-// point, otherwise a message naming the first that does not.
-std::string CheckTapeEditLines(const KeyArguments& arguments);
-
 // The key codes a token stands for: a run of digits and points is keyed character by
 // character, "00" is the 00 key. False for an unknown token.
 bool KeyCodesOfToken(std::string_view token, std::vector<int>& codes);
@@ -71,7 +58,7 @@ class KeySession {
     // TOKEN, displayValue, lit marks ("-" when none) and errorCode, tab separated, UTF-8.
     std::string StatusLine(std::string_view token) const;
     // Applies a tape edit token; the status line followed by the recalculation's result
-    // (0 to 4, "E" a refused number, "X" a line or symbol the window does not offer) and the
+    // (0 to 5, "E" a refused number, "X" a line or symbol the window does not offer) and the
     // message (UTF-8, "-" for none). @clear gives the status line alone. A malformed
     // token gives "".
     std::string Edit(std::string_view token);

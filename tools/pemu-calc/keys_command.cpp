@@ -3,18 +3,19 @@
 
 #include "command.hpp"
 #include "core/key_session.hpp"
+#include "key_arguments.hpp"
 
 namespace pemu::calc {
 namespace {
 
 int RunKeys(const std::vector<std::string>& args, std::istream&, std::ostream& out,
             std::ostream& err) {
-    core::KeyArguments parsed;
-    if (const std::string message = core::ParseKeyArguments(args, parsed); !message.empty()) {
+    KeyArguments parsed;
+    if (const std::string message = ParseKeyArguments(args, parsed); !message.empty()) {
         err << "pemu-calc keys: " << message << "\n";
         return kUsageError;
     }
-    if (const std::string message = core::CheckTapeEditLines(parsed); !message.empty()) {
+    if (const std::string message = CheckTapeEditLines(parsed); !message.empty()) {
         err << "pemu-calc keys: " << message << "\n";
         return kUsageError;
     }
@@ -34,7 +35,7 @@ const bool registered = RegisterCommand(
      "      keys through the calculator: digits and points, 00 . + - * / = % CE C CA BS\n"
      "      +/- SQRT MC MR M+ M- GT TAX+ TAX-; prints TOKEN, display, lit marks, error\n"
      "      tape edits on the line numbered N: @change:N:VALUE:SYM @insert:N:VALUE:SYM\n"
-     "      @delete:N @clear (SYM one of + - * / = %); adds the result 0-4, E or X and\n"
+     "      @delete:N @clear (SYM one of + - * / = %); adds the result 0-5, E or X and\n"
      "      the message",
      RunKeys});
 
