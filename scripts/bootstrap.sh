@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev libcurl4-openssl-dev libmspack-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth xdotool imagemagick x11-utils
-  bc python3
+  bc python3 dpkg-dev
 )
 
 missing=()

@@ -153,14 +153,25 @@ std::string ParseKeyArguments(const std::vector<std::string>& args, KeyArguments
     }
     std::vector<int> codes;
     for (; i < args.size(); ++i) {
-        if (!KeyCodesOfToken(args[i], codes)) return "unknown key token '" + args[i] + "'";
+        if (IsTapeEditToken(args[i])) {
+            TapeEdit edit;
+            if (const std::string why = ParseTapeEdit(args[i], edit); !why.empty()) {
+                return "bad tape edit '" + args[i] + "': " + why;
+            }
+        } else if (!KeyCodesOfToken(args[i], codes)) {
+            return "unknown key token '" + args[i] + "'";
+        }
         out.tokens.push_back(args[i]);
     }
     return "";
 }
 
 KeySession::KeySession(const KeySessionOptions& options)
-    : calc_(display_, shell_, tape_, options.family) {
+    : calc_(display_, shell_, tape_, options.family),
+      view_(tape_),
+      correction_(tape_, view_, calc_) {
+    view_.SetOpen(true);
+    view_.SetVisibleRows(kKeySessionRows);
     calc_.FirstShow();
     calc_.ApplyStartupSettings(options.settings, nullptr);
 }
