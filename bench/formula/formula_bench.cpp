@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "arithmetic/context.hpp"
@@ -32,6 +33,26 @@ void BM_Formula(benchmark::State& state) {
 BENCHMARK(BM_Formula)
     ->DenseRange(0, static_cast<int>(kFormulas.size()) - 1)
     ->Unit(benchmark::kMicrosecond);
+
+// The slowest formula found within the 5000 characters the formula window takes, at 100
+// and 100 digits: some 500 powers with fraction exponents, seconds of work (the window runs
+// it off its thread and shows a busy cursor).
+void BM_SlowestWindowFormula(benchmark::State& state) {
+    std::string formula = "99.9^99.9/99.9^99.9";
+    while (formula.size() + 20 <= 5000)
+        formula += "+99.9^99.9/99.9^99.9";
+    pemu::formula::FormulaSettings settings;
+    settings.limits = {100, 100};
+    pemu::arith::ArithContext ctx;
+    for (auto _ : state) {
+        const pemu::formula::FormulaOutcome outcome =
+            pemu::formula::RunFormula(ctx, formula, settings);
+        benchmark::DoNotOptimize(outcome.result.data());
+        if (!outcome.ok) state.SkipWithError("formula failed");
+    }
+    state.SetLabel(std::to_string(formula.size()) + " characters");
+}
+BENCHMARK(BM_SlowestWindowFormula)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

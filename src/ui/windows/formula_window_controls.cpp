@@ -5,6 +5,7 @@
 #include <QActionGroup>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 #include "core/calculator.hpp"
@@ -78,18 +80,18 @@ constexpr std::array<ButtonSpec, 37> kButtons = {{
     {"btIn_point", ".", Kind::kInput, 7, 1, 1},
     {"btLeft", "←", Kind::kEdit, 7, 2, 1},
     {"btRight", "→", Kind::kEdit, 7, 3, 1},
-    {"btIn_newline", "改行", Kind::kInput, 8, 0, 2},
-    {"btCE", "CE(&E)", Kind::kEdit, 8, 2, 1},
-    {"btC", "C(&C)", Kind::kEdit, 8, 3, 1},
-    {"btEq", "=", Kind::kCalculate, 9, 0, 2},
-    {"Button1", "計算(&K)", Kind::kCalculate, 9, 2, 2},
+    {"btCE", "CE(&E)", Kind::kEdit, 8, 0, 2},
+    {"btC", "C(&C)", Kind::kEdit, 8, 2, 2},
+    {"btIn_newline", "改行", Kind::kInput, 9, 0, 2},
+    {"btEq", "=", Kind::kCalculate, 9, 2, 2},
+    {"Button1", "計算(&K)", Kind::kCalculate, 10, 0, 4},
 }};
 
 constexpr int kButtonWidth = 28;
 constexpr int kButtonHeight = 26;
 constexpr int kButtonGap = 2;
 constexpr int kButtonColumns = 4;
-constexpr int kButtonRows = 10;
+constexpr int kButtonRows = 11;
 
 constexpr std::array<int, 7> kFontSizes = {10, 12, 14, 16, 18, 20, 22};
 
@@ -357,16 +359,20 @@ void TfrmSushiki::DrawStatus() {
             platform::Sjis(text), column,
             ColourOf(on ? SystemColour::kWindow : SystemColour::kButtonFace), ink, 0);
     };
+    const std::string_view hints = family_ == core::kMakerCasio
+                                       ? "[計算]:Ctrl+Enter [C]:Ctrl+BackSpace [AC]:Ctrl+End"
+                                       : "[計算]:Ctrl+Enter [CE]:Ctrl+BackSpace [C]:Ctrl+End";
     statusGrid_.SetFont("MS UI Gothic", 9, ink);
-    statusGrid_.Layout(3, 1, {100, 100, 280});
+    // The key hints' cell is 280 pixels, or wider where the font needs it.
+    const int hintsWidth = QFontMetrics(display::FontFor("MS UI Gothic", 9))
+                               .horizontalAdvance(display::ToQString(hints)) +
+                           12;
+    statusGrid_.Layout(3, 1, {100, 100, std::max(280, hintsWidth)});
     const bool keep = settings_.keepFormula;
     const bool paren = settings_.functionParen;
     cell(0, keep ? "数式を記憶:ON" : "数式を記憶:OFF", keep);
     cell(1, paren ? "関数(を付加:ON" : "関数(を付加:OFF", paren);
-    cell(2,
-         family_ == core::kMakerCasio ? "[計算]:Ctrl+Enter [C]:Ctrl+BackSpace [AC]:Ctrl+End"
-                                      : "[計算]:Ctrl+Enter [CE]:Ctrl+BackSpace [C]:Ctrl+End",
-         false);
+    cell(2, hints, false);
     Status->setPixmap(QPixmap::fromImage(statusImage_));
 }
 
