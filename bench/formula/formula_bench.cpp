@@ -17,8 +17,8 @@ constexpr std::array<std::string_view, 12> kFormulas = {
     "2^0.5*3^0.25", "sqrt(2)+sqrt(3)",   "sin(1)^2+cos(1)^2", "exp(ln(7.5))/tanh(0.3)",
 };
 
-void BM_Formula(benchmark::State& state) {
-    const std::string_view formula = kFormulas[static_cast<std::size_t>(state.range(0))];
+// The whole run of one formula at 100 integer and 100 fraction digits.
+void RunAt100Digits(benchmark::State& state, std::string_view formula) {
     pemu::formula::FormulaSettings settings;
     settings.limits = {100, 100};
     pemu::arith::ArithContext ctx;
@@ -28,6 +28,11 @@ void BM_Formula(benchmark::State& state) {
         benchmark::DoNotOptimize(outcome.result.data());
         if (!outcome.ok) state.SkipWithError("formula failed");
     }
+}
+
+void BM_Formula(benchmark::State& state) {
+    const std::string_view formula = kFormulas[static_cast<std::size_t>(state.range(0))];
+    RunAt100Digits(state, formula);
     state.SetLabel(std::string(formula));
 }
 BENCHMARK(BM_Formula)
@@ -41,15 +46,7 @@ void BM_SlowestWindowFormula(benchmark::State& state) {
     std::string formula = "99.9^99.9/99.9^99.9";
     while (formula.size() + 20 <= 5000)
         formula += "+99.9^99.9/99.9^99.9";
-    pemu::formula::FormulaSettings settings;
-    settings.limits = {100, 100};
-    pemu::arith::ArithContext ctx;
-    for (auto _ : state) {
-        const pemu::formula::FormulaOutcome outcome =
-            pemu::formula::RunFormula(ctx, formula, settings);
-        benchmark::DoNotOptimize(outcome.result.data());
-        if (!outcome.ok) state.SkipWithError("formula failed");
-    }
+    RunAt100Digits(state, formula);
     state.SetLabel(std::to_string(formula.size()) + " characters");
 }
 BENCHMARK(BM_SlowestWindowFormula)->Unit(benchmark::kMillisecond);

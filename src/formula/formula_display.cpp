@@ -28,16 +28,6 @@ std::size_t BoundaryBefore(std::string_view s, std::size_t at) {
     return i;
 }
 
-std::string WithCrLf(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 8);
-    for (char ch : text) {
-        if (ch == '\n') out += '\r';
-        out += ch;
-    }
-    return out;
-}
-
 }  // namespace
 
 const std::string& OutcomeLabel() {
@@ -89,6 +79,16 @@ std::string MarkErrorPosition(std::string_view formula, int position) {
         BoundaryBefore(marked, std::min(static_cast<std::size_t>(position - 1), marked.size()));
     marked.insert(at, "<?>");
     return ">>" + std::to_string(position) + kCharacterNth + marked;
+}
+
+std::string WithCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (char ch : text) {
+        if (ch == '\n') out += '\r';
+        out += ch;
+    }
+    return out;
 }
 
 std::string AnswerText(std::string_view lastAnswer, int group, int width) {

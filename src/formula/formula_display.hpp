@@ -33,6 +33,9 @@ std::string WrapText(std::string_view cp932, int width);
 // when the formula is shorter). Position 0 leaves the formula as it is.
 std::string MarkErrorPosition(std::string_view formula, int position);
 
+// LF line breaks as CR LF, the breaks every text of the areas keeps.
+std::string WithCrLf(std::string_view text);
+
 // The answer area for a last answer: grouped with `group` 2..5 (lines joined by CR LF),
 // or, with group 0, wrapped to `width`.
 std::string AnswerText(std::string_view lastAnswer, int group, int width);

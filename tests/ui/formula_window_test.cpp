@@ -136,6 +136,27 @@ TEST_F(FormulaWindowTest, F2MenuAndKeyCode26OpenItAndItsOwnKeysCloseIt) {
     window_->Menu().SushikiFormOpen->trigger();
     ASSERT_NE(Formula(), nullptr);
     EXPECT_TRUE(window_->Menu().SushikiFormOpen->isChecked());
+    // The window sees keys before the input area: Ctrl+arrows move the window instead of
+    // the caret, Shift+F2 hands the keyboard back and leaves the window open.
+    const QPoint at = Formula()->pos();
+    QTest::keyClick(Area("Calc"), Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(Formula()->pos(), at + QPoint(10, 0));
+    QTest::keyClick(Area("Calc"), Qt::Key_F2, Qt::ShiftModifier);
+    EXPECT_NE(Formula(), nullptr);
+}
+
+TEST_F(FormulaWindowTest, AWindowOpenAtTheEndKeepsItsTextsAndOpensAgainWithThem) {
+    StartOn("[StartUp]\r\nStartUpEndOn=1\r\n");
+    Open();
+    Calculate("6/4*2");
+    window_->close();
+    EXPECT_EQ(ReadBytes(FormulaFile()), "[MSG]6/4*2[CLC]6/4*2[ANS]3[END]");
+    window_.reset();
+    session_.reset();
+    StartWith(nullptr);
+    ASSERT_NE(Formula(), nullptr) << "reopened from the list of the last run";
+    EXPECT_EQ(Text("Calc"), "6/4*2");
+    EXPECT_EQ(Text("Ans"), " 3");
 }
 
 TEST_F(FormulaWindowTest, ReopensAtStartWhenItWasOpenAtTheLastExit) {
@@ -400,21 +421,23 @@ TEST_F(FormulaWindowTest, TheWindowKeepsItsMinimumSizeAndTheMessageAreaFollowsTh
     EXPECT_EQ(Stored("SushikiClientWidth", 0), width);
 }
 
+void Drag(QWidget* widget, QPoint from, QPoint to) {
+    QTest::mousePress(widget, Qt::LeftButton, {}, from);
+    QTest::mouseMove(widget, to);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
+}
+
 TEST_F(FormulaWindowTest, DraggingTheBackgroundMovesTheWindowAndTheGripResizesIt) {
     StartOn();
     TfrmSushiki* window = Open();
     QWidget* client = Child<QWidget>("Client");
     const QPoint at = window->pos();
-    QTest::mousePress(client, Qt::LeftButton, {}, QPoint(300, 5));
-    QTest::mouseMove(client, QPoint(340, 25));
-    QTest::mouseRelease(client, Qt::LeftButton, {}, QPoint(340, 25));
+    Drag(client, QPoint(300, 5), QPoint(340, 25));
     EXPECT_EQ(window->pos(), at + QPoint(40, 20));
 
     QLabel* grip = Child<QLabel>("SizeChangeMark");
     const QSize size = window->size();
-    QTest::mousePress(grip, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseMove(grip, QPoint(65, 35));
-    QTest::mouseRelease(grip, Qt::LeftButton, {}, QPoint(65, 35));
+    Drag(grip, QPoint(5, 5), QPoint(65, 35));
     EXPECT_EQ(window->size(), size + QSize(60, 30));
 }
 

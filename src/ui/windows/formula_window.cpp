@@ -42,14 +42,7 @@ QString ToQt(std::string_view cp932) {
 }
 
 std::string FromQt(const QString& text) {
-    std::string cp932 = ToCp932(text);
-    std::string out;
-    out.reserve(cp932.size() + 16);
-    for (char ch : cp932) {
-        if (ch == '\n') out += '\r';
-        out += ch;
-    }
-    return out;
+    return formula::WithCrLf(ToCp932(text));
 }
 
 QRect RectOf(const platform::Rect& r) {

@@ -16,12 +16,10 @@
 #include "ui/windows/formula_runner.hpp"
 #include "ui/windows/secondary_window.hpp"
 
-class QAction;
 class QButtonGroup;
 class QComboBox;
 class QFrame;
 class QLabel;
-class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
@@ -104,11 +102,6 @@ class TfrmSushiki : public SecondaryWindow {
     QLabel* SizeChangeMark = nullptr;
     QImage statusImage_;
     display::TStatusGrid statusGrid_{statusImage_};
-
-    QAction* kiokuItem_ = nullptr;
-    QAction* kakkoItem_ = nullptr;
-    QMenu* fontMenu_ = nullptr;
-    QMenu* colourMenu_ = nullptr;
 
     AppContext::FamilyListeners::Subscription familyListener_;
     FormulaRunner runner_;

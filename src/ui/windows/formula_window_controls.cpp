@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
+#include <functional>
 
 #include "core/calculator.hpp"
 #include "display/system_colours.hpp"
@@ -131,6 +132,20 @@ QPlainTextEdit* MakeArea(QFrame* frame, const char* name, bool readOnly) {
     return area;
 }
 
+// A submenu of exclusive choices, `current` checked; `chosen` gets the index picked.
+void AddChoices(QMenu& menu, const QString& title, const QStringList& captions, int current,
+                const std::function<void(int)>& chosen) {
+    QMenu* choices = menu.addMenu(title);
+    auto* group = new QActionGroup(choices);
+    for (int i = 0; i < captions.size(); ++i) {
+        QAction* item = choices->addAction(captions[i]);
+        item->setCheckable(true);
+        item->setChecked(i == current);
+        group->addAction(item);
+        QObject::connect(item, &QAction::triggered, choices, [chosen, i] { chosen(i); });
+    }
+}
+
 QFrame* MakeFrame(QWidget* parent, const char* name) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(QString::fromLatin1(name));
@@ -166,7 +181,6 @@ void TfrmSushiki::BuildControls() {
     Msg = MakeArea(MsgWaku, "Msg", true);
     Ans = MakeArea(AnsWaku, "Ans", true);
     Calc = MakeArea(CalcWaku, "Calc", false);
-    Calc->setTabChangesFocus(false);
     Calc->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     BuildButtonPanel();
@@ -277,36 +291,29 @@ void TfrmSushiki::BuildMenus() {
     connect(file->addAction(Caption("閉じる(&X)")), &QAction::triggered, this, &QWidget::close);
 
     QMenu* options = menuBar_->addMenu(Caption("設定(&O)"));
-    fontMenu_ = options->addMenu(Caption("文字サイズ"));
-    auto* fonts = new QActionGroup(this);
-    for (int size : kFontSizes) {
-        QAction* item = fontMenu_->addAction(QString::number(size) + QStringLiteral("pt"));
-        item->setCheckable(true);
-        item->setChecked(size == settings_.fontSize);
-        fonts->addAction(item);
-        connect(item, &QAction::triggered, this, [this, size] {
-            settings_.fontSize = size;
-            ApplyFont();
-            LayOut();
-            Rewrap();
-        });
-    }
-    colourMenu_ = options->addMenu(Caption("計算式・計算結果の背景色"));
-    auto* colours = new QActionGroup(this);
-    for (int scheme = 0; scheme < static_cast<int>(ColourSchemes().size()); ++scheme) {
-        QAction* item = colourMenu_->addAction(Caption(ColourSchemes()[scheme].caption));
-        item->setCheckable(true);
-        item->setChecked(scheme == settings_.colourScheme);
-        colours->addAction(item);
-        connect(item, &QAction::triggered, this, [this, scheme] {
-            settings_.colourScheme = scheme;
-            ApplyColours();
-        });
-    }
-    kiokuItem_ = options->addAction(Caption("フォームを閉じた後も式を記憶する(&S)"));
-    kakkoItem_ = options->addAction(Caption("関数ボタンの入力に （ を付ける"));
-    for (auto [item, flag] : {std::pair{kiokuItem_, &shell::FormulaWindowSettings::keepFormula},
-                              {kakkoItem_, &shell::FormulaWindowSettings::functionParen}}) {
+    QStringList sizes;
+    for (int size : kFontSizes)
+        sizes << QString::number(size) + QStringLiteral("pt");
+    const auto sizeIndex = std::find(kFontSizes.begin(), kFontSizes.end(), settings_.fontSize);
+    AddChoices(*options, Caption("文字サイズ"), sizes,
+               static_cast<int>(sizeIndex - kFontSizes.begin()), [this](int index) {
+                   settings_.fontSize = kFontSizes.at(static_cast<std::size_t>(index));
+                   ApplyFont();
+                   LayOut();
+                   Rewrap();
+               });
+    QStringList schemes;
+    for (const ColourScheme& scheme : ColourSchemes())
+        schemes << Caption(scheme.caption);
+    AddChoices(*options, Caption("計算式・計算結果の背景色"), schemes, settings_.colourScheme,
+               [this](int scheme) {
+                   settings_.colourScheme = scheme;
+                   ApplyColours();
+               });
+    QAction* kiokuItem = options->addAction(Caption("フォームを閉じた後も式を記憶する(&S)"));
+    QAction* kakkoItem = options->addAction(Caption("関数ボタンの入力に （ を付ける"));
+    for (auto [item, flag] : {std::pair{kiokuItem, &shell::FormulaWindowSettings::keepFormula},
+                              {kakkoItem, &shell::FormulaWindowSettings::functionParen}}) {
         item->setCheckable(true);
         item->setChecked(settings_.*flag);
         connect(item, &QAction::toggled, this, [this, flag](bool on) {
