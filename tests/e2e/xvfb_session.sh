@@ -21,23 +21,40 @@ xvfb_cleanup() {
 }
 
 # Starts Xvfb on a display number the server picks itself (no race with other servers
-# starting at the same time) and waits until it answers.
+# starting at the same time) and waits until it answers; a server that dies on the way is
+# started again.
 xvfb_start() {
-    WORK_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pemu-e2e.XXXXXX")
+    WORK_DIR=${WORK_DIR:-$(mktemp -d "${TMPDIR:-/tmp}/pemu-e2e.XXXXXX")}
+    local attempt
+    for attempt in 1 2 3 4 5; do
+        xvfb_try_start && return 0
+        if [ -n "$XVFB_PID" ]; then
+            kill "$XVFB_PID" 2>/dev/null
+            wait "$XVFB_PID" 2>/dev/null
+        fi
+        XVFB_PID=""
+        sleep 0.$((RANDOM % 5 + 1))
+    done
+    echo "Xvfb did not start: $(cat "$WORK_DIR/xvfb.log")" >&2
+    return 1
+}
+
+xvfb_try_start() {
     local numberFile="$WORK_DIR/display" i n=""
+    : >"$numberFile"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" \
         >"$WORK_DIR/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for i in $(seq 1 100); do
         n=$(tr -dc '0-9' <"$numberFile")
         if [ -n "$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+            kill -0 "$XVFB_PID" 2>/dev/null || return 1
             export DISPLAY=":$n"
             return 0
         fi
-        kill -0 "$XVFB_PID" 2>/dev/null || break
+        kill -0 "$XVFB_PID" 2>/dev/null || return 1
         sleep 0.05
     done
-    echo "Xvfb did not start: $(cat "$WORK_DIR/xvfb.log")" >&2
     return 1
 }
 
@@ -70,6 +87,9 @@ wait_for_window() {
 # Stops the test; a screenshot taken so far is kept for a look.
 fail() {
     echo "FAIL: $*" >&2
+    if [ -n "$XVFB_PID" ] && ! kill -0 "$XVFB_PID" 2>/dev/null; then
+        echo "the X server of this test ($DISPLAY) is gone: $(tail -5 "$WORK_DIR/xvfb.log")" >&2
+    fi
     if [ -n "${SHOT:-}" ] && [ -f "$SHOT" ]; then cp "$SHOT" "${TMPDIR:-/tmp}/pemu-e2e-failed.png"; fi
     exit 1
 }
