@@ -1,6 +1,7 @@
 // The formula window through its real controls: typing and Ctrl+Enter, the outcome shown,
 // grouping, the buttons, the formula text file, the settings' read rules, the captions
-// that follow the key-logic family, resizing, and a long run that leaves the window usable.
+// that follow the key-logic family, resizing; and its runner, which keeps a long run off
+// the user-interface thread.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -10,7 +11,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QThreadPool>
+#include <QTimer>
+#include <atomic>
 #include <fstream>
+#include <future>
 #include <iterator>
 
 #include "formula/formula_display.hpp"
@@ -18,6 +23,7 @@
 #include "platform/codec.hpp"
 #include "platform/virtual_keys.hpp"
 #include "ui/window_switcher.hpp"
+#include "ui/windows/formula_runner.hpp"
 #include "ui/windows/formula_window.hpp"
 
 // Failures show the text.
@@ -441,35 +447,74 @@ TEST_F(FormulaWindowTest, DraggingTheBackgroundMovesTheWindowAndTheGripResizesIt
     EXPECT_EQ(window->size(), size + QSize(60, 30));
 }
 
-TEST_F(FormulaWindowTest, ALongRunShowsTheBusyCursorAndLeavesTheWindowUsable) {
-    StartOn();
-    Open();
-    Child<QComboBox>("MaxSeisubu")->setCurrentIndex(99);
-    Child<QComboBox>("MaxSyosubu")->setCurrentIndex(99);
-    // Hundreds of powers with fraction exponents at 100 digits: seconds of work.
-    QString heavy = "99.9^99.9/99.9^99.9";
-    while (heavy.size() < 4900)
-        heavy += "+99.9^99.9/99.9^99.9";
-    Area("Calc")->setPlainText(heavy);
-    ClickButton("btEq");
-    ASSERT_TRUE(Formula()->Calculating());
-    bool busySeen = false;
-    bool typed = false;
-    while (Formula()->Calculating()) {
-        QTest::qWait(20);
-        if (const QCursor* cursor = QGuiApplication::overrideCursor())
-            busySeen = busySeen || cursor->shape() == Qt::BusyCursor;
-        if (!typed) {
-            // The window still takes keys while the run goes on.
-            Area("Calc")->moveCursor(QTextCursor::End);
-            QTest::keyClicks(Area("Calc"), " ");
-            typed = Area("Calc")->toPlainText().endsWith(' ');
-        }
+// The runner with a run held back until the test lets it finish.
+class FormulaRunnerTest : public MainWindowTest {
+  protected:
+    FormulaRunner::Compute HeldBack() {
+        return [released = released_, this](const std::string& text,
+                                            const formula::FormulaSettings& settings) {
+            started_ = true;
+            released.wait();
+            return FormulaRunner::RunWithOwnPrecision(text, settings);
+        };
     }
-    EXPECT_TRUE(busySeen);
-    EXPECT_TRUE(typed);
+    static void WaitUntilDone(const FormulaRunner& runner) {
+        QElapsedTimer clock;
+        clock.start();
+        while (runner.Running() && clock.elapsed() < 10000)
+            QTest::qWait(5);
+    }
+    std::promise<void> release_;
+    std::shared_future<void> released_ = release_.get_future().share();
+    std::atomic<bool> started_{false};
+    std::vector<std::string> answers_;
+};
+
+TEST_F(FormulaRunnerTest, ALongRunShowsTheBusyCursorWhileEverythingElseGoesOn) {
+    FormulaRunner runner([this](const formula::FormulaOutcome& o) { answers_.push_back(o.result); },
+                         HeldBack());
+    ASSERT_TRUE(runner.Start("1+(2", {{20, 20}, 0}));
+    EXPECT_FALSE(runner.Start("3+4", {{20, 20}, 0})) << "one run at a time";
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+    tick.start(10);
+    QTest::qWait(FormulaRunner::kBusyCursorDelayMs + 150);
+    EXPECT_TRUE(started_);
+    EXPECT_GT(ticks, 5) << "the user-interface thread is free meanwhile";
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
+    EXPECT_TRUE(answers_.empty());
+    release_.set_value();
+    WaitUntilDone(runner);
+    EXPECT_EQ(answers_, std::vector<std::string>{"3"});
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the cursor is back";
-    EXPECT_EQ(Formula()->LastAnswer(), std::to_string(heavy.count('+') + 1)) << "each term is 1";
+}
+
+TEST_F(FormulaRunnerTest, AQuickRunShowsNoBusyCursor) {
+    FormulaRunner runner(
+        [this](const formula::FormulaOutcome& o) { answers_.push_back(o.result); });
+    ASSERT_TRUE(runner.Start("2*3", {{20, 20}, 0}));
+    bool busySeen = false;
+    while (runner.Running()) {
+        QTest::qWait(1);
+        busySeen = busySeen || QGuiApplication::overrideCursor() != nullptr;
+    }
+    EXPECT_FALSE(busySeen);
+    EXPECT_EQ(answers_, std::vector<std::string>{"6"});
+}
+
+TEST_F(FormulaRunnerTest, ARunWhoseWindowClosedIsDropped) {
+    auto runner = std::make_unique<FormulaRunner>(
+        [this](const formula::FormulaOutcome& o) { answers_.push_back(o.result); }, HeldBack());
+    ASSERT_TRUE(runner->Start("1+1", {{20, 20}, 0}));
+    QTest::qWait(FormulaRunner::kBusyCursorDelayMs + 50);
+    runner.reset();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    release_.set_value();
+    QThreadPool::globalInstance()->waitForDone();
+    QTest::qWait(20);
+    EXPECT_TRUE(answers_.empty());
 }
 
 }  // namespace

@@ -11,7 +11,14 @@
 
 namespace pemu::ui {
 
-FormulaRunner::FormulaRunner(Done done, QObject* parent) : QObject(parent), done_(std::move(done)) {
+formula::FormulaOutcome FormulaRunner::RunWithOwnPrecision(
+    const std::string& cp932Formula, const formula::FormulaSettings& settings) {
+    arith::ArithContext ctx;
+    return formula::RunFormula(ctx, cp932Formula, settings);
+}
+
+FormulaRunner::FormulaRunner(Done done, Compute compute)
+    : done_(std::move(done)), compute_(std::move(compute)) {
     busyDelay_.setSingleShot(true);
     busyDelay_.setInterval(kBusyCursorDelayMs);
     connect(&busyDelay_, &QTimer::timeout, this, [this] { ShowBusy(true); });
@@ -30,11 +37,11 @@ bool FormulaRunner::Start(std::string cp932Formula, const formula::FormulaSettin
     auto promise = std::make_shared<QPromise<formula::FormulaOutcome>>();
     watcher_.setFuture(promise->future());
     promise->start();
-    QThreadPool::globalInstance()->start([promise, text = std::move(cp932Formula), settings] {
-        arith::ArithContext ctx;
-        promise->addResult(formula::RunFormula(ctx, text, settings));
-        promise->finish();
-    });
+    QThreadPool::globalInstance()->start(
+        [promise, compute = compute_, text = std::move(cp932Formula), settings] {
+            promise->addResult(compute(text, settings));
+            promise->finish();
+        });
     busyDelay_.start();
     return true;
 }
