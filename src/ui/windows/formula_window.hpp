@@ -97,7 +97,6 @@ class TfrmSushiki : public SecondaryWindow {
     QPushButton* btEq = nullptr;
     QPushButton* btCE = nullptr;
     QPushButton* btC = nullptr;
-    std::vector<QPushButton*> functionButtons_;
     QLabel* Status = nullptr;
     QLabel* SizeChangeMark = nullptr;
     QImage statusImage_;

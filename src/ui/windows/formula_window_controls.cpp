@@ -38,7 +38,7 @@ using display::SystemColour;
 
 enum class Kind { kInput, kFunction, kEdit, kCalculate };
 
-struct ButtonSpec {
+struct ButtonEntry {
     const char* name;
     const char* caption;  // UTF-8; an input button inserts it
     Kind kind;
@@ -48,7 +48,7 @@ struct ButtonSpec {
 };
 
 // Four columns of buttons at the right edge of the window.
-constexpr std::array<ButtonSpec, 37> kButtons = {{
+constexpr std::array<ButtonEntry, 37> kButtons = {{
     {"btIn_sin", "sin", Kind::kFunction, 0, 0, 1},
     {"btIn_cos", "cos", Kind::kFunction, 0, 1, 1},
     {"btIn_tan", "tan", Kind::kFunction, 0, 2, 1},
@@ -209,28 +209,27 @@ void TfrmSushiki::BuildButtonPanel() {
     ButtonPanel->setObjectName("ButtonPanel");
     ButtonPanel->setFixedSize(kButtonColumns * (kButtonWidth + kButtonGap) - kButtonGap + 1,
                               kButtonRows * (kButtonHeight + kButtonGap) - kButtonGap + 1);
-    for (const ButtonSpec& spec : kButtons) {
-        QPushButton* button = AddButton(ButtonPanel, spec.name, spec.caption);
-        button->setGeometry(spec.column * (kButtonWidth + kButtonGap),
-                            spec.row * (kButtonHeight + kButtonGap),
-                            spec.span * kButtonWidth + (spec.span - 1) * kButtonGap, kButtonHeight);
-        const QString text = Caption(spec.caption);
-        switch (spec.kind) {
+    for (const ButtonEntry& b : kButtons) {
+        QPushButton* button = AddButton(ButtonPanel, b.name, b.caption);
+        button->setGeometry(b.column * (kButtonWidth + kButtonGap),
+                            b.row * (kButtonHeight + kButtonGap),
+                            b.span * kButtonWidth + (b.span - 1) * kButtonGap, kButtonHeight);
+        const QString text = Caption(b.caption);
+        switch (b.kind) {
             case Kind::kInput: {
                 const QString inserted =
-                    std::string_view(spec.name) == "btIn_newline" ? QStringLiteral("\n") : text;
+                    std::string_view(b.name) == "btIn_newline" ? QStringLiteral("\n") : text;
                 connect(button, &QPushButton::clicked, this,
                         [this, inserted] { InsertIntoInput(inserted); });
                 break;
             }
             case Kind::kFunction:
-                functionButtons_.push_back(button);
                 connect(button, &QPushButton::clicked, this, [this, text] {
                     InsertIntoInput(settings_.functionParen ? text + QLatin1Char('(') : text);
                 });
                 break;
             case Kind::kEdit: {
-                const char* action = spec.name;
+                const char* action = b.name;
                 connect(button, &QPushButton::clicked, this, [this, action] { EditInput(action); });
                 break;
             }
