@@ -31,15 +31,6 @@ struct KeySessionOptions {
     bool tape = false;
 };
 
-struct KeyArguments {
-    KeySessionOptions options;
-    std::vector<std::string> tokens;
-};
-
-// Options up to "--", then key and tape edit tokens. Returns "" when all are good, otherwise
-// a message naming the first bad option, value or token; nothing is run either way.
-std::string ParseKeyArguments(const std::vector<std::string>& args, KeyArguments& out);
-
 // A tape edit as the tape window applies it to the line numbered `line` of its grid:
 // "@change:N:VALUE:SYM", "@insert:N:VALUE:SYM", "@delete:N", "@clear".
 struct TapeEdit {
@@ -53,10 +44,6 @@ struct TapeEdit {
 bool IsTapeEditToken(std::string_view token);
 // "" when the token is well formed, otherwise the reason.
 std::string ParseTapeEdit(std::string_view token, TapeEdit& edit);
-
-// Runs the tokens once without output: "" when every edit names a line the tape has at that
-// point, otherwise a message naming the first that does not.
-std::string CheckTapeEditLines(const KeyArguments& arguments);
 
 // The key codes a token stands for: a run of digits and points is keyed character by
 // character, "00" is the 00 key. False for an unknown token.

@@ -57,23 +57,6 @@ std::string ParseTapeEdit(std::string_view token, TapeEdit& edit) {
     return "";
 }
 
-std::string CheckTapeEditLines(const KeyArguments& arguments) {
-    KeySession session(arguments.options);
-    for (const std::string& token : arguments.tokens) {
-        TapeEdit edit;
-        if (IsTapeEditToken(token) && ParseTapeEdit(token, edit).empty() &&
-            edit.kind != TapeEdit::Kind::kClear) {
-            const int lines = session.View().NumberedLines();
-            if (edit.line > lines) {
-                return "tape edit '" + token + "' names line " + std::to_string(edit.line) +
-                       ", the tape has " + std::to_string(lines) + " numbered lines there";
-            }
-        }
-        session.Run(token);
-    }
-    return "";
-}
-
 std::string KeySession::Run(std::string_view token) {
     if (IsTapeEditToken(token)) return Edit(token);
     Press(token);

@@ -9,6 +9,7 @@
 
 #include "core/key_session.hpp"
 #include "golden_case_file.hpp"
+#include "key_arguments.hpp"
 
 namespace {
 
@@ -33,8 +34,8 @@ std::string ReadText(const fs::path& path) {
 
 void RunCase(const std::string& file, const GoldenCase& c) {
     std::vector<std::string> args = c.options;
-    pemu::core::KeyArguments parsed;
-    const std::string message = pemu::core::ParseKeyArguments(args, parsed);
+    pemu::calc::KeyArguments parsed;
+    const std::string message = pemu::calc::ParseKeyArguments(args, parsed);
     ASSERT_EQ(message, "") << file << ":" << c.line;
     pemu::core::KeySession session(parsed.options);
     for (const auto& row : c.rows) {

@@ -3,18 +3,19 @@
 
 #include "command.hpp"
 #include "core/key_session.hpp"
+#include "key_arguments.hpp"
 
 namespace pemu::calc {
 namespace {
 
 int RunKeys(const std::vector<std::string>& args, std::istream&, std::ostream& out,
             std::ostream& err) {
-    core::KeyArguments parsed;
-    if (const std::string message = core::ParseKeyArguments(args, parsed); !message.empty()) {
+    KeyArguments parsed;
+    if (const std::string message = ParseKeyArguments(args, parsed); !message.empty()) {
         err << "pemu-calc keys: " << message << "\n";
         return kUsageError;
     }
-    if (const std::string message = core::CheckTapeEditLines(parsed); !message.empty()) {
+    if (const std::string message = CheckTapeEditLines(parsed); !message.empty()) {
         err << "pemu-calc keys: " << message << "\n";
         return kUsageError;
     }
