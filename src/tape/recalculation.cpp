@@ -66,6 +66,10 @@ const std::string& PercentAfterSignMessage() {
     return Cp932("SHARP式の+%,-%は入力が無視されます。");
 }
 
+const std::string& UnknownStartMessage() {
+    return Cp932("符号を変えた値が検算テープにないため、この計算は再計算できません。");
+}
+
 // The working values of one recomputation, line by line.
 class Recalculation {
   public:
@@ -152,6 +156,9 @@ int Recalculation::Line(std::string_view line) {
 }
 
 int Recalculation::Evaluate(int kind, const std::string& operand) {
+    // A sign change before any number: the value it changed is not on the tape.
+    if ((kind == kLineSignPositive || kind == kLineSignNegative) && p_ == 0 && a_.empty())
+        return kRecalcUnknownStart;
     if (kind == kLineSignPositive) {
         if (IsNegative(a_)) a_.erase(0, 1);
         return kRecalcDone;
@@ -276,6 +283,7 @@ RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEn
         const int refused = work.Line(LineText(old, line));
         if (refused == kRecalcPercentAlone) return {refused, PercentAloneMessage(), false};
         if (refused == kRecalcPercentAfterSign) return {refused, PercentAfterSignMessage(), false};
+        if (refused == kRecalcUnknownStart) return {refused, UnknownStartMessage(), false};
     }
     std::string rebuilt;
     if (live) {

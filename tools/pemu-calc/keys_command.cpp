@@ -35,7 +35,7 @@ const bool registered = RegisterCommand(
      "      keys through the calculator: digits and points, 00 . + - * / = % CE C CA BS\n"
      "      +/- SQRT MC MR M+ M- GT TAX+ TAX-; prints TOKEN, display, lit marks, error\n"
      "      tape edits on the line numbered N: @change:N:VALUE:SYM @insert:N:VALUE:SYM\n"
-     "      @delete:N @clear (SYM one of + - * / = %); adds the result 0-4, E or X and\n"
+     "      @delete:N @clear (SYM one of + - * / = %); adds the result 0-5, E or X and\n"
      "      the message",
      RunKeys});
 
