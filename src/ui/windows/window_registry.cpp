@@ -1,14 +1,14 @@
 #include "ui/windows/window_registry.hpp"
 
 #include "ui/window_switcher.hpp"
+#include "ui/windows/formula_window.hpp"
 
 namespace pemu::ui {
 
 void RegisterSecondaryWindows(WindowSwitcher& windows, AppContext& context) {
     // One line per window, e.g.
     //   windows.Register(shell::WindowCode::kVersion, [&] { return new TfrmVer(context); });
-    (void)windows;
-    (void)context;
+    windows.Register(shell::WindowCode::kFormula, [&context] { return new TfrmSushiki(context); });
 }
 
 }  // namespace pemu::ui
