@@ -28,7 +28,6 @@ struct KeySessionOptions {
         s.kenzanAutoDate = false;
         return s;
     }();
-    bool tape = false;
 };
 
 // A tape edit as the tape window applies it to the line numbered `line` of its grid:

@@ -114,32 +114,38 @@ class Recalculation {
 
 int Recalculation::Line(std::string_view line) {
     const std::size_t length = line.size();
-    const char last = length > 0 ? line.back() : '\0';
-    const std::string_view symbol = LineSymbol(line);
-    if (IsReferenceLine(line)) {
-        Keep(line);
-        return kRecalcDone;
-    }
-    if (symbol == Cp932("～")) {
-        carried_ = true;
-        Keep(line);
-        return kRecalcDone;
-    }
-    // Old clear lines and subtotals.
-    for (const char* dropped : {"Ｃ", "Ａ", "再", "小"}) {
-        if (symbol == Cp932(dropped)) return kRecalcDone;
-    }
-    // The old result or error: its value and label become the first result.
-    if ((symbol == Cp932("＊") || symbol == Cp932("Ｅ")) && last != '<') {
-        firstResult_ = std::string(line.substr(0, length - kMarkSize));
-        return kRecalcDone;
-    }
-    // Old notes and date lines; the first result of an earlier recomputation is kept.
-    if (last == '<' || last == ']') {
-        if (line.substr(0, 2) == "1s") {
-            firstResult_ = length > 7 ? std::string(line.substr(4, length - 7)) : "";
-        }
-        return kRecalcDone;
+    switch (ClassifyLine(line)) {
+        case LineKind::kMemory:
+        case LineKind::kGrandTotal:
+        case LineKind::kRoot:
+        case LineKind::kTaxBase:
+        case LineKind::kTax:
+        case LineKind::kTaxResult:
+            Keep(line);
+            return kRecalcDone;
+        case LineKind::kNote:
+        case LineKind::kDate:
+            // Old notes and date lines; the first result of an earlier recomputation is kept.
+            if (IsReferenceLine(line)) {  // a setting note stays
+                Keep(line);
+            } else if (line.substr(0, 2) == "1s") {
+                firstResult_ = length > 7 ? std::string(line.substr(4, length - 7)) : "";
+            }
+            return kRecalcDone;
+        case LineKind::kCarried:
+            carried_ = true;
+            Keep(line);
+            return kRecalcDone;
+        case LineKind::kClear:
+        case LineKind::kSubtotal:
+            return kRecalcDone;  // old clear lines and subtotals go
+        case LineKind::kResult:
+        case LineKind::kError:
+            // The old result or error: its value and label become the first result.
+            firstResult_ = std::string(line.substr(0, length - kMarkSize));
+            return kRecalcDone;
+        default:
+            break;
     }
     if (endLine_ != 0) {
         stepsAfterEnd_ = true;

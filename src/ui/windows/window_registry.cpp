@@ -1,6 +1,7 @@
 #include "ui/windows/window_registry.hpp"
 
 #include "ui/window_switcher.hpp"
+#include "ui/windows/formula_window.hpp"
 #include "ui/windows/skin_chooser.hpp"
 
 namespace pemu::ui {
@@ -8,6 +9,7 @@ namespace pemu::ui {
 void RegisterSecondaryWindows(WindowSwitcher& windows, AppContext& context) {
     // One line per window, e.g.
     //   windows.Register(shell::WindowCode::kVersion, [&] { return new TfrmVer(context); });
+    windows.Register(shell::WindowCode::kFormula, [&context] { return new TfrmSushiki(context); });
     windows.Register(shell::WindowCode::kSkinChooser,
                      [&context] { return new TfrmSkinCh(context); });
 }
