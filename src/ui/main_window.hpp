@@ -124,6 +124,7 @@ class TfrmMain : public QMainWindow,
     core::Calculator* calc_ = nullptr;  // the context's engine
     display::DigitalDisplay::Listeners::Subscription displayListener_;
     display::KeyPictures::Listeners::Subscription keysListener_;
+    display::Face::SkinListeners::Subscription skinListener_;
     bool autoUpdate_ = false;  // [StartUp] "AutoUpdate", for the update check
 
     MainMenu menu_;

@@ -93,13 +93,14 @@ TEST_F(MainWindowTest, TheNextRunRestoresFamilyMiniSizeAndMemory) {
 TEST_F(MainWindowTest, WindowsOfLaterPartsArePresentButDisabled) {
     Start();
     const MainMenu& m = window_->Menu();
-    for (QAction* later : {m.SushikiFormOpen, m.BigPanelOpen, m.LogFormOpen, m.SkinFromOpen,
-                           m.KeyConfig, m.TaxConfig, m.UpdateCheck, m.VersionInfo}) {
+    for (QAction* later :
+         {m.BigPanelOpen, m.LogFormOpen, m.KeyConfig, m.TaxConfig, m.UpdateCheck, m.VersionInfo}) {
         EXPECT_FALSE(later->isEnabled()) << later->objectName().toStdString();
     }
     // The check tape window exists: its item and its key picture work.
     for (QAction* usable : {m.KenzanFormOpen, m.DoingMiniSize, m.ButtonDisplay, m.IsForeground,
-                            m.DoingQuit, m.PemuHelp, m.IsTakeOverMemory, m.RoundConfig}) {
+                            m.DoingQuit, m.PemuHelp, m.IsTakeOverMemory, m.RoundConfig,
+                            m.SushikiFormOpen, m.SkinFromOpen}) {
         EXPECT_TRUE(usable->isEnabled()) << usable->objectName().toStdString();
     }
     EXPECT_FALSE(m.MoveToCenter->isVisible());  // a primary copy
