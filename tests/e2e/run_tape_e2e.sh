@@ -10,33 +10,12 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/xvfb_session.sh"
 trap xvfb_cleanup EXIT
 
-for tool in Xvfb xdotool import convert xdpyinfo iconv; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/bootstrap.sh installs it)"
-done
-xvfb_start || fail "Xvfb did not start"
-pemu_environment
-
-"$PEMU" >"$WORK_DIR/pemu.log" 2>&1 &
-PEMU_PID=$!
-WIN=$(wait_for_window) || fail "no window titled Pemu appeared: $(cat "$WORK_DIR/pemu.log")"
+start_pemu "$PEMU" import convert iconv
+WIN=$MAIN_WINDOW
 SHOT="$WORK_DIR/tape.png"
 
 keys() {
     xdotool key --delay 60 "$@"
-}
-
-# Waits for the visible window titled exactly "検算 :F1"; prints its id.
-wait_for_tape_window() {
-    local i w
-    for i in $(seq 1 200); do
-        w=$(xdotool search --onlyvisible --name '^検算 :F1$' 2>/dev/null | head -n 1)
-        if [ -n "$w" ]; then
-            echo "$w"
-            return 0
-        fi
-        sleep 0.05
-    done
-    return 1
 }
 
 # Pixels of the number field's yellow in the tape window: "yes" or "no".
@@ -58,7 +37,7 @@ wait_yellow() {  # yes|no: the input box is open or closed
 xdotool windowfocus --sync "$WIN"
 keys 1 0 0 KP_Add 5 0 Return
 keys F1
-TAPE=$(wait_for_tape_window) || fail "F1 did not open the window titled 検算 :F1"
+TAPE=$(wait_for_window '^検算 :F1$') || fail "F1 did not open the window titled 検算 :F1"
 
 # The tape window takes the keyboard; the cursor follows the last line (the date line).
 # Up twice reaches the 50, Enter opens the command panel with the focus on its close

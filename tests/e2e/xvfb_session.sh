@@ -58,12 +58,13 @@ pemu_environment() {
     export QT_QPA_PLATFORM=xcb
 }
 
-# Waits for the visible main window titled exactly "Pemu"; prints its id.
-wait_for_window() {
-    local i w
+# Waits for the visible window whose title matches the pattern, by default the main window
+# titled exactly "Pemu"; prints its id.
+wait_for_window() {  # [title pattern]
+    local i w name=${1:-^Pemu\$}
     # A first start on a fresh machine builds the font cache: give it time.
     for i in $(seq 1 400); do
-        w=$(xdotool search --onlyvisible --name '^Pemu$' 2>/dev/null | head -n 1)
+        w=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n 1)
         if [ -n "$w" ]; then
             echo "$w"
             return 0
@@ -72,6 +73,21 @@ wait_for_window() {
         sleep 0.05
     done
     return 1
+}
+
+# The usual start: the tools the test needs, its own X server and data folder, and pemu with
+# its main window up, whose id MAIN_WINDOW then holds.
+start_pemu() {  # pemu [tool...]
+    local pemu=$1 tool
+    shift
+    for tool in Xvfb xdotool xdpyinfo "$@"; do
+        command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/bootstrap.sh installs it)"
+    done
+    xvfb_start || fail "Xvfb did not start"
+    pemu_environment
+    "$pemu" >"$WORK_DIR/pemu.log" 2>&1 &
+    PEMU_PID=$!
+    MAIN_WINDOW=$(wait_for_window) || fail "no window titled Pemu appeared: $(cat "$WORK_DIR/pemu.log")"
 }
 
 # Stops the test; a screenshot taken so far is kept for a look.

@@ -1,5 +1,7 @@
 #include "ui/windows/drag_mover.hpp"
 
+#include <QFrame>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -33,6 +35,18 @@ bool DragMover::eventFilter(QObject* watched, QEvent* event) {
     dragging_ = false;
     if (dropped_) dropped_();
     return true;
+}
+
+void FinishFloatingPanel(QFrame& panel, QLayout& layout) {
+    panel.setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel.setLineWidth(2);
+    panel.setAutoFillBackground(true);
+    layout.setContentsMargins(6, 6, 6, 6);
+    layout.setSpacing(2);
+    panel.adjustSize();
+    panel.setFixedSize(panel.sizeHint());
+    new DragMover(&panel, &panel);
+    panel.hide();
 }
 
 }  // namespace pemu::ui

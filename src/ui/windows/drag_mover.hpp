@@ -5,6 +5,8 @@
 #include <QPoint>
 #include <functional>
 
+class QFrame;
+class QLayout;
 class QWidget;
 
 namespace pemu::ui {
@@ -25,5 +27,9 @@ class DragMover : public QObject {
     QPoint grab_;        // global position of the press
     QPoint targetFrom_;  // where the target stood then
 };
+
+// A panel floating over its window, once its controls are in `layout`: a raised frame on its
+// own background, as big as its controls need, dragged by its frame, hidden until shown.
+void FinishFloatingPanel(QFrame& panel, QLayout& layout);
 
 }  // namespace pemu::ui

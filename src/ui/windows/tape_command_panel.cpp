@@ -28,22 +28,14 @@ QPushButton* MakeButton(QWidget* parent, QVBoxLayout* layout, const char* name,
 
 TapeCommandPanel::TapeCommandPanel(QWidget* parent) : QFrame(parent) {
     setObjectName("PopCom");
-    setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setLineWidth(2);
-    setAutoFillBackground(true);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->setSpacing(2);
     AutoScrollm = MakeButton(this, layout, "AutoScrollm", FromCp932(tape::AutoScrollCaption(true)));
     PopUpm = MakeButton(this, layout, "PopUpm", Caption("ポップアップ"));
     Updatem = MakeButton(this, layout, "Updatem", Caption("変更"));
     Addm = MakeButton(this, layout, "Addm", Caption("追加"));
     Deletem = MakeButton(this, layout, "Deletem", Caption("削除"));
     ClosePopm = MakeButton(this, layout, "ClosePopm", Caption("メニューを閉じる"));
-    adjustSize();
-    setFixedSize(sizeHint());
-    new DragMover(this, this);
-    hide();
+    FinishFloatingPanel(*this, *layout);
 }
 
 std::array<QPushButton*, 6> TapeCommandPanel::Buttons() const {

@@ -132,12 +132,7 @@ bool TapeInputBox::focusNextPrevChild(bool) {
 
 TapeInputButtons::TapeInputButtons(QWidget* parent) : QFrame(parent) {
     setObjectName("InputButtons");
-    setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setLineWidth(2);
-    setAutoFillBackground(true);
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(6, 6, 6, 6);
-    grid->setSpacing(2);
     const auto add = [this, grid](const char* name, std::string_view caption, int row, int column,
                                   int span = 1) {
         auto* button = new QPushButton(Caption(caption), this);
@@ -181,10 +176,7 @@ TapeInputButtons::TapeInputButtons(QWidget* parent) : QFrame(parent) {
     }
     connect(add("BtnEnt", "更新", 3, 4, 2), &QPushButton::clicked, this,
             &TapeInputButtons::applied);
-    adjustSize();
-    setFixedSize(sizeHint());
-    new DragMover(this, this);
-    hide();
+    FinishFloatingPanel(*this, *grid);
 }
 
 void TapeInputButtons::OfferAllSymbols(bool all) {
