@@ -20,6 +20,7 @@
 #include "ui/task_tray.hpp"
 #include "ui/ui_text.hpp"
 #include "ui/window_switcher.hpp"
+#include "ui/windows/log_view.hpp"
 
 namespace pemu::ui {
 
@@ -298,7 +299,11 @@ void TfrmMain::RunKeyDecision(const KeyDecision& d, bool shift) {
         case KeyCommand::kToggleNavigation:
             menu_.KeyNavigation->trigger();
             break;
-        case KeyCommand::kRefreshLog:  // the log viewer is not built yet
+        case KeyCommand::kRefreshLog:
+            if (auto* log = qobject_cast<TfrmLogView*>(
+                    context_->windows().Window(WindowCode::kLogViewer)))
+                log->LoadLog();
+            break;
         case KeyCommand::kNone:
             break;
     }
