@@ -21,11 +21,12 @@ xvfb_cleanup() {
 }
 
 # Starts Xvfb on a display number the server picks itself (no race with other servers
-# starting at the same time) and waits until it answers.
+# starting at the same time) and waits until it answers. Without -noreset the server
+# resets when the probe disconnects, and a program connecting just then is refused.
 xvfb_start() {
     WORK_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pemu-e2e.XXXXXX")
     local numberFile="$WORK_DIR/display" i n=""
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" \
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$numberFile" \
         >"$WORK_DIR/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for i in $(seq 1 100); do
