@@ -57,7 +57,8 @@ void PrintLog(QWidget* parent, std::string_view cp932Text) {
     } else {
         const auto answer = QMessageBox::question(
             parent, "Pemu",
-            Caption("印刷できるプリンターがありません。\n同じページを PDF ファイルに書き出しますか？"),
+            Caption(
+                "印刷できるプリンターがありません。\n同じページを PDF ファイルに書き出しますか？"),
             QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes) return;
         const QString path = ChooseSaveFile(parent, "PDF ファイル(*.pdf)", QStringLiteral("pdf"));

@@ -300,8 +300,8 @@ void TfrmMain::RunKeyDecision(const KeyDecision& d, bool shift) {
             menu_.KeyNavigation->trigger();
             break;
         case KeyCommand::kRefreshLog:
-            if (auto* log = qobject_cast<TfrmLogView*>(
-                    context_->windows().Window(WindowCode::kLogViewer)))
+            if (auto* log =
+                    qobject_cast<TfrmLogView*>(context_->windows().Window(WindowCode::kLogViewer)))
                 log->LoadLog();
             break;
         case KeyCommand::kNone:

@@ -29,10 +29,11 @@ bool ShowInPopupViewer(AppContext& context, QWidget& window, std::string_view cp
     const std::string viewer = shell::PopupViewerPath(paths.programFolder());
     if (!platform::FileExists(viewer))
         return Refuse(window, "ポップアップ表示のプログラムが見つかりません。", viewer);
-    const shell::PopupFile file =
-        shell::WritePopupFile(paths.PathOf(shell::PathKind::kPidFolder), cp932Text,
-                              static_cast<std::int64_t>(std::time(nullptr)), window.x(), window.y());
-    if (!file.io) return Refuse(window, "ポップアップ表示のファイルを書けませんでした。", file.io.what);
+    const shell::PopupFile file = shell::WritePopupFile(
+        paths.PathOf(shell::PathKind::kPidFolder), cp932Text,
+        static_cast<std::int64_t>(std::time(nullptr)), window.x(), window.y());
+    if (!file.io)
+        return Refuse(window, "ポップアップ表示のファイルを書けませんでした。", file.io.what);
     if (!QProcess::startDetached(PathText(viewer), {PathText(file.path)}))
         return Refuse(window, "ポップアップ表示のプログラムを起動できませんでした。", viewer);
     return true;

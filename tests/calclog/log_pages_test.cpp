@@ -44,9 +44,9 @@ TEST(LogPages, ColumnsAfter280MillimetresAndANewPageInsteadOfAFifthColumn) {
         int line;  // 1-based on page 1
         int x, y;  // millimetres
     };
-    for (const Case& c : {Case{1, 4, 6}, Case{2, 4, 10}, Case{69, 4, 278}, Case{70, 53, 6},
-                          Case{138, 53, 278}, Case{139, 102, 6}, Case{208, 151, 6},
-                          Case{276, 151, 278}}) {
+    for (const Case& c :
+         {Case{1, 4, 6}, Case{2, 4, 10}, Case{69, 4, 278}, Case{70, 53, 6}, Case{138, 53, 278},
+          Case{139, 102, 6}, Case{208, 151, 6}, Case{276, 151, 278}}) {
         const PrintedText& at = pages[0].lines[static_cast<std::size_t>(c.line - 1)];
         EXPECT_EQ(at.x, c.x * 10) << "line " << c.line;
         EXPECT_EQ(at.y, c.y * 10) << "line " << c.line;

@@ -204,7 +204,8 @@ TEST_F(LogViewTest, SettingsAreWrittenInTheirOrderWhenItCloses) {
     const std::string ini = session_->store().Text();
     std::size_t at = 0;
     EXPECT_NE(ini.find("LogFontSize=20"), std::string::npos) << ini;
-    for (const char* key : {"LogViewHeight=560", "LogViewWidth=300", "LogViewTop=", "LogViewLeft="}) {
+    for (const char* key :
+         {"LogViewHeight=560", "LogViewWidth=300", "LogViewTop=", "LogViewLeft="}) {
         const std::size_t next = ini.find(key, at);
         ASSERT_NE(next, std::string::npos) << key << " after position " << at << " in\n" << ini;
         at = next;
@@ -227,9 +228,9 @@ TEST_F(LogViewTest, PopupHandsTheTrimmedSelectionToTheViewer) {
     const fs::path bin = dataRoot_ / "bin";
     fs::create_directories(bin);
     const fs::path noted = dataRoot_ / "viewer-got";
-    std::ofstream(bin / "pemu-popup") << "#!/bin/sh\nprintf '%s' \"$1\" > '" << noted.string()
-                                      << ".part' && mv '" << noted.string() << ".part' '"
-                                      << noted.string() << "'\n";
+    std::ofstream(bin / "pemu-popup")
+        << "#!/bin/sh\nprintf '%s' \"$1\" > '" << noted.string() << ".part' && mv '"
+        << noted.string() << ".part' '" << noted.string() << "'\n";
     fs::permissions(bin / "pemu-popup", fs::perms::owner_all);
     log->Popup->trigger();
     for (int i = 0; i < 500 && !fs::exists(noted); ++i)
@@ -256,8 +257,8 @@ std::vector<PdfWord> ReadPdfWords(const QString& pdf) {
     const QString html = QString::fromUtf8(run.readAllStandardOutput());
     std::vector<PdfWord> words;
     int page = 0;
-    static const QRegularExpression token(
-        QStringLiteral(R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re"));
+    static const QRegularExpression token(QStringLiteral(
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re"));
     for (auto it = token.globalMatch(html); it.hasNext();) {
         const auto match = it.next();
         if (match.captured(0).startsWith(QStringLiteral("<page"))) {
@@ -316,9 +317,9 @@ TEST_F(LogViewTest, PrintedPagesOnPdf) {
         return std::string(line);
     };
     const Expected expected[] = {
-        {"P.1", 1, 2, 2},         {number(1), 1, 4, 6},     {number(69), 1, 4, 278},
-        {number(70), 1, 53, 6},   {number(139), 1, 102, 6}, {number(208), 1, 151, 6},
-        {number(276), 1, 151, 278}, {"P.2", 2, 2, 2},       {number(277), 2, 4, 6},
+        {"P.1", 1, 2, 2},           {number(1), 1, 4, 6},     {number(69), 1, 4, 278},
+        {number(70), 1, 53, 6},     {number(139), 1, 102, 6}, {number(208), 1, 151, 6},
+        {number(276), 1, 151, 278}, {"P.2", 2, 2, 2},         {number(277), 2, 4, 6},
         {"12345", 2, 4, 10},
     };
     for (const Expected& e : expected) {

@@ -50,18 +50,18 @@ PopupWindow::PopupWindow(const QString& path, const std::string& cp932Text) {
     const QStringList lines = shown.split(QLatin1Char('\n'));
     for (const QString& line : lines)
         widest = std::max(widest, metrics.horizontalAdvance(line));
-    const QSize wanted(widest + kMargin, metrics.lineSpacing() * static_cast<int>(lines.size()) +
-                                             kMargin);
+    const QSize wanted(widest + kMargin,
+                       metrics.lineSpacing() * static_cast<int>(lines.size()) + kMargin);
     resize(wanted.expandedTo(kSmallest).boundedTo(kLargest));
 
     const auto at = pemu::shell::PopupFilePosition(name.toStdString());
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (at && screen) {
         const QRect area = screen->availableGeometry();
-        const int left = std::clamp(at->x + kOffset, area.left(),
-                                    std::max(area.left(), area.right() - width()));
-        const int top = std::clamp(at->y + kOffset, area.top(),
-                                   std::max(area.top(), area.bottom() - height()));
+        const int left =
+            std::clamp(at->x + kOffset, area.left(), std::max(area.left(), area.right() - width()));
+        const int top =
+            std::clamp(at->y + kOffset, area.top(), std::max(area.top(), area.bottom() - height()));
         move(left, top);
     }
     text_->moveCursor(QTextCursor::End);

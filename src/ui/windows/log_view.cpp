@@ -86,9 +86,9 @@ std::string TfrmLogView::LogPath() {
 void TfrmLogView::LoadLog() {
     const calclog::LogRead read = calclog::ReadLogFile(LogPath());
     if (!read.io) {
-        QMessageBox::warning(this, "Pemu",
-                             Caption("計算ログを読めませんでした。\n") +
-                                 QString::fromStdString(read.io.what));
+        QMessageBox::warning(
+            this, "Pemu",
+            Caption("計算ログを読めませんでした。\n") + QString::fromStdString(read.io.what));
     }
     const tape::LOG& log = context().tape().Log();
     text_ = calclog::LogViewText(read.text, log.ClearedText(), log.TapeText());
@@ -166,8 +166,7 @@ void TfrmLogView::showEvent(QShowEvent* event) {
 
 void TfrmLogView::changeEvent(QEvent* event) {
     SecondaryWindow::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !firstActivation_)
-        return;
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !firstActivation_) return;
     firstActivation_ = false;
     MoveCaretToEnd();
     TextArea->setFocus();

@@ -109,8 +109,8 @@ void TfrmLogView::Save(bool selectionOnly) {
     const platform::IoResult saved =
         calclog::SaveLogText(QFile::encodeName(path).toStdString(), text);
     if (!saved) {
-        QMessageBox::warning(this, "Pemu",
-                             Caption("保存できませんでした。\n") + QString::fromStdString(saved.what));
+        QMessageBox::warning(
+            this, "Pemu", Caption("保存できませんでした。\n") + QString::fromStdString(saved.what));
     }
 }
 
@@ -126,13 +126,14 @@ void TfrmLogView::PopupSelection() {
 }
 
 void TfrmLogView::DeleteLog() {
-    const auto answer =
-        QMessageBox::question(this, "Pemu", Caption("保存済みのログを全て削除します。よろしいですか？"),
-                              QMessageBox::Yes | QMessageBox::No);
+    const auto answer = QMessageBox::question(
+        this, "Pemu", Caption("保存済みのログを全て削除します。よろしいですか？"),
+        QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes) return;
     const std::string path = LogPath();
     if (!platform::RemoveFile(path) && platform::PathExists(path)) {
-        QMessageBox::warning(this, "Pemu", Caption("ログを削除できませんでした。\n") + PathText(path));
+        QMessageBox::warning(this, "Pemu",
+                             Caption("ログを削除できませんでした。\n") + PathText(path));
         return;
     }
     TextArea->clear();
@@ -142,7 +143,8 @@ void TfrmLogView::DeleteLog() {
 void TfrmLogView::OpenFolder() {
     const std::string folder = context().session().paths().PathOf(shell::PathKind::kSysFolder);
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(folder))))
-        QMessageBox::warning(this, "Pemu", Caption("フォルダを開けませんでした。\n") + PathText(folder));
+        QMessageBox::warning(this, "Pemu",
+                             Caption("フォルダを開けませんでした。\n") + PathText(folder));
 }
 
 void TfrmLogView::OpenHelp() {
@@ -150,7 +152,8 @@ void TfrmLogView::OpenHelp() {
         context().session().paths().PathOf(shell::PathKind::kManualFolder) + "logView.htm";
     if (!platform::FileExists(page) ||
         !QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(page))))
-        QMessageBox::warning(this, "Pemu", Caption("ヘルプを開けませんでした。\n") + PathText(page));
+        QMessageBox::warning(this, "Pemu",
+                             Caption("ヘルプを開けませんでした。\n") + PathText(page));
 }
 
 }  // namespace pemu::ui

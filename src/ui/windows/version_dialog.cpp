@@ -45,8 +45,7 @@ TfrmVer::TfrmVer(AppContext& context)
     // Right-aligned so that it ends just before the product text.
     software->setGeometry(24 - 10, 24 - 10, 96 - 24 - 4, software->height());
     software->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    AddLabel(box, "ProductText", FromCp932(shell::RunningProductText()), {96 - 10, 24 - 10},
-             bold);
+    AddLabel(box, "ProductText", FromCp932(shell::RunningProductText()), {96 - 10, 24 - 10}, bold);
     const char* names[] = {"Notice1", "Notice2", "Notice3"};
     int y = 90;
     for (std::size_t i = 0; i < shell::NoticeLines().size(); ++i, y += 15)

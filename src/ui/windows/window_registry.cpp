@@ -10,7 +10,8 @@ namespace pemu::ui {
 
 void RegisterSecondaryWindows(WindowSwitcher& windows, AppContext& context) {
     using shell::WindowCode;
-    windows.Register(WindowCode::kEnlargedDisplay, [&context] { return new TfrmBigPanel(context); });
+    windows.Register(WindowCode::kEnlargedDisplay,
+                     [&context] { return new TfrmBigPanel(context); });
     windows.Register(WindowCode::kLogViewer, [&context] { return new TfrmLogView(context); });
     windows.Register(WindowCode::kTaxRate, [&context] { return new TfrmZeiritu(context); });
     windows.Register(WindowCode::kVersion, [&context] { return new TfrmVer(context); });
