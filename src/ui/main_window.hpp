@@ -103,7 +103,6 @@ class TfrmMain : public QMainWindow,
     void OnKeyPressed(int code, Qt::MouseButton button, QPoint globalPos);
     void OnKeyReleased(int code);
     void OpenSwitchPanel(int item);
-    void OnSwitchChosen(int item, int value);
     void ShowFacePopup(QPoint globalPos);
     void ShowFacePopupAtKeyboard();
     void SetMiniSize(bool on);
@@ -116,7 +115,6 @@ class TfrmMain : public QMainWindow,
     void OpenHelp();
     void RunKeyDecision(const KeyDecision& decision, bool shift);
     void OnInstanceMessages();
-    SwitchState CurrentSwitchState() const;
 
     shell::ShellSession& session_;
     shell::ConstructionSettings construction_;

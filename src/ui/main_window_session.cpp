@@ -48,7 +48,6 @@ void TfrmMain::KeyTableLoaded(const shell::KeyTable& table) {
         context_->navigation().Show(table);
         Keys().RefreshKeys();
     }
-    // The automatic update check belongs to a window not built yet.
     TFocus->setFocus();
 }
 

@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "key_arguments.hpp"
+
 namespace pemu::core {
 namespace {
+
+using calc::KeyArguments;
+using calc::ParseKeyArguments;
 
 TEST(KeyTokens, EachTokenStandsForItsKeys) {
     struct Case {

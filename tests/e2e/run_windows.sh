@@ -29,20 +29,6 @@ CX=$X
 CY=$((Y + HEIGHT - 400))  # the face (272 x 400) sits below the menu bar
 SHOT="$WORK_DIR/shot.png"
 
-# The visible window whose title matches exactly; waits up to 10 s. Prints its id.
-wait_for_title() {  # regular expression
-    local i w
-    for i in $(seq 1 200); do
-        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
-        if [ -n "$w" ]; then
-            echo "$w"
-            return 0
-        fi
-        sleep 0.05
-    done
-    return 1
-}
-
 wait_gone() {  # window id
     local i
     for i in $(seq 1 200); do
@@ -66,23 +52,6 @@ crop() {  # x y w h out
 
 same_images() {
     [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]
-}
-
-# Digit cell d (1 = rightmost) of the main display shows the digit strip's glyph of g.
-cell_shows() {  # cell digit
-    import -window root "$SHOT"
-    crop $((CX + 13 + 244 - 16 * $1)) $((CY + 51 + 6)) 11 21 "$WORK_DIR/seen.png"
-    convert "$SKIN/imgDigitalNumber.bmp" -crop "11x21+$((5 + 15 * $2))+2" +repage "$WORK_DIR/want.png"
-    same_images "$WORK_DIR/seen.png" "$WORK_DIR/want.png"
-}
-
-wait_shows() {  # cell digit
-    local i
-    for i in $(seq 1 40); do
-        cell_shows "$1" "$2" && return 0
-        sleep 0.05
-    done
-    return 1
 }
 
 case "$CASE" in

@@ -21,24 +21,41 @@ xvfb_cleanup() {
 }
 
 # Starts Xvfb on a display number the server picks itself (no race with other servers
-# starting at the same time) and waits until it answers. Without -noreset the server
-# resets when the probe disconnects, and a program connecting just then is refused.
+# starting at the same time) and waits until it answers; a server that dies on the way is
+# started again. Without -noreset the server resets when the probe disconnects, and a program
+# connecting just then is refused.
 xvfb_start() {
-    WORK_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pemu-e2e.XXXXXX")
+    WORK_DIR=${WORK_DIR:-$(mktemp -d "${TMPDIR:-/tmp}/pemu-e2e.XXXXXX")}
+    local attempt
+    for attempt in 1 2 3 4 5; do
+        xvfb_try_start && return 0
+        if [ -n "$XVFB_PID" ]; then
+            kill "$XVFB_PID" 2>/dev/null
+            wait "$XVFB_PID" 2>/dev/null
+        fi
+        XVFB_PID=""
+        sleep 0.$((RANDOM % 5 + 1))
+    done
+    echo "Xvfb did not start: $(cat "$WORK_DIR/xvfb.log")" >&2
+    return 1
+}
+
+xvfb_try_start() {
     local numberFile="$WORK_DIR/display" i n=""
+    : >"$numberFile"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$numberFile" \
         >"$WORK_DIR/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for i in $(seq 1 100); do
         n=$(tr -dc '0-9' <"$numberFile")
         if [ -n "$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+            kill -0 "$XVFB_PID" 2>/dev/null || return 1
             export DISPLAY=":$n"
             return 0
         fi
-        kill -0 "$XVFB_PID" 2>/dev/null || break
+        kill -0 "$XVFB_PID" 2>/dev/null || return 1
         sleep 0.05
     done
-    echo "Xvfb did not start: $(cat "$WORK_DIR/xvfb.log")" >&2
     return 1
 }
 
@@ -52,12 +69,12 @@ pemu_environment() {
     export QT_QPA_PLATFORM=xcb
 }
 
-# Waits for the visible main window titled exactly "Pemu"; prints its id.
-wait_for_window() {
+# Waits for a visible window whose title matches the regular expression while pemu runs;
+# prints its id.
+wait_for_title() {  # regular expression [tries, 50 ms apart; default 200]
     local i w
-    # A first start on a fresh machine builds the font cache: give it time.
-    for i in $(seq 1 400); do
-        w=$(xdotool search --onlyvisible --name '^Pemu$' 2>/dev/null | head -n 1)
+    for i in $(seq 1 "${2:-200}"); do
+        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
         if [ -n "$w" ]; then
             echo "$w"
             return 0
@@ -68,9 +85,43 @@ wait_for_window() {
     return 1
 }
 
+# Waits for the visible main window titled exactly "Pemu"; prints its id. A first start on a
+# fresh machine builds the font cache: it is given time.
+wait_for_window() {
+    wait_for_title '^Pemu$' 400
+}
+
+# Pixels of the screen at a face position (the face's corner at CX, CY) against a block of
+# a bitmap in the SKIN folder; the screenshot goes to SHOT.
+same_block() {  # faceX faceY w h bitmap srcX srcY
+    import -window root "$SHOT"
+    convert "$SHOT" -crop "$3x$4+$((CX + $1))+$((CY + $2))" +repage "$WORK_DIR/seen.png"
+    convert "$SKIN/$5" -crop "$3x$4+$6+$7" +repage "$WORK_DIR/want.png"
+    local differing
+    differing=$(compare -metric AE "$WORK_DIR/seen.png" "$WORK_DIR/want.png" null: 2>&1)
+    [ "$differing" = "0" ]
+}
+
+# Digit cell d (1 = rightmost) of the panel at (13, 51) shows the digit strip's glyph.
+cell_shows() {  # cell digit
+    same_block $((13 + 244 - 16 * $1)) $((51 + 6)) 11 21 imgDigitalNumber.bmp $((5 + 15 * $2)) 2
+}
+
+wait_shows() {  # cell digit: repaints are asynchronous
+    local i
+    for i in $(seq 1 40); do
+        cell_shows "$1" "$2" && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
 # Stops the test; a screenshot taken so far is kept for a look.
 fail() {
     echo "FAIL: $*" >&2
+    if [ -n "$XVFB_PID" ] && ! kill -0 "$XVFB_PID" 2>/dev/null; then
+        echo "the X server of this test ($DISPLAY) is gone: $(tail -5 "$WORK_DIR/xvfb.log")" >&2
+    fi
     if [ -n "${SHOT:-}" ] && [ -f "$SHOT" ]; then cp "$SHOT" "${TMPDIR:-/tmp}/pemu-e2e-failed.png"; fi
     exit 1
 }

@@ -21,6 +21,11 @@ class SecondaryWindow : public QWidget {
     ~SecondaryWindow() override;
 
     shell::WindowCode Code() const { return code_; }
+    // A key handed over from another window (F5 of the main window to the log viewer), taken
+    // as the window's own key. True when taken.
+    bool PressWindowKey(int virtualKey, KeyModifiers modifiers) {
+        return WindowKeyDown(virtualKey, modifiers);
+    }
 
   protected:
     AppContext& context() { return context_; }
