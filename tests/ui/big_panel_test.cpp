@@ -111,14 +111,21 @@ TEST_F(BigPanelTest, ASkinChangeBringsTheNewPanelAtOnce) {
     EXPECT_EQ(shown.pixel(kEnlargedDigitsPosX, kEnlargedDigitsPosY) & 0xFFFFFF, red & 0xFFFFFF);
 }
 
-TEST_F(BigPanelTest, F3InTheWindowClosesItAndItsPlaceIsKept) {
+TEST_F(BigPanelTest, KeyCode24TogglesItAndF3InTheWindowClosesItKeepingItsPlace) {
     Start();
+    WindowSwitcher& windows = window_->Context().windows();
+    window_->Calculator().ExecuteKey(core::kEnlargedDisplayKey);
+    EXPECT_TRUE(windows.IsOpen(WindowCode::kEnlargedDisplay));
+    window_->Calculator().ExecuteKey(core::kEnlargedDisplayKey);
+    QApplication::processEvents();
+    EXPECT_FALSE(windows.IsOpen(WindowCode::kEnlargedDisplay));
+
     TfrmBigPanel* panel = OpenWithF3();
     ASSERT_NE(panel, nullptr);
     panel->move(123, 45);
     QTest::keyClick(panel, Qt::Key_F3);
     QApplication::processEvents();
-    EXPECT_FALSE(window_->Context().windows().IsOpen(WindowCode::kEnlargedDisplay));
+    EXPECT_FALSE(windows.IsOpen(WindowCode::kEnlargedDisplay));
     const shell::SettingsStore& store = session_->store();
     EXPECT_EQ(shell::Read(store, shell::keys::kBigPanelTop), 45);
     EXPECT_EQ(shell::Read(store, shell::keys::kBigPanelLeft), 123);
