@@ -28,7 +28,6 @@ struct KeySessionOptions {
         s.kenzanAutoDate = false;
         return s;
     }();
-    bool tape = false;
 };
 
 // A tape edit as the tape window applies it to the line numbered `line` of its grid:
@@ -58,7 +57,7 @@ class KeySession {
     // TOKEN, displayValue, lit marks ("-" when none) and errorCode, tab separated, UTF-8.
     std::string StatusLine(std::string_view token) const;
     // Applies a tape edit token; the status line followed by the recalculation's result
-    // (0 to 4, "E" a refused number, "X" a line or symbol the window does not offer) and the
+    // (0 to 5, "E" a refused number, "X" a line or symbol the window does not offer) and the
     // message (UTF-8, "-" for none). @clear gives the status line alone. A malformed
     // token gives "".
     std::string Edit(std::string_view token);

@@ -66,6 +66,10 @@ const std::string& PercentAfterSignMessage() {
     return Cp932("SHARP式の+%,-%は入力が無視されます。");
 }
 
+const std::string& UnknownStartMessage() {
+    return Cp932("符号を変えた値が検算テープにないため、この計算は再計算できません。");
+}
+
 // The working values of one recomputation, line by line.
 class Recalculation {
   public:
@@ -110,32 +114,38 @@ class Recalculation {
 
 int Recalculation::Line(std::string_view line) {
     const std::size_t length = line.size();
-    const char last = length > 0 ? line.back() : '\0';
-    const std::string_view symbol = LineSymbol(line);
-    if (IsReferenceLine(line)) {
-        Keep(line);
-        return kRecalcDone;
-    }
-    if (symbol == Cp932("～")) {
-        carried_ = true;
-        Keep(line);
-        return kRecalcDone;
-    }
-    // Old clear lines and subtotals.
-    for (const char* dropped : {"Ｃ", "Ａ", "再", "小"}) {
-        if (symbol == Cp932(dropped)) return kRecalcDone;
-    }
-    // The old result or error: its value and label become the first result.
-    if ((symbol == Cp932("＊") || symbol == Cp932("Ｅ")) && last != '<') {
-        firstResult_ = std::string(line.substr(0, length - kMarkSize));
-        return kRecalcDone;
-    }
-    // Old notes and date lines; the first result of an earlier recomputation is kept.
-    if (last == '<' || last == ']') {
-        if (line.substr(0, 2) == "1s") {
-            firstResult_ = length > 7 ? std::string(line.substr(4, length - 7)) : "";
-        }
-        return kRecalcDone;
+    switch (ClassifyLine(line)) {
+        case LineKind::kMemory:
+        case LineKind::kGrandTotal:
+        case LineKind::kRoot:
+        case LineKind::kTaxBase:
+        case LineKind::kTax:
+        case LineKind::kTaxResult:
+            Keep(line);
+            return kRecalcDone;
+        case LineKind::kNote:
+        case LineKind::kDate:
+            // Old notes and date lines; the first result of an earlier recomputation is kept.
+            if (IsReferenceLine(line)) {  // a setting note stays
+                Keep(line);
+            } else if (line.substr(0, 2) == "1s") {
+                firstResult_ = length > 7 ? std::string(line.substr(4, length - 7)) : "";
+            }
+            return kRecalcDone;
+        case LineKind::kCarried:
+            carried_ = true;
+            Keep(line);
+            return kRecalcDone;
+        case LineKind::kClear:
+        case LineKind::kSubtotal:
+            return kRecalcDone;  // old clear lines and subtotals go
+        case LineKind::kResult:
+        case LineKind::kError:
+            // The old result or error: its value and label become the first result.
+            firstResult_ = std::string(line.substr(0, length - kMarkSize));
+            return kRecalcDone;
+        default:
+            break;
     }
     if (endLine_ != 0) {
         stepsAfterEnd_ = true;
@@ -152,6 +162,9 @@ int Recalculation::Line(std::string_view line) {
 }
 
 int Recalculation::Evaluate(int kind, const std::string& operand) {
+    // A sign change before any number: the value it changed is not on the tape.
+    if ((kind == kLineSignPositive || kind == kLineSignNegative) && p_ == 0 && a_.empty())
+        return kRecalcUnknownStart;
     if (kind == kLineSignPositive) {
         if (IsNegative(a_)) a_.erase(0, 1);
         return kRecalcDone;
@@ -276,6 +289,7 @@ RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEn
         const int refused = work.Line(LineText(old, line));
         if (refused == kRecalcPercentAlone) return {refused, PercentAloneMessage(), false};
         if (refused == kRecalcPercentAfterSign) return {refused, PercentAfterSignMessage(), false};
+        if (refused == kRecalcUnknownStart) return {refused, UnknownStartMessage(), false};
     }
     std::string rebuilt;
     if (live) {

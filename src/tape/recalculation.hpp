@@ -22,6 +22,10 @@ inline constexpr int kRecalcPercentAlone = 2;
 inline constexpr int kRecalcPercentAfterSign = 3;
 // Overflow or division by zero in the open calculation: the caller restores the tape.
 inline constexpr int kRecalcOverflowOpen = 4;
+// The calculation starts with a sign change of a value the tape does not hold (the result of
+// the calculation before it, a recalled value): its start is unknown, so it cannot be worked
+// out again; the caller restores the tape.
+inline constexpr int kRecalcUnknownStart = 5;
 
 // The calculation a line belongs to: the lines between the separator lines around it.
 struct CalculationBlock {

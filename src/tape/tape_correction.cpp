@@ -133,7 +133,7 @@ EditOutcome TapeCorrection::UpdateRunClick() {
                                              : LineAfterDeletion(log, at);
     const RecalcOutcome outcome =
         target > 0 ? Recalculate(tape_, engine_, target) : RecalcOutcome{kRecalcNoBlock, "", false};
-    if (outcome.result == kRecalcOverflowOpen) {
+    if (outcome.result == kRecalcOverflowOpen || outcome.result == kRecalcUnknownStart) {
         log.ReplaceTapeText(0, log.TapeText().size(), saved);
         log.AdjustLineCount(savedCount - log.LineCount());
         view_.RedrawAtScrollPosition();

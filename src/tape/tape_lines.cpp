@@ -89,4 +89,37 @@ int StepKindOf(std::string_view line) {
     return 0;
 }
 
+LineKind ClassifyLine(std::string_view line, LineKind previous) {
+    if (line == "On" || line == "On ") return LineKind::kRunEnd;
+    if (IsSeparatorLine(line)) return LineKind::kSeparator;
+    const std::size_t length = line.size();
+    const std::string_view symbol = LineSymbol(line);
+    // Two bytes after the symbol: the second half of a two-character label.
+    const std::string_view second =
+        length >= kSymbolFromEnd ? line.substr(length - kSymbolFromEnd + 2, 2) : "";
+    if (IsReferenceLine(line)) {
+        const auto starts = [&](const char* utf8) { return line.starts_with(Cp932(utf8)); };
+        if (symbol == Cp932("◇") || symbol == Cp932("◆"))
+            return second == Cp932("Ｍ") ? LineKind::kMemory : LineKind::kGrandTotal;
+        if (starts("√ ")) return LineKind::kRoot;
+        if (starts("BASE ")) return LineKind::kTaxBase;
+        if (starts("…TAX ")) return LineKind::kTax;
+        if (starts("= "))
+            return previous == LineKind::kRoot ? LineKind::kRoot : LineKind::kTaxResult;
+        return LineKind::kNote;  // setting notes
+    }
+    const char last = line.back();
+    if (last == '<') return LineKind::kNote;
+    if (last == ']') return LineKind::kDate;
+    if (symbol == "SC") return LineKind::kSignChange;
+    if (symbol == Cp932("～")) return LineKind::kCarried;
+    if (symbol == Cp932("小") || symbol == Cp932("再")) return LineKind::kSubtotal;
+    if (symbol == Cp932("Ｃ") || symbol == Cp932("Ａ")) return LineKind::kClear;
+    if (symbol == Cp932("Ｅ") || (symbol == Cp932("Ｍ") && second == Cp932("Ｆ")) ||
+        (symbol == Cp932("＊") && second == Cp932("Ｆ")))
+        return LineKind::kError;
+    if (symbol == Cp932("＊")) return LineKind::kResult;
+    return StepKindOf(line) != 0 ? LineKind::kStep : LineKind::kOther;
+}
+
 }  // namespace pemu::tape

@@ -48,6 +48,31 @@ std::string_view TrimBlanks(std::string_view line);
 // "Ｍ" 99, "％" 1, "SC" 830 or 831 (when byte L-5 is "-"); any other 0.
 int StepKindOf(std::string_view line);
 
+// What a line of the tape (or of the calculation log) is, read from its label and mark.
+enum class LineKind {
+    kStep,        // an operator, =, %, M+ or M- step: StepKindOf tells which
+    kSignChange,  // " SC+ ", " SC- "
+    kResult,      // " ＊　", " ＊+ "
+    kSubtotal,    // " 小計" (a recomputed calculation without =)
+    kError,       // " Ｅ０", " ＥＦ", " ＭＦ", " ＊Ｆ"
+    kClear,       // " Ｃ　", " ＡＣ", " ＣＡ"
+    kCarried,     // " ～　": the open calculation continued after a clear of the tape
+    kMemory,      // " ◇Ｍ", " ◆Ｍ"
+    kGrandTotal,  // " ◇＊", " ◆＊"
+    kRoot,        // "√ …", "= …" of a square root
+    kTaxBase,     // "BASE …"
+    kTax,         // "…TAX …"
+    kTaxResult,   // "= …" of a tax key
+    kNote,        // a setting note, or a note of a recomputation (" <<")
+    kDate,        // "[date time]"
+    kSeparator,   // the blank line before every calculation
+    kRunEnd,      // "On": where the runs of the calculation log meet
+    kOther,       // none of these
+};
+// `previous` is the kind of the line before: the result of a square root and the result of
+// a tax key look alike ("= " + value), and only the line before tells them apart.
+LineKind ClassifyLine(std::string_view line, LineKind previous = LineKind::kOther);
+
 // Symbols and marks as CP932 bytes, by their UTF-8 spelling.
 const std::string& Cp932(std::string_view utf8);
 

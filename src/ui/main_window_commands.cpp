@@ -290,7 +290,9 @@ void TfrmMain::CopyToClipboard(std::string_view text) {
     QGuiApplication::clipboard()->setText(FromCp932(text));
 }
 
-void TfrmMain::FamilyChanged(int) {}  // the formula window follows it once it exists
+void TfrmMain::FamilyChanged(int makerType) {
+    if (context_) context_->NotifyFamilyChanged(makerType);
+}
 
 void TfrmMain::Refocus() {
     TFocus->setFocus();

@@ -283,12 +283,25 @@ TEST_F(CorrectionTest, TheBlockForThePopupViewerIsTrimmedAndASeparatorHasNone) {
 }
 
 TEST_F(CorrectionTest, ASignChangeLineKeepsItsLeadingBlankThroughARecalculation) {
-    Keys("2 * 3 = +/- + 4 =");
-    EXPECT_EQ(Edit("@change:7:5:="), "0\t-");
+    Keys("2 * 3 + +/- 4 =");
+    EXPECT_EQ(Edit("@change:1:5:*"), "0\t-");
     const auto lines = Lines();
-    EXPECT_EQ(lines[5], " SC-  　");
-    EXPECT_EQ(lines[6], " ＋　 　");
-    EXPECT_EQ(lines[7], "5 ＝　 修");
+    EXPECT_EQ(lines[1], "5 ×　 修");
+    EXPECT_EQ(lines[3], " SC-  　");
+    EXPECT_EQ(lines[4], "4 ＝　 　");
+    EXPECT_EQ(lines[5], "-11 ＊　 　");  // -(5 × 3) + 4
+}
+
+TEST_F(CorrectionTest, ACalculationStartingWithASignChangeIsRefusedAndTheTapeKept) {
+    // The value whose sign changed is the result of the calculation before: not among this
+    // calculation's lines, so no correct result could be worked out from them.
+    Keys("2 * 3 = +/- + 4 =");
+    const std::string before = Tape().Log().TapeText();
+    const std::string message =
+        platform::Sjis("符号を変えた値が検算テープにないため、この計算は再計算できません。");
+    EXPECT_EQ(Edit("@change:7:5:="), "5\t" + platform::Cp932ToUtf8(message));
+    EXPECT_EQ(Tape().Log().TapeText(), before);
+    EXPECT_EQ(State().displayValue, "-2");
 }
 
 TEST_F(CorrectionTest, StepsBeyondTheThousandthAreCountedButNotCompared) {

@@ -53,8 +53,8 @@ bool ParseDecimal(std::string_view v, int& decimal) {
 }
 
 // One option at args[i]; "" when good, else the message.
-std::string ParseOption(const std::vector<std::string>& args, std::size_t& i,
-                        KeySessionOptions& o) {
+std::string ParseOption(const std::vector<std::string>& args, std::size_t& i, KeyArguments& out) {
+    KeySessionOptions& o = out.options;
     const std::string_view arg = args[i];
     const std::size_t eq = arg.find('=');
     const std::string_view name = arg.substr(0, eq);
@@ -62,15 +62,14 @@ std::string ParseOption(const std::vector<std::string>& args, std::size_t& i,
     const std::string_view inlineValue = hasInline ? arg.substr(eq + 1) : std::string_view();
     StartupSettings& st = o.settings;
     const std::pair<std::string_view, bool*> flags[] = {
-        {"--no-gt", &st.grandTotal},
-        {"--no-answer-check", &st.answerCK},
-        {"--no-check", &st.kenzanCheck},
-        {"--date", &st.kenzanAutoDate},
-        {"--tape", &o.tape},
+        {"--no-gt", &st.grandTotal},     {"--no-answer-check", &st.answerCK},
+        {"--no-check", &st.kenzanCheck}, {"--date", &st.kenzanAutoDate},
+        {"--tape", &out.tape},           {"--tape-csv", &out.tapeCsv},
     };
     for (const auto& [flag, field] : flags) {
         if (arg == flag) {
-            *field = flag == "--date" || flag == "--tape";
+            // --date and the tape outputs turn something on, the others off.
+            *field = flag == "--date" || flag.starts_with("--tape");
             return "";
         }
     }
@@ -114,7 +113,7 @@ std::string ParseKeyArguments(const std::vector<std::string>& args, KeyArguments
         }
         // A lone "-" is the minus key; anything else starting with "--" is an option.
         if (args[i].rfind("--", 0) != 0) break;
-        if (std::string message = ParseOption(args, i, out.options); !message.empty()) {
+        if (std::string message = ParseOption(args, i, out); !message.empty()) {
             return message;
         }
     }

@@ -11,6 +11,8 @@ namespace pemu::calc {
 struct KeyArguments {
     core::KeySessionOptions options;
     std::vector<std::string> tokens;
+    bool tape = false;     // --tape: the tape after the status lines
+    bool tapeCsv = false;  // --tape-csv: only the tape, as CSV
 };
 
 // Options up to "--", then key and tape edit tokens. Returns "" when all are good, otherwise

@@ -4,6 +4,7 @@
 #include "command.hpp"
 #include "core/key_session.hpp"
 #include "key_arguments.hpp"
+#include "tape/tape_csv.hpp"
 
 namespace pemu::calc {
 namespace {
@@ -20,9 +21,16 @@ int RunKeys(const std::vector<std::string>& args, std::istream&, std::ostream& o
         return kUsageError;
     }
     core::KeySession session(parsed.options);
+    if (parsed.tapeCsv) {
+        for (const std::string& token : parsed.tokens)
+            session.Run(token);
+        out << tape::TapeToCsv(session.Tape().Log().TapeText());
+        out.flush();
+        return 0;
+    }
     for (const std::string& token : parsed.tokens)
         out << session.Run(token) << "\n";
-    if (parsed.options.tape) out << "--- tape\n" << session.TapeUtf8();
+    if (parsed.tape) out << "--- tape\n" << session.TapeUtf8();
     out.flush();
     return 0;
 }
@@ -31,12 +39,12 @@ const bool registered = RegisterCommand(
     {"keys",
      "  keys [--family sharp|casio] [--digits 8..14] [--round F|CUT|UP|5/4]\n"
      "       [--decimal F|0|1|2|3|4|5|A] [--rate R] [--no-gt] [--no-answer-check]\n"
-     "       [--no-check] [--date] [--tape] -- KEY...\n"
+     "       [--no-check] [--date] [--tape | --tape-csv] -- KEY...\n"
      "      keys through the calculator: digits and points, 00 . + - * / = % CE C CA BS\n"
      "      +/- SQRT MC MR M+ M- GT TAX+ TAX-; prints TOKEN, display, lit marks, error\n"
      "      tape edits on the line numbered N: @change:N:VALUE:SYM @insert:N:VALUE:SYM\n"
-     "      @delete:N @clear (SYM one of + - * / = %); adds the result 0-4, E or X and\n"
-     "      the message",
+     "      @delete:N @clear (SYM one of + - * / = %); adds the result 0-5, E or X and\n"
+     "      the message; --tape-csv prints only the tape, as CSV",
      RunKeys});
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "ui/window_switcher.hpp"
 #include "ui/windows/big_panel.hpp"
+#include "ui/windows/formula_window.hpp"
 #include "ui/windows/log_view.hpp"
 #include "ui/windows/tax_rate_dialog.hpp"
 #include "ui/windows/version_dialog.hpp"
@@ -10,6 +11,7 @@ namespace pemu::ui {
 
 void RegisterSecondaryWindows(WindowSwitcher& windows, AppContext& context) {
     using shell::WindowCode;
+    windows.Register(WindowCode::kFormula, [&context] { return new TfrmSushiki(context); });
     windows.Register(WindowCode::kEnlargedDisplay,
                      [&context] { return new TfrmBigPanel(context); });
     windows.Register(WindowCode::kLogViewer, [&context] { return new TfrmLogView(context); });
