@@ -37,7 +37,7 @@ wait_yellow() {  # yes|no: the input box is open or closed
 xdotool windowfocus --sync "$WIN"
 keys 1 0 0 KP_Add 5 0 Return
 keys F1
-TAPE=$(wait_for_window '^検算 :F1$') || fail "F1 did not open the window titled 検算 :F1"
+TAPE=$(wait_for_title '^検算 :F1$') || fail "F1 did not open the window titled 検算 :F1"
 
 # The tape window takes the keyboard; the cursor follows the last line (the date line).
 # Up twice reaches the 50, Enter opens the command panel with the focus on its close

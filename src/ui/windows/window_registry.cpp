@@ -1,19 +1,26 @@
 #include "ui/windows/window_registry.hpp"
 
 #include "ui/window_switcher.hpp"
+#include "ui/windows/big_panel.hpp"
 #include "ui/windows/formula_window.hpp"
 #include "ui/windows/kenzan_window.hpp"
 #include "ui/windows/skin_chooser.hpp"
+#include "ui/windows/log_view.hpp"
+#include "ui/windows/tax_rate_dialog.hpp"
+#include "ui/windows/version_dialog.hpp"
 
 namespace pemu::ui {
 
 void RegisterSecondaryWindows(WindowSwitcher& windows, AppContext& context) {
-    // One line per window, e.g.
-    //   windows.Register(shell::WindowCode::kVersion, [&] { return new TfrmVer(context); });
-    windows.Register(shell::WindowCode::kCheckTape, [&context] { return new TfrmKenzan(context); });
-    windows.Register(shell::WindowCode::kFormula, [&context] { return new TfrmSushiki(context); });
-    windows.Register(shell::WindowCode::kSkinChooser,
-                     [&context] { return new TfrmSkinCh(context); });
+    using shell::WindowCode;
+    windows.Register(WindowCode::kCheckTape, [&context] { return new TfrmKenzan(context); });
+    windows.Register(WindowCode::kFormula, [&context] { return new TfrmSushiki(context); });
+    windows.Register(WindowCode::kEnlargedDisplay,
+                     [&context] { return new TfrmBigPanel(context); });
+    windows.Register(WindowCode::kLogViewer, [&context] { return new TfrmLogView(context); });
+    windows.Register(WindowCode::kTaxRate, [&context] { return new TfrmZeiritu(context); });
+    windows.Register(WindowCode::kVersion, [&context] { return new TfrmVer(context); });
+    windows.Register(WindowCode::kSkinChooser, [&context] { return new TfrmSkinCh(context); });
 }
 
 }  // namespace pemu::ui
