@@ -2,7 +2,8 @@
 # End-to-end: the check tape window of the real pemu under Xvfb, worked with real key
 # presses only. 100 + 50 = is keyed in the calculator, F1 opens "検算 :F1", the line of 50
 # is chosen with the arrow keys, changed to 70 through the command panel and the input box,
-# and the calculation log written at the end must hold the recalculated tape.
+# the calculation is handed to the popup viewer, and the calculation log written at the end
+# must hold the recalculated tape.
 # Usage: run_tape_e2e.sh <pemu>
 set -u
 PEMU=$1
@@ -50,7 +51,23 @@ wait_yellow yes || fail "the input box did not open on the line of 50"
 keys 7 0 Return
 wait_yellow no || fail "Enter did not apply the change"
 
+# The corrected calculation in the popup viewer: Enter, two Tabs reach "ポップアップ".
+keys Return Tab Tab space
+VIEWER=$(wait_for_title '^Pemu ポップアップ: zp0_') ||
+    fail "the popup viewer did not open: $(cat "$WORK_DIR/pemu.log")"
+SYS="$PEMU_DATA_ROOT/PemuFiles/_sys"
+FILE=$(ls "$SYS/PID/"zp0_*.txt 2>/dev/null | head -n 1)
+[ -n "$FILE" ] || fail "no zp0_ file in the PID folder"
+iconv -f CP932 -t UTF-8 "$FILE" | grep -qF "170 ＊" || fail "the popup file lacks 170: $(cat "$FILE")"
+xdotool windowfocus --sync "$VIEWER"
+keys Escape
+for i in $(seq 1 50); do
+    xdotool search --onlyvisible --name '^Pemu ポップアップ' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+
 # Esc closes the tape window, Esc in the calculator ends the run and writes the log.
+xdotool windowfocus --sync "$TAPE"
 keys Escape
 for i in $(seq 1 50); do
     xdotool search --onlyvisible --name '^検算 :F1$' >/dev/null 2>&1 || break
@@ -58,13 +75,14 @@ for i in $(seq 1 50); do
 done
 end_with_escape "$WIN"
 
-LOG="$PEMU_DATA_ROOT/PemuFiles/_sys/KenzanLog.txt"
+[ -z "$(ls -A "$SYS/PID" 2>/dev/null)" ] || fail "the PID folder is not emptied at the end"
+LOG="$SYS/KenzanLog.txt"
 [ -f "$LOG" ] || fail "no KenzanLog.txt in the data folder"
 TEXT=$(iconv -f CP932 -t UTF-8 "$LOG") || fail "KenzanLog.txt is not CP932 text"
 for line in "100 ＋　 　" "70 ＝　 修" "170 ＊　 　" "1st:150 ＊+  <<"; do
     grep -qF "$line" <<<"$TEXT" || fail "the log lacks the line '$line': $TEXT"
 done
 grep -qF "50 ＝" <<<"$TEXT" && fail "the log still holds the line of 50: $TEXT"
-INI="$PEMU_DATA_ROOT/PemuFiles/_sys/Pemu.ini"
+INI="$SYS/Pemu.ini"
 grep -q "^KenzanClientHeight=660" "$INI" || fail "the tape window did not write its settings"
-echo "e2e: F1 opened the check tape, 50 changed to 70 from the keyboard, the log holds 170"
+echo "e2e: F1 opened the check tape, 50 changed to 70 from the keyboard, the calculation shown in pemu-popup, the log holds 170"

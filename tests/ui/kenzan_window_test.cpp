@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <fstream>
 #include <sstream>
@@ -286,20 +287,24 @@ TEST_F(KenzanWindowTest, TheCommandPanelOffersEditsOnlyForLinesThatMayBeChanged)
     ASSERT_EQ(tape->Correction().UpdateRunClick().result, tape::kRecalcDone);
     tape->View().RedrawAtScrollPosition();
     struct Kind {
-        const char* ending;  // the line's last characters (UTF-8)
+        const char* ending;  // the line's last characters (UTF-8); " " is the separator
         bool editable;
+        bool inCalculation = true;  // the popup has a calculation to show
     };
     const Kind kinds[] = {{"～　 　", false}, {"<<", false},     {"] <<", false},
                           {"＝　 　", true},  {"ＣＡ 　", true}, {"＊　 　", true},
-                          {">>     ‥", true}, {"修", true}};
+                          {">>     ‥", true}, {"修", true},      {" ", false, false}};
     const auto rows = tape->View().Rows();
     int checked = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const std::string text = Cp932ToUtf8(rows[i].text);
         for (const Kind& kind : kinds) {
             const std::string ending = kind.ending;
-            if (text.size() < ending.size() ||
-                text.compare(text.size() - ending.size(), ending.size(), ending) != 0) {
+            const bool separator = ending == " ";
+            if (separator
+                    ? text != ending
+                    : text.size() < ending.size() ||
+                          text.compare(text.size() - ending.size(), ending.size(), ending) != 0) {
                 continue;
             }
             ClickRow(tape, static_cast<int>(i) + 1);
@@ -308,7 +313,7 @@ TEST_F(KenzanWindowTest, TheCommandPanelOffersEditsOnlyForLinesThatMayBeChanged)
             EXPECT_EQ(tape->PopCom()->Updatem->isEnabled(), kind.editable) << text;
             EXPECT_EQ(tape->PopCom()->Addm->isEnabled(), kind.editable) << text;
             EXPECT_EQ(tape->PopCom()->Deletem->isEnabled(), kind.editable) << text;
-            EXPECT_TRUE(tape->PopCom()->PopUpm->isEnabled());
+            EXPECT_EQ(tape->PopCom()->PopUpm->isEnabled(), kind.inCalculation) << text;
             Press(tape, Qt::Key_Escape);
             EXPECT_FALSE(tape->PopCom()->isVisible());
             EXPECT_TRUE(window_->Context().windows().IsOpen(WindowCode::kCheckTape));
@@ -316,7 +321,7 @@ TEST_F(KenzanWindowTest, TheCommandPanelOffersEditsOnlyForLinesThatMayBeChanged)
             break;
         }
     }
-    EXPECT_GE(checked, 8);
+    EXPECT_GE(checked, 10);
     // A row below the last line holds nothing to edit.
     ClickRow(tape, tape->View().VisibleRows());
     Press(tape, Qt::Key_Return);
@@ -358,14 +363,16 @@ TEST_F(KenzanWindowTest, ThePanelIsWorkedFromTheKeyboardAlone) {
     EXPECT_FALSE(tape->View().AutoScroll());
     EXPECT_TRUE(tape->PinMark()->isVisible());
     EXPECT_EQ(Focused(tape), "GridImage");
-    // With the edit buttons disabled Tab passes them by; Enter presses the focused button.
+    // Below the last line there is nothing to edit: Tab passes those buttons by (the popup
+    // shows the last calculation). Enter presses the focused button.
     ClickRow(tape, tape->View().VisibleRows());
     Press(tape, Qt::Key_Return);
     Press(tape, Qt::Key_Tab);
     EXPECT_EQ(Focused(tape), "AutoScrollm");
     Press(tape, Qt::Key_Tab);
+    EXPECT_EQ(Focused(tape), "PopUpm");
     Press(tape, Qt::Key_Tab);
-    EXPECT_EQ(Focused(tape), "ClosePopm");
+    ASSERT_EQ(Focused(tape), "ClosePopm");
     Press(tape, Qt::Key_Return);
     EXPECT_FALSE(panel->isVisible());
     EXPECT_EQ(tape->View().NumberedLines(), 3);
@@ -526,6 +533,49 @@ TEST_F(KenzanWindowTest, RefusalsAreToldInABoxAndEditsWorkWithTheInputButtonsHid
     tape->PopCom()->Updatem->click();
     tape->Menu().IsInputPanel->trigger();
     EXPECT_TRUE(tape->InputButtons()->isVisible());
+}
+
+TEST_F(KenzanWindowTest, ThePopupHandsTheCursorCalculationToTheViewerOrSaysItIsMissing) {
+    StartWithSettings();
+    Keys("100 + 50 = 7 * 8 =");
+    TfrmKenzan* tape = Open();
+    ASSERT_NE(tape, nullptr);
+    ClickRow(tape, RowOf(tape, 2));  // the 50
+    tape->OpenCommandPanel();
+    ExpectMessage();
+    tape->PopCom()->PopUpm->click();
+    EXPECT_FALSE(tape->PopCom()->isVisible());
+    EXPECT_NE(message_.find("Pemu|ポップアップ表示のプログラムが見つかりません。"),
+              std::string::npos)
+        << message_;
+
+    // A viewer that notes the file it was given.
+    const fs::path bin = dataRoot_ / "bin";
+    fs::create_directories(bin);
+    const fs::path noted = dataRoot_ / "viewer-got";
+    std::ofstream(bin / "pemu-popup")
+        << "#!/bin/sh\nprintf '%s' \"$1\" > '" << noted.string() << ".part' && mv '"
+        << noted.string() << ".part' '" << noted.string() << "'\n";
+    fs::permissions(bin / "pemu-popup", fs::perms::owner_all);
+    tape->OpenCommandPanel();
+    tape->PopCom()->PopUpm->click();
+    for (int i = 0; i < 500 && !fs::exists(noted); ++i)
+        QThread::msleep(10);
+    ASSERT_TRUE(fs::exists(noted)) << "the viewer was not started";
+    const auto read = [](const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const fs::path file = read(noted);
+    EXPECT_EQ(file.parent_path().string() + "/",
+              session_->paths().PathOf(shell::PathKind::kPidFolder));
+    const std::string name = file.filename().string();
+    EXPECT_TRUE(name.starts_with("zp0_")) << name;
+    EXPECT_TRUE(
+        name.ends_with(QString::asprintf("%04d%04d.txt", tape->x(), tape->y()).toStdString()))
+        << name;
+    // The calculation of the cursor line, without the final line end; not the one after it.
+    EXPECT_EQ(Cp932ToUtf8(read(file)), "100 ＋　 　\r\n50 ＝　 　\r\n150 ＊　 　");
 }
 
 TEST_F(KenzanWindowTest, SettingsAreReadAcceptedAndWrittenInTheirOrder) {

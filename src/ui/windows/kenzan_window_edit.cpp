@@ -8,6 +8,7 @@
 #include "platform/codec.hpp"
 #include "tape/tape_window_layout.hpp"
 #include "ui/app_context.hpp"
+#include "ui/popup_launcher.hpp"
 #include "ui/ui_text.hpp"
 #include "ui/windows/kenzan_window.hpp"
 #include "ui/windows/tape_command_panel.hpp"
@@ -225,7 +226,8 @@ void TfrmKenzan::OpenCommandPanel() {
     const int top =
         tape::CommandPanelTop(rowBottom, panel_->height(), statusTop_, client_->height());
     panel_->move((client_->width() - panel_->width()) / 2, top);
-    panel_->Prepare(correction_.EditableLine(), view_.AutoScroll());
+    panel_->Prepare(correction_.EditableLine(), correction_.CursorBlock().found,
+                    view_.AutoScroll());
 }
 
 void TfrmKenzan::PrepareEdit(int mode) {
@@ -317,7 +319,7 @@ void TfrmKenzan::ClearTape() {
 void TfrmKenzan::ShowPopup() {
     const tape::CalculationBlock block = correction_.CursorBlock();
     CloseEdit();
-    (void)block;
+    if (block.found) ShowInPopupViewer(context(), *this, block.text);
 }
 
 }  // namespace pemu::ui

@@ -42,10 +42,11 @@ std::array<QPushButton*, 6> TapeCommandPanel::Buttons() const {
     return {AutoScrollm, PopUpm, Updatem, Addm, Deletem, ClosePopm};
 }
 
-void TapeCommandPanel::Prepare(bool editable, bool autoScrollOn) {
+void TapeCommandPanel::Prepare(bool editable, bool inCalculation, bool autoScrollOn) {
     AutoScrollm->setText(FromCp932(tape::AutoScrollCaption(autoScrollOn)));
     for (QPushButton* edit : {Updatem, Addm, Deletem})
         edit->setEnabled(editable);
+    PopUpm->setEnabled(inCalculation);
     show();
     raise();
     ClosePopm->setFocus(Qt::OtherFocusReason);

@@ -15,9 +15,10 @@ class TapeCommandPanel : public QFrame {
   public:
     explicit TapeCommandPanel(QWidget* parent);
 
-    // Shows the panel's state: the edit buttons enabled only for an editable line, the auto
-    // scroll button saying what it will do; the focus goes to ClosePopm.
-    void Prepare(bool editable, bool autoScrollOn);
+    // Shows the panel's state: the edit buttons enabled only for an editable line, the popup
+    // only for a line of a calculation, the auto scroll button saying what it will do; the
+    // focus goes to ClosePopm.
+    void Prepare(bool editable, bool inCalculation, bool autoScrollOn);
     // Moves the focus to the next (or previous) enabled button, round the panel.
     void MoveFocus(bool forward);
     // Presses the focused button, as Space does.

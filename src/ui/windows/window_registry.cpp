@@ -4,8 +4,8 @@
 #include "ui/windows/big_panel.hpp"
 #include "ui/windows/formula_window.hpp"
 #include "ui/windows/kenzan_window.hpp"
-#include "ui/windows/skin_chooser.hpp"
 #include "ui/windows/log_view.hpp"
+#include "ui/windows/skin_chooser.hpp"
 #include "ui/windows/tax_rate_dialog.hpp"
 #include "ui/windows/version_dialog.hpp"
 
