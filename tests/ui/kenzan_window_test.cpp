@@ -196,10 +196,24 @@ TEST_F(KenzanWindowTest, RowsFitTheHeightTheScrollBarOnlyWhenNeededAndTheCursorF
     EXPECT_LT(tape->View().VisibleRows(), rows);
     EXPECT_EQ(tape->View().CursorRow(), tape->View().VisibleRows());
     // A lower window keeps the rule: rows fit above the buttons.
-    tape->resize(tape->width(), tape->height() - 200);
+    tape->resize(tape->width(), tape->height() - 100);
     QApplication::processEvents();
     EXPECT_EQ(tape->View().VisibleRows(),
               (tape->CloseRun()->y() - 2) / tape->GridImage()->RowHeight());
+    // It goes no smaller than 380 x 525 with its frame.
+    tape->resize(100, 100);
+    QApplication::processEvents();
+    const QSize outer = tape->frameGeometry().size();
+    EXPECT_GE(outer.width(), 380);
+    EXPECT_GE(outer.height(), 525);
+    // The scroll bar scrolls the view: to a line, and beside the slider by the wheel step.
+    for (QAction* lines : tape->Menu().Scroll)
+        if (lines->data().toInt() == 4) lines->trigger();
+    tape->ScrBar()->setValue(3);
+    EXPECT_EQ(tape->View().Rows().front().number, 3);
+    tape->ScrBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(tape->View().Rows().front().number, 7);
+    EXPECT_EQ(tape->ScrBar()->value(), 7);
 }
 
 TEST_F(KenzanWindowTest, NumbersCountFromTheFirstLineAfterTheSeparatorEveryTenthGrey) {
@@ -376,6 +390,39 @@ TEST_F(KenzanWindowTest, ThePanelIsWorkedFromTheKeyboardAlone) {
     Press(tape, Qt::Key_Return);
     EXPECT_FALSE(panel->isVisible());
     EXPECT_EQ(tape->View().NumberedLines(), 3);
+}
+
+TEST_F(KenzanWindowTest, TabGoesRoundTheGridAndTheButtonsAndArrowsLeadBackToTheGrid) {
+    StartWithSettings();
+    Keys("1 + 2 =");
+    TfrmKenzan* tape = Open();
+    ASSERT_NE(tape, nullptr);
+    EXPECT_EQ(Focused(tape), "GridImage");
+    for (const char* name : {"LogView", "ClearRun", "CloseRun", "GridImage"}) {
+        Press(tape, Qt::Key_Tab);
+        EXPECT_EQ(Focused(tape), name);
+    }
+    Press(tape, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(Focused(tape), "CloseRun");
+    Press(tape, Qt::Key_Right);
+    EXPECT_EQ(Focused(tape), "GridImage");
+    Press(tape, Qt::Key_Tab);
+    Press(tape, Qt::Key_Up);
+    EXPECT_EQ(Focused(tape), "GridImage");
+    // The grid's keys: Up moves the cursor, Enter opens the panel; another window becoming
+    // active closes it.
+    Press(tape, Qt::Key_Up);
+    EXPECT_EQ(tape->View().CursorRow(), 2);
+    Press(tape, Qt::Key_Return);
+    EXPECT_TRUE(tape->PopCom()->isVisible());
+    Activate(window_.get());
+    EXPECT_FALSE(tape->PopCom()->isVisible());
+    EXPECT_FALSE(tape->View().CommandPanelOpen());
+    // Enter on a focused button presses it: 閉じる closes the window.
+    Activate(tape);
+    tape->CloseRun()->setFocus();
+    Press(tape, Qt::Key_Return);
+    EXPECT_FALSE(window_->Context().windows().IsOpen(WindowCode::kCheckTape));
 }
 
 TEST_F(KenzanWindowTest, TheNumberFieldTakesOnlyWhatItsRulesAllow) {
