@@ -418,6 +418,13 @@ TEST_F(KenzanWindowTest, TabGoesRoundTheGridAndTheButtonsAndArrowsLeadBackToTheG
     Activate(window_.get());
     EXPECT_FALSE(tape->PopCom()->isVisible());
     EXPECT_FALSE(tape->View().CommandPanelOpen());
+    // So does leaving it for another control.
+    Activate(tape);
+    Press(tape, Qt::Key_Return);
+    ASSERT_TRUE(tape->PopCom()->isVisible());
+    tape->ClearRun()->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    EXPECT_FALSE(tape->PopCom()->isVisible());
     // Enter on a focused button presses it: 閉じる closes the window.
     Activate(tape);
     tape->CloseRun()->setFocus();

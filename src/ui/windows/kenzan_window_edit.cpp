@@ -1,5 +1,6 @@
 // The check tape window's keys and mouse, the command panel and the input box of a
 // correction, and the popup viewer.
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QMessageBox>
@@ -60,6 +61,13 @@ void TfrmKenzan::ConnectEditing() {
         DrawView();
     });
 
+    // Leaving the command panel for another control of the window closes it.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (!now || now->window() != this || !view_.CommandPanelOpen()) return;
+        if (now == panel_ || panel_->isAncestorOf(now)) return;
+        view_.ClosePanels();
+        DrawView();
+    });
     connect(panel_->AutoScrollm, &QPushButton::clicked, this, [this] {
         CloseEdit();
         SetAutoScroll(!view_.AutoScroll());
