@@ -19,6 +19,15 @@ keys() {
     xdotool key --delay 60 "$@"
 }
 
+wait_title_gone() {  # regular expression
+    local i
+    for i in $(seq 1 50); do
+        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # Pixels of the number field's yellow in the tape window: "yes" or "no".
 yellow_shown() {
     import -window "$TAPE" "$SHOT" 2>/dev/null || return 1
@@ -61,18 +70,12 @@ FILE=$(ls "$SYS/PID/"zp0_*.txt 2>/dev/null | head -n 1)
 iconv -f CP932 -t UTF-8 "$FILE" | grep -qF "170 ＊" || fail "the popup file lacks 170: $(cat "$FILE")"
 xdotool windowfocus --sync "$VIEWER"
 keys Escape
-for i in $(seq 1 50); do
-    xdotool search --onlyvisible --name '^Pemu ポップアップ' >/dev/null 2>&1 || break
-    sleep 0.1
-done
+wait_title_gone '^Pemu ポップアップ'
 
 # Esc closes the tape window, Esc in the calculator ends the run and writes the log.
 xdotool windowfocus --sync "$TAPE"
 keys Escape
-for i in $(seq 1 50); do
-    xdotool search --onlyvisible --name '^検算 :F1$' >/dev/null 2>&1 || break
-    sleep 0.1
-done
+wait_title_gone '^検算 :F1$' || fail "Esc did not close the tape window"
 end_with_escape "$WIN"
 
 [ -z "$(ls -A "$SYS/PID" 2>/dev/null)" ] || fail "the PID folder is not emptied at the end"

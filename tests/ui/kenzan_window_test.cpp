@@ -604,23 +604,11 @@ TEST_F(KenzanWindowTest, ThePopupHandsTheCursorCalculationToTheViewerOrSaysItIsM
         << message_;
 
     // A viewer that notes the file it was given.
-    const fs::path bin = dataRoot_ / "bin";
-    fs::create_directories(bin);
-    const fs::path noted = dataRoot_ / "viewer-got";
-    std::ofstream(bin / "pemu-popup")
-        << "#!/bin/sh\nprintf '%s' \"$1\" > '" << noted.string() << ".part' && mv '"
-        << noted.string() << ".part' '" << noted.string() << "'\n";
-    fs::permissions(bin / "pemu-popup", fs::perms::owner_all);
+    const fs::path noted = InstallNotingViewer();
     tape->OpenCommandPanel();
     tape->PopCom()->PopUpm->click();
-    for (int i = 0; i < 500 && !fs::exists(noted); ++i)
-        QThread::msleep(10);
-    ASSERT_TRUE(fs::exists(noted)) << "the viewer was not started";
-    const auto read = [](const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    const fs::path file = read(noted);
+    const fs::path file = NotedPath(noted);
+    ASSERT_FALSE(file.empty()) << "the viewer was not started";
     EXPECT_EQ(file.parent_path().string() + "/",
               session_->paths().PathOf(shell::PathKind::kPidFolder));
     const std::string name = file.filename().string();
@@ -629,7 +617,9 @@ TEST_F(KenzanWindowTest, ThePopupHandsTheCursorCalculationToTheViewerOrSaysItIsM
         name.ends_with(QString::asprintf("%04d%04d.txt", tape->x(), tape->y()).toStdString()))
         << name;
     // The calculation of the cursor line, without the final line end; not the one after it.
-    EXPECT_EQ(Cp932ToUtf8(read(file)), "100 ＋　 　\r\n50 ＝　 　\r\n150 ＊　 　");
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ(Cp932ToUtf8(std::string(std::istreambuf_iterator<char>(in), {})),
+              "100 ＋　 　\r\n50 ＝　 　\r\n150 ＊　 　");
 }
 
 TEST_F(KenzanWindowTest, SettingsAreReadAcceptedAndWrittenInTheirOrder) {

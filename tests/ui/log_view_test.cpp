@@ -225,18 +225,10 @@ TEST_F(LogViewTest, PopupHandsTheTrimmedSelectionToTheViewer) {
     EXPECT_TRUE(told.contains(Caption("見つかりません"))) << told.toStdString();
 
     // A viewer that notes the file it was given.
-    const fs::path bin = dataRoot_ / "bin";
-    fs::create_directories(bin);
-    const fs::path noted = dataRoot_ / "viewer-got";
-    std::ofstream(bin / "pemu-popup")
-        << "#!/bin/sh\nprintf '%s' \"$1\" > '" << noted.string() << ".part' && mv '"
-        << noted.string() << ".part' '" << noted.string() << "'\n";
-    fs::permissions(bin / "pemu-popup", fs::perms::owner_all);
+    const fs::path noted = InstallNotingViewer();
     log->Popup->trigger();
-    for (int i = 0; i < 500 && !fs::exists(noted); ++i)
-        QThread::msleep(10);
-    ASSERT_TRUE(fs::exists(noted)) << "the viewer was not started";
-    const fs::path file = ReadAll(noted);
+    const fs::path file = NotedPath(noted);
+    ASSERT_FALSE(file.empty()) << "the viewer was not started";
     EXPECT_EQ(file.parent_path().string() + "/",
               session_->paths().PathOf(shell::PathKind::kPidFolder));
     EXPECT_TRUE(file.filename().string().starts_with("zp0_")) << file;

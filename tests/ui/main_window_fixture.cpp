@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QThread>
 #include <fstream>
 
 #include "display/skin_layout.hpp"
@@ -94,6 +95,24 @@ bool MainWindowTest::StripShowsGlyph(int placeX, int sourceX, int width) const {
 
 QImage MainWindowTest::Painted(QWidget* widget) {
     return widget->grab().toImage();
+}
+
+fs::path MainWindowTest::InstallNotingViewer() const {
+    const fs::path bin = dataRoot_ / "bin";
+    fs::create_directories(bin);
+    const fs::path noted = dataRoot_ / "viewer-got";
+    std::ofstream(bin / "pemu-popup")
+        << "#!/bin/sh\nprintf '%s' \"$1\" > '" << noted.string() << ".part' && mv '"
+        << noted.string() << ".part' '" << noted.string() << "'\n";
+    fs::permissions(bin / "pemu-popup", fs::perms::owner_all);
+    return noted;
+}
+
+fs::path NotedPath(const fs::path& noted) {
+    for (int i = 0; i < 500 && !fs::exists(noted); ++i)
+        QThread::msleep(10);
+    std::ifstream in(noted, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool SamePixels(const QImage& a, const QImage& b) {

@@ -38,11 +38,17 @@ class MainWindowTest : public ::testing::Test {
     bool StripShowsGlyph(int placeX, int sourceX, int width) const;
     // The widget's pixels as painted on screen.
     static QImage Painted(QWidget* widget);
+    // A popup viewer in this run's program folder that only notes the path it is given; the
+    // file it notes it in.
+    std::filesystem::path InstallNotingViewer() const;
 
     std::filesystem::path dataRoot_;
     std::unique_ptr<shell::ShellSession> session_;
     std::unique_ptr<TfrmMain> window_;
 };
+
+// The path a noting viewer was given, once it has run (5 s at most); empty when it did not.
+std::filesystem::path NotedPath(const std::filesystem::path& noted);
 
 // Two images of the same size with the same colours (alpha ignored).
 bool SamePixels(const QImage& a, const QImage& b);

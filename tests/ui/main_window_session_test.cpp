@@ -97,10 +97,10 @@ TEST_F(MainWindowTest, WindowsOfLaterPartsArePresentButDisabled) {
         EXPECT_FALSE(later->isEnabled()) << later->objectName().toStdString();
     }
     // The check tape window exists: its item and its key picture work.
-    for (QAction* usable : {m.KenzanFormOpen, m.DoingMiniSize, m.ButtonDisplay, m.IsForeground,
-                            m.DoingQuit, m.PemuHelp, m.IsTakeOverMemory, m.RoundConfig,
-                            m.SushikiFormOpen, m.SkinFromOpen, m.BigPanelOpen, m.LogFormOpen,
-                            m.TaxConfig, m.VersionInfo}) {
+    for (QAction* usable :
+         {m.KenzanFormOpen, m.DoingMiniSize, m.ButtonDisplay, m.IsForeground, m.DoingQuit,
+          m.PemuHelp, m.IsTakeOverMemory, m.RoundConfig, m.SushikiFormOpen, m.SkinFromOpen,
+          m.BigPanelOpen, m.LogFormOpen, m.TaxConfig, m.VersionInfo}) {
         EXPECT_TRUE(usable->isEnabled()) << usable->objectName().toStdString();
     }
     EXPECT_FALSE(m.MoveToCenter->isVisible());  // a primary copy
