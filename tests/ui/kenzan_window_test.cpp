@@ -622,6 +622,31 @@ TEST_F(KenzanWindowTest, ThePopupHandsTheCursorCalculationToTheViewerOrSaysItIsM
               "100 ＋　 　\r\n50 ＝　 　\r\n150 ＊　 　");
 }
 
+TEST_F(KenzanWindowTest, ARecalculationRefusedByTheSharpRulesKeepsTheLineAndTheBoxOpen) {
+    StartWithSettings();
+    Keys("5 + 3 =");
+    TfrmKenzan* tape = Open();
+    ASSERT_NE(tape, nullptr);
+    ClickRow(tape, RowOf(tape, 2));  // the 3
+    tape->OpenCommandPanel();
+    tape->PopCom()->Updatem->click();
+    // No number and %: + % without a number is ignored in the "SHARP" family.
+    Press(tape, Qt::Key_A, Qt::ControlModifier);
+    Press(tape, Qt::Key_Delete);
+    tape->InputButtons()->findChild<QPushButton*>("BtnPer")->click();
+    ExpectMessage();
+    Press(tape, Qt::Key_Return);
+    EXPECT_EQ(message_, "Pemu|SHARP式の+%,-%は入力が無視されます。");
+    EXPECT_TRUE(tape->InputBoxs()->isVisible());
+    EXPECT_EQ(Focused(tape), "UpdateNum");
+    EXPECT_NE(TapeUtf8().find("\n ％　 修\n8 ＊　 　\n"), std::string::npos) << TapeUtf8();
+    // Corrected in the same box, it is worked out.
+    TypeText(tape, "50");
+    Press(tape, Qt::Key_Return);
+    EXPECT_FALSE(tape->InputBoxs()->isVisible());
+    EXPECT_NE(TapeUtf8().find("50 ％　 修\n"), std::string::npos) << TapeUtf8();
+}
+
 TEST_F(KenzanWindowTest, SettingsAreReadAcceptedAndWrittenInTheirOrder) {
     StartWithSettings(
         "KenzanFontSize=13\r\nKenzanScroll=3\r\nIsAutoScroll=0\r\nIsInputPanel=0\r\n"
