@@ -17,6 +17,7 @@
 namespace pemu::ui {
 
 class WindowSwitcher;
+class UpdateCheck;
 
 class AppContext : public display::SkinEnvironment {
   public:
@@ -38,6 +39,8 @@ class AppContext : public display::SkinEnvironment {
     core::Calculator& calculator() { return *calc_; }
     shell::SettingsMemoryStore& memory() { return memory_; }
     WindowSwitcher& windows() { return *windows_; }
+    // The update check: the "AutoUpdate" setting, the check at start-up, the update program.
+    UpdateCheck& updateCheck() { return *updateCheck_; }
     QWidget& mainWindow() { return mainWindow_; }
     // The main window's side of the engine: refocus, key pictures, shell keys.
     core::ShellPort& shellPort() { return shellPort_; }
@@ -70,6 +73,7 @@ class AppContext : public display::SkinEnvironment {
     shell::SettingsMemoryStore memory_;
     std::unique_ptr<core::Calculator> calc_;
     std::unique_ptr<WindowSwitcher> windows_;
+    std::unique_ptr<UpdateCheck> updateCheck_;
 };
 
 }  // namespace pemu::ui

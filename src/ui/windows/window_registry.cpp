@@ -1,14 +1,16 @@
 #include "ui/windows/window_registry.hpp"
 
 #include "ui/window_switcher.hpp"
+#include "ui/windows/key_set_window.hpp"
+#include "ui/windows/update_window.hpp"
 
 namespace pemu::ui {
 
 void RegisterSecondaryWindows(WindowSwitcher& windows, AppContext& context) {
     // One line per window, e.g.
     //   windows.Register(shell::WindowCode::kVersion, [&] { return new TfrmVer(context); });
-    (void)windows;
-    (void)context;
+    windows.Register(shell::WindowCode::kKeyAssignment, [&] { return new TfrmKeySet(context); });
+    windows.Register(shell::WindowCode::kUpdate, [&] { return new TfrmUpdate(context); });
 }
 
 }  // namespace pemu::ui
