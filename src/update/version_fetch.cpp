@@ -3,9 +3,12 @@
 namespace pemu::update {
 
 FetchOutcome FetchVersion(HttpGetter& http, const std::string& endpoint) {
+    return ReadVersionAnswer(
+        http.Get({endpoint, std::string(kVersionAccept), std::string(kVersionAgent)}));
+}
+
+FetchOutcome ReadVersionAnswer(const std::optional<std::string>& body) {
     FetchOutcome outcome;
-    const std::optional<std::string> body = http.Get(
-        {endpoint, std::string(kVersionAccept), std::string(kVersionAgent)});
     if (body) outcome.record = ParseVersionRecord(NormalizeBody(*body));
     outcome.version =
         IsVersionText(outcome.record.version) ? outcome.record.version : std::string(kFetchFailed);

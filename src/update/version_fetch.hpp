@@ -34,10 +34,13 @@ struct FetchOutcome {
     bool failed() const { return version == kFetchFailed; }
 };
 
-// GET of `endpoint` with the Accept header and agent above. A failed request, and an answer
-// without a usable "[Ver]" (no record, not a version text), give "err": a server that
-// answers nonsense must not read as "you have the newest version".
+// GET of `endpoint` with the Accept header and agent above, read by ReadVersionAnswer.
 FetchOutcome FetchVersion(HttpGetter& http, const std::string& endpoint);
+
+// The answer's body (nothing for a failed request) as a version and record. A failure, and
+// an answer without a usable "[Ver]" (no record, not a version text), give "err": a server
+// that answers nonsense must not read as "you have the newest version".
+FetchOutcome ReadVersionAnswer(const std::optional<std::string>& body);
 
 enum class CheckResult {
     kFailed,  // reported as a failed connection
