@@ -81,7 +81,16 @@ class Handler(BaseHTTPRequestHandler):
         return self.answer(200, body, len(body))
 
 
+def end_with_parent():
+    """A test that dies without stopping its server takes the server with it."""
+    parent = os.getppid()
+    while os.getppid() == parent:
+        time.sleep(0.5)
+    os._exit(0)
+
+
 def main():
+    threading.Thread(target=end_with_parent, daemon=True).start()
     server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     server.daemon_threads = True
     print(f"PORT {server.server_address[1]}", flush=True)

@@ -77,6 +77,11 @@ void Paint(QLabel* label, QColor background, QColor text) {
     label->setPalette(p);
 }
 
+// A CP932 message with CR LF line breaks as a message box shows it.
+QString BoxText(const std::string& cp932) {
+    return FromCp932(cp932).replace("\r\n", "\n");
+}
+
 QLabel* MakeLabel(QWidget* parent, const QString& name, int x, int y, int width, int height) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
@@ -272,14 +277,14 @@ void TfrmKeySet::Capture(int virtualKey) {
         case shell::CaptureAction::kIgnore:
             return;
         case shell::CaptureAction::kRefuse:
-            QMessageBox::warning(this, "Pemu", FromCp932(d.message));
+            QMessageBox::warning(this, "Pemu", BoxText(d.message));
             inputBox_->setFocus();
             return;
         case shell::CaptureAction::kClear:
             Assign(0, 0);
             return;
         case shell::CaptureAction::kAskConflict:
-            if (QMessageBox::question(this, "Pemu", FromCp932(d.message),
+            if (QMessageBox::question(this, "Pemu", BoxText(d.message),
                                       QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
                 Assign(virtualKey, d.otherCode);
             } else {
@@ -320,7 +325,7 @@ void TfrmKeySet::LoadDefaults() {
 
 void TfrmKeySet::MoveFocus(bool forward) {
     // Labels, then "初期値を読込", then "閉じる", and round again.
-    const QWidget* focus = QApplication::focusWidget();
+    const QWidget* focus = focusWidget();
     const int at = focus == defaults_ ? 1 : focus == close_ ? 2 : 0;
     if (at == 0 && selected_ == 0) {
         Select(core::kKeyGrandTotal);
@@ -355,7 +360,7 @@ bool TfrmKeySet::WindowKeyDown(int virtualKey, KeyModifiers modifiers) {
             Select(shell::NextKeyLabel(selected_, true));
             return true;
         case vk::kReturn:
-            if (auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget()))
+            if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
                 button->click();
             else if (selected_ != 0)
                 StartInput();

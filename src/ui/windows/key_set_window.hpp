@@ -37,6 +37,8 @@ class TfrmKeySet : public SecondaryWindow {
     QPushButton* DefaultsButton() const { return defaults_; }
     QPushButton* CloseButton() const { return close_; }
 
+    bool KeepsKeyboardWhenOpened() const override { return true; }
+
   protected:
     bool WindowKeyDown(int virtualKey, KeyModifiers modifiers) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -21,6 +21,9 @@ class SecondaryWindow : public QWidget {
     ~SecondaryWindow() override;
 
     shell::WindowCode Code() const { return code_; }
+    // A dialog the user works in keeps the keyboard when it is opened; a view (the default)
+    // gives it back to the calculator.
+    virtual bool KeepsKeyboardWhenOpened() const { return false; }
 
   protected:
     AppContext& context() { return context_; }

@@ -40,6 +40,8 @@ class TfrmUpdate : public SecondaryWindow {
     QProgressBar* Progress() const { return progress_; }
     QCheckBox* AutoCheck() const { return AutoCheck_; }
 
+    bool KeepsKeyboardWhenOpened() const override { return true; }
+
   protected:
     bool WindowKeyDown(int virtualKey, KeyModifiers modifiers) override;
     void closeEvent(QCloseEvent* event) override;
