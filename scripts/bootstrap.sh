@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs every Debian package Pemu needs to build, test and run. Safe to run again.
+# With --bench it also installs the calculators the benchmarks compare against.
 set -euo pipefail
 
 packages=(
@@ -9,8 +10,13 @@ packages=(
   libjpeg62-turbo-dev libcurl4-openssl-dev libmspack-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth xdotool imagemagick x11-utils x11-xkb-utils
-  bc python3
+  bc python3 python3-mpmath dpkg-dev
 )
+
+# Peers of bench/formula/compare_peers.sh, for benchmarks only.
+if [[ ${1:-} == --bench ]]; then
+  packages+=(qalc)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

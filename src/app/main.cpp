@@ -1,22 +1,30 @@
 // pemu: the calculator window. The data folder is $PEMU_DATA_ROOT when set, else the
-// user's data folder; the first copy that runs owns the shared settings.
+// user's data folder; the first copy that runs owns the shared settings. `pemu PATH...`
+// installs skin packages instead and ends.
 #include <QApplication>
-#include <cstdio>
+#include <QFile>
 #include <memory>
 
+#include "platform/file_system.hpp"
 #include "shell/shell_session.hpp"
 #include "ui/application.hpp"
 #include "ui/main_window.hpp"
+#include "ui/package_install_messages.hpp"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc > 1) {
-        // Skin packages are installed by the skin chooser, which this build does not have.
-        std::fprintf(stderr,
-                     "pemu: takes no arguments (installing skin packages: not available)\n");
-        return 2;
-    }
     pemu::ui::PrepareApplication(app);
+    // `pemu PATH...` installs skin packages and ends, before anything else starts.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        std::vector<std::string> paths;
+        for (qsizetype i = 1; i < arguments.size(); ++i)
+            paths.push_back(QFile::encodeName(arguments[i]).toStdString());
+        pemu::ui::InstallPackagesFromCommandLine(
+            paths, pemu::shell::NamedPaths(pemu::shell::ChooseDataRoot(),
+                                           pemu::platform::ExecutableFolder()));
+        return 0;
+    }
 
     // Copies coordinate per data root, so a test or portable data folder never joins an
     // unrelated running copy.

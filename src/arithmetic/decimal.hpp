@@ -88,9 +88,10 @@ std::string DecimalMultiply(ArithContext& ctx, std::string_view a, std::string_v
 // digit after the kept ones decides between "0" and the "0." + zeros form.
 std::string DecimalDivide(ArithContext& ctx, std::string_view a, std::string_view b,
                           int fracDigits = 0);
-// Square root of a >= 0 by Newton's iteration from a / 2 on the truncating operations,
-// ending when a step leaves the value unchanged; a two-value oscillation ends with the
-// smaller value. A negative a or one that overflows gives "EF"; divideError is never set.
+// Square root of a >= 0 cut (never rounded) after workFracDigits fraction digits: the
+// value Newton's iteration from a / 2 on the truncating operations ends with, stopped when
+// a step leaves it unchanged, a two-value oscillation ending with the smaller value. A
+// negative a or one that overflows gives "EF"; divideError is never set.
 std::string DecimalSqrt(ArithContext& ctx, std::string_view a);
 
 }  // namespace pemu::arith

@@ -1,14 +1,17 @@
 #pragma once
-// High-precision functions built from the five decimal operations alone. Every
-// intermediate is cut to ctx.workFracDigits fraction digits, so the last digits follow the
-// cuts and are not correctly rounded. The series lengths grow with ctx.workIntDigits (I)
-// and ctx.workFracDigits (F), not with the argument.
+// High-precision functions. Each result is the exact value cut (never rounded) after
+// ctx.workFracDigits (F) fraction digits: the value is computed on fixed-point limbs with a
+// bound on its error, and again with more digits until every value within the bound cuts
+// to the same digits. A value that is exactly a decimal (ln 1, 4^0.5, log10 1000) comes
+// out as that decimal. A zero cut is "0"; like the operations' results, a cut result may
+// end in zeros (exp(7.120439141) at three digits is 1236.450).
 //
-// Arguments are decimal texts as the operations accept them (a leading '+' is allowed).
-// Results are decimal texts, "EF" when a value overflows the integer digits, or, for an
-// argument outside a function's domain, "E" followed by the number of the formula message
-// that names the fault ("E817"); nothing throws. Division by a zero intermediate sets
-// ctx.divideError, as the division does.
+// Arguments are read as the operations read an operand: cut to kOperandMax characters, a
+// leading '+' allowed, the fraction cut to F digits, "EF" for an integer part longer than
+// 2 x workIntDigits (I). Results are decimal texts, "EF" when the value's integer part is
+// longer than 2 I digits (or beyond about 300 digits, the widest the functions work at),
+// or, for an argument outside a function's domain, "E" followed by the number of the
+// formula message that names the fault ("E817"); nothing throws.
 #include <string>
 #include <string_view>
 
@@ -34,7 +37,8 @@ int BinaryExponent(ArithContext& ctx, std::string_view x);
 
 // ---- Powers -----------------------------------------------------------------------------
 
-// x * 2^n for an integer text n, by repeated squaring of 2 (or 0.5 for a negative n).
+// x * 2^n for an integer text n, by repeated squaring of 2 (or 0.5 for a negative n), each
+// product cut as the multiplication cuts it.
 std::string ScaleByPowerOfTwo(ArithContext& ctx, std::string_view x, std::string_view n);
 // base^n for a non-negative integer text n (its sign is ignored); 1 for n = 0.
 std::string IntPower(ArithContext& ctx, std::string_view base, std::string_view n);
@@ -49,34 +53,32 @@ enum class PowerDomain {
 };
 PowerDomain ClassifyPower(std::string_view base, std::string_view e);
 
-// base^e. An integer e by IntPower (a negative one as 1 / base^|e|); otherwise
-// exp(e ln base). Outside the domain: "0", "E817" or "E815" as ClassifyPower says.
-// 0^0 is 1 here; the formula evaluator rejects it before calling.
+// base^e. Outside the domain: "0", "E817" or "E815" as ClassifyPower says (on the texts
+// as given). 0^0 is 1 here; the formula evaluator rejects it before calling. Zero to a
+// negative integer power is a division by zero ("0", ctx.divideError set). Both operands
+// are cut to kOperandMax characters before anything is worked out, so a long exponent
+// costs no more than the operand limit allows.
 std::string Power(ArithContext& ctx, std::string_view base, std::string_view e);
 
 // ---- Trigonometric functions (radians) ------------------------------------------------
 
-// Taylor series with `terms` terms after the first, on x reduced by whole turns.
-std::string Sin(ArithContext& ctx, std::string_view x, int terms);
-// sin(pi/2 - x).
-std::string Cos(ArithContext& ctx, std::string_view x, int terms);
-// sin / cos; a zero cosine is a division by zero.
-std::string Tan(ArithContext& ctx, std::string_view x, int terms);
-// Continued fraction of depth F + 10.
+std::string Sin(ArithContext& ctx, std::string_view x);
+std::string Cos(ArithContext& ctx, std::string_view x);
+std::string Tan(ArithContext& ctx, std::string_view x);
 std::string Atan(ArithContext& ctx, std::string_view x);
 // -1 <= x <= 1, else "E822".
 std::string Asin(ArithContext& ctx, std::string_view x);
-// pi/2 - asin(x); -1 <= x <= 1, else "E823".
+// -1 <= x <= 1, else "E823".
 std::string Acos(ArithContext& ctx, std::string_view x);
+// x times pi.
+std::string TimesPi(ArithContext& ctx, std::string_view x);
 
 // ---- Exponential, logarithms, hyperbolic functions -------------------------------------
 
-// exp(r) 2^n with |r| <= ln 2 / 2, exp(r) by a continued fraction.
 std::string Exp(ArithContext& ctx, std::string_view x);
-// x > 0; "E824" for a negative x and "E825" for zero. Series in (m - 1) / (m + 1) with
-// m = x / 2^k in [sqrt2/2, sqrt2), run until a term no longer changes the sum.
+// x > 0; "E824" for a negative x and "E825" for zero (after the fraction cut).
 std::string Ln(ArithContext& ctx, std::string_view x);
-// ln x / ln 10, with the same domain as Ln.
+// The same domain as Ln.
 std::string Log10(ArithContext& ctx, std::string_view x);
 std::string Sinh(ArithContext& ctx, std::string_view x);
 std::string Cosh(ArithContext& ctx, std::string_view x);

@@ -1,165 +1,155 @@
-// The exponential by a continued fraction after taking out powers of two, the natural
-// logarithm by the series of atanh, and the hyperbolic functions built on them.
-#include <algorithm>
+// The exponential, the logarithms and the hyperbolic functions, each exact to the last
+// digit it gives.
+#include <cmath>
 #include <string>
 #include <string_view>
 
-#include "arithmetic/constants.hpp"
+#include "arithmetic/exact_cut.hpp"
 #include "arithmetic/functions.hpp"
 #include "arithmetic/functions_internal.hpp"
 
 namespace pemu::arith {
 
-using detail::IsNegative;
-using detail::IsOverflow;
-using detail::Ops;
+using detail::Approx;
+using detail::Argument;
+using detail::Fixed;
 
 namespace {
 
-// A power of two beyond these bounds makes exp overflow the integer digits or vanish
-// below the fraction digits whatever the remainder (0.7 < exp(r) < 1.42): about
-// 3.33 binary digits per decimal digit, plus slack.
-bool ExponentOutOfReach(const ArithContext& ctx, std::string_view n, bool negative) {
-    const long long bound =
-        negative ? (ctx.workFracDigits * 10LL + 2) / 3 + 2 : (ctx.workIntDigits * 20LL + 2) / 3 + 2;
-    std::string_view digits = n;
-    if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
-        digits.remove_prefix(1);
-    if (digits.size() > 12) return true;
-    long long value = 0;
-    for (const char ch : digits)
-        value = value * 10 + (ch - '0');
-    return value > bound;
+constexpr double kLn10 = 2.302585092994046;
+
+// Integer digits of e^|x| plus one, or -1 when they are beyond every working width.
+int ExpIntegerDigits(double x) {
+    const double digits = x > 0 ? x / kLn10 + 2 : 0;
+    return digits > detail::kWidestIntegerDigits ? -1 : static_cast<int>(digits);
 }
 
-// e^x and e^-x, each by Exp.
+// |x| beyond which e^|x| / 2 overflows the integer digits.
+double HyperbolicLimit(const ArithContext& ctx) {
+    return 2.0 * ctx.workIntDigits * kLn10 + 1.5;
+}
+
+// e^|x| and e^-|x| at a scale.
 struct ExpPair {
-    std::string plus;
-    std::string minus;
+    Approx plus;
+    Approx minus;
 };
-ExpPair ExpBothWays(ArithContext& ctx, std::string_view x) {
-    return {Exp(ctx, x), Exp(ctx, Negate(x))};
+ExpPair ExpBothWays(const Argument& a, int scale) {
+    Fixed x = detail::ArgumentAt(a, scale);
+    x.negative = false;
+    ExpPair pair;
+    pair.plus = detail::ExpKernel(x, 0, scale);
+    pair.minus.value = detail::Divide(detail::FixedInteger(1, scale), pair.plus.value, scale);
+    // 1/e^|x| <= 1: its bound shrinks with the square of e^|x|.
+    pair.minus.error = detail::RatioOfBound(pair.plus.error,
+                                            2 * detail::ApproximateLog10(pair.plus.value, scale)) +
+                       1;
+    return pair;
 }
 
-// ln 10 for the precision in force, computed once per precision.
-const std::string& LnOfTen(ArithContext& ctx) {
-    thread_local int intDigits = -1;
-    thread_local int fracDigits = -1;
-    thread_local std::string value;
-    if (intDigits != ctx.workIntDigits || fracDigits != ctx.workFracDigits) {
-        value = Ln(ctx, "10");
-        intDigits = ctx.workIntDigits;
-        fracDigits = ctx.workFracDigits;
+// The result of a hyperbolic function: sum or difference of the pair, halved.
+Approx HalfOf(const ExpPair& pair, bool difference, bool negative) {
+    Fixed value = difference ? detail::Subtract(pair.plus.value, pair.minus.value)
+                             : detail::Add(pair.plus.value, pair.minus.value);
+    value = detail::DivideSmall(value, 2);
+    if (negative) value = detail::Negated(value);
+    return {value, (pair.plus.error + pair.minus.error) / 2 + 1};
+}
+
+// sinh x = (e^x - e^-x) / 2 (difference) or cosh x = (e^x + e^-x) / 2.
+std::string HalfSumOrDifference(const ArithContext& ctx, std::string_view x, bool difference) {
+    const Argument a = detail::ReadArgument(ctx, x);
+    if (a.overflow) return "EF";
+    if (a.zero) return difference ? "0" : "1";
+    const int digits = ExpIntegerDigits(std::fabs(a.approx));
+    if (std::fabs(a.approx) > HyperbolicLimit(ctx) || digits < 0) return "EF";
+    return detail::CutExactly(ctx, digits, [&](int scale) {
+        return HalfOf(ExpBothWays(a, scale), difference, difference && a.negative);
+    });
+}
+
+// Ten to an integer power, for log10 of such an x: the exponent, or empty.
+std::string PowerOfTenExponent(const Argument& a) {
+    const std::string_view whole = a.IntDigits();
+    const std::string_view fraction = a.FracDigits();
+    if (!whole.empty()) {
+        if (!fraction.empty() || whole.front() != '1' ||
+            whole.find_first_not_of('0', 1) != std::string_view::npos) {
+            return {};
+        }
+        return std::to_string(whole.size() - 1);
     }
-    return value;
-}
-
-// exp(x) as exp(r) 2^n with r = x - n ln 2, exp(r) by a continued fraction.
-std::string ExpOfReduced(ArithContext& ctx, std::string_view x, const std::string& n) {
-    Ops ops(ctx);
-    const std::string r = ops.Sub(x, ops.Mul(n, ConstLn2(ctx)));
-    const std::string r2 = ops.Mul(r, r);
-    const int depth = 4 * ((ctx.workIntDigits + ctx.workFracDigits) / 4) + 6;
-    std::string p = ops.Div(r2, std::to_string(depth));
-    for (int j = depth - 4; j >= 6; j -= 4)
-        p = ops.Div(r2, ops.Add(std::to_string(j), p));
-    const std::string numerator = ops.Add(ops.Add("2", r), p);
-    const std::string denominator = ops.Add(ops.Sub("2", r), p);
-    return ScaleByPowerOfTwo(ctx, ops.Div(numerator, denominator), n);
+    if (fraction.back() != '1' || fraction.find_first_not_of('0') != fraction.size() - 1) return {};
+    return "-" + std::to_string(fraction.size());
 }
 
 }  // namespace
 
 std::string Exp(ArithContext& ctx, std::string_view x) {
-    Ops ops(ctx);
-    const bool negative = IsNegative(x);
-    const std::string quotient = ops.Div(x, ConstLn2(ctx));
-    if (IsOverflow(quotient)) return negative ? "0" : "EF";
-    const std::string n = IntegerPart(ops.Add(quotient, negative ? "-0.5" : "0.5"));
-    if (ExponentOutOfReach(ctx, n, IsNegative(n))) return IsNegative(n) ? "0" : "EF";
-    // The cut ln 2 and the cut exp(r) carry their error times 2^n into the result: a
-    // result of more than three integer digits is computed with that many more fraction
-    // digits and cut back.
-    const int extra = IsNegative(n) ? 0 : detail::DigitsOfPowerOfTwo(n) - 3;
-    if (extra <= 0) return ExpOfReduced(ctx, x, n);
-    ArithContext wide = detail::WithMoreFraction(ctx, extra);
-    std::string value = ExpOfReduced(wide, x, n);
-    ctx.divideError = ctx.divideError || wide.divideError;
-    if (!IsOverflow(value)) LimitDigits(value, ctx);
-    return value;
+    const Argument a = detail::ReadArgument(ctx, x);
+    if (a.overflow) return "EF";
+    if (a.zero) return "1";
+    // e^x >= 10^(2I) overflows; e^x below 10^-F cuts to zero.
+    if (a.approx > 2.0 * ctx.workIntDigits * kLn10 + 1) return "EF";
+    if (a.approx < -(detail::FracDigitsOf(ctx) + 1) * kLn10 - 1) return "0";
+    const int digits = ExpIntegerDigits(a.approx);
+    if (digits < 0) return "EF";
+    return detail::CutExactly(ctx, digits, [&](int scale) {
+        return detail::ExpKernel(detail::ArgumentAt(a, scale), 0, scale);
+    });
 }
 
-std::string Ln(ArithContext& ctx, std::string_view argument) {
-    // As an operation sees it: cut to the fraction digits, "EF" when too wide.
-    std::string x(argument);
-    LimitDigits(x, ctx);
-    if (IsOverflow(x)) return x;
-    if (IsNegative(x)) return detail::DomainError(824);
-    if (IsZero(x)) return detail::DomainError(825);
-    Ops ops(ctx);
-    // k with sqrt2/2 <= x / 2^k < sqrt2. When x / sqrt2 vanishes below the fraction
-    // digits (x = 10^-F), k comes from x itself and is corrected by one where needed.
-    const std::string y = ops.Div(x, ConstSqrt2(ctx));
-    int k = BinaryExponent(ctx, IsZero(y) ? x : y);
-    // 2^|k| may be one digit wider than the integer digits allow, or as wide as the
-    // fraction digits are long for a small x; m itself always lies near 1. A negative k
-    // multiplies by 2^|k| exactly instead of dividing by a cut 1 / 2^|k|.
-    ArithContext wide = ctx;
-    wide.workIntDigits = std::max(ctx.workIntDigits + 1, ctx.workFracDigits / 2 + 2);
-    auto reduce = [&](int exponent) {
-        const std::string power = IntPower(wide, "2", std::to_string(std::abs(exponent)));
-        return exponent >= 0 ? DecimalDivide(wide, x, power) : DecimalMultiply(wide, x, power);
-    };
-    std::string m = reduce(k);
-    if (IsZero(y) && CompareMagnitude(m, ops.Div(ConstSqrt2(ctx), "2")) == '<') m = reduce(--k);
-    const std::string z = ops.Div(ops.Sub(m, "1"), ops.Add(m, "1"));
-    const std::string z2 = ops.Mul(z, z);
-    std::string sum = z;
-    std::string power = z;
-    for (long long odd = 3;; odd += 2) {
-        power = ops.Mul(power, z2);
-        std::string next = ops.Add(sum, ops.Div(power, std::to_string(odd)));
-        if (next == sum) break;
-        sum = std::move(next);
-    }
-    return ops.Add(ops.Mul(std::to_string(k), ConstLn2(ctx)), ops.Mul("2", sum));
+std::string Ln(ArithContext& ctx, std::string_view x) {
+    const Argument a = detail::ReadArgument(ctx, x);
+    if (a.overflow) return "EF";
+    if (a.zero) return detail::DomainError(825);
+    if (a.negative) return detail::DomainError(824);
+    if (a.IsOne()) return "0";
+    return detail::CutExactly(
+        ctx, 4, [&](int scale) { return detail::LnKernel(detail::ArgumentAt(a, scale), scale); });
 }
 
 std::string Log10(ArithContext& ctx, std::string_view x) {
-    std::string ln = Ln(ctx, x);
-    if (IsOverflow(ln)) return ln;
-    Ops ops(ctx);
-    return ops.Div(ln, LnOfTen(ctx));
+    const Argument a = detail::ReadArgument(ctx, x);
+    if (a.overflow) return "EF";
+    if (a.zero) return detail::DomainError(825);
+    if (a.negative) return detail::DomainError(824);
+    if (std::string exponent = PowerOfTenExponent(a); !exponent.empty()) return exponent;
+    return detail::CutExactly(ctx, 4, [&](int scale) {
+        const Approx ln = detail::LnKernel(detail::ArgumentAt(a, scale), scale);
+        const Fixed value = detail::Divide(ln.value, detail::Ln10At(scale), scale);
+        return Approx{value, (ln.error + 3) / kLn10 + 2};
+    });
 }
 
 std::string Sinh(ArithContext& ctx, std::string_view x) {
-    if (IsZero(x)) return "0";
-    const ExpPair e = ExpBothWays(ctx, x);
-    if (IsOverflow(e.plus) || IsOverflow(e.minus)) return "EF";
-    Ops ops(ctx);
-    return ops.Div(ops.Sub(e.plus, e.minus), "2");
+    return HalfSumOrDifference(ctx, x, true);
 }
 
 std::string Cosh(ArithContext& ctx, std::string_view x) {
-    const ExpPair e = ExpBothWays(ctx, x);
-    if (IsOverflow(e.plus) || IsOverflow(e.minus)) return "EF";
-    Ops ops(ctx);
-    return ops.Div(ops.Add(e.plus, e.minus), "2");
+    return HalfSumOrDifference(ctx, x, false);
 }
 
 std::string Tanh(ArithContext& ctx, std::string_view x) {
-    if (IsZero(x)) return "0";
-    const ExpPair e = ExpBothWays(ctx, x);
-    Ops ops(ctx);
-    if (IsOverflow(e.plus) || IsOverflow(e.minus)) {
-        // The same quotient divided through by the overflowing exponential:
-        // (1 - s^2) / (1 + s^2) with s the small one, signed like x.
-        const std::string& small = IsOverflow(e.plus) ? e.minus : e.plus;
-        const std::string s2 = ops.Mul(small, small);
-        const std::string t = ops.Div(ops.Sub("1", s2), ops.Add("1", s2));
-        return IsNegative(x) ? Negate(t) : t;
+    const Argument a = detail::ReadArgument(ctx, x);
+    if (a.overflow) return "EF";
+    if (a.zero) return "0";
+    // 1 - tanh|x| = 2 / (e^2|x| + 1) lies below 10^-F: every kept digit is a 9.
+    const int fraction = detail::FracDigitsOf(ctx);
+    if (2 * std::fabs(a.approx) > (fraction + 1) * kLn10 + 1) {
+        if (fraction == 0) return "0";
+        return (a.negative ? "-0." : "0.") + std::string(static_cast<std::size_t>(fraction), '9');
     }
-    return ops.Div(ops.Sub(e.plus, e.minus), ops.Add(e.plus, e.minus));
+    return detail::CutExactly(ctx, 0, [&](int scale) {
+        const ExpPair pair = ExpBothWays(a, scale);
+        const Fixed sum = detail::Add(pair.plus.value, pair.minus.value);
+        Fixed value =
+            detail::Divide(detail::Subtract(pair.plus.value, pair.minus.value), sum, scale);
+        if (a.negative) value = detail::Negated(value);
+        const double sumLog10 = detail::ApproximateLog10(sum, scale);
+        return Approx{value,
+                      detail::RatioOfBound(2 * (pair.plus.error + pair.minus.error), sumLog10) + 1};
+    });
 }
 
 }  // namespace pemu::arith

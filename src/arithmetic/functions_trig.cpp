@@ -1,117 +1,195 @@
-// Sine, cosine and tangent by a Taylor series; the inverse functions by a continued
-// fraction for the arc tangent.
-#include <algorithm>
+// Sine, cosine and tangent after taking out quarter turns, the inverse functions through
+// the arc tangent, and multiples of pi; each exact to the last digit it gives.
 #include <cmath>
 #include <string>
 #include <string_view>
 
-#include "arithmetic/constants.hpp"
+#include "arithmetic/exact_cut.hpp"
 #include "arithmetic/functions.hpp"
 #include "arithmetic/functions_internal.hpp"
 
 namespace pemu::arith {
 
-using detail::IsNegative;
-using detail::Ops;
+using detail::Approx;
+using detail::Argument;
+using detail::Fixed;
 
 namespace {
 
-// x - 2k pi with k = trunc(x / 2 pi). Below one turn (k = 0) x is returned as it is.
-// Beyond it, k and the turns are taken with as many more digits of pi as x has integer
-// digits: with pi cut to F digits, k itself would be off by x / 10^F turns.
-std::string ReduceByTurns(ArithContext& ctx, std::string_view x) {
-    Ops ops(ctx);
-    if (IsZero(IntegerPart(ops.Div(x, ConstPi(ctx, 2))))) return std::string(x);
-    ArithContext wide = ctx;
-    wide.workFracDigits =
-        std::min(ctx.workFracDigits + IntegerPartLength(Fabs(x)) + 2, kConstantFracDigits);
-    wide.workIntDigits = ctx.workIntDigits + 1;
-    const std::string k = IntegerPart(DecimalDivide(wide, x, ConstPi(wide, 2)));
-    const std::string turns =
-        DecimalMultiply(wide, DecimalMultiply(wide, "2", k), ConstPi(wide, 0));
-    std::string r = DecimalAdd(wide, x, Negate(turns), 0);
-    LimitDigits(r, ctx);
-    return r;
+constexpr double kPi = 3.141592653589793;
+// Arguments below this many radians are reduced without a long division.
+constexpr double kFewTurns = 1e9;
+
+Fixed HalfPi(int scale) {
+    return detail::DivideSmall(detail::PiAt(scale), 2);
 }
 
-// Depth of the arc tangent's continued fraction. F + 10 levels give about 0.77 digits
-// each at |y| = 1, which covers F up to 24; beyond that the depth grows to match.
-int AtanDepth(int fracDigits) {
-    const int matched = static_cast<int>(std::ceil(1.31 * fracDigits + 3.0));
-    return std::max(fracDigits + 10, matched);
-}
-
-// atan(y) for |y| <= 1.
-std::string AtanOfReduced(Ops& ops, std::string_view y) {
-    const std::string y2 = ops.Mul(y, y);
-    std::string d = "0";
-    for (int k = AtanDepth(ops.ctx().workFracDigits); k >= 1; --k) {
-        const std::string numerator = ops.Mul(std::to_string(static_cast<long long>(k) * k), y2);
-        d = ops.Div(numerator, ops.Add(std::to_string(2 * k + 1), d));
+// x = q pi/2 + r with q the nearest integer: r, its bound and q mod 4. The quarter turns
+// are taken with as many more digits of pi as x has integer digits.
+struct Reduced {
+    Fixed r;
+    double error = 0;
+    int quadrant = 0;
+};
+Reduced ReduceByQuarterTurns(const Argument& a, int scale) {
+    Reduced out;
+    if (std::fabs(a.approx) < kFewTurns) {
+        // Few turns: q from the rough value (one off at worst, which leaves |r| a little
+        // above pi/4), the turns taken off with one more limb of pi.
+        const long long q = std::llround(a.approx / (kPi / 2));
+        const auto turns = static_cast<std::uint32_t>(std::llabs(q));
+        const int wide = scale + 1;
+        const Fixed taken = detail::MultiplySmall(HalfPi(wide), turns);
+        const Fixed x = detail::ArgumentAt(a, wide);
+        out.r = detail::Rescale(q < 0 ? detail::Add(x, taken) : detail::Subtract(x, taken), wide,
+                                scale);
+        out.error = (turns + 1) * 1e-9 + 1;
+        out.quadrant = static_cast<int>(((q % 4) + 4) % 4);
+        return out;
     }
-    return ops.Div(y, ops.Add("1", d));
+    const int wide = std::min(scale + a.intLength / detail::kLimbDigits + 2, detail::kMaxScale);
+    const Fixed x = detail::ArgumentAt(a, wide);
+    const Fixed halfPi = HalfPi(wide);
+    Fixed q = detail::Divide(x, halfPi, wide);
+    const Fixed half = detail::DivideSmall(detail::FixedInteger(1, wide), 2);
+    q = detail::Add(q, q.negative ? detail::Negated(half) : half);
+    detail::DropLimbs(q.mag, wide);  // the nearest integer, halves away from zero
+    const int low = q.mag.n == 0 ? 0 : static_cast<int>(q.mag.v[0] % 4);  // 10^9 = 0 mod 4
+    out.quadrant = q.negative ? (4 - low) % 4 : low;
+    const double turns = std::fabs(detail::ApproximateValue(q, 0));
+    q = detail::Rescale(q, 0, wide);
+    const Fixed r = detail::Subtract(x, detail::Multiply(q, halfPi, wide));
+    out.r = detail::Rescale(r, wide, scale);
+    out.error = (turns + 1) * std::pow(10.0, -detail::kLimbDigits * (wide - scale)) + 1;
+    return out;
+}
+
+// sin x and cos x from the reduced argument.
+struct SinCosOf {
+    Fixed sin;
+    Fixed cos;
+    double error = 0;
+};
+SinCosOf SinCosAt(const Argument& a, int scale) {
+    const Reduced reduced = ReduceByQuarterTurns(a, scale);
+    const detail::SinCos sc = detail::SinCosKernel(reduced.r, reduced.error, scale);
+    SinCosOf out;
+    out.error = sc.error;
+    switch (reduced.quadrant) {
+        case 0:
+            out.sin = sc.sin;
+            out.cos = sc.cos;
+            break;
+        case 1:
+            out.sin = sc.cos;
+            out.cos = detail::Negated(sc.sin);
+            break;
+        case 2:
+            out.sin = detail::Negated(sc.sin);
+            out.cos = detail::Negated(sc.cos);
+            break;
+        default:
+            out.sin = detail::Negated(sc.cos);
+            out.cos = sc.sin;
+            break;
+    }
+    return out;
+}
+
+// pi/2 - atan(y) for x > 1 and -pi/2 - atan(y) for x < -1, y = 1/x; atan x within one.
+Approx AtanAt(const Argument& a, int scale) {
+    const Fixed x = detail::ArgumentAt(a, scale);
+    const Fixed one = detail::FixedInteger(1, scale);
+    if (detail::CompareMagnitude(x, one) <= 0) return detail::AtanKernel(x, 0, scale);
+    const Approx inner = detail::AtanKernel(detail::Divide(one, x, scale), 1, scale);
+    const Fixed halfPi = HalfPi(scale);
+    const Fixed side = x.negative ? detail::Negated(halfPi) : halfPi;
+    return {detail::Subtract(side, inner.value), inner.error + 2};
+}
+
+// asin x through the arc tangent of x / sqrt(1 - x^2) or, nearer to +-1, of
+// sqrt(1 - x^2) / |x|. 1 - x^2 is exact at twice the scale, so the root is exact to the ulp.
+Approx AsinAt(const Argument& a, int scale) {
+    const Fixed x = detail::ArgumentAt(a, scale);
+    const Fixed square = detail::Multiply(x, x, 0);  // at twice the scale
+    const Fixed rest = detail::Subtract(detail::FixedInteger(1, 2 * scale), square);
+    const Fixed root = detail::SquareRoot(rest, 0);
+    Fixed magnitude = x;
+    magnitude.negative = false;
+    if (detail::CompareMagnitude(root, magnitude) >= 0) {
+        return detail::AtanKernel(detail::Divide(x, root, scale), 3, scale);
+    }
+    const Approx inner = detail::AtanKernel(detail::Divide(root, magnitude, scale), 3, scale);
+    Fixed value = detail::Subtract(HalfPi(scale), inner.value);
+    if (x.negative) value = detail::Negated(value);
+    return {value, inner.error + 2};
 }
 
 }  // namespace
 
-std::string Sin(ArithContext& ctx, std::string_view x, int terms) {
-    if (IsZero(x)) return "0";
-    Ops ops(ctx);
-    const std::string r = ReduceByTurns(ctx, x);
-    const std::string minusR2 = Negate(ops.Mul(r, r));
-    std::string sum = r;
-    std::string term = r;
-    // The caller's count is a floor, not a cut: a series that has not died out by then (a
-    // small F with a remainder near 2 pi) goes on, and once a term is zero every later
-    // term is zero too, so ending there gives the same sum as running the count out.
-    for (long long i = 1; i <= terms || !IsZero(term); ++i) {
-        if (IsZero(term)) break;
-        const std::string factor = ops.Div(minusR2, std::to_string((2 * i) * (2 * i + 1)));
-        term = ops.Mul(term, factor);
-        sum = ops.Add(sum, term);
-    }
-    return sum;
+std::string Sin(ArithContext& ctx, std::string_view x) {
+    return detail::CutFunction(ctx, x, "0", [](const Argument& a, int scale) {
+        const SinCosOf sc = SinCosAt(a, scale);
+        return Approx{sc.sin, sc.error};
+    });
 }
 
-std::string Cos(ArithContext& ctx, std::string_view x, int terms) {
-    Ops ops(ctx);
-    return Sin(ctx, ops.Sub(ConstPi(ctx, -2), x), terms);
+std::string Cos(ArithContext& ctx, std::string_view x) {
+    return detail::CutFunction(ctx, x, "1", [](const Argument& a, int scale) {
+        const SinCosOf sc = SinCosAt(a, scale);
+        return Approx{sc.cos, sc.error};
+    });
 }
 
-std::string Tan(ArithContext& ctx, std::string_view x, int terms) {
-    Ops ops(ctx);
-    return ops.Div(Sin(ctx, x, terms), Cos(ctx, x, terms));
+std::string Tan(ArithContext& ctx, std::string_view x) {
+    return detail::CutFunction(ctx, x, "0", [](const Argument& a, int scale) {
+        const SinCosOf sc = SinCosAt(a, scale);
+        if (detail::IsNil(sc.cos)) return Approx{Fixed(), 1e300};  // too close to call
+        const Fixed value = detail::Divide(sc.sin, sc.cos, scale);
+        // (e + |tan| e) / |cos|, with |cos| taken a little low.
+        const double cosLog10 = detail::ApproximateLog10(sc.cos, scale);
+        const double tanValue = std::fabs(detail::ApproximateValue(value, scale));
+        const double error =
+            detail::RatioOfBound(sc.error * (1 + tanValue) + 1, cosLog10 - 0.01) + 1;
+        return Approx{value, error};
+    });
 }
 
 std::string Atan(ArithContext& ctx, std::string_view x) {
-    if (IsZero(x)) return "0";
-    Ops ops(ctx);
-    std::string magnitude(x);
-    const int side = CompareWithOne(magnitude);
-    if (side == 0) return AtanOfReduced(ops, x);
-    const std::string inner = AtanOfReduced(ops, ops.Div("1", x));
-    const std::string halfPi = ConstPi(ctx, -2);
-    return side > 0 ? ops.Sub(halfPi, inner) : ops.Sub(Negate(halfPi), inner);
+    return detail::CutFunction(ctx, x, "0", AtanAt);
 }
 
 std::string Asin(ArithContext& ctx, std::string_view x) {
     std::string magnitude(x);
     if (CompareWithOne(magnitude) != 0) return detail::DomainError(822);
-    if (IsZero(x)) return "0";
-    Ops ops(ctx);
-    const std::string rest = ops.Sub("1", ops.Mul(x, x));
-    if (IsZero(rest)) {
-        const std::string halfPi = ConstPi(ctx, -2);
-        return IsNegative(x) ? Negate(halfPi) : halfPi;
-    }
-    return Atan(ctx, ops.Div(x, ops.Sqrt(rest)));
+    const Argument a = detail::ReadArgument(ctx, x);
+    if (a.overflow) return "EF";
+    if (a.zero) return "0";
+    return detail::CutExactly(ctx, 0, [&](int scale) { return AsinAt(a, scale); });
 }
 
 std::string Acos(ArithContext& ctx, std::string_view x) {
     std::string magnitude(x);
     if (CompareWithOne(magnitude) != 0) return detail::DomainError(823);
-    Ops ops(ctx);
-    return ops.Sub(ConstPi(ctx, -2), Asin(ctx, x));
+    const Argument a = detail::ReadArgument(ctx, x);
+    if (a.overflow) return "EF";
+    if (a.IsOne()) return "0";
+    return detail::CutExactly(ctx, 0, [&](int scale) {
+        if (a.zero) return Approx{HalfPi(scale), 1};
+        const Approx asin = AsinAt(a, scale);
+        return Approx{detail::Subtract(HalfPi(scale), asin.value), asin.error + 1};
+    });
+}
+
+std::string TimesPi(ArithContext& ctx, std::string_view x) {
+    const Argument a = detail::ReadArgument(ctx, x);
+    if (a.overflow) return "EF";
+    if (a.zero) return "0";
+    return detail::CutExactly(ctx, a.intLength + 1, [&](int scale) {
+        const Fixed value =
+            detail::Multiply(detail::ArgumentAt(a, scale), detail::PiAt(scale), scale);
+        return Approx{value, std::fabs(a.approx) + 2};
+    });
 }
 
 }  // namespace pemu::arith

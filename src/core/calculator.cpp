@@ -128,13 +128,20 @@ void Calculator::CopyDisplay() {
     shell_.Refocus();
 }
 
+bool Calculator::TakeDivideError() {
+    const bool raised = arith_.divideError;
+    arith_.divideError = false;
+    return raised;
+}
+
 void Calculator::ResumeFromTape(std::string_view inputText, int op, std::string_view result) {
     auto& s = state_;
     s.answerValue = Register(result);
-    s.pendingOperator = op;
+    // Only an operator can wait for a second operand.
+    s.pendingOperator = IsOperatorKey(op) ? op : 0;
     ShowLabel(DisplayLabel::kLabAns, s.answerValue);
     ClearOperatorMarks();
-    SetMark(op, true);
+    SetMark(s.pendingOperator, true);
     if (s.entering == 0) DrawNumber(s.answerValue);
     ShowLabel(DisplayLabel::kLabIpt, inputText);
 }

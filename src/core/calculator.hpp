@@ -13,7 +13,7 @@
 #include "core/key_codes.hpp"
 #include "core/memory_store_port.hpp"
 #include "core/shell_port.hpp"
-#include "tape/core_view.hpp"
+#include "tape/step_engine.hpp"
 #include "tape/tape_recorder.hpp"
 
 namespace pemu::core {
@@ -66,7 +66,7 @@ struct StartupSettings {
     bool kenzanAutoDate = true;        // "KenzanAutoDate"
 };
 
-class Calculator : public tape::CoreView {
+class Calculator : public tape::StepEngine {
   public:
     // dentakuType is the stored family; anything but 1 or 2 is read as 1. The tape is
     // attached to this engine for as long as the engine lives.
@@ -101,16 +101,6 @@ class Calculator : public tape::CoreView {
     void SwitchGrandTotal(bool on);
     void SetTaxRate(std::string_view rate);
 
-    // ---- Check tape recalculation -----------------------------------------------------
-    void ResumeFromTape(std::string_view inputText, int op, std::string_view result);
-    // One arithmetic step (op 17..20 or '+' '-' '*' '/'); key 1 selects the percent form.
-    // cut: TruncateToDigits on the result. A zero divisor sets the divide flag.
-    std::string ComputeStep(std::string_view left, bool cut, int key, std::string_view right,
-                            int op);
-    // Rounds src by the selectors given, at most maxLen - 1 characters, then cuts it to
-    // the display width.
-    std::string RoundResult(std::string_view src, std::size_t maxLen, int decimalSel, int roundSel);
-
     // ---- Result treatment -------------------------------------------------------------
     // Only a text with a point: cut to sign, point and panelDigit digits, trailing
     // fraction zeros then dropped.
@@ -118,16 +108,8 @@ class Calculator : public tape::CoreView {
     // The zeros (or point and zeros) that fill value to the decimal places, never wider
     // than the display.
     std::string DecimalPadding(std::string_view value) const;
-    // Every shown result: an operator key only cuts it, = % M+ M- round and pad it.
-    std::string FinishResult(std::string_view src, std::size_t maxLen, int key);
-    // Add mode: places the point two digits from the right of a keyed integer.
-    void ApplyAddMode(std::string& value, int key) const;
     // An error is set, the divide flag is set, or value lies beyond +-(panelDigit nines).
     bool IsOverflow(std::string_view value) const;
-    // Enters the error state code; returns the text now shown.
-    std::string RaiseError(std::string_view value, int code);
-    // The leading digits of an overflowing result with the point panelDigit places left.
-    std::string OverflowView(std::string_view value);
 
     // ---- Display state ----------------------------------------------------------------
     void DrawNumber(std::string_view text);
@@ -136,8 +118,6 @@ class Calculator : public tape::CoreView {
     void ClearOperatorMarks();
     // The strip drawn again from markOn (after a skin change).
     void RedrawMarks();
-    // labAns / labIpt: value with thousands separators ("0" when empty).
-    void ShowLabel(DisplayLabel label, std::string_view value);
 
     // ---- Memory persistence (settings store) ------------------------------------------
     void RestoreMemory(const MemoryStorePort& store);
@@ -145,7 +125,6 @@ class Calculator : public tape::CoreView {
 
     // ---- Read access ------------------------------------------------------------------
     const CalculatorState& State() const { return state_; }
-    tape::TapeRecorder& Tape() { return tape_; }
     arith::ArithContext& Arith() { return arith_; }
 
     // tape::CoreView
@@ -157,6 +136,19 @@ class Calculator : public tape::CoreView {
     int LastFunction() const override { return state_.lastFunction; }
     bool GrandTotalOn() const override { return state_.grandTotalOn; }
     int MakerType() const override { return state_.makerType; }
+
+    // tape::StepEngine: the check tape's recalculation works through these.
+    std::string ComputeStep(std::string_view left, bool cut, int key, std::string_view right,
+                            int op) override;
+    std::string RoundResult(std::string_view src, std::size_t maxLen, int decimalSel,
+                            int roundSel) override;
+    bool ExceedsDisplay(std::string_view value) const override;
+    std::string OverflowView(std::string_view value) override;
+    bool TakeDivideError() override;
+    void ResumeFromTape(std::string_view inputText, int op, std::string_view result) override;
+    int PanelDigit() const override { return state_.panelDigit; }
+    int RoundSelector() const override { return state_.roundSelector; }
+    int DecimalSelector() const override { return state_.decimalSelector; }
 
   private:
     // While an error is shown every operation but the clear keys only hands the focus back;
@@ -190,6 +182,16 @@ class Calculator : public tape::CoreView {
     void AddToGrandTotal(int key, std::string_view value);
     void AnswerCheck(int key, std::string_view value);
     void TaxKey(int code);
+
+    // ---- Result treatment and labels ---------------------------------------------------
+    // Every shown result: an operator key only cuts it, = % M+ M- round and pad it.
+    std::string FinishResult(std::string_view src, std::size_t maxLen, int key);
+    // Add mode: places the point two digits from the right of a keyed integer.
+    void ApplyAddMode(std::string& value, int key) const;
+    // Enters the error state code; returns the text now shown.
+    std::string RaiseError(std::string_view value, int code);
+    // labAns / labIpt: value with thousands separators ("0" when empty).
+    void ShowLabel(DisplayLabel label, std::string_view value);
 
     // ---- Small shared steps -----------------------------------------------------------
     bool IsCasio() const { return state_.makerType == kMakerCasio; }

@@ -9,9 +9,15 @@
 #include "core/memory_store_port.hpp"
 #include "core/recording_display.hpp"
 #include "core/shell_port.hpp"
+#include "tape/tape_correction.hpp"
 #include "tape/tape_recorder.hpp"
+#include "tape/tape_view.hpp"
 
 namespace pemu::core {
+
+// Rows of the tape grid the session's tape view shows, about those of a window of the
+// default size; edits pick their line by number whatever is shown.
+inline constexpr int kKeySessionRows = 25;
 
 struct KeySessionOptions {
     int family = kMakerSharp;
@@ -22,17 +28,21 @@ struct KeySessionOptions {
         s.kenzanAutoDate = false;
         return s;
     }();
-    bool tape = false;
 };
 
-struct KeyArguments {
-    KeySessionOptions options;
-    std::vector<std::string> tokens;
+// A tape edit as the tape window applies it to the line numbered `line` of its grid:
+// "@change:N:VALUE:SYM", "@insert:N:VALUE:SYM", "@delete:N", "@clear".
+struct TapeEdit {
+    enum class Kind { kChange, kInsert, kDelete, kClear };
+    Kind kind = Kind::kClear;
+    int line = 0;
+    std::string value;  // the number field's text (UTF-8)
+    int symbol = 0;     // index into the symbol list: + - * / = %
 };
 
-// Options up to "--", then key tokens. Returns "" when all are good, otherwise a message
-// naming the first bad option, value or token; nothing is run either way.
-std::string ParseKeyArguments(const std::vector<std::string>& args, KeyArguments& out);
+bool IsTapeEditToken(std::string_view token);
+// "" when the token is well formed, otherwise the reason.
+std::string ParseTapeEdit(std::string_view token, TapeEdit& edit);
 
 // The key codes a token stands for: a run of digits and points is keyed character by
 // character, "00" is the 00 key. False for an unknown token.
@@ -46,6 +56,13 @@ class KeySession {
     bool Press(std::string_view token);
     // TOKEN, displayValue, lit marks ("-" when none) and errorCode, tab separated, UTF-8.
     std::string StatusLine(std::string_view token) const;
+    // Applies a tape edit token; the status line followed by the recalculation's result
+    // (0 to 5, "E" a refused number, "X" a line or symbol the window does not offer) and the
+    // message (UTF-8, "-" for none). @clear gives the status line alone. A malformed
+    // token gives "".
+    std::string Edit(std::string_view token);
+    // A key token's status line, or an edit token's line.
+    std::string Run(std::string_view token);
     // Lit mark codes in ascending order, comma separated, or "-".
     std::string LitMarks() const;
     // The tape text in UTF-8, one line per tape line ("\n" ended).
@@ -55,12 +72,20 @@ class KeySession {
     const Calculator& Calc() const { return calc_; }
     tape::TapeRecorder& Tape() { return tape_; }
     RecordingDisplay& Display() { return display_; }
+    tape::TapeView& View() { return view_; }
+    tape::TapeCorrection& Correction() { return correction_; }
 
   private:
+    // The result field and message of an edit.
+    std::pair<std::string, std::string> ApplyEdit(const TapeEdit& edit);
+
     RecordingDisplay display_;
     NullShell shell_;
     tape::TapeRecorder tape_;
     Calculator calc_;
+    // The tape window as it stands open beside the calculator.
+    tape::TapeView view_;
+    tape::TapeCorrection correction_;
 };
 
 }  // namespace pemu::core

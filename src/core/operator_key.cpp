@@ -33,19 +33,15 @@ std::string Calculator::ComputeStep(std::string_view left, bool cut, int key,
     } else {
         switch (op) {
             case kKeyAdd:
-            case '+':
                 out = arith::DecimalAdd(arith_, left, right, state_.panelDigit);
                 break;
             case kKeySubtract:
-            case '-':
                 out = arith::DecimalSubtract(arith_, left, right, state_.panelDigit);
                 break;
             case kKeyMultiply:
-            case '*':
                 out = arith::DecimalMultiply(arith_, left, right);
                 break;
             case kKeyDivide:
-            case '/':
                 out = arith::DecimalDivide(arith_, left, right, 0);
                 break;
             default:

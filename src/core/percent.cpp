@@ -3,25 +3,6 @@
 #include "core/calculator.hpp"
 
 namespace pemu::core {
-namespace {
-
-// The operator of a step, whether given as a key code or as its character.
-int OperatorOf(int op) {
-    switch (op) {
-        case '+':
-            return kKeyAdd;
-        case '-':
-            return kKeySubtract;
-        case '*':
-            return kKeyMultiply;
-        case '/':
-            return kKeyDivide;
-        default:
-            return op;
-    }
-}
-
-}  // namespace
 
 void Calculator::PercentKey() {
     OperatorKey(kKeyPercent);
@@ -37,7 +18,7 @@ std::string Calculator::ComputePercent(std::string_view left, std::string_view r
         return std::string("0");
     };
     const std::string rate = step(right, kKeyMultiply, "0.01");
-    switch (OperatorOf(op)) {
+    switch (op) {
         case kKeyAdd:
             if (!IsCasio()) return step(left, kKeyMultiply, step("1", kKeyAdd, rate));
             // The guards compare the keyed text: 100.0 reaches the division and fails there.

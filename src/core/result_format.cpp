@@ -156,7 +156,10 @@ void Calculator::ApplyAddMode(std::string& value, int key) const {
 }
 
 bool Calculator::IsOverflow(std::string_view value) const {
-    if (state_.errorCode != 0 || arith_.divideError) return true;
+    return state_.errorCode != 0 || arith_.divideError || ExceedsDisplay(value);
+}
+
+bool Calculator::ExceedsDisplay(std::string_view value) const {
     // Exact decimal comparison with panelDigit nines: beyond them when the integer part
     // is longer, or as long, all nines, and followed by a fraction that is not zero.
     if (!IsPlainNumber(value)) return true;

@@ -27,6 +27,7 @@ LoadResult Face::LoadSkin(const std::filesystem::path& folder, LoadMode mode,
         env.RedrawDisplay();
     }
     env.SetCustomSkinType(mode == LoadMode::kDefaultForDisplay ? 0 : 1);
+    skinListeners_.Notify();
     return result;
 }
 

@@ -8,6 +8,7 @@
 #include "display/digital_display.hpp"
 #include "display/key_pictures.hpp"
 #include "display/skin.hpp"
+#include "platform/listener_list.hpp"
 
 namespace pemu::display {
 
@@ -33,6 +34,14 @@ class Face {
     // after mode 2 and 1 after any other mode.
     LoadResult LoadSkin(const std::filesystem::path& folder, LoadMode mode, SkinEnvironment& env);
 
+    using SkinListeners = platform::ListenerList<>;
+    // Told after every skin load, until the subscription ends: a view that shows the panel
+    // (the face, the enlarged display) repaints it with its background.
+    [[nodiscard]] SkinListeners::Subscription AddSkinChangedListener(
+        std::function<void()> changed) {
+        return skinListeners_.Add(std::move(changed));
+    }
+
     // The panel with the composite display panel, the display pictures and every visible
     // key picture: what the window shows (also the skin chooser's preview).
     QImage Render() const;
@@ -41,6 +50,7 @@ class Face {
     Skin skin_;
     DigitalDisplay display_;
     KeyPictures keys_;
+    SkinListeners skinListeners_;
 };
 
 }  // namespace pemu::display

@@ -35,7 +35,9 @@ QFont FontFor(std::string_view faceName, int pointSize, int pixelHeight) {
     const QString name = ToQString(faceName);
     const bool mincho = name.contains(QStringLiteral("明朝")) ||
                         name.contains(QStringLiteral("Mincho"), Qt::CaseInsensitive);
-    const bool proportional = name.contains(QChar(0xFF30)) || name.contains(QStringLiteral(" P"));
+    // "MS UI Gothic" is proportional too, though its name has no P.
+    const bool proportional = name.contains(QChar(0xFF30)) || name.contains(QStringLiteral(" P")) ||
+                              name.contains(QStringLiteral(" UI "));
     QString family = mincho ? QStringLiteral("IPAMincho") : QStringLiteral("IPAGothic");
     if (proportional) family = mincho ? QStringLiteral("IPAPMincho") : QStringLiteral("IPAPGothic");
     QFont font(family);

@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "arithmetic/constants.hpp"
 #include "arithmetic/decimal.hpp"
 #include "arithmetic/functions.hpp"
 #include "formula/formula_evaluate.hpp"
@@ -43,18 +42,9 @@ int WithinOne(const std::string& x) {
     return arith::CompareWithOne(magnitude) != 0 ? kCode : 0;
 }
 
-// Sine, cosine and tangent run as many series terms as x has integer characters plus
-// the fraction digits in force.
-template <std::string (*kSeries)(arith::ArithContext&, std::string_view, int)>
-std::string WithTerms(arith::ArithContext& ctx, std::string_view x) {
-    return kSeries(ctx, x, arith::IntegerPartLength(x) + ctx.workFracDigits);
-}
 template <std::string (*kRounding)(std::string_view)>
 std::string WithoutContext(arith::ArithContext&, std::string_view x) {
     return kRounding(x);
-}
-std::string TimesPi(arith::ArithContext& ctx, std::string_view x) {
-    return arith::DecimalMultiply(ctx, x, arith::ConstPi(ctx, 0));
 }
 std::string SquareRoot(arith::ArithContext& ctx, std::string_view x) {
     return arith::DecimalSqrt(ctx, x);
@@ -67,12 +57,12 @@ struct FunctionEntry {
 };
 
 constexpr std::array<FunctionEntry, 21> kFunctions = {{
-    {"pi", AnyArgument, TimesPi},
+    {"pi", AnyArgument, arith::TimesPi},
     {"sq", NotNegative, SquareRoot},
     {"sqrt", NotNegative, SquareRoot},
-    {"sin", AnyArgument, WithTerms<arith::Sin>},
-    {"cos", AnyArgument, WithTerms<arith::Cos>},
-    {"tan", AnyArgument, WithTerms<arith::Tan>},
+    {"sin", AnyArgument, arith::Sin},
+    {"cos", AnyArgument, arith::Cos},
+    {"tan", AnyArgument, arith::Tan},
     {"asin", WithinOne<822>, arith::Asin},
     {"asn", WithinOne<822>, arith::Asin},
     {"acos", WithinOne<823>, arith::Acos},

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -165,6 +166,11 @@ bool RemoveFile(const std::string& path) {
 
 bool RemoveFolder(const std::string& path) {
     return ::rmdir(path.c_str()) == 0;
+}
+
+IoResult RenamePath(const std::string& from, const std::string& to) {
+    if (::rename(from.c_str(), to.c_str()) != 0) return Fail("rename", from + " to " + to);
+    return IoResult::Ok();
 }
 
 std::vector<FolderEntry> ReadFolder(const std::string& path) {

@@ -46,6 +46,9 @@ bool MakeFolders(const std::string& path);
 
 bool RemoveFile(const std::string& path);    // true when it was removed
 bool RemoveFolder(const std::string& path);  // empty folders only
+// Moves a file or folder within one file system; an existing file at `to` (a link itself,
+// never followed) or an empty folder there is replaced.
+IoResult RenamePath(const std::string& from, const std::string& to);
 
 struct FolderEntry {
     std::string name;

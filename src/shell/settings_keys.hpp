@@ -1,6 +1,7 @@
 #pragma once
 // Every key of the settings file with its section, type and default, in one place. Read and
 // write them through Read()/Write() so a key's default is never repeated elsewhere.
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -93,6 +94,13 @@ inline constexpr TextSetting kKasaneAwase{"StartUp", "KasaneAwase", "", 29};
 inline constexpr IntegerSetting kCustumSkinType{"Skin", "CustumSkinType", 0};
 inline constexpr FlagSetting kDisplayAuthor{"Skin", "DisplayAuthor", false};
 inline constexpr FlagSetting kSortAsc{"Skin", "SortAsc", true};
+// The package each skin part came from, by part: "SET_", "PNL_", "BTN_", "DGP_", "DGN_", "DGM_".
+inline constexpr std::array<TextSetting, 6> kSkinPartNames{{{"Skin", "SET_", "", 0},
+                                                            {"Skin", "PNL_", "", 0},
+                                                            {"Skin", "BTN_", "", 0},
+                                                            {"Skin", "DGP_", "", 0},
+                                                            {"Skin", "DGN_", "", 0},
+                                                            {"Skin", "DGM_", "", 0}}};
 // [Tax]
 inline constexpr TextSetting kZeiritu{"Tax", "Zeiritu", "0.08", 19};
 // [KeySet] (the keys themselves: key_table.hpp)

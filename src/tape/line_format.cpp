@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "arithmetic/decimal.hpp"
 #include "platform/codec.hpp"
 #include "tape/line_codes.hpp"
 
@@ -11,6 +12,10 @@ namespace {
 using platform::Sjis;
 using T = ValueTreatment;
 using M = MarkKind;
+
+constexpr std::size_t kVerbatimMax = kGroupedMax - 1;
+// Room NormaliseNumberText may use for its one insertion (a value field of 80 bytes).
+constexpr std::size_t kValueBufferSize = kGroupedMax + 1;
 
 LineFormat Format(T treatment, const char* prefix, const char* suffix, const char* label, M mark,
                   bool counted) {
@@ -65,6 +70,29 @@ const LineFormat& LineFormatOf(int lineCode, int makerType) {
     if (lineCode == kLineClear && makerType == 2) return casioClear;
     const auto it = table.find(lineCode);
     return it != table.end() ? it->second : other;
+}
+
+std::string ValueField(std::string_view value, const LineFormat& format) {
+    std::string field;
+    switch (format.treatment) {
+        case ValueTreatment::kGrouped:
+            if (!value.empty()) field = arith::GroupThousands(value, kGroupedMax);
+            break;
+        case ValueTreatment::kVerbatim:
+            field = std::string(value.substr(0, kVerbatimMax));
+            break;
+        case ValueTreatment::kEmpty:
+            break;
+    }
+    if (!field.empty()) {
+        arith::NormaliseNumberText(field, kValueBufferSize);
+        arith::StripFractionZeros(field);
+    }
+    return format.prefix + field + format.suffix;
+}
+
+std::string GroupedValue(std::string_view value) {
+    return ValueField(value, LineFormatOf(kLineAdd, 1));
 }
 
 const std::string& MatchMark() {

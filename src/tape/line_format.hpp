@@ -1,7 +1,9 @@
 #pragma once
 // How each line code lays out its line: value treatment, prefix and suffix, label, mark
 // and whether the line counts as part of the current calculation.
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace pemu::tape {
 
@@ -28,8 +30,17 @@ struct LineFormat {
     bool counted = false;
 };
 
+// A grouped value is cut to this many bytes, a verbatim one to one less.
+inline constexpr std::size_t kGroupedMax = 80;
+
 // The format of lineCode; the C line's label follows the family (2 "CASIO").
 const LineFormat& LineFormatOf(int lineCode, int makerType);
+
+// The value field of a line: value treated as the format says, normalised (no leading
+// zeros or plus, no trailing fraction zeros), then prefix and suffix added.
+std::string ValueField(std::string_view value, const LineFormat& format);
+// value as an operator line shows it: grouped and normalised; empty stays empty.
+std::string GroupedValue(std::string_view value);
 
 // The marks as CP932 bytes.
 const std::string& MatchMark();      // " 同"

@@ -8,38 +8,10 @@
 #include "arithmetic/text.hpp"
 #include "platform/codec.hpp"
 #include "tape/line_format.hpp"
+#include "tape/tape_lines.hpp"
 
 namespace pemu::tape {
 namespace {
-
-constexpr std::size_t kVerbatimMax = 79;
-constexpr std::size_t kGroupedMax = 80;
-// Room NormaliseNumberText may use for its one insertion (a value field of 80 bytes).
-constexpr std::size_t kValueBufferSize = 81;
-// Label and mark at the end of every line: the symbol starts 7 bytes from the end, the
-// mark takes the last 3.
-constexpr std::size_t kSymbolFromEnd = 7;
-constexpr std::size_t kMarkSize = 3;
-constexpr std::size_t kLabelAndMark = 8;
-
-std::string ValueField(std::string_view value, const LineFormat& format) {
-    std::string field;
-    switch (format.treatment) {
-        case ValueTreatment::kGrouped:
-            if (!value.empty()) field = arith::GroupThousands(value, kGroupedMax);
-            break;
-        case ValueTreatment::kVerbatim:
-            field = std::string(value.substr(0, kVerbatimMax));
-            break;
-        case ValueTreatment::kEmpty:
-            break;
-    }
-    if (!field.empty()) {
-        arith::NormaliseNumberText(field, kValueBufferSize);
-        arith::StripFractionZeros(field);
-    }
-    return format.prefix + field + format.suffix;
-}
 
 bool IsOperatorCode(int code) {
     return code >= kLineAdd && code <= kLineDivide;
@@ -81,11 +53,15 @@ std::string TapeRecorder::MarkFor(int lineCode) const {
         case MarkKind::kSeparator:
             return " ";
         case MarkKind::kDate:
-            return clock_ ? arith::TimeStamp(clock_()) : arith::TimeStamp();
+            return DateText();
         case MarkKind::kMatch:
             break;
     }
     return valueMatch_ && kindMatch_ ? MatchMark() : NoMatchMark();
+}
+
+std::string TapeRecorder::DateText() const {
+    return clock_ ? arith::TimeStamp(clock_()) : arith::TimeStamp();
 }
 
 void TapeRecorder::AppendLine(std::string_view value, int lineCode) {

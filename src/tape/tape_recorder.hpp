@@ -63,6 +63,8 @@ class TapeRecorder {
     void RemoveObserver(TapeObserver* observer);
     // The time used for date lines instead of the local time (tests fix it).
     void SetClock(std::function<std::tm()> clock) { clock_ = std::move(clock); }
+    // "[YYYY/MM/DD hh:mm:ss]" of the clock: the date line's text.
+    std::string DateText() const;
 
     // An operator, equals, percent, M+/M- or sign-change step (isResult 0) or the result
     // of a calculation (isResult 1).
@@ -73,6 +75,8 @@ class TapeRecorder {
     void RefreshView(int position);
 
     int LastLineCode() const { return lastLineCode_; }
+    // The last line was changed by hand: its code is no longer known, so nothing undoes it.
+    void ForgetLastLineCode() { lastLineCode_ = 0; }
     int LineCount() const { return log_.LineCount(); }
     bool IsCalculationEmpty() const { return steps_.countedLines == 0; }
     bool LastWasSignChange() const;

@@ -14,11 +14,12 @@ AppContext::AppContext(shell::ShellSession& session, core::ShellPort& shellPort,
       mainWindow_(mainWindow),
       storedFamily_(dentakuType),
       // The key pictures ask for the family from their construction on, before the engine.
-      face_([this] { return calc_ ? calc_->State().makerType : storedFamily_; }),
+      face_([this] { return engine_ ? engine_->State().makerType : storedFamily_; }),
       memory_([this]() -> shell::SettingsStore& { return session_.store(); }),
       calc_(std::make_unique<core::Calculator>(face_.display(), shellPort, tape_, dentakuType)),
       windows_(std::make_unique<WindowSwitcher>(*this)),
       updateCheck_(std::make_unique<UpdateCheck>(*this)) {
+    engine_ = calc_.get();
     RegisterSecondaryWindows(*windows_, *this);
 }
 

@@ -10,6 +10,7 @@
 #include "core/shell_port.hpp"
 #include "display/face.hpp"
 #include "display/key_navigation.hpp"
+#include "platform/listener_list.hpp"
 #include "shell/calculator_settings.hpp"
 #include "shell/shell_session.hpp"
 #include "tape/tape_recorder.hpp"
@@ -45,6 +46,13 @@ class AppContext : public display::SkinEnvironment {
     // The main window's side of the engine: refocus, key pictures, shell keys.
     core::ShellPort& shellPort() { return shellPort_; }
 
+    // The key-logic family changed (1 "SHARP", 2 "CASIO"); windows that show it follow.
+    using FamilyListeners = platform::ListenerList<int>;
+    [[nodiscard]] FamilyListeners::Subscription AddFamilyListener(std::function<void(int)> fn) {
+        return familyListeners_.Add(std::move(fn));
+    }
+    void NotifyFamilyChanged(int makerType) { familyListeners_.Notify(makerType); }
+
     // The first show: the skin of the settings applied and "0" drawn.
     void FirstShow(int customSkinType);
     // The first activation: the calculator's keys and the memory kept from the last run.
@@ -67,12 +75,16 @@ class AppContext : public display::SkinEnvironment {
     core::ShellPort& shellPort_;
     QWidget& mainWindow_;
     const int storedFamily_;
+    // The engine once it exists: the face asks for the family while it is being built,
+    // before calc_ below is constructed.
+    core::Calculator* engine_ = nullptr;
     display::Face face_;
     display::KeyNavigation navigation_{face_.skin()};
     tape::TapeRecorder tape_;
     shell::SettingsMemoryStore memory_;
     std::unique_ptr<core::Calculator> calc_;
     std::unique_ptr<WindowSwitcher> windows_;
+    FamilyListeners familyListeners_;
     std::unique_ptr<UpdateCheck> updateCheck_;
 };
 

@@ -30,7 +30,7 @@ class FaceWidget : public QWidget {
     // The display changed: the panel, the marks or a label.
     void DisplayChanged(display::DigitalDisplay::Changed what);
     void SetKeysVisible(bool visible);
-    // Keys whose windows are not built yet take no clicks.
+    // A key whose window this program does not have takes no clicks.
     void SetKeyEnabled(int code, bool enabled);
 
     // The picture widget carrying `code`, or null. The area at (18, 128) is code 15 too:

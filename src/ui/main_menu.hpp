@@ -1,6 +1,7 @@
 #pragma once
 // The main menu bar of the calculator window: three menus whose items are named as the
-// window refers to them. Items of windows that are not built yet are present and disabled.
+// window refers to them. Items of windows this program does not have stay present and
+// disabled.
 #include <QObject>
 
 class QAction;

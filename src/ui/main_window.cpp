@@ -53,6 +53,7 @@ TfrmMain::TfrmMain(shell::ShellSession& session, QWidget* parent)
     displayListener_ = Display().AddChangedListener(
         [this](display::DigitalDisplay::Changed what) { face_->DisplayChanged(what); });
     keysListener_ = Keys().AddChangedListener([this](int code) { face_->KeyChanged(code); });
+    skinListener_ = context_->face().AddSkinChangedListener([this] { face_->RefreshFace(); });
     ConnectMenus();
     ConnectFace();
     context_->updateCheck().SetEndProgram([this] { QuitFromMenu(); });

@@ -104,7 +104,6 @@ class TfrmMain : public QMainWindow,
     void OnKeyPressed(int code, Qt::MouseButton button, QPoint globalPos);
     void OnKeyReleased(int code);
     void OpenSwitchPanel(int item);
-    void OnSwitchChosen(int item, int value);
     void ShowFacePopup(QPoint globalPos);
     void ShowFacePopupAtKeyboard();
     void SetMiniSize(bool on);
@@ -117,7 +116,6 @@ class TfrmMain : public QMainWindow,
     void OpenHelp();
     void RunKeyDecision(const KeyDecision& decision, bool shift);
     void OnInstanceMessages();
-    SwitchState CurrentSwitchState() const;
 
     shell::ShellSession& session_;
     shell::ConstructionSettings construction_;
@@ -125,6 +123,7 @@ class TfrmMain : public QMainWindow,
     core::Calculator* calc_ = nullptr;  // the context's engine
     display::DigitalDisplay::Listeners::Subscription displayListener_;
     display::KeyPictures::Listeners::Subscription keysListener_;
+    display::Face::SkinListeners::Subscription skinListener_;
     int typedOperatorDown_ = 0;  // drawn pressed by a typed operator, until its key goes up
 
     MainMenu menu_;

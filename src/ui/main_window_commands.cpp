@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QUrl>
 #include <optional>
-#include <utility>
 
 #include "display/skin_layout.hpp"
 #include "shell/settings_keys.hpp"
@@ -20,6 +19,7 @@
 #include "ui/task_tray.hpp"
 #include "ui/ui_text.hpp"
 #include "ui/window_switcher.hpp"
+#include "ui/windows/secondary_window.hpp"
 
 namespace pemu::ui {
 
@@ -47,33 +47,17 @@ std::optional<WindowCode> WindowOfShellKey(int code) {
 
 void TfrmMain::ConnectWindowItems() {
     WindowSwitcher& windows = context_->windows();
-    const std::pair<QAction*, WindowCode> items[] = {
-        {menu_.KenzanFormOpen, WindowCode::kCheckTape},
-        {menu_.SushikiFormOpen, WindowCode::kFormula},
-        {menu_.BigPanelOpen, WindowCode::kEnlargedDisplay},
-        {menu_.LogFormOpen, WindowCode::kLogViewer},
-        {menu_.SkinFromOpen, WindowCode::kSkinChooser},
-        {menu_.KeyConfig, WindowCode::kKeyAssignment},
-        {menu_.TaxConfig, WindowCode::kTaxRate},
-        {menu_.UpdateCheck, WindowCode::kUpdate},
-        {menu_.VersionInfo, WindowCode::kVersion},
-    };
-    for (const auto& [action, code] : items) {
-        // Items of windows this program does not have stay present and disabled.
-        action->setEnabled(windows.IsRegistered(code));
-        action->setCheckable(true);
-        connect(action, &QAction::triggered, this, [&windows, action, code] {
-            windows.Toggle(code, false);
-            action->setChecked(windows.IsOpen(code));
-        });
-    }
-    // Opening a menu shows which windows are open.
-    const auto refresh = [this, &windows, items] {
-        for (const auto& [action, code] : items)
-            action->setChecked(windows.IsOpen(code));
-    };
+    windows.BindMenuItem(menu_.KenzanFormOpen, WindowCode::kCheckTape);
+    windows.BindMenuItem(menu_.SushikiFormOpen, WindowCode::kFormula);
+    windows.BindMenuItem(menu_.BigPanelOpen, WindowCode::kEnlargedDisplay);
+    windows.BindMenuItem(menu_.LogFormOpen, WindowCode::kLogViewer);
+    windows.BindMenuItem(menu_.SkinFromOpen, WindowCode::kSkinChooser);
+    windows.BindMenuItem(menu_.KeyConfig, WindowCode::kKeyAssignment);
+    windows.BindMenuItem(menu_.TaxConfig, WindowCode::kTaxRate);
+    windows.BindMenuItem(menu_.UpdateCheck, WindowCode::kUpdate);
+    windows.BindMenuItem(menu_.VersionInfo, WindowCode::kVersion);
     for (QMenu* menu : {menu_.view, menu_.options, menu_.help})
-        connect(menu, &QMenu::aboutToShow, this, refresh);
+        connect(menu, &QMenu::aboutToShow, &windows, &WindowSwitcher::RefreshMenuChecks);
 }
 
 void TfrmMain::ConnectMenus() {
@@ -87,12 +71,12 @@ void TfrmMain::ConnectMenus() {
     onShow(menu_.view, [this] {
         menu_.IsMemoryLocation->setChecked(Read(session_.store(), shell::keys::kStartUpEndOn));
     });
-    onShow(menu_.options, [this] { RefreshSwitchCaptions(menu_, CurrentSwitchState()); });
+    onShow(menu_.options, [this] { RefreshSwitchCaptions(menu_, SwitchStateOf(calc_->State())); });
     onShow(menu_.help, [] {});
     onShow(popup_.MigiKuriPop, [this] {
         popup_.pKeyPanelOn->setChecked(menu_.DoingMiniSize->isChecked());
         popup_.NaviConfig->setChecked(menu_.KeyNavigation->isChecked());
-        RefreshSwitchValues(popup_, CurrentSwitchState());
+        RefreshSwitchValues(popup_, SwitchStateOf(calc_->State()));
         Keys().RefreshKeys();
     });
 
@@ -145,7 +129,8 @@ void TfrmMain::ConnectFace() {
     connect(face_, &FaceWidget::selectorClicked, this, &TfrmMain::OpenSwitchPanel);
     connect(face_, &FaceWidget::facePressed, this, [this] { panel_->Close(); });
     connect(face_, &FaceWidget::wheelTurned, this, [this](int) { Refocus(); });
-    connect(panel_, &SwitchPanel::chosen, this, &TfrmMain::OnSwitchChosen);
+    connect(panel_, &SwitchPanel::chosen, this,
+            [this](int item, int value) { ApplySwitchChoice(*calc_, item, value); });
     connect(panel_, &SwitchPanel::contextMenuRequested, this, &TfrmMain::ShowFacePopupAtKeyboard);
 }
 
@@ -167,41 +152,9 @@ void TfrmMain::OnKeyReleased(int code) {
     Keys().ReleaseKey(code);
 }
 
-SwitchState TfrmMain::CurrentSwitchState() const {
-    const core::CalculatorState& s = calc_->State();
-    return {s.roundSelector, s.decimalSelector, s.panelDigit,
-            s.makerType,     s.answerCheckOn,   s.grandTotalOn};
-}
-
 void TfrmMain::OpenSwitchPanel(int item) {
-    const SwitchState state = CurrentSwitchState();
+    const SwitchState state = SwitchStateOf(calc_->State());
     panel_->Open(item, state.makerType, state.ValueOf(item), menu_.DoingMiniSize->isChecked());
-}
-
-void TfrmMain::OnSwitchChosen(int item, int value) {
-    const core::CalculatorState& s = calc_->State();
-    switch (item) {
-        case kRoundItem:
-            calc_->SetRoundSelector(value);
-            break;
-        case kDecimalItem:
-            calc_->SetDecimalSelector(value);
-            break;
-        case kDigitItem:
-            calc_->SetPanelDigit(value);
-            break;
-        case kMakerItem:
-            calc_->SetMakerType(value);
-            break;
-        case kAnswerCheckItem:
-            if ((value != 0) != s.answerCheckOn) calc_->SwitchAnswerCheck(value != 0);
-            break;
-        case kGrandTotalItem:
-            if ((value != 0) != s.grandTotalOn) calc_->SwitchGrandTotal(value != 0);
-            break;
-        default:
-            break;
-    }
 }
 
 void TfrmMain::ShowFacePopup(QPoint globalPos) {
@@ -298,7 +251,11 @@ void TfrmMain::RunKeyDecision(const KeyDecision& d, bool shift) {
         case KeyCommand::kToggleNavigation:
             menu_.KeyNavigation->trigger();
             break;
-        case KeyCommand::kRefreshLog:  // the log viewer is not built yet
+        case KeyCommand::kRefreshLog:
+            // F5 reaches an open log viewer as if pressed there: it reloads.
+            if (SecondaryWindow* log = context_->windows().Window(WindowCode::kLogViewer))
+                log->PressWindowKey(vk::kF5, {});
+            break;
         case KeyCommand::kNone:
             break;
     }
@@ -333,7 +290,9 @@ void TfrmMain::CopyToClipboard(std::string_view text) {
     QGuiApplication::clipboard()->setText(FromCp932(text));
 }
 
-void TfrmMain::FamilyChanged(int) {}  // the formula window follows it once it exists
+void TfrmMain::FamilyChanged(int makerType) {
+    if (context_) context_->NotifyFamilyChanged(makerType);
+}
 
 void TfrmMain::Refocus() {
     TFocus->setFocus();

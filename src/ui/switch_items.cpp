@@ -2,12 +2,16 @@
 
 #include <array>
 
+#include "arithmetic/decimal.hpp"
+#include "core/calculator.hpp"
+#include "core/key_codes.hpp"
+
 namespace pemu::ui {
 namespace {
 
-constexpr int kSharp = 1;
-constexpr int kCasio = 2;
-constexpr int kFree = 999;  // F: no rounding
+constexpr int kSharp = core::kMakerSharp;
+constexpr int kCasio = core::kMakerCasio;
+constexpr int kFree = core::kSelectorF;
 
 struct ItemRow {
     int item;
@@ -20,11 +24,21 @@ const std::array<ItemRow, 6>& Rows() {
     static const std::array<ItemRow, 6> rows = {{
         {kRoundItem,
          {"ラウンドセレクター", "Rsp", 44},
-         {{"F", kFree}, {"CUT", 2}, {"UP", 3}, {"5/4", 4}},
+         {{"F", kFree},
+          {"CUT", core::kRoundCut},
+          {"UP", core::kRoundUp},
+          {"5/4", core::kRoundHalfUp}},
          kSharp},
         {kDecimalItem,
          {"小数点セレクター", "Dsp", 24},
-         {{"F", kFree}, {"5", 5}, {"4", 4}, {"3", 3}, {"2", 2}, {"1", 1}, {"0", 0}, {"A", 22}},
+         {{"F", kFree},
+          {"5", 5},
+          {"4", 4},
+          {"3", 3},
+          {"2", 2},
+          {"1", 1},
+          {"0", 0},
+          {"A", core::kDecimalAddMode}},
          kCasio},
         {kDigitItem,
          {"Digit(電卓の有効桁数)", "Dip", 26},
@@ -87,23 +101,49 @@ std::vector<SwitchChoice> SwitchChoicesOf(int item, int makerType) {
 std::string SwitchValueName(int item, int value) {
     switch (item) {
         case kRoundItem:
-            if (value == 2) return "CUT";
-            if (value == 3) return "UP";
-            if (value == 4) return "5/4";
-            return "F";
+            return arith::RoundSelectorName(value, true);
         case kDecimalItem:
-            if (value >= 0 && value <= 5) return std::to_string(value);
-            if (value == 22) return "ADD2";
-            return "F";
+            return arith::DecimalSelectorName(value, true);
         case kDigitItem:
             return std::to_string(value);
         case kMakerItem:
-            return value == kCasio ? "CASIO" : "SHARP";
+            return arith::MakerName(value == kCasio ? kCasio : kSharp);
         case kAnswerCheckItem:
         case kGrandTotalItem:
-            return value != 0 ? "ON" : "OFF";
+            return arith::OnOffName(value != 0, false);
         default:
             return "";
+    }
+}
+
+SwitchState SwitchStateOf(const core::CalculatorState& s) {
+    return {s.roundSelector, s.decimalSelector, s.panelDigit,
+            s.makerType,     s.answerCheckOn,   s.grandTotalOn};
+}
+
+void ApplySwitchChoice(core::Calculator& calc, int item, int value) {
+    const core::CalculatorState& s = calc.State();
+    switch (item) {
+        case kRoundItem:
+            calc.SetRoundSelector(value);
+            break;
+        case kDecimalItem:
+            calc.SetDecimalSelector(value);
+            break;
+        case kDigitItem:
+            calc.SetPanelDigit(value);
+            break;
+        case kMakerItem:
+            calc.SetMakerType(value);
+            break;
+        case kAnswerCheckItem:
+            if ((value != 0) != s.answerCheckOn) calc.SwitchAnswerCheck(value != 0);
+            break;
+        case kGrandTotalItem:
+            if ((value != 0) != s.grandTotalOn) calc.SwitchGrandTotal(value != 0);
+            break;
+        default:
+            break;
     }
 }
 

@@ -3,6 +3,11 @@
 #include <string>
 #include <vector>
 
+namespace pemu::core {
+class Calculator;
+struct CalculatorState;
+}  // namespace pemu::core
+
 namespace pemu::ui {
 
 // Panel items by the tag the menus use to open them.
@@ -53,5 +58,12 @@ std::vector<SwitchChoice> SwitchChoicesOf(int item, int makerType);
 // The current value of an item as the settings menu and the popup show it: "CUT", "UP",
 // "5/4" or "F"; "0" to "5", "ADD2" or "F"; the width; "SHARP" or "CASIO"; "ON" or "OFF".
 std::string SwitchValueName(int item, int value);
+
+// The values the six items show, read from the engine.
+SwitchState SwitchStateOf(const core::CalculatorState& state);
+
+// A choice label clicked: the selector, width or family set; the answer check and the grand
+// total switched only when the choice differs from their state (switching clears them).
+void ApplySwitchChoice(core::Calculator& calc, int item, int value);
 
 }  // namespace pemu::ui

@@ -1,5 +1,6 @@
 #include "ui/window_switcher.hpp"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -196,6 +197,21 @@ QString WindowSwitcher::CaptionOf(std::string_view utf8Caption) const {
     shell::ShellSession& session = context_.session();
     return FromCp932(shell::MarkChildCaption(
         platform::Sjis(utf8Caption), session.role() == shell::InstanceRole::kChild, session.pid()));
+}
+
+void WindowSwitcher::BindMenuItem(QAction* item, WindowCode code) {
+    item->setEnabled(IsRegistered(code));
+    item->setCheckable(true);
+    connect(item, &QAction::triggered, this, [this, item, code] {
+        Toggle(code, false);
+        item->setChecked(IsOpen(code));
+    });
+    menuItems_.emplace_back(item, code);
+}
+
+void WindowSwitcher::RefreshMenuChecks() {
+    for (const auto& [item, code] : menuItems_)
+        item->setChecked(IsOpen(code));
 }
 
 void WindowSwitcher::Reopen(char code) {

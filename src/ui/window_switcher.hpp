@@ -6,11 +6,14 @@
 #include <QObject>
 #include <functional>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "shell/open_window_list.hpp"
 #include "shell/window_policy.hpp"
 #include "ui/key_dispatch.hpp"
 
+class QAction;
 class QWidget;
 
 namespace pemu::ui {
@@ -57,6 +60,12 @@ class WindowSwitcher : public QObject, public shell::WindowHost, public shell::W
     // The caption with the child suffix in a child copy.
     QString CaptionOf(std::string_view utf8Caption) const;
 
+    // A menu item that opens and closes a window: enabled only when this program has the
+    // window, checked while it is open.
+    void BindMenuItem(QAction* item, shell::WindowCode code);
+    // The checks of the bound items from the windows open now (a menu is opening).
+    void RefreshMenuChecks();
+
     // ReopenWindows at start: the window of a saved code (unknown codes are skipped).
     void Reopen(char code);
     // While resident in the tray the close only hides: the positions of the open tape,
@@ -80,6 +89,7 @@ class WindowSwitcher : public QObject, public shell::WindowHost, public shell::W
     AppContext& context_;
     std::map<shell::WindowCode, Factory> factories_;
     std::map<shell::WindowCode, SecondaryWindow*> open_;
+    std::vector<std::pair<QAction*, shell::WindowCode>> menuItems_;
 };
 
 }  // namespace pemu::ui

@@ -60,6 +60,26 @@ std::vector<GoldenCase> ReadGoldenFile(const std::string& path, std::vector<std:
             cases.back().rows.push_back(row);
             continue;
         }
+        if (words[0] == "keys") {
+            row.keys.assign(words.begin() + 1, words.end());
+            if (row.keys.empty()) errors.push_back(where + "keys needs at least one token");
+            cases.back().rows.push_back(row);
+            continue;
+        }
+        if (words[0][0] == '@') {
+            // @clear has no result of its own; every other edit names one.
+            const std::size_t least = words[0] == "@clear" ? 1 : 2;
+            if (words.size() < least || words.size() > 3) {
+                errors.push_back(where + "expected EDIT RESULT [MESSAGE]");
+                continue;
+            }
+            row.edit = true;
+            row.token = words[0];
+            if (words.size() > 1) row.display = words[1];
+            if (words.size() > 2) row.message = words[2];
+            cases.back().rows.push_back(row);
+            continue;
+        }
         if (words.size() < 2 || words.size() > 4) {
             errors.push_back(where + "expected TOKEN DISPLAY [MARKS] [ERROR]");
             continue;

@@ -8,6 +8,9 @@
 //   *      5      19                      MARKS: lit codes "17,99", "-" none, "*" any
 //   =      15     59,99   0               ERROR: the error code; left out it must be 0
 //   tape   simple_sum.tape                the tape so far equals that file (UTF-8)
+//   keys   1 + 2 =                        tokens run without checks
+//   @change:2:70:=  0  [MESSAGE]          a tape edit: its result and message (UTF-8)
+//   @clear                                the tape window's clear
 #include <string>
 #include <vector>
 
@@ -20,6 +23,12 @@ struct GoldenRow {
     std::string marks = "*";
     int error = 0;
     std::string tapeFile;  // set for a "tape" row instead of a key
+    // A "keys" row: tokens run without checks.
+    std::vector<std::string> keys;
+    // A tape edit row: token holds the edit, display its result (0-4, E or X; empty for
+    // @clear, which has none).
+    bool edit = false;
+    std::string message = "-";
 };
 
 struct GoldenCase {

@@ -9,15 +9,16 @@
 
 #include "core/key_session.hpp"
 #include "golden_case_file.hpp"
+#include "key_arguments.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
 using pemu::golden::GoldenCase;
 
-std::vector<std::string> GoldenFiles() {
+std::vector<std::string> GoldenFiles(const char* folder) {
     std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(PEMU_GOLDEN_KEYS_DIR)) {
+    for (const auto& entry : fs::directory_iterator(folder)) {
         if (entry.path().extension() == ".txt") files.push_back(entry.path().string());
     }
     std::sort(files.begin(), files.end());
@@ -33,8 +34,8 @@ std::string ReadText(const fs::path& path) {
 
 void RunCase(const std::string& file, const GoldenCase& c) {
     std::vector<std::string> args = c.options;
-    pemu::core::KeyArguments parsed;
-    const std::string message = pemu::core::ParseKeyArguments(args, parsed);
+    pemu::calc::KeyArguments parsed;
+    const std::string message = pemu::calc::ParseKeyArguments(args, parsed);
     ASSERT_EQ(message, "") << file << ":" << c.line;
     pemu::core::KeySession session(parsed.options);
     for (const auto& row : c.rows) {
@@ -43,6 +44,22 @@ void RunCase(const std::string& file, const GoldenCase& c) {
             const fs::path tape = fs::path(file).parent_path() / row.tapeFile;
             ASSERT_TRUE(fs::exists(tape)) << where << ": no file " << tape;
             EXPECT_EQ(session.TapeUtf8(), ReadText(tape)) << where;
+            continue;
+        }
+        if (!row.keys.empty()) {
+            for (const auto& token : row.keys)
+                ASSERT_TRUE(session.Press(token)) << where << ": unknown token " << token;
+            continue;
+        }
+        if (row.edit) {
+            // TOKEN display marks error RESULT MESSAGE: the last two fields.
+            const std::string line = session.Edit(row.token);
+            ASSERT_NE(line, "") << where << ": malformed edit " << row.token;
+            if (row.display.empty()) continue;
+            const std::size_t tab = line.rfind('\t');
+            const std::size_t before = line.rfind('\t', tab - 1);
+            EXPECT_EQ(line.substr(before + 1, tab - before - 1), row.display) << where;
+            EXPECT_EQ(line.substr(tab + 1), row.message) << where;
             continue;
         }
         ASSERT_TRUE(session.Press(row.token)) << where << ": unknown token " << row.token;
@@ -74,6 +91,10 @@ std::string FileStem(const testing::TestParamInfo<std::string>& info) {
     return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, GoldenKeys, testing::ValuesIn(GoldenFiles()), FileStem);
+INSTANTIATE_TEST_SUITE_P(Files, GoldenKeys, testing::ValuesIn(GoldenFiles(PEMU_GOLDEN_KEYS_DIR)),
+                         FileStem);
+// Tape corrections: key sequences, edits and the tape after them.
+INSTANTIATE_TEST_SUITE_P(Corrections, GoldenKeys,
+                         testing::ValuesIn(GoldenFiles(PEMU_GOLDEN_CORRECTIONS_DIR)), FileStem);
 
 }  // namespace

@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "key_arguments.hpp"
+
 namespace pemu::core {
 namespace {
+
+using calc::KeyArguments;
+using calc::ParseKeyArguments;
 
 TEST(KeyTokens, EachTokenStandsForItsKeys) {
     struct Case {
@@ -61,7 +66,7 @@ TEST(KeyArgumentsTest, OptionsSetTheSettings) {
     EXPECT_EQ(o.settings.decimalSelecter, kDecimalAddMode);
     EXPECT_EQ(o.settings.zeiritu, "0.1");
     EXPECT_FALSE(o.settings.grandTotal || o.settings.answerCK || o.settings.kenzanCheck);
-    EXPECT_TRUE(o.settings.kenzanAutoDate && o.tape);
+    EXPECT_TRUE(o.settings.kenzanAutoDate && parsed.tape);
     EXPECT_EQ(parsed.tokens, (std::vector<std::string>{"1", "+", "-"}));
 }
 

@@ -20,22 +20,29 @@ xvfb_cleanup() {
     if [ -n "$WORK_DIR" ] && [ -z "${KEEP_WORK_DIR:-}" ]; then rm -rf "$WORK_DIR"; fi
 }
 
-# Starts Xvfb on a display number the server picks itself (no race with other servers
-# starting at the same time) and waits until it answers.
+# Starts Xvfb on a display number of its own and waits until it answers. The number is drawn
+# at random from a wide range instead of taking the first free one: a server of another test
+# that is just ending can still remove the socket of the lowest number after a new server
+# took it over. A number already in use makes the server stop at once, and another is tried.
 xvfb_start() {
-    WORK_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pemu-e2e.XXXXXX")
-    local numberFile="$WORK_DIR/display" i n=""
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberFile" \
-        >"$WORK_DIR/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    for i in $(seq 1 100); do
-        n=$(tr -dc '0-9' <"$numberFile")
-        if [ -n "$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
-            export DISPLAY=":$n"
-            return 0
-        fi
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.05
+    WORK_DIR=${WORK_DIR:-$(mktemp -d "${TMPDIR:-/tmp}/pemu-e2e.XXXXXX")}
+    local attempt n i
+    for attempt in $(seq 1 20); do
+        n=$((300 + (RANDOM * 32768 + RANDOM) % 60000))
+        [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$WORK_DIR/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        for i in $(seq 1 100); do
+            if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            sleep 0.05
+        done
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=""
     done
     echo "Xvfb did not start: $(cat "$WORK_DIR/xvfb.log")" >&2
     return 1
@@ -70,6 +77,9 @@ wait_for_window() {
 # Stops the test; a screenshot taken so far is kept for a look.
 fail() {
     echo "FAIL: $*" >&2
+    if [ -n "$XVFB_PID" ] && ! kill -0 "$XVFB_PID" 2>/dev/null; then
+        echo "the X server of this test ($DISPLAY) is gone: $(tail -5 "$WORK_DIR/xvfb.log")" >&2
+    fi
     if [ -n "${SHOT:-}" ] && [ -f "$SHOT" ]; then cp "$SHOT" "${TMPDIR:-/tmp}/pemu-e2e-failed.png"; fi
     exit 1
 }

@@ -27,8 +27,14 @@ expect 1 "[E825][計算] logの引数0は定義出来ません。" -- "log(0)"
 expect 1 "[E706][構文] 連続した演算子が有ります。" -- "2*/3"
 expect 1 "[E981][桁数] 計算結果の整数部が範囲を超えました。" -- --int 5 "123456"
 expect 0 "3" -- 1 + 2
+# The formula window's areas: the message wrapped to the width without splitting a
+# double-byte character, the marked formula, the grouped answer.
+expect 1 $'計算式： NG\n[E706][構文] 連続し\nた演算子が有ります。\n>>3文字目>> 2*<?>/3\n計算結果：\nerror' \
+    -- --window 20 "2*/3"
+expect 0 $'計算式： OK\n1234566+(1)\n計算結果：\n 1 234 567' -- --window 20 --group 3 "1234566+(1"
+expect 0 $'計算式： OK\n1/7\n計算結果：\n0.14285\n71428' -- --window 7 --frac 10 "1/7"
 for bad in "--int 0 1" "--int 101 1" "--frac x 1" "--group 1 1" "--group 6 1" "--int" \
-           "--bogus 1" "" "--batch 1"; do
+           "--bogus 1" "" "--batch 1" "--window 1 1" "--window 1001 1" "--batch --window 9"; do
     # shellcheck disable=SC2086
     expect 2 "" -- $bad
 done

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/key_session.hpp"
+#include "key_arguments.hpp"
 
 namespace pemu::keypad_test {
 
@@ -21,8 +22,8 @@ inline std::vector<std::string> Words(const std::string& text) {
 
 // The session after the keys of line; fails the test on a line it cannot parse.
 inline std::unique_ptr<core::KeySession> RunKeys(const std::string& line) {
-    core::KeyArguments parsed;
-    const std::string message = core::ParseKeyArguments(Words(line), parsed);
+    calc::KeyArguments parsed;
+    const std::string message = calc::ParseKeyArguments(Words(line), parsed);
     EXPECT_EQ(message, "") << line;
     auto session = std::make_unique<core::KeySession>(parsed.options);
     for (const std::string& token : parsed.tokens)

@@ -94,13 +94,12 @@ TEST_F(MainWindowTest, WindowsOfLaterPartsArePresentButDisabled) {
     Start();
     const MainMenu& m = window_->Menu();
     for (QAction* later :
-         {m.KenzanFormOpen, m.SushikiFormOpen, m.BigPanelOpen, m.LogFormOpen, m.SkinFromOpen,
-          m.TaxConfig, m.VersionInfo}) {
+         {m.KenzanFormOpen, m.BigPanelOpen, m.LogFormOpen, m.TaxConfig, m.VersionInfo}) {
         EXPECT_FALSE(later->isEnabled()) << later->objectName().toStdString();
     }
     for (QAction* usable : {m.DoingMiniSize, m.ButtonDisplay, m.IsForeground, m.DoingQuit,
-                            m.PemuHelp, m.IsTakeOverMemory, m.RoundConfig, m.KeyConfig,
-                            m.UpdateCheck}) {
+                            m.PemuHelp, m.IsTakeOverMemory, m.RoundConfig, m.SushikiFormOpen,
+                            m.SkinFromOpen, m.KeyConfig, m.UpdateCheck}) {
         EXPECT_TRUE(usable->isEnabled()) << usable->objectName().toStdString();
     }
     EXPECT_FALSE(m.MoveToCenter->isVisible());  // a primary copy

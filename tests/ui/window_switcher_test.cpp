@@ -74,8 +74,8 @@ TEST_F(WindowSwitcherTest, ToggleOpensClosesAndOnlyRaisesWithFocusOnly) {
     EXPECT_EQ(List(), "");
     EXPECT_EQ(session_->store().ReadInteger("Test", "Closed1", 0), 1) << "settings on close";
     // A code nobody registered does nothing.
-    Windows().Toggle(WindowCode::kSkinChooser, false);
-    EXPECT_FALSE(Windows().IsOpen(WindowCode::kSkinChooser));
+    Windows().Toggle(WindowCode::kMain, false);
+    EXPECT_FALSE(Windows().IsOpen(WindowCode::kMain));
 }
 
 TEST_F(WindowSwitcherTest, F8ClosesTheMostRecentlyActivatedWindowFirstThenAsksToEnd) {

@@ -29,11 +29,6 @@ void RegisterConstant(const char* name, Constant constant) {
          }});
 }
 
-// sin, cos and tan with the series terms the formula evaluation gives them.
-template <std::string (*kSeries)(ArithContext&, std::string_view, int)>
-std::string WithTerms(ArithContext& ctx, std::string_view x) {
-    return kSeries(ctx, x, arith::IntegerPartLength(x) + ctx.workFracDigits);
-}
 template <std::string (*kRounding)(std::string_view)>
 std::string WithoutContext(ArithContext&, std::string_view x) {
     return kRounding(x);
@@ -48,9 +43,9 @@ const bool kRegistered = [] {
     RegisterUnary("exp", arith::Exp);
     RegisterUnary("ln", arith::Ln);
     RegisterUnary("log10", arith::Log10);
-    RegisterUnary("sin", WithTerms<arith::Sin>);
-    RegisterUnary("cos", WithTerms<arith::Cos>);
-    RegisterUnary("tan", WithTerms<arith::Tan>);
+    RegisterUnary("sin", arith::Sin);
+    RegisterUnary("cos", arith::Cos);
+    RegisterUnary("tan", arith::Tan);
     RegisterUnary("asin", arith::Asin);
     RegisterUnary("acos", arith::Acos);
     RegisterUnary("atan", arith::Atan);

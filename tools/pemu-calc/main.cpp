@@ -17,7 +17,9 @@ bool RegisterCommand(Command command) {
     return true;
 }
 
-const std::vector<Command>& Commands() { return Registry(); }
+const std::vector<Command>& Commands() {
+    return Registry();
+}
 
 }  // namespace pemu::calc
 
@@ -25,7 +27,8 @@ namespace {
 
 void PrintUsage(std::ostream& out) {
     out << "usage: pemu-calc COMMAND [ARGS...]\n\ncommands:\n";
-    for (const auto& command : pemu::calc::Commands()) out << command.usage << "\n";
+    for (const auto& command : pemu::calc::Commands())
+        out << command.usage << "\n";
 }
 
 }  // namespace

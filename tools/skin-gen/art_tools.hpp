@@ -16,6 +16,12 @@ QFont CaptionFont(int pixelSize, bool bold = true);
 void DrawFittedText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
                     const QColor& colour);
 
+// The one pixel font of the small printed labels and the mark letters: capitals, digits and
+// a few signs, 7 pixels high, proportional, one blank column between letters.
+int PixelTextWidth(const char* text);
+// Draws `text` with its top-left corner at (x, y), one pixel per dot, no smoothing.
+void DrawPixelText(QPainter& painter, int x, int y, const char* text, const QColor& colour);
+
 // Draws with `draw` on a canvas `scale` times larger and returns it smoothly reduced to
 // `width` x `height`: clean anti-aliased edges at a few pixels' size.
 template <typename Draw>

@@ -4,7 +4,6 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <array>
-#include <cstring>
 
 #include "art_tools.hpp"
 #include "display/skin_layout.hpp"
@@ -25,7 +24,7 @@ constexpr std::array<int, 10> kDigitSegments{{A | B | C | D | E | F, B | C, A | 
                                               A | B | C | D | E | F | G, A | B | C | D | F | G}};
 
 constexpr qreal kLeft = 1.3, kRight = 9.7, kTop = 1.3, kMiddle = 10.5, kBottom = 19.7;
-constexpr qreal kThick = 2.3, kGap = 0.45;
+constexpr qreal kThick = 2.7, kGap = 0.4;
 
 QPolygonF Bar(QPointF from, QPointF to) {
     const qreal h = kThick / 2;
@@ -94,9 +93,10 @@ void Divide(QPainter& p, int x) {
     p.fillRect(x + 4, kGlyphTop + 7, 2, 2, kLcdInk);
 }
 
+// Narrower than its 10-pixel place: the copy mark follows right after it.
 void Equals(QPainter& p, int x) {
-    p.fillRect(x + 1, kGlyphTop + 2, 8, 2, kLcdInk);
-    p.fillRect(x + 1, kGlyphTop + 6, 8, 2, kLcdInk);
+    p.fillRect(x + 2, kGlyphTop + 2, 6, 2, kLcdInk);
+    p.fillRect(x + 2, kGlyphTop + 6, 6, 2, kLcdInk);
 }
 
 void Root(QPainter& p, int x) {
@@ -113,10 +113,11 @@ void Root(QPainter& p, int x) {
     p.restore();
 }
 
+// A clipboard in the middle of its 9-pixel place, clear of = before and GT after it.
 void Clipboard(QPainter& p, int x) {
     p.setPen(kLcdInk);
     p.setBrush(Qt::NoBrush);
-    p.drawRect(x + 1, kGlyphTop + 1, 6, 8);
+    p.drawRect(x + 2, kGlyphTop + 1, 4, 8);
     p.fillRect(x + 3, kGlyphTop, 3, 2, kLcdInk);
     p.fillRect(x + 3, kGlyphTop + 4, 3, 1, kLcdInk);
     p.fillRect(x + 3, kGlyphTop + 6, 3, 1, kLcdInk);
@@ -127,51 +128,12 @@ void Word(QPainter& p, int x, int width, const char* utf8, int pixelSize) {
                    QString::fromUtf8(utf8), CaptionFont(pixelSize), kLcdInk);
 }
 
-// Latin mark letters as pixel art: crisper than any font at seven pixels.
-struct PixelGlyph {
-    char c;
-    const char* rows[7];
-};
-constexpr PixelGlyph kPixelFont[] = {
-    {'M', {"10001", "11011", "10101", "10101", "10001", "10001", "10001"}},
-    {'R', {"1110", "1001", "1001", "1110", "1010", "1001", "1001"}},
-    {'G', {"0111", "1000", "1000", "1011", "1001", "1001", "0111"}},
-    {'T', {"11111", "00100", "00100", "00100", "00100", "00100", "00100"}},
-    {'E', {"1111", "1000", "1000", "1110", "1000", "1000", "1111"}},
-    {'K', {"1001", "1010", "1100", "1100", "1010", "1001", "1001"}},
-    {'+', {"00000", "00100", "00100", "11111", "00100", "00100", "00000"}},
-    {'-', {"00000", "00000", "00000", "11111", "00000", "00000", "00000"}},
-};
-
-const PixelGlyph* PixelGlyphOf(char c) {
-    for (const PixelGlyph& g : kPixelFont)
-        if (g.c == c) return &g;
-    return nullptr;
-}
-
-int PixelWidth(const char* text) {
-    int width = -1;
-    for (const char* c = text; *c; ++c)
-        if (const PixelGlyph* g = PixelGlyphOf(*c))
-            width += static_cast<int>(std::strlen(g->rows[0])) + 1;
-    return width;
-}
-
-// Centred in the mark's cell of `width`; inverted draws light letters on an ink block.
+// Mark letters in the pixel font, centred in the mark's cell of `width`; inverted draws light
+// letters on an ink block.
 void PixelWord(QPainter& p, int x, int width, const char* text, bool inverted = false) {
     if (inverted) p.fillRect(x, kGlyphTop, width, display::kMarkHeight, kLcdInk);
     const QColor ink = inverted ? kLcdBackground : kLcdInk;
-    int left = x + (width - PixelWidth(text)) / 2;
-    for (const char* c = text; *c; ++c) {
-        const PixelGlyph* g = PixelGlyphOf(*c);
-        if (g == nullptr) continue;
-        const int w = static_cast<int>(std::strlen(g->rows[0]));
-        for (int row = 0; row < 7; ++row)
-            for (int col = 0; col < w; ++col)
-                if (g->rows[row][col] == '1')
-                    p.fillRect(left + col, kGlyphTop + 2 + row, 1, 1, ink);
-        left += w + 1;
-    }
+    DrawPixelText(p, x + (width - PixelTextWidth(text) + 1) / 2, kGlyphTop + 2, text, ink);
 }
 
 void AnswerCheck(QPainter& p, int x) {

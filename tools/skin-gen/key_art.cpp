@@ -24,30 +24,32 @@ using display::kCasio;
 using display::kSharp;
 
 const std::array<KeyArt, 34> kKeys{{
-    {15, 0, "GT", &kFunctionKey, 12},     {10, 0, "検算", &kFunctionKey, 11},
-    {11, 0, "税込", &kTaxKey, 11},        {12, 0, "税抜", &kTaxKey, 11},
-    {3, 0, "MC", &kFunctionKey, 12},      {4, 0, "MR", &kFunctionKey, 12},
-    {6, 0, "M−", &kFunctionKey, 12},      {5, 0, "M+", &kFunctionKey, 12},
-    {16, 0, "CA", &kClearAllKey, 12},     {9, 0, "√", &kFunctionKey, 16},
-    {1, 0, "%", &kFunctionKey, 15},       {20, 0, "÷", &kOperatorKey, 20},
-    {19, 0, "×", &kOperatorKey, 20},      {18, 0, "−", &kOperatorKey, 20},
-    {13, 0, "→", &kFunctionKey, 16},      {33, 0, "7", &kDigitKey, 18},
-    {34, 0, "8", &kDigitKey, 18},         {35, 0, "9", &kDigitKey, 18},
-    {17, 0, "+", &kOperatorKey, 22},      {14, 0, "+/-", &kFunctionKey, 13},
-    {30, 0, "4", &kDigitKey, 18},         {31, 0, "5", &kDigitKey, 18},
-    {32, 0, "6", &kDigitKey, 18},         {2, kSharp, "CE", &kClearEntryKey, 14},
-    {27, 0, "1", &kDigitKey, 18},         {28, 0, "2", &kDigitKey, 18},
-    {29, 0, "3", &kDigitKey, 18},         {99, 0, "=", &kEqualsKey, 22},
-    {7, kSharp, "C", &kClearAllKey, 16},  {36, 0, "0", &kDigitKey, 18},
-    {37, 0, "00", &kDigitKey, 17},        {21, 0, "・", &kDigitKey, 18},
-    {7, kCasio, "AC", &kClearAllKey, 14}, {2, kCasio, "C", &kClearEntryKey, 16},
+    {15, 0, "GT", &kDarkKey, 12},      {10, 0, "検算", &kDarkKey, 11},
+    {11, 0, "税込", &kTaxKey, 11},     {12, 0, "税抜", &kTaxKey, 11},
+    {3, 0, "MC", &kMemoryKey, 12},     {4, 0, "MR", &kMemoryKey, 12},
+    {6, 0, "M−", &kMemoryKey, 12},     {5, 0, "M+", &kMemoryKey, 12},
+    {16, 0, "CA", &kDarkKey, 12},      {9, 0, "√", &kDarkKey, 16},
+    {1, 0, "%", &kLightKey, 15},       {20, 0, "÷", &kLightKey, 20},
+    {19, 0, "×", &kLightKey, 20},      {18, 0, "−", &kLightKey, 20},
+    {13, 0, "→", &kDarkKey, 16},       {33, 0, "7", &kDarkKey, 18},
+    {34, 0, "8", &kDarkKey, 18},       {35, 0, "9", &kDarkKey, 18},
+    {17, 0, "+", &kLightKey, 22},      {14, 0, "+/-", &kDarkKey, 13},
+    {30, 0, "4", &kDarkKey, 18},       {31, 0, "5", &kDarkKey, 18},
+    {32, 0, "6", &kDarkKey, 18},       {2, kSharp, "CE", &kLightKey, 14},
+    {27, 0, "1", &kDarkKey, 18},       {28, 0, "2", &kDarkKey, 18},
+    {29, 0, "3", &kDarkKey, 18},       {99, 0, "=", &kDarkKey, 22},
+    {7, kSharp, "C", &kClearKey, 16},  {36, 0, "0", &kDarkKey, 18},
+    {37, 0, "00", &kDarkKey, 17},      {21, 0, "・", &kDarkKey, 18},
+    {7, kCasio, "AC", &kClearKey, 14}, {2, kCasio, "C", &kLightKey, 16},
 }};
 
 constexpr qreal kRadius = 4.5;
 
+// Released: a raised cap with its side below and a light top edge. Pressed: sunk to the
+// plate, clearly darker, with a shadow inside its top edge and the caption one pixel lower.
 void DrawCap(QPainter& p, const display::KeyCell& cell, const KeyArt& key, bool pressed) {
     const int visible = cell.height - 2;
-    const QColor face = pressed ? key.colours->face.darker(118) : key.colours->face;
+    const QColor face = pressed ? key.colours->face.darker(150) : key.colours->face;
     const int drop = pressed ? 2 : 0;
     const QRectF cap(cell.x + 1.5, cell.y + 0.5 + drop, display::kKeyWidth - 3, visible - 4);
 
@@ -58,25 +60,29 @@ void DrawCap(QPainter& p, const display::KeyCell& cell, const KeyArt& key, bool 
         p.drawRoundedRect(cap.translated(0, 2.5), kRadius, kRadius);
     }
     QLinearGradient shade(cap.topLeft(), cap.bottomLeft());
-    shade.setColorAt(0.0, face.lighter(pressed ? 100 : 112));
-    shade.setColorAt(1.0, face.darker(pressed ? 100 : 108));
-    p.setPen(QPen(face.darker(150), 1.0));
+    shade.setColorAt(0.0, pressed ? face.darker(115) : face.lighter(112));
+    shade.setColorAt(pressed ? 0.35 : 1.0, pressed ? face : face.darker(108));
+    p.setPen(QPen(pressed ? kPlateEdge : face.darker(150), 1.0));
     p.setBrush(shade);
     p.drawRoundedRect(cap, kRadius, kRadius);
-    if (!pressed) {  // a highlight along the top edge
+    if (pressed) {  // the shadow of the plate's edge inside the sunk cap
+        p.setPen(QPen(face.darker(160), 1.5));
+        p.drawLine(QPointF(cap.left() + kRadius, cap.top() + 1.5),
+                   QPointF(cap.right() - kRadius, cap.top() + 1.5));
+    } else {  // a highlight along the top edge
         p.setPen(QPen(face.lighter(135), 1.0));
         p.drawLine(QPointF(cap.left() + kRadius, cap.top() + 1.2),
                    QPointF(cap.right() - kRadius, cap.top() + 1.2));
     }
-    const QColor caption = pressed ? key.colours->caption.darker(115) : key.colours->caption;
+    const QRectF text = cap.adjusted(3, pressed ? 1 : 0, -3, pressed ? 1 : 0);
+    const QColor caption = pressed ? key.colours->caption.darker(110) : key.colours->caption;
     if (key.code == 21) {  // the point reads better as a round dot than as a glyph
         p.setPen(Qt::NoPen);
         p.setBrush(caption);
-        p.drawEllipse(QPointF(cap.center().x(), cap.center().y() + 3), 2.6, 2.6);
+        p.drawEllipse(QPointF(text.center().x(), text.center().y() + 3), 2.6, 2.6);
         return;
     }
-    DrawFittedText(p, cap.adjusted(3, 0, -3, 0), QString::fromUtf8(key.caption),
-                   CaptionFont(key.pixelSize), caption);
+    DrawFittedText(p, text, QString::fromUtf8(key.caption), CaptionFont(key.pixelSize), caption);
 }
 
 }  // namespace

@@ -58,8 +58,9 @@ QImage DrawPanel() {
     p.drawRoundedRect(plate, 7, 7);
     p.setRenderHint(QPainter::Antialiasing, false);
     SolarCell(p, display::kGrandTotalArea);
-    DrawFittedText(p, QRectF(18, 386, 236, 8), QStringLiteral("KENZAN · TAX · GT"),
-                   CaptionFont(7, false), QColor(150, 156, 166));
+    const char* motto = "KENZAN . TAX . GT";
+    DrawPixelText(p, (panel.width() - PixelTextWidth(motto)) / 2, 386, motto,
+                  QColor(150, 156, 166));
     return panel;
 }
 
@@ -90,8 +91,9 @@ QImage DrawDisplayPanel() {
     const QRectF digits =
         OnDisplayPanel({display::kDigitPanelPos.x, display::kDigitPanelPos.y,
                         display::kDigitPanelSize.width, display::kDigitPanelSize.height});
-    const QRectF lcd(strip.left() - 4, strip.top() - 5, strip.width() + 8,
-                     digits.bottom() - strip.top() + 9);
+    // Close round the marks and the digits, which sit in the lower rows of their panel.
+    const QRectF lcd(strip.left() - 4, strip.top() - 3, strip.width() + 8,
+                     digits.bottom() - strip.top() + 4);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(64, 70, 78));
     p.drawRoundedRect(lcd.adjusted(-2, -2, 2, 2), 4, 4);
@@ -105,11 +107,18 @@ QImage DrawDisplayPanel() {
     InsetBox(p, OnDisplayPanel(display::kLabIpt).adjusted(-3, -2, 3, 2), box);
     InsetBox(p, OnDisplayPanel(display::kLabRs).adjusted(-2, 0, 2, 0), box);
     InsetBox(p, OnDisplayPanel(display::kLabDc).adjusted(-2, 0, 2, 0), box);
-    const QFont small = CaptionFont(9);
-    DrawFittedText(p, QRectF(82, 8, 20, 13), QStringLiteral("ANS"), small, kPrint);
-    DrawFittedText(p, QRectF(12, 81, 20, 13), QStringLiteral("IN"), small, kPrint);
-    DrawFittedText(p, QRectF(193, 79, 11, 18), QStringLiteral("R"), small, kPrint);
-    DrawFittedText(p, QRectF(231, 79, 9, 18), QStringLiteral("D"), small, kPrint);
+    // The small printed labels, right-aligned before their boxes, in the pixel font.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const auto label = [&p](const Rect& box, const char* text, int dy) {
+        const QRectF at = OnDisplayPanel(box);
+        const int x = static_cast<int>(at.left()) - 6 - PixelTextWidth(text);
+        DrawPixelText(p, x, static_cast<int>(at.top()) + dy, text, kPrint);
+    };
+    label(display::kLabAns, "ANS", 3);
+    label(display::kLabIpt, "IN", 3);
+    label(display::kLabRs, "R", 5);
+    label(display::kLabDc, "D", 5);
+    p.setRenderHint(QPainter::Antialiasing);
     DrawFittedText(p, QRectF(9, 4, 60, 18), QStringLiteral("Pemu"), CaptionFont(16),
                    QColor(44, 52, 66));
     p.end();

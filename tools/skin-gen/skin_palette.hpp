@@ -20,17 +20,16 @@ inline const QColor kPrint{70, 75, 82};
 // Transparent colour of the display panel (its corners show the body).
 inline const QColor kTransparent{255, 0, 255};
 
-// Key caps: face colour and caption colour per kind.
+// Key caps: face colour and caption colour per kind. The faces are the colours the key
+// assignment dialog gives the same keys, so the two always agree.
 struct KeyColours {
     QColor face;
     QColor caption;
 };
-inline const KeyColours kDigitKey{{246, 246, 241}, {30, 30, 30}};
-inline const KeyColours kOperatorKey{{132, 139, 149}, {255, 255, 255}};
-inline const KeyColours kFunctionKey{{88, 95, 105}, {255, 255, 255}};
-inline const KeyColours kEqualsKey{{86, 98, 118}, {255, 255, 255}};
-inline const KeyColours kTaxKey{{58, 107, 176}, {255, 255, 255}};
-inline const KeyColours kClearEntryKey{{226, 110, 52}, {255, 255, 255}};
-inline const KeyColours kClearAllKey{{200, 48, 56}, {255, 255, 255}};
+inline const KeyColours kTaxKey{{255, 101, 0}, {255, 255, 255}};    // 税込 税抜
+inline const KeyColours kMemoryKey{{156, 159, 255}, {22, 26, 78}};  // MC MR M− M+
+inline const KeyColours kLightKey{{239, 239, 239}, {36, 38, 42}};   // + CE % ÷ × −
+inline const KeyColours kClearKey{{255, 48, 99}, {255, 255, 255}};  // C (AC)
+inline const KeyColours kDarkKey{{99, 101, 99}, {255, 255, 255}};   // all the others
 
 }  // namespace pemu::skingen

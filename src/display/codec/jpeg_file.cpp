@@ -1,6 +1,7 @@
 #include "display/codec/jpeg_file.hpp"
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -23,6 +24,8 @@ void OnError(j_common_ptr info) {
 }
 
 void Silent(j_common_ptr, int) {}
+
+constexpr std::uint64_t kMaxPixels = 8192ULL * 8192ULL;
 
 // Only plain data crosses the jump: the rows are prepared before compression starts.
 bool Compress(std::FILE* file, int width, int height, const std::vector<JSAMPLE>& rgb,
@@ -67,6 +70,11 @@ bool Decompress(std::FILE* file, int& width, int& height, std::vector<JSAMPLE>& 
     jpeg_create_decompress(&info);
     jpeg_stdio_src(&info, file);
     jpeg_read_header(&info, TRUE);
+    // A file from outside may claim any size; no preview or skin picture comes near this.
+    if (static_cast<std::uint64_t>(info.image_width) * info.image_height > kMaxPixels) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
     width = static_cast<int>(info.output_width);

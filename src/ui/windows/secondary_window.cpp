@@ -56,8 +56,7 @@ bool SecondaryWindow::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers mods = key->modifiers();
-    const KeyModifiers modifiers{(mods & Qt::ShiftModifier) != 0,
-                                 (mods & Qt::ControlModifier) != 0,
+    const KeyModifiers modifiers{(mods & Qt::ShiftModifier) != 0, (mods & Qt::ControlModifier) != 0,
                                  (mods & Qt::AltModifier) != 0};
     const int virtualKey = platform::VirtualKeyOf(*key);
     return WindowKeyDown(virtualKey, modifiers) ||
