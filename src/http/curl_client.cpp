@@ -127,7 +127,8 @@ bool CurlDownload::OpenAddress(const std::string& address) {
 
 std::optional<long> CurlDownload::StatusCode() {
     long status = 0;
-    if (!handles_ || curl_easy_getinfo(handles_->easy, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK ||
+    if (!handles_ ||
+        curl_easy_getinfo(handles_->easy, CURLINFO_RESPONSE_CODE, &status) != CURLE_OK ||
         status == 0)
         return std::nullopt;
     return status;

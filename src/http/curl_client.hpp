@@ -15,8 +15,8 @@ namespace pemu::http {
 
 // Bounds of the version request: a missing network must never hold up the start for long.
 struct GetLimits {
-    long connectTimeoutMs = 2000;  // name lookup and connection
-    long totalTimeoutMs = 5000;    // the whole request
+    long connectTimeoutMs = 2000;          // name lookup and connection
+    long totalTimeoutMs = 5000;            // the whole request
     std::size_t maxBodyBytes = 64 * 1024;  // a longer answer is no version record
 };
 

@@ -79,7 +79,8 @@ std::string SetNumberText(const char* prefix, int set, const char* rest) {
 int NextKeyLabel(int current, bool forward) {
     const auto size = static_cast<int>(kKeyDialogOrder.size());
     const auto at = std::find(kKeyDialogOrder.begin(), kKeyDialogOrder.end(), current);
-    if (at == kKeyDialogOrder.end()) return forward ? kKeyDialogOrder.front() : kKeyDialogOrder.back();
+    if (at == kKeyDialogOrder.end())
+        return forward ? kKeyDialogOrder.front() : kKeyDialogOrder.back();
     const int index = static_cast<int>(at - kKeyDialogOrder.begin());
     return kKeyDialogOrder[(index + (forward ? 1 : size - 1)) % size];
 }
@@ -160,11 +161,30 @@ std::vector<std::string> KeyDialogHelpLines() {
     // The operators typed as characters are fixed too: they follow the printed key on any
     // keyboard layout, so "=" typed on a US keyboard is never taken for the minus key.
     static const char* const kLines[] = {
-        "セット済：", "[F1]～[F8]",   "[テンキー]",  "[Space]",  "[C]",      "[BS]",
-        "登録不可：", "[Esc]",        "[Caps]",      "[Shift]",  "[Ctrl]",   "[WinKey]",
-        "[Alt]",      "[無変換]",     "[変換]",      "[かな]",   "[Menu]",   "[ScrLocK]",
-        "[NumLock]",  "[半角/全角]",  "[Tab]",       "文字で決まるキー：",
-        "[+][-][*][/][=]", "(Shift 併用も)",
+        "セット済：",
+        "[F1]～[F8]",
+        "[テンキー]",
+        "[Space]",
+        "[C]",
+        "[BS]",
+        "登録不可：",
+        "[Esc]",
+        "[Caps]",
+        "[Shift]",
+        "[Ctrl]",
+        "[WinKey]",
+        "[Alt]",
+        "[無変換]",
+        "[変換]",
+        "[かな]",
+        "[Menu]",
+        "[ScrLocK]",
+        "[NumLock]",
+        "[半角/全角]",
+        "[Tab]",
+        "文字で決まるキー：",
+        "[+][-][*][/][=]",
+        "(Shift 併用も)",
     };
     std::vector<std::string> lines;
     for (const char* line : kLines)

@@ -12,9 +12,9 @@
 namespace pemu::shell {
 
 // The 35 key labels in the order Tab and the arrows walk them.
-inline constexpr std::array<int, 35> kKeyDialogOrder{
-    15, 10, 11, 12, 3,  4,  6,  5,  16, 9,  1,  20, 19, 18, 13, 33, 34, 35,
-    14, 30, 31, 32, 17, 2,  27, 28, 29, 7,  36, 37, 21, 26, 24, 23, 25};
+inline constexpr std::array<int, 35> kKeyDialogOrder{15, 10, 11, 12, 3,  4,  6,  5,  16, 9,  1,  20,
+                                                     19, 18, 13, 33, 34, 35, 14, 30, 31, 32, 17, 2,
+                                                     27, 28, 29, 7,  36, 37, 21, 26, 24, 23, 25};
 
 // The label after (forward: Right, Down) or before `current`, wrapping at both ends; with
 // none selected (0), forward gives the first and backward the last.

@@ -59,8 +59,7 @@ KeyDecision DecideKeyDown(int virtualKey, KeyModifiers modifiers, const KeyState
                           const KeyCodeLookup& keyCodeOf, char32_t typed = 0);
 
 // The code whose key picture a key-up draws released; 0 when none is drawn (the C key).
-int ReleaseCodeOf(int virtualKey, bool shift, const KeyCodeLookup& keyCodeOf,
-                  char32_t typed = 0);
+int ReleaseCodeOf(int virtualKey, bool shift, const KeyCodeLookup& keyCodeOf, char32_t typed = 0);
 
 // The operator a typed character stands for, whatever key produced it: "+" 17, "-" 18,
 // "*" 19, "/" 20, "=" 99 (equals); 0 for any other character. The key table cannot say this

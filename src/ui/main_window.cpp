@@ -224,9 +224,9 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 
 bool TfrmMain::FormKeyDown(int virtualKey, KeyModifiers modifiers, char32_t typed) {
     const KeyState state{isMinimized(), panel_->isVisible(), false};
-    const KeyDecision decision =
-        DecideKeyDown(virtualKey, modifiers, state,
-                      [this](int vk) { return session_.keyTable().KeyCodeOf(vk); }, typed);
+    const KeyDecision decision = DecideKeyDown(
+        virtualKey, modifiers, state, [this](int vk) { return session_.keyTable().KeyCodeOf(vk); },
+        typed);
     if (decision.command == KeyCommand::kExecute && decision.value == TypedOperatorOf(typed))
         typedOperatorDown_ = decision.value;
     RunKeyDecision(decision, modifiers.shift);

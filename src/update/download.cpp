@@ -23,7 +23,7 @@ class TransportSession {
 };
 
 struct WrittenFile {
-    bool created = false;  // the target is ours: it did not exist before
+    bool created = false;   // the target is ours: it did not exist before
     bool complete = false;  // every byte read was written and the file closed cleanly
     std::int64_t bytes = 0;
 };
@@ -106,8 +106,8 @@ DownloadProgress::Report DownloadProgress::Next(std::int64_t received, std::int6
     if (blocks_ % 100 == 0 || last) {
         char text[96];
         std::snprintf(text, sizeof text, "%7.1f |%7.1f KB  Step:%s",
-                      static_cast<double>(received) / 1000.0,
-                      static_cast<double>(length) / 1000.0, step_.c_str());
+                      static_cast<double>(received) / 1000.0, static_cast<double>(length) / 1000.0,
+                      step_.c_str());
         report.sizeCell = text;
     }
     report.percent = length > 0 ? static_cast<int>(received * 100 / length) : 100;

@@ -35,8 +35,7 @@ std::string ConnectingText() {
 }
 
 std::string AutoCheckQuestion() {
-    return platform::Sjis(
-        "現在お使いのPemuより、最新版が見つかりました。アップデートしますか？");
+    return platform::Sjis("現在お使いのPemuより、最新版が見つかりました。アップデートしますか？");
 }
 
 StageReport AfterCheck(std::string_view ownVersion, const FetchOutcome& outcome) {
@@ -45,7 +44,8 @@ StageReport AfterCheck(std::string_view ownVersion, const FetchOutcome& outcome)
             return {platform::Sjis("接続に失敗しました。"), kStageCheck};
         case CheckResult::kNewer:
             return {platform::Sjis("最新バージョン ") + outcome.version +
-                        platform::Sjis(" が見つかりました。\r\n[ダウンロード] ボタンを押してください。"),
+                        platform::Sjis(
+                            " が見つかりました。\r\n[ダウンロード] ボタンを押してください。"),
                     kStageDownload};
         case CheckResult::kCurrent:
             break;

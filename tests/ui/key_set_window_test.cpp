@@ -55,9 +55,7 @@ class KeySetTest : public MainWindowTest {
     int Stored(const char* ident, const char* section = "KeySet") const {
         return session_->store().ReadInteger(section, ident, -1);
     }
-    std::string Text(int code) const {
-        return ToCp932(Dialog()->KeyText(code)->text());
-    }
+    std::string Text(int code) const { return ToCp932(Dialog()->KeyText(code)->text()); }
 };
 
 TEST_F(KeySetTest, OpensFromTheMenuAndKeyCode22WithNamesColoursAndTheFamilysCaptions) {
@@ -126,8 +124,7 @@ TEST_F(KeySetTest, SpaceInInputModeClearsTheKeyAndWritesItAtOnce) {
     EXPECT_TRUE(dialog->InputBox()->isVisible());
     EXPECT_EQ(dialog->InputBox()->text(), "[F9]");
     EXPECT_EQ(dialog->InputBox()->palette().color(QPalette::Base), QColor(255, 255, 0));
-    EXPECT_EQ(dialog->Message(),
-              Sjis("キーを入力してください。\r\n※[Space]キーで設定のクリア"));
+    EXPECT_EQ(dialog->Message(), Sjis("キーを入力してください。\r\n※[Space]キーで設定のクリア"));
     Press(Qt::Key_Space);
     EXPECT_FALSE(dialog->InputMode());
     EXPECT_EQ(Text(kMC), "");

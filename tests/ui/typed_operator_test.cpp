@@ -31,7 +31,8 @@ constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
 constexpr Stroke kSix{Qt::Key_6}, kTwo{Qt::Key_2}, kThree{Qt::Key_3}, kEight{Qt::Key_8},
     kNine{Qt::Key_9}, kEnter{Qt::Key_Return};
 
-class TypedOperatorTest : public MainWindowTest, public ::testing::WithParamInterface<LayoutCase> {};
+class TypedOperatorTest : public MainWindowTest,
+                          public ::testing::WithParamInterface<LayoutCase> {};
 
 TEST_P(TypedOperatorTest, TheTypedCharacterIsTheOperator) {
     Start();
@@ -52,8 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"UsEqualsIsNotMinus", {kSix, {Qt::Key_Equal}, kTwo, kEnter}, "2"},
         // JIS: "+" is Shift+";", "*" is Shift+":", "=" is Shift+"-".
         LayoutCase{"JisPlus", {kSix, {Qt::Key_Plus, kShift}, kTwo, {Qt::Key_Equal, kShift}}, "8"},
-        LayoutCase{"JisTimes", {kNine, {Qt::Key_Asterisk, kShift}, kThree, {Qt::Key_Equal, kShift}},
-                   "27"},
+        LayoutCase{
+            "JisTimes", {kNine, {Qt::Key_Asterisk, kShift}, kThree, {Qt::Key_Equal, kShift}}, "27"},
         // The table keeps every other key: ";" and ":" unshifted are + and x by default.
         LayoutCase{"JisSemicolonIsPlusByTable", {kSix, {Qt::Key_Semicolon}, kTwo, kEnter}, "8"},
         LayoutCase{"JisColonIsTimesByTable", {kSix, {Qt::Key_Colon}, kTwo, kEnter}, "12"},

@@ -23,10 +23,10 @@ namespace pemu::ui::testing_support {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::Sjis;
 using pemu::testing_support::ClosedPortUrl;
 using pemu::testing_support::LoopbackServer;
 using pemu::testing_support::SilentServer;
+using platform::Sjis;
 using shell::WindowCode;
 
 const std::string kUpdater = "#!/bin/sh\necho ran > ran.txt\n";
@@ -191,7 +191,9 @@ TEST_F(UpdateWindowTest, AFailedDownloadShowsItsStatusAndLeavesNoFile) {
 TEST_F(UpdateWindowTest, EscStopsTheDownloadAndTheWindowStaysOpen) {
     StartWith("");
     TfrmUpdate* dialog = StartDownloadOf("slow.bin");
-    ASSERT_TRUE(WaitFor([&] { return dialog->Progress()->isVisible() && fs::exists(Files() / ".pemu-update.part"); }));
+    ASSERT_TRUE(WaitFor([&] {
+        return dialog->Progress()->isVisible() && fs::exists(Files() / ".pemu-update.part");
+    }));
     ASSERT_TRUE(WaitFor([&] { return fs::file_size(Files() / ".pemu-update.part") > 4096; }));
     QTest::keyClick(dialog, Qt::Key_Escape);
     ASSERT_TRUE(WaitFor([&] { return !dialog->Downloading(); }, 5000));

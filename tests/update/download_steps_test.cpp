@@ -54,8 +54,8 @@ TEST(DownloadText, AddressCellAndStatusTexts) {
     EXPECT_EQ(AddressCell("http://example.com"), "http://example.com");
     EXPECT_EQ(AddressCell("http://" + std::string(300, 'h')), "http://" + std::string(273, 'h'));
     const std::pair<int, const char*> texts[] = {
-        {0, "正常終了"},         {1, "接続の中断"},       {3, "接続の失敗"},
-        {4, "接続の失敗"},       {5, "ファイル取得失敗"}, {6, "ファイル取得失敗"},
+        {0, "正常終了"},         {1, "接続の中断"},         {3, "接続の失敗"},
+        {4, "接続の失敗"},       {5, "ファイル取得失敗"},   {6, "ファイル取得失敗"},
         {7, "ファイル取得失敗"}, {8, "ダウンロードに失敗"},
     };
     for (const auto& [code, text] : texts)
@@ -67,9 +67,8 @@ class DownloadFiles : public ::testing::Test {
   protected:
     void SetUp() override {
         folder_ = fs::temp_directory_path() /
-                  ("pemu-update-" + std::string(::testing::UnitTest::GetInstance()
-                                                    ->current_test_info()
-                                                    ->name()));
+                  ("pemu-update-" +
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         files_ = folder_.string() + "/";
@@ -99,7 +98,7 @@ TEST_F(DownloadFiles, ACompleteDownloadReplacesTheUpdaterAndMayRun) {
               Sjis("ダウンロードに成功しました。\r\n[アップデート] ボタンを押してください。"));
     EXPECT_EQ(Read(updater_), "#!/bin/sh\n");
     EXPECT_FALSE(fs::exists(target_));
-    struct stat info{};
+    struct stat info {};
     ASSERT_EQ(::stat(updater_.c_str(), &info), 0);
     EXPECT_NE(info.st_mode & S_IXUSR, 0u);
 }

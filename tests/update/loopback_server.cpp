@@ -20,8 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 
 void WriteFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // A socket bound to a free loopback port; its port in `port`.

@@ -23,9 +23,8 @@ class UpdateOverHttp : public ::testing::Test {
   protected:
     void SetUp() override {
         root_ = fs::temp_directory_path() /
-                ("pemu-http-" + std::string(::testing::UnitTest::GetInstance()
-                                                ->current_test_info()
-                                                ->name()));
+                ("pemu-http-" +
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(root_);
         fs::create_directories(root_ / "data");
         server_ = std::make_unique<LoopbackServer>(root_ / "server");
@@ -68,7 +67,8 @@ class UpdateOverHttp : public ::testing::Test {
 
 TEST_F(UpdateOverHttp, NewerEqualAndMalformedRecords) {
     server_->SetRecord("\r\n<html><body>\r\n[PemuAppVer][Ver]3.70.00[Url]" +
-                       server_->Url("/files/") + "[Fil]Update.sh[Siz]2048[Last][End]\r\n</body></html>");
+                       server_->Url("/files/") +
+                       "[Fil]Update.sh[Siz]2048[Last][End]\r\n</body></html>");
     FetchOutcome outcome = Fetch();
     EXPECT_EQ(outcome.version, "3.70.00");
     EXPECT_EQ(outcome.record.fileName, "Update.sh");
@@ -78,8 +78,9 @@ TEST_F(UpdateOverHttp, NewerEqualAndMalformedRecords) {
     server_->SetRecordFor("3.69.03", "Update.sh");
     EXPECT_EQ(DecideCheck("3.69.03", Fetch()), CheckResult::kCurrent);
 
-    for (const char* malformed : {"[PemuAppVer][Ver]3.70.00[Url]x[Fil]y[Siz]", "Service Unavailable",
-                                  "[PemuAppVer][Url]x[Fil]y[Siz][Last][End]"}) {
+    for (const char* malformed :
+         {"[PemuAppVer][Ver]3.70.00[Url]x[Fil]y[Siz]", "Service Unavailable",
+          "[PemuAppVer][Url]x[Fil]y[Siz][Last][End]"}) {
         server_->SetRecord(malformed);
         outcome = Fetch();
         EXPECT_TRUE(outcome.failed()) << malformed;

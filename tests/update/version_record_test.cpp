@@ -51,8 +51,8 @@ TEST(VersionRecord, TheRecordIsCutTo299BeforeTheFieldsAreTaken) {
     // A long [Url] pushes the end of [Fil] past the 299 characters of the record: the file
     // name is lost, the address kept.
     const std::string url(270, 'u');
-    const VersionRecord r = ParseVersionRecord(
-        "[PemuAppVer][Ver]3.70.00[Url]" + url + "[Fil]Up.exe[Siz]1[Last][End]");
+    const VersionRecord r =
+        ParseVersionRecord("[PemuAppVer][Ver]3.70.00[Url]" + url + "[Fil]Up.exe[Siz]1[Last][End]");
     EXPECT_EQ(r.url, url);
     EXPECT_EQ(r.fileName, "");
     const std::string longUrl(320, 'u');
@@ -66,9 +66,14 @@ TEST(VersionRecord, NewerIsAPlainTextComparison) {
         bool newer;
     };
     const Case cases[] = {
-        {"3.70.00", true}, {"3.69.04", true},   {"3.69.03", false}, {"3.69.02", false},
-        {"10.00.00", false} /* "1" sorts before "3" */,           {"4", true},
-        {"3.69.03.1", true}, {"", false},
+        {"3.70.00", true},
+        {"3.69.04", true},
+        {"3.69.03", false},
+        {"3.69.02", false},
+        {"10.00.00", false} /* "1" sorts before "3" */,
+        {"4", true},
+        {"3.69.03.1", true},
+        {"", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsNewer("3.69.03", c.server), c.newer) << c.server;
@@ -104,7 +109,8 @@ TEST(VersionCheck, WhatTheCheckReports) {
     const std::string newest = Sjis("現在最新バージョンをお使いです。");
     const Case cases[] = {
         {"newer", record, CheckResult::kNewer,
-         Sjis("最新バージョン 3.70.00 が見つかりました。\r\n[ダウンロード] ボタンを押してください。"),
+         Sjis("最新バージョン 3.70.00 が見つかりました。\r\n[ダウンロード] "
+              "ボタンを押してください。"),
          kStageDownload},
         {"equal", "[PemuAppVer][Ver]3.69.03[Url][Fil][Siz][Last][End]", CheckResult::kCurrent,
          newest, kStageCheck},
@@ -112,7 +118,8 @@ TEST(VersionCheck, WhatTheCheckReports) {
         {"no record in the page", "<html>503</html>", CheckResult::kFailed, failed, kStageCheck},
         {"version not a version", "[PemuAppVer][Ver]new![Url]u[Fil]f[Siz][Last][End]",
          CheckResult::kFailed, failed, kStageCheck},
-        {"a path as file name", "[PemuAppVer][Ver]3.70.00[Url]http://h/[Fil]../../.profile[Siz][Last][End]",
+        {"a path as file name",
+         "[PemuAppVer][Ver]3.70.00[Url]http://h/[Fil]../../.profile[Siz][Last][End]",
          CheckResult::kFailed, failed, kStageCheck},
         {"a file name too long to be kept",
          "[PemuAppVer][Ver]3.70.00[Url]http://h/[Fil]" + std::string(30, 'f') + "[Siz][Last][End]",

@@ -118,12 +118,12 @@ void TfrmKeySet::BuildKeys() {
     codes.push_back(core::kKeyEquals);  // shown with Enter, never assigned
     for (const int code : codes) {
         const Cell cell = CellOf(code);
-        const QString ident = QString::fromLatin1(code == core::kKeyEquals
-                                                      ? "Equal"
-                                                      : shell::KeyIdent(code));
-        captions_[code] = MakeLabel(this, "lab" + ident, cell.x, cell.y, cell.width, kCaptionHeight);
-        texts_[code] =
-            MakeLabel(this, "txt" + ident, cell.x, cell.y + kCaptionHeight, cell.width, kTextHeight);
+        const QString ident =
+            QString::fromLatin1(code == core::kKeyEquals ? "Equal" : shell::KeyIdent(code));
+        captions_[code] =
+            MakeLabel(this, "lab" + ident, cell.x, cell.y, cell.width, kCaptionHeight);
+        texts_[code] = MakeLabel(this, "txt" + ident, cell.x, cell.y + kCaptionHeight, cell.width,
+                                 kTextHeight);
         Paint(texts_[code], ColourOf(SystemColour::kWindow), ColourOf(SystemColour::kWindowText));
         for (QLabel* label : {captions_[code], texts_[code]})
             label->installEventFilter(this);
@@ -145,8 +145,8 @@ void TfrmKeySet::BuildKeys() {
 void TfrmKeySet::BuildSide() {
     const int keypadBottom = kTop + 9 * kRowPitch;
     const int width = kClientWidth - 2 * kLeft;
-    helpView_ = new ImageView(this, kHelpWidth, keypadBottom - kTop,
-                              ColourOf(SystemColour::kButtonFace));
+    helpView_ =
+        new ImageView(this, kHelpWidth, keypadBottom - kTop, ColourOf(SystemColour::kButtonFace));
     helpView_->move(kLeft + kKeypadWidth + 12, kTop);
     {
         QPainter p(&helpView_->image());
@@ -174,8 +174,7 @@ void TfrmKeySet::BuildSide() {
     QPushButton* made[5] = {};
     for (int i = 0; i < 5; ++i) {
         made[i] = new QPushButton(Caption(captions[i]), this);
-        made[i]->setGeometry(kLeft + i * (buttonWidth + 4), buttonsTop, buttonWidth,
-                             kButtonHeight);
+        made[i]->setGeometry(kLeft + i * (buttonWidth + 4), buttonsTop, buttonWidth, kButtonHeight);
         made[i]->setAutoDefault(true);
     }
     for (int set = 1; set <= 3; ++set) {
@@ -298,9 +297,8 @@ void TfrmKeySet::Capture(int virtualKey) {
 }
 
 void TfrmKeySet::Assign(int virtualKey, int clearOther) {
-    const std::string report = shell::ApplyCapture(context().session().keyTable(),
-                                                   context().store(), selected_, virtualKey,
-                                                   clearOther);
+    const std::string report = shell::ApplyCapture(
+        context().session().keyTable(), context().store(), selected_, virtualKey, clearOther);
     EndInput();
     Refresh();
     ShowMessage(report);
@@ -310,7 +308,8 @@ void TfrmKeySet::ChooseSet(int set) {
     EndInput();
     for (const auto& [number, button] : setButtons_)
         button->setChecked(number == set);
-    const std::string report = shell::ApplyKeySet(context().session().keyTable(), context().store(), set);
+    const std::string report =
+        shell::ApplyKeySet(context().session().keyTable(), context().store(), set);
     Refresh();
     ShowMessage(report);
     focusField_->setFocus();
@@ -318,7 +317,8 @@ void TfrmKeySet::ChooseSet(int set) {
 
 void TfrmKeySet::LoadDefaults() {
     EndInput();
-    const std::string report = shell::ResetKeySet(context().session().keyTable(), context().store());
+    const std::string report =
+        shell::ResetKeySet(context().session().keyTable(), context().store());
     Refresh();
     ShowMessage(report);
 }

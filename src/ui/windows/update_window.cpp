@@ -167,8 +167,8 @@ void TfrmUpdate::StartDownload() {
                     this, [this, received, length] { OnProgress(received, length); },
                     Qt::QueuedConnection);
             });
-        QMetaObject::invokeMethod(this, [this, code] { OnDownloadEnded(code); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, code] { OnDownloadEnded(code); }, Qt::QueuedConnection);
     });
 }
 

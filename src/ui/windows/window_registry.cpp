@@ -14,7 +14,8 @@ void RegisterSecondaryWindows(WindowSwitcher& windows, AppContext& context) {
     windows.Register(shell::WindowCode::kFormula, [&context] { return new TfrmSushiki(context); });
     windows.Register(shell::WindowCode::kSkinChooser,
                      [&context] { return new TfrmSkinCh(context); });
-    windows.Register(shell::WindowCode::kKeyAssignment, [&context] { return new TfrmKeySet(context); });
+    windows.Register(shell::WindowCode::kKeyAssignment,
+                     [&context] { return new TfrmKeySet(context); });
     windows.Register(shell::WindowCode::kUpdate, [&context] { return new TfrmUpdate(context); });
 }
 
