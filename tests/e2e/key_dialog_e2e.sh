@@ -24,13 +24,7 @@ xdotool windowfocus --sync "$WIN"
 
 # Settings menu, "キー設定 (&K)": the dialog opens with the keyboard.
 xdotool key alt+o k
-DLG=""
-for i in $(seq 1 100); do
-    DLG=$(xdotool search --onlyvisible --name '^キー設定$' 2>/dev/null | head -n 1)
-    [ -n "$DLG" ] && break
-    sleep 0.05
-done
-[ -n "$DLG" ] || fail "the key assignment dialog did not open"
+DLG=$(wait_for_named_window 'キー設定') || fail "the key assignment dialog did not open"
 for i in $(seq 1 100); do
     [ "$(xdotool getwindowfocus 2>/dev/null)" = "$DLG" ] && break
     sleep 0.05

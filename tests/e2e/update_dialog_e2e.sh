@@ -47,13 +47,7 @@ xdotool windowfocus --sync "$WIN"
 
 # Help menu, "バージョンアップの確認 (&U)".
 xdotool key alt+h u
-DLG=""
-for i in $(seq 1 100); do
-    DLG=$(xdotool search --onlyvisible --name '^バージョンアップの確認$' 2>/dev/null | head -n 1)
-    [ -n "$DLG" ] && break
-    sleep 0.05
-done
-[ -n "$DLG" ] || fail "the update dialog did not open"
+wait_for_named_window 'バージョンアップの確認' >/dev/null || fail "the update dialog did not open"
 sleep 0.3
 # The check box first (Shift+Tab from the button), then "確認(&K)".
 xdotool key shift+Tab space alt+k
@@ -77,15 +71,7 @@ cmp -s "$FILES/Update.exe" "$ROOT/files/pemu-update.sh" || fail "the updater dif
 sleep 0.5
 # "アップデート": the updater starts and pemu ends normally.
 xdotool key Return
-for i in $(seq 1 100); do
-    kill -0 "$PEMU_PID" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$PEMU_PID" 2>/dev/null && fail "pemu still runs 10 s after the update started"
-wait "$PEMU_PID"
-status=$?
-PEMU_PID=""
-[ "$status" = 0 ] || fail "pemu ended with status $status: $(cat "$WORK_DIR/pemu.log")"
+wait_for_pemu_end "the update started"
 for i in $(seq 1 50); do
     [ -f "$FILES/ran.txt" ] && break
     sleep 0.1

@@ -21,25 +21,9 @@ using shell::WindowCode;
 
 constexpr int kGT = 15, kMC = 3, kSeven = 33, kCE = 2, kC = 7, kTaxIncluded = 11;
 
-class KeySetTest : public MainWindowTest {
+class KeySetTest : public DialogTest<TfrmKeySet, WindowCode::kKeyAssignment> {
   protected:
-    void StartWith(const std::string& settings) {
-        fs::create_directories(dataRoot_ / "PemuFiles/_sys");
-        std::ofstream(dataRoot_ / "PemuFiles/_sys/Pemu.ini") << settings;
-        MainWindowTest::StartWith(nullptr);
-    }
-    TfrmKeySet* Open() {
-        window_->Menu().KeyConfig->trigger();
-        // The dialog keeps the keyboard it was opened for; its mnemonics need that.
-        if (Dialog()) {
-            EXPECT_TRUE(QTest::qWaitForWindowActive(Dialog()));
-        }
-        return Dialog();
-    }
-    TfrmKeySet* Dialog() const {
-        return static_cast<TfrmKeySet*>(
-            window_->Context().windows().Window(WindowCode::kKeyAssignment));
-    }
+    TfrmKeySet* Open() { return OpenFrom(window_->Menu().KeyConfig); }
     // A key pressed where the dialog's keyboard focus is.
     void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QWidget* focus = Dialog()->focusWidget();

@@ -31,10 +31,10 @@ using shell::WindowCode;
 
 const std::string kUpdater = "#!/bin/sh\necho ran > ran.txt\n";
 
-class UpdateWindowTest : public MainWindowTest {
+class UpdateWindowTest : public DialogTest<TfrmUpdate, WindowCode::kUpdate> {
   protected:
     void SetUp() override {
-        MainWindowTest::SetUp();
+        DialogTest::SetUp();
         server_ = std::make_unique<LoopbackServer>(dataRoot_ / "server");
         ASSERT_TRUE(server_->Running()) << "python3 did not start the loopback server";
         server_->AddFile("Update.sh", kUpdater);
@@ -44,25 +44,10 @@ class UpdateWindowTest : public MainWindowTest {
         window_.reset();
         server_.reset();
         ::unsetenv("PEMU_UPDATE_URL");
-        MainWindowTest::TearDown();
+        DialogTest::TearDown();
     }
     static void UseEndpoint(const std::string& url) { ::setenv("PEMU_UPDATE_URL", url.c_str(), 1); }
-    void StartWith(const std::string& settings) {
-        fs::create_directories(dataRoot_ / "PemuFiles/_sys");
-        std::ofstream(dataRoot_ / "PemuFiles/_sys/Pemu.ini") << settings;
-        MainWindowTest::StartWith(nullptr);
-    }
-    TfrmUpdate* Open() {
-        window_->Menu().UpdateCheck->trigger();
-        // The dialog keeps the keyboard it was opened for; its mnemonics need that.
-        if (Dialog()) {
-            EXPECT_TRUE(QTest::qWaitForWindowActive(Dialog()));
-        }
-        return Dialog();
-    }
-    TfrmUpdate* Dialog() const {
-        return static_cast<TfrmUpdate*>(window_->Context().windows().Window(WindowCode::kUpdate));
-    }
+    TfrmUpdate* Open() { return OpenFrom(window_->Menu().UpdateCheck); }
     static bool WaitFor(const std::function<bool()>& done, int ms = 20000) {
         QElapsedTimer timer;
         timer.start();
