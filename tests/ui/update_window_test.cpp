@@ -16,6 +16,7 @@
 #include "loopback_server.hpp"
 #include "main_window_fixture.hpp"
 #include "platform/codec.hpp"
+#include "shell/instance_channel.hpp"
 #include "ui/window_switcher.hpp"
 #include "ui/windows/update_window.hpp"
 
@@ -252,6 +253,27 @@ TEST_F(UpdateWindowTest, AtStartOnlyANewerVersionAsksAndADeadServerNeverHoldsThe
     EXPECT_EQ(question->Title(), "Pemu");
     ASSERT_NE(Dialog(), nullptr);
     EXPECT_EQ(Dialog()->Stage(), 1);
+}
+
+TEST_F(UpdateWindowTest, AChildCopyNeverAsksAtStart) {
+    const fs::path run = shell::RuntimeFolderFor(dataRoot_.string());
+    fs::create_directories(run);
+    auto primary =
+        std::make_unique<shell::InstanceChannel>(shell::InstanceChannel::Start(run.string(), 1111));
+    ASSERT_EQ(primary->role(), shell::InstanceRole::kPrimary);
+    server_->SetRecordFor("3.70.00", "Update.sh");
+    fs::create_directories(dataRoot_ / "PemuFiles/_sys");
+    std::ofstream(dataRoot_ / "PemuFiles/_sys/Pemu.ini") << "[StartUp]\r\nAutoUpdate=1\r\n";
+    MainWindowTest::StartWith(std::make_unique<shell::InstanceChannel>(
+        shell::InstanceChannel::Start(run.string(), 4321)));
+    NextMessageBox question(QMessageBox::No);
+    QApplication::processEvents();
+    EXPECT_FALSE(question.Shown());
+    EXPECT_EQ(server_->RequestLog(), "") << "the child does not even ask the server";
+    window_.reset();
+    session_.reset();
+    primary.reset();
+    fs::remove_all(run);
 }
 
 }  // namespace
