@@ -24,16 +24,23 @@ std::string AppendRun(std::string existing, std::string_view clearedText, std::s
     return text;
 }
 
+platform::IoResult CreateLogFileWhenMissing(const std::string& logPath) {
+    if (platform::PathExists(logPath)) return {};
+    int fd = ::open(logPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+        ::close(fd);
+        return {};
+    }
+    const int error = errno;
+    // Another copy may have made it meanwhile.
+    if (platform::PathExists(logPath)) return {};
+    return platform::IoResult::Failed(error, "create " + logPath);
+}
+
 LogWriteResult WriteCalculationLog(const std::string& logPath, std::string_view clearedText,
                                    std::string_view tapeText, bool keep) {
     LogWriteResult result;
-    if (!platform::PathExists(logPath)) {
-        int fd = ::open(logPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd < 0 && !platform::PathExists(logPath)) {
-            result.io = platform::IoResult::Failed(errno, "create " + logPath);
-        }
-        if (fd >= 0) ::close(fd);
-    }
+    result.io = CreateLogFileWhenMissing(logPath);
     std::optional<std::string> existing = platform::ReadWholeFile(logPath);
     if (!existing) {
         // Never replace a log that could not be read with this run alone.

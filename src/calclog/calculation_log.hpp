@@ -19,6 +19,9 @@ inline constexpr std::string_view kEndMarker = " \r\nOn";
 std::string AppendRun(std::string existing, std::string_view clearedText, std::string_view tapeText,
                       bool keep);
 
+// Creates the log file empty when it does not exist; an existing file is not touched.
+platform::IoResult CreateLogFileWhenMissing(const std::string& logPath);
+
 struct LogWriteResult {
     platform::IoResult io;
     bool changed = false;  // the file was rewritten

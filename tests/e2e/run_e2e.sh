@@ -29,30 +29,6 @@ click_key() {  # face position of the key picture and its height
     sleep 0.1
 }
 
-# Pixels of the screen at a client position against a block of a skin bitmap.
-same_block() {  # clientX clientY w h bitmap srcX srcY
-    import -window root "$SHOT"
-    convert "$SHOT" -crop "$3x$4+$((CX + $1))+$((CY + $2))" +repage "$WORK_DIR/seen.png"
-    convert "$SKIN/$5" -crop "$3x$4+$6+$7" +repage "$WORK_DIR/want.png"
-    local differing
-    differing=$(compare -metric AE "$WORK_DIR/seen.png" "$WORK_DIR/want.png" null: 2>&1)
-    [ "$differing" = "0" ]
-}
-
-# Digit cell d (1 = rightmost) of the panel at (13, 51) shows the digit strip's glyph.
-cell_shows() {  # cell digit
-    same_block $((13 + 244 - 16 * $1)) $((51 + 6)) 11 21 imgDigitalNumber.bmp $((5 + 15 * $2)) 2
-}
-
-wait_shows() {  # cell digit: repaints are asynchronous
-    local i
-    for i in $(seq 1 40); do
-        cell_shows "$1" "$2" && return 0
-        sleep 0.05
-    done
-    return 1
-}
-
 # 1 + 2 = on the key pictures.
 click_key 66 312 33    # 1
 click_key 210 232 73   # +

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The installed program: `cmake --install` into a fresh prefix puts pemu, pemu-calc, the
-# template, the desktop entry and the icon there, and the installed pemu, started on a
-# fresh data folder, fills it from <prefix>/share/pemu/PemuFiles.
+# popup viewer, the template, the desktop entry and the icon there, and the installed pemu,
+# started on a fresh data folder, fills it from <prefix>/share/pemu/PemuFiles.
 # Usage: run_installed.sh <build folder>
 set -u
 BUILD=$1
@@ -14,9 +14,9 @@ pemu_environment
 PREFIX="$WORK_DIR/prefix"
 cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK_DIR/install.log" 2>&1 ||
     fail "cmake --install failed: $(tail -5 "$WORK_DIR/install.log")"
-for file in bin/pemu bin/pemu-calc share/applications/pemu.desktop \
+for file in bin/pemu bin/pemu-calc bin/pemu-popup share/applications/pemu.desktop \
     share/icons/hicolor/256x256/apps/pemu.png share/pemu/PemuFiles/_sys/manual/index.htm \
-    share/pemu/PemuFiles/_sys/Default/imgBackPanel.bmp; do
+    share/pemu/PemuFiles/_sys/manual/logView.htm share/pemu/PemuFiles/_sys/Default/imgBackPanel.bmp; do
     [ -e "$PREFIX/$file" ] || fail "$file is not installed"
 done
 grep -q '^Exec=pemu$' "$PREFIX/share/applications/pemu.desktop" || fail "the desktop entry does not start pemu"

@@ -31,7 +31,7 @@ VERSION=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt")
 
 ROOT="$WORK_DIR/root"
 dpkg -x "$DEB" "$ROOT" || fail "dpkg -x failed"
-for file in usr/bin/pemu usr/bin/pemu-calc usr/share/applications/pemu.desktop \
+for file in usr/bin/pemu usr/bin/pemu-calc usr/bin/pemu-popup usr/share/applications/pemu.desktop \
     usr/share/metainfo/org.pemu.Pemu.metainfo.xml \
     usr/share/pemu/PemuFiles/_sys/manual/index.htm \
     usr/share/pemu/PemuFiles/_sys/Default/imgBackPanel.bmp; do

@@ -24,13 +24,15 @@ xvfb_cleanup() {
 # at random from a wide range instead of taking the first free one: a server of another test
 # that is just ending can still remove the socket of the lowest number after a new server
 # took it over. A number already in use makes the server stop at once, and another is tried.
+# Without -noreset the server resets when the probe disconnects, and a program connecting
+# just then is refused.
 xvfb_start() {
     WORK_DIR=${WORK_DIR:-$(mktemp -d "${TMPDIR:-/tmp}/pemu-e2e.XXXXXX")}
     local attempt n i
     for attempt in $(seq 1 20); do
         n=$((300 + (RANDOM * 32768 + RANDOM) % 60000))
         [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$WORK_DIR/xvfb.log" 2>&1 &
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$WORK_DIR/xvfb.log" 2>&1 &
         XVFB_PID=$!
         for i in $(seq 1 100); do
             if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
@@ -58,17 +60,48 @@ pemu_environment() {
     export QT_QPA_PLATFORM=xcb
 }
 
-# Waits for the visible main window titled exactly "Pemu"; prints its id.
-wait_for_window() {
+# Waits for a visible window whose title matches the regular expression while pemu runs;
+# prints its id.
+wait_for_title() {  # regular expression [tries, 50 ms apart; default 200]
     local i w
-    # A first start on a fresh machine builds the font cache: give it time.
-    for i in $(seq 1 400); do
-        w=$(xdotool search --onlyvisible --name '^Pemu$' 2>/dev/null | head -n 1)
+    for i in $(seq 1 "${2:-200}"); do
+        w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
         if [ -n "$w" ]; then
             echo "$w"
             return 0
         fi
         kill -0 "$PEMU_PID" 2>/dev/null || return 1
+        sleep 0.05
+    done
+    return 1
+}
+
+# Waits for the visible main window titled exactly "Pemu"; prints its id. A first start on a
+# fresh machine builds the font cache: it is given time.
+wait_for_window() {
+    wait_for_title '^Pemu$' 400
+}
+
+# Pixels of the screen at a face position (the face's corner at CX, CY) against a block of
+# a bitmap in the SKIN folder; the screenshot goes to SHOT.
+same_block() {  # faceX faceY w h bitmap srcX srcY
+    import -window root "$SHOT"
+    convert "$SHOT" -crop "$3x$4+$((CX + $1))+$((CY + $2))" +repage "$WORK_DIR/seen.png"
+    convert "$SKIN/$5" -crop "$3x$4+$6+$7" +repage "$WORK_DIR/want.png"
+    local differing
+    differing=$(compare -metric AE "$WORK_DIR/seen.png" "$WORK_DIR/want.png" null: 2>&1)
+    [ "$differing" = "0" ]
+}
+
+# Digit cell d (1 = rightmost) of the panel at (13, 51) shows the digit strip's glyph.
+cell_shows() {  # cell digit
+    same_block $((13 + 244 - 16 * $1)) $((51 + 6)) 11 21 imgDigitalNumber.bmp $((5 + 15 * $2)) 2
+}
+
+wait_shows() {  # cell digit: repaints are asynchronous
+    local i
+    for i in $(seq 1 40); do
+        cell_shows "$1" "$2" && return 0
         sleep 0.05
     done
     return 1

@@ -1,0 +1,18 @@
+#pragma once
+// What the version dialog says: the product with the running version, and three notice
+// lines (rights, where the manual is, where to write). Texts are CP932.
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace pemu::shell {
+
+// "Pemu Ver" immediately followed by `versionText`.
+std::string ProductText(std::string_view versionText);
+// The product text of this build: the version of the product record, at most 9 characters.
+std::string RunningProductText();
+
+// Rights notice, manual, contact.
+const std::array<std::string, 3>& NoticeLines();
+
+}  // namespace pemu::shell

@@ -1,0 +1,42 @@
+#include "ui/popup_launcher.hpp"
+
+#include <QFile>
+#include <QMessageBox>
+#include <QProcess>
+#include <QWidget>
+#include <ctime>
+
+#include "shell/popup_file.hpp"
+#include "ui/app_context.hpp"
+#include "ui/ui_text.hpp"
+
+namespace pemu::ui {
+namespace {
+
+QString PathText(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+bool Refuse(QWidget& window, std::string_view why, const std::string& detail) {
+    QMessageBox::warning(&window, "Pemu", Caption(why) + "\n" + PathText(detail));
+    return false;
+}
+
+}  // namespace
+
+bool ShowInPopupViewer(AppContext& context, QWidget& window, std::string_view cp932Text) {
+    const shell::NamedPaths& paths = context.session().paths();
+    const std::string viewer = shell::PopupViewerPath(paths.programFolder());
+    if (!platform::FileExists(viewer))
+        return Refuse(window, "ポップアップ表示のプログラムが見つかりません。", viewer);
+    const shell::PopupFile file = shell::WritePopupFile(
+        paths.PathOf(shell::PathKind::kPidFolder), cp932Text,
+        static_cast<std::int64_t>(std::time(nullptr)), window.x(), window.y());
+    if (!file.io)
+        return Refuse(window, "ポップアップ表示のファイルを書けませんでした。", file.io.what);
+    if (!QProcess::startDetached(PathText(viewer), {PathText(file.path)}))
+        return Refuse(window, "ポップアップ表示のプログラムを起動できませんでした。", viewer);
+    return true;
+}
+
+}  // namespace pemu::ui
