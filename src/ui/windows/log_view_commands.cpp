@@ -87,8 +87,9 @@ void TfrmLogView::BuildPopup() {
     MainPop->addSeparator();
     PrintText = Add(MainPop, "PrintText", "選択範囲を印刷 (&P)");
     SaveText = Add(MainPop, "SaveText", "選択範囲を保存(&H)");
-    SaveTextCsv = Add(MainPop, "SaveTextCsv", "選択範囲を CSV で保存…");
     Popup = Add(MainPop, "Popup", "選択範囲をポップアップ");
+    // After the items of old, so that they keep their places for the keyboard.
+    SaveTextCsv = Add(MainPop, "SaveTextCsv", "選択範囲を CSV で保存…");
     MainPop->addSeparator();
     ClosePop = Add(MainPop, "ClosePop", "メニューを閉じる(&X)");
 
