@@ -112,7 +112,7 @@ FinalSaveReport ShellSession::FinalSave(FinalSaveHost& host) {
                          .io;
         dataFolder_.DeleteTree(paths_.PathOf(PathKind::kPreviewFolder));
         platform::MakeFolder(paths_.PathOf(PathKind::kPreviewFolder));
-        dataFolder_.DeleteDataFile(paths_.PathOf(PathKind::kUpdaterFile));
+        if (!keepUpdaterFile_) dataFolder_.DeleteDataFile(paths_.PathOf(PathKind::kUpdaterFile));
         const std::string oldUpdater = paths_.programFolder() + "Update.exe";
         if (platform::FileExists(oldUpdater)) {
             std::string product;

@@ -115,6 +115,9 @@ class ShellSession {
 
     // The final save, primary steps 1 to 10, or the child's removal of its own files.
     FinalSaveReport FinalSave(FinalSaveHost& host);
+    // The update program was started from updaterFile: this run's end leaves the file for
+    // the next end to remove, as the program may still be reading it.
+    void KeepUpdaterFile() { keepUpdaterFile_ = true; }
 
   private:
     void SetUpChild(ActivationHost& host);
@@ -129,6 +132,7 @@ class ShellSession {
     FirstRunResult firstRun_;
     platform::IoResult childCopy_;
     bool activated_ = false;
+    bool keepUpdaterFile_ = false;
 };
 
 }  // namespace pemu::shell

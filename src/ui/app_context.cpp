@@ -2,6 +2,7 @@
 
 #include "shell/settings_keys.hpp"
 #include "ui/window_switcher.hpp"
+#include "ui/windows/update_check.hpp"
 #include "ui/windows/window_registry.hpp"
 
 namespace pemu::ui {
@@ -16,7 +17,8 @@ AppContext::AppContext(shell::ShellSession& session, core::ShellPort& shellPort,
       face_([this] { return engine_ ? engine_->State().makerType : storedFamily_; }),
       memory_([this]() -> shell::SettingsStore& { return session_.store(); }),
       calc_(std::make_unique<core::Calculator>(face_.display(), shellPort, tape_, dentakuType)),
-      windows_(std::make_unique<WindowSwitcher>(*this)) {
+      windows_(std::make_unique<WindowSwitcher>(*this)),
+      updateCheck_(std::make_unique<UpdateCheck>(*this)) {
     engine_ = calc_.get();
     RegisterSecondaryWindows(*windows_, *this);
 }

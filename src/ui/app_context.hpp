@@ -18,6 +18,7 @@
 namespace pemu::ui {
 
 class WindowSwitcher;
+class UpdateCheck;
 
 class AppContext : public display::SkinEnvironment {
   public:
@@ -39,6 +40,8 @@ class AppContext : public display::SkinEnvironment {
     core::Calculator& calculator() { return *calc_; }
     shell::SettingsMemoryStore& memory() { return memory_; }
     WindowSwitcher& windows() { return *windows_; }
+    // The update check: the "AutoUpdate" setting, the check at start-up, the update program.
+    UpdateCheck& updateCheck() { return *updateCheck_; }
     QWidget& mainWindow() { return mainWindow_; }
     // The main window's side of the engine: refocus, key pictures, shell keys.
     core::ShellPort& shellPort() { return shellPort_; }
@@ -82,6 +85,7 @@ class AppContext : public display::SkinEnvironment {
     std::unique_ptr<core::Calculator> calc_;
     std::unique_ptr<WindowSwitcher> windows_;
     FamilyListeners familyListeners_;
+    std::unique_ptr<UpdateCheck> updateCheck_;
 };
 
 }  // namespace pemu::ui

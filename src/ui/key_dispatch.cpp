@@ -103,21 +103,48 @@ int FixedKeyCodeOf(int virtualKey) {
     }
 }
 
+int TypedOperatorOf(char32_t typed) {
+    switch (typed) {
+        case U'+':
+            return core::kKeyAdd;
+        case U'-':
+            return core::kKeySubtract;
+        case U'*':
+            return core::kKeyMultiply;
+        case U'/':
+            return core::kKeyDivide;
+        case U'=':
+            return core::kKeyEquals;
+        default:
+            return 0;
+    }
+}
+
 KeyDecision DecideKeyDown(int virtualKey, KeyModifiers modifiers, const KeyState& state,
-                          const KeyCodeLookup& keyCodeOf) {
+                          const KeyCodeLookup& keyCodeOf, char32_t typed) {
     if (state.minimized) return {};
     if (virtualKey == vk::kApps) return {KeyCommand::kContextMenu};
     if (state.switchPanelVisible) return {KeyCommand::kSwitchPanel, virtualKey};
+    // An operator typed as a character, Shift allowed; the numeric pad keeps its own keys.
+    if (!modifiers.ctrl && !modifiers.alt && !FixedKeyCodeOf(virtualKey)) {
+        if (const int code = TypedOperatorOf(typed)) {
+            KeyDecision d{KeyCommand::kExecute, code};
+            d.inputMethodOff = true;
+            return d;
+        }
+    }
     if (modifiers.shift) return ShiftKey(virtualKey, state);
     if (modifiers.ctrl) return CtrlKey(virtualKey);
     if (modifiers.alt) return Passed(KeyCommand::kNone);
     return PlainKey(virtualKey, keyCodeOf);
 }
 
-int ReleaseCodeOf(int virtualKey, bool shift, const KeyCodeLookup& keyCodeOf) {
+int ReleaseCodeOf(int virtualKey, bool shift, const KeyCodeLookup& keyCodeOf, char32_t typed) {
     const auto lookup = [&] { return keyCodeOf ? keyCodeOf(virtualKey) : kUnassignedKey; };
+    const int fixed = FixedKeyCodeOf(virtualKey);
+    if (const int code = TypedOperatorOf(typed); code && !fixed) return code;
     if (shift) return lookup();
-    if (const int code = FixedKeyCodeOf(virtualKey)) return code;
+    if (fixed) return fixed;
     if (virtualKey == vk::kC) return 0;
     return lookup();
 }

@@ -53,12 +53,18 @@ struct KeyDecision {
 
 using KeyCodeLookup = std::function<int(int virtualKey)>;
 
-// The key-down handling of the main window.
+// The key-down handling of the main window. `typed` is the character the key produces on
+// the user's keyboard layout (0 when none).
 KeyDecision DecideKeyDown(int virtualKey, KeyModifiers modifiers, const KeyState& state,
-                          const KeyCodeLookup& keyCodeOf);
+                          const KeyCodeLookup& keyCodeOf, char32_t typed = 0);
 
 // The code whose key picture a key-up draws released; 0 when none is drawn (the C key).
-int ReleaseCodeOf(int virtualKey, bool shift, const KeyCodeLookup& keyCodeOf);
+int ReleaseCodeOf(int virtualKey, bool shift, const KeyCodeLookup& keyCodeOf, char32_t typed = 0);
+
+// The operator a typed character stands for, whatever key produced it: "+" 17, "-" 18,
+// "*" 19, "/" 20, "=" 99 (equals); 0 for any other character. The key table cannot say this
+// for every layout: its numbers name keys of the Japanese keyboard, where "=" is Shift+"-".
+int TypedOperatorOf(char32_t typed);
 
 // The key code of the keys whose meaning no assignment can change (numeric pad, Enter,
 // Backspace); 0 for every other key.

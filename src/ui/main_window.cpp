@@ -11,6 +11,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cstdio>
+#include <utility>
 
 #include "display/skin_layout.hpp"
 #include "platform/qt/virtual_key.hpp"
@@ -21,6 +22,7 @@
 #include "ui/ui_text.hpp"
 #include "ui/window_switcher.hpp"
 #include "ui/windows/secondary_window.hpp"
+#include "ui/windows/update_check.hpp"
 
 namespace pemu::ui {
 
@@ -28,6 +30,12 @@ namespace {
 constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
                                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
+// The one character a key produced on the user's layout; 0 for none or several.
+char32_t TypedOf(const QKeyEvent& key) {
+    const QString text = key.text();
+    return text.size() == 1 ? text.at(0).unicode() : 0;
+}
 }  // namespace
 
 TfrmMain::TfrmMain(shell::ShellSession& session, QWidget* parent)
@@ -49,6 +57,7 @@ TfrmMain::TfrmMain(shell::ShellSession& session, QWidget* parent)
     skinListener_ = context_->face().AddSkinChangedListener([this] { face_->RefreshFace(); });
     ConnectMenus();
     ConnectFace();
+    context_->updateCheck().SetEndProgram([this] { QuitFromMenu(); });
     ApplyConstructionSettings();
     if (session_.channel() && session_.channel()->fd() >= 0) {
         messages_ = new QSocketNotifier(session_.channel()->fd(), QSocketNotifier::Read, this);
@@ -201,30 +210,38 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
                                    ? 9
                                    : platform::VirtualKeyOf(*key);
         // Tab never moves the focus away from the focus field.
-        return FormKeyDown(virtualKey, modifiers) || virtualKey == 9;
+        return FormKeyDown(virtualKey, modifiers, TypedOf(*key)) || virtualKey == 9;
     }
     if (event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat()) {
-            FormKeyUp(platform::VirtualKeyOf(*key), (key->modifiers() & Qt::ShiftModifier) != 0);
+            FormKeyUp(platform::VirtualKeyOf(*key), (key->modifiers() & Qt::ShiftModifier) != 0,
+                      TypedOf(*key));
         }
         return false;
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool TfrmMain::FormKeyDown(int virtualKey, KeyModifiers modifiers) {
+bool TfrmMain::FormKeyDown(int virtualKey, KeyModifiers modifiers, char32_t typed) {
     const SecondaryWindow* tape = context_->windows().Window(shell::WindowCode::kCheckTape);
     const KeyState state{isMinimized(), panel_->isVisible(), tape && tape->isVisible()};
     const KeyDecision decision = DecideKeyDown(
-        virtualKey, modifiers, state, [this](int vk) { return session_.keyTable().KeyCodeOf(vk); });
+        virtualKey, modifiers, state, [this](int vk) { return session_.keyTable().KeyCodeOf(vk); },
+        typed);
+    if (decision.command == KeyCommand::kExecute && decision.value == TypedOperatorOf(typed))
+        typedOperatorDown_ = decision.value;
     RunKeyDecision(decision, modifiers.shift);
     return decision.consumed;
 }
 
-void TfrmMain::FormKeyUp(int virtualKey, bool shift) {
-    const int code = ReleaseCodeOf(virtualKey, shift,
-                                   [this](int vk) { return session_.keyTable().KeyCodeOf(vk); });
+void TfrmMain::FormKeyUp(int virtualKey, bool shift, char32_t typed) {
+    const int code = ReleaseCodeOf(
+        virtualKey, shift, [this](int vk) { return session_.keyTable().KeyCodeOf(vk); }, typed);
+    // Shift let go first turns "+" into "=" on its way up: the key drawn pressed goes up.
+    if (typedOperatorDown_ != 0 && TypedOperatorOf(typed) != 0) {
+        Keys().ReleaseKey(std::exchange(typedOperatorDown_, 0));
+    }
     if (code != 0) Keys().ReleaseKey(code);
 }
 

@@ -41,9 +41,10 @@ class TfrmMain : public QMainWindow,
     // Reached from tests and the start-up: the first activation (settings, key table) when
     // it has not happened yet. A desktop without a window manager never activates a window.
     void EnsureActivated();
-    // The keyboard handlers, with Windows virtual-key codes. True when the key is consumed.
-    bool FormKeyDown(int virtualKey, KeyModifiers modifiers);
-    void FormKeyUp(int virtualKey, bool shift);
+    // The keyboard handlers, with Windows virtual-key codes and the character the key
+    // produced (0 for none). True when the key is consumed.
+    bool FormKeyDown(int virtualKey, KeyModifiers modifiers, char32_t typed = 0);
+    void FormKeyUp(int virtualKey, bool shift, char32_t typed = 0);
 
     AppContext& Context() { return *context_; }
     core::Calculator& Calculator() { return context_->calculator(); }
@@ -125,7 +126,7 @@ class TfrmMain : public QMainWindow,
     display::DigitalDisplay::Listeners::Subscription displayListener_;
     display::KeyPictures::Listeners::Subscription keysListener_;
     display::Face::SkinListeners::Subscription skinListener_;
-    bool autoUpdate_ = false;  // [StartUp] "AutoUpdate", for the update check
+    int typedOperatorDown_ = 0;  // drawn pressed by a typed operator, until its key goes up
 
     MainMenu menu_;
     FacePopup popup_;

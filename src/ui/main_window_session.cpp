@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "shell/child_instance.hpp"
 #include "shell/settings_keys.hpp"
@@ -11,6 +12,7 @@
 #include "ui/task_tray.hpp"
 #include "ui/ui_text.hpp"
 #include "ui/window_switcher.hpp"
+#include "ui/windows/update_check.hpp"
 
 namespace pemu::ui {
 
@@ -25,7 +27,7 @@ void TfrmMain::ShowPerTypeMessage(const std::string& messageCp932) {
 void TfrmMain::ReadSettings(const shell::SettingsStore& store) {
     menu_.IsTakeOverMemory->setChecked(context_->memory().MemoryRead());
     context_->ReadEngineSettings(store);
-    autoUpdate_ = shell::Read(store, shell::keys::kAutoUpdate);
+    context_->updateCheck().ReadSettings(store);
 }
 
 void TfrmMain::BecomeChildWindow(const std::string& mainCaption, const std::string&) {
@@ -49,6 +51,8 @@ void TfrmMain::KeyTableLoaded(const shell::KeyTable& table) {
         Keys().RefreshKeys();
     }
     TFocus->setFocus();
+    // Once the start has settled: a question it may ask runs its own events.
+    QTimer::singleShot(0, this, [this] { context_->updateCheck().AutoCheckAtStart(); });
 }
 
 // ---- shell::FinalSaveHost -------------------------------------------------------------
@@ -61,7 +65,7 @@ void TfrmMain::WriteSettings(shell::SettingsStore& store) {
     shell::Write(store, shell::keys::kStartUpTop, y());
     shell::Write(store, shell::keys::kStartUpLeft, x());
     context_->WriteEngineSettings(store, menu_.IsTakeOverMemory->isChecked());
-    shell::Write(store, shell::keys::kAutoUpdate, autoUpdate_);
+    context_->updateCheck().WriteSettings(store);
     shell::Write(store, shell::keys::kKeyButtonOn, menu_.ButtonDisplay->isChecked());
     shell::Write(store, shell::keys::kFrontSideOn, menu_.IsForeground->isChecked());
     shell::Write(store, shell::keys::kKeyPanelOn, menu_.DoingMiniSize->isChecked());

@@ -67,9 +67,11 @@ bool WindowSwitcher::IsOpen(WindowCode code) const {
 
 void WindowSwitcher::Toggle(WindowCode code, bool focusOnly) {
     if (!IsRegistered(code)) return;
-    const bool raiseOnly = focusOnly && IsOpen(code);
+    const bool opening = !IsOpen(code);
+    const bool raiseOnly = focusOnly && !opening;
     shell::ToggleWindow(code, focusOnly, *this);
-    if (!raiseOnly) ReturnFocusToMain();
+    const SecondaryWindow* opened = opening ? Window(code) : nullptr;
+    if (!raiseOnly && !(opened && opened->KeepsKeyboardWhenOpened())) ReturnFocusToMain();
 }
 
 void WindowSwitcher::Open(WindowCode code) {

@@ -36,7 +36,7 @@ class WindowSwitcher : public QObject, public shell::WindowHost, public shell::W
 
     // The toggle routine: focusOnly false opens a closed window and closes an open one;
     // focusOnly true opens or brings to the front. Except when it only brings a window to
-    // the front, the keyboard goes back to the main window.
+    // the front or opens a dialog that keeps it, the keyboard goes back to the main window.
     void Toggle(shell::WindowCode code, bool focusOnly);
 
     // shell::WindowHost

@@ -136,12 +136,31 @@ fail() {
 end_with_escape() {  # window
     xdotool windowfocus --sync "$1"
     xdotool key Escape
+    wait_for_pemu_end "Esc"
+}
+
+# Waits for a visible window whose title is exactly $1; prints its id.
+wait_for_named_window() {  # title
+    local i w
+    for i in $(seq 1 100); do
+        w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+        if [ -n "$w" ]; then
+            echo "$w"
+            return 0
+        fi
+        sleep 0.05
+    done
+    return 1
+}
+
+# Waits up to 10 s for pemu to end; it must end with status 0.
+wait_for_pemu_end() {  # what ended it, for the message
     local i
     for i in $(seq 1 100); do
         kill -0 "$PEMU_PID" 2>/dev/null || break
         sleep 0.1
     done
-    kill -0 "$PEMU_PID" 2>/dev/null && fail "pemu still runs 10 s after Esc"
+    kill -0 "$PEMU_PID" 2>/dev/null && fail "pemu still runs 10 s after $1"
     wait "$PEMU_PID"
     local status=$?
     PEMU_PID=""

@@ -137,19 +137,42 @@ TEST_F(LogViewTest, SavesAllOrTheSelectionInThirtyColumnLines) {
     EXPECT_EQ(ReadAll(dataRoot_ / "part.txt"), std::string(25, ' ') + "12345\r\n");
 }
 
+TEST_F(LogViewTest, SavesAllOrTheSelectionAsCsvForASpreadsheet) {
+    Start();
+    WriteLog(" \r\n" + platform::Sjis("1,234 ＋　 　\r\n5 ＝　 　\r\n1,239 ＊　 　\r\n") +
+             " \r\nOn");
+    TfrmLogView* log = OpenWithF4();
+    ASSERT_NE(log, nullptr);
+    const fs::path all = dataRoot_ / "tapes";  // the dialog adds ".csv"
+    ChooseFile(QString::fromStdString(all.string()));
+    log->SaveCsvMenu->trigger();
+    const std::string csv = ReadAll(dataRoot_ / "tapes.csv");
+    EXPECT_EQ(csv.substr(0, 3), "\xEF\xBB\xBF") << "a byte-order mark for spreadsheets";
+    EXPECT_NE(csv.find("line,value,kind,mark,text\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("2,1234,+,,\"1,234 ＋　 　\"\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("4,1239,result,,\"1,239 ＊"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",end,,On\r\n"), std::string::npos) << "the run's end stays a row";
+
+    SelectLine(log, 2);
+    const fs::path part = dataRoot_ / "part.csv";
+    ChooseFile(QString::fromStdString(part.string()));
+    log->SaveTextCsv->trigger();
+    EXPECT_EQ(ReadAll(part), "\xEF\xBB\xBFline,value,kind,mark,text\r\n1,5,=,,5 ＝　 　\r\n");
+}
+
 TEST_F(LogViewTest, PopupMenuItemsOfASelectionNeedOne) {
     Start();
     WriteLog("12345\r\n");
     TfrmLogView* log = OpenWithF4();
     ASSERT_NE(log, nullptr);
     auto enabled = PopupEnabled(log);
-    for (const char* item : {"PrintText", "SaveText", "Popup", "Copy"})
+    for (const char* item : {"PrintText", "SaveText", "SaveTextCsv", "Popup", "Copy"})
         EXPECT_FALSE(enabled[item]) << item << " without a selection";
     EXPECT_TRUE(enabled["SelectAll"]);
     EXPECT_TRUE(enabled["ClosePop"]);
     QTest::keyClick(log->TextArea, Qt::Key_A, Qt::ControlModifier);
     enabled = PopupEnabled(log);
-    for (const char* item : {"PrintText", "SaveText", "Popup", "Copy"})
+    for (const char* item : {"PrintText", "SaveText", "SaveTextCsv", "Popup", "Copy"})
         EXPECT_TRUE(enabled[item]) << item << " with a selection";
 }
 

@@ -25,8 +25,10 @@ void MainWindowTest::SetUpTestSuite() {
 
 void MainWindowTest::SetUp() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    // The process id too: the same test run from two build trees at once must not share it.
     dataRoot_ = fs::temp_directory_path() /
-                (std::string("pemu-ui-") + info->test_suite_name() + "-" + info->name());
+                (std::string("pemu-ui-") + info->test_suite_name() + "-" + info->name() + "-" +
+                 std::to_string(QCoreApplication::applicationPid()));
     fs::remove_all(dataRoot_);
     fs::create_directories(dataRoot_);
 }

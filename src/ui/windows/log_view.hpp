@@ -35,6 +35,8 @@ class TfrmLogView : public SecondaryWindow {
 
     // The commands, as the menus and buttons run them.
     void Save(bool selectionOnly);
+    // The same text as CSV for a spreadsheet: one row per line with its plain value.
+    void SaveCsv(bool selectionOnly);
     void Print(bool selectionOnly);
     void PopupSelection();
     void DeleteLog();
@@ -51,12 +53,14 @@ class TfrmLogView : public SecondaryWindow {
     QMenu* MainPop = nullptr;
     QAction* PrintText = nullptr;
     QAction* SaveText = nullptr;
+    QAction* SaveTextCsv = nullptr;
     QAction* Popup = nullptr;
     QAction* Copy = nullptr;
     QAction* SelectAll = nullptr;
     QAction* ClosePop = nullptr;
     QAction* PrintMenu = nullptr;
     QAction* SaveMenu = nullptr;
+    QAction* SaveCsvMenu = nullptr;
     QAction* FolderOpen = nullptr;
     QAction* DeleteLogMenu = nullptr;
     QAction* CloseMenu = nullptr;

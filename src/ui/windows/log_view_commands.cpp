@@ -11,6 +11,8 @@
 
 #include "arithmetic/text.hpp"
 #include "calclog/log_view.hpp"
+#include "platform/file_system.hpp"
+#include "tape/tape_csv.hpp"
 #include "ui/app_context.hpp"
 #include "ui/log_printer.hpp"
 #include "ui/popup_launcher.hpp"
@@ -38,6 +40,7 @@ void TfrmLogView::BuildMenus() {
     QMenu* file = menuBar_->addMenu(Caption("ファイル(&F)"));
     PrintMenu = Add(file, "PrintMenu", "印刷 (&P)");
     SaveMenu = Add(file, "Save", "名前を付けて保存 (&H)");
+    SaveCsvMenu = Add(file, "SaveCsv", "CSV で保存…");
     file->addSeparator();
     FolderOpen = Add(file, "FolderOpen", "フォルダを開く (&F)");
     DeleteLogMenu = Add(file, "DeleteLog", "保存済みのログを削除する　(&D)");
@@ -65,6 +68,7 @@ void TfrmLogView::BuildMenus() {
 
     connect(PrintMenu, &QAction::triggered, this, [this] { Print(false); });
     connect(SaveMenu, &QAction::triggered, this, [this] { Save(false); });
+    connect(SaveCsvMenu, &QAction::triggered, this, [this] { SaveCsv(false); });
     connect(FolderOpen, &QAction::triggered, this, &TfrmLogView::OpenFolder);
     connect(DeleteLogMenu, &QAction::triggered, this, &TfrmLogView::DeleteLog);
     connect(CloseMenu, &QAction::triggered, this, &QWidget::close);
@@ -84,6 +88,8 @@ void TfrmLogView::BuildPopup() {
     PrintText = Add(MainPop, "PrintText", "選択範囲を印刷 (&P)");
     SaveText = Add(MainPop, "SaveText", "選択範囲を保存(&H)");
     Popup = Add(MainPop, "Popup", "選択範囲をポップアップ");
+    // After the items of old, so that they keep their places for the keyboard.
+    SaveTextCsv = Add(MainPop, "SaveTextCsv", "選択範囲を CSV で保存…");
     MainPop->addSeparator();
     ClosePop = Add(MainPop, "ClosePop", "メニューを閉じる(&X)");
 
@@ -91,10 +97,11 @@ void TfrmLogView::BuildPopup() {
     connect(SelectAll, &QAction::triggered, TextArea, &QTextEdit::selectAll);
     connect(PrintText, &QAction::triggered, this, [this] { Print(true); });
     connect(SaveText, &QAction::triggered, this, [this] { Save(true); });
+    connect(SaveTextCsv, &QAction::triggered, this, [this] { SaveCsv(true); });
     connect(Popup, &QAction::triggered, this, &TfrmLogView::PopupSelection);
     connect(MainPop, &QMenu::aboutToShow, this, [this] {
         const bool selected = TextArea->textCursor().hasSelection();
-        for (QAction* item : {PrintText, SaveText, Popup, Copy})
+        for (QAction* item : {PrintText, SaveText, SaveTextCsv, Popup, Copy})
             item->setEnabled(selected);
     });
     connect(TextArea, &QWidget::customContextMenuRequested, this,
@@ -108,6 +115,19 @@ void TfrmLogView::Save(bool selectionOnly) {
     if (path.isEmpty()) return;
     const platform::IoResult saved =
         calclog::SaveLogText(QFile::encodeName(path).toStdString(), text);
+    if (!saved) {
+        QMessageBox::warning(
+            this, "Pemu", Caption("保存できませんでした。\n") + QString::fromStdString(saved.what));
+    }
+}
+
+void TfrmLogView::SaveCsv(bool selectionOnly) {
+    const std::string text = selectionOnly ? SelectedText() : text_;
+    if (text.empty()) return;
+    const QString path = ChooseSaveFile(this, "CSV ファイル(*.csv)", QStringLiteral("csv"));
+    if (path.isEmpty()) return;
+    const platform::IoResult saved =
+        platform::WriteFileAtomically(QFile::encodeName(path).toStdString(), tape::TapeToCsv(text));
     if (!saved) {
         QMessageBox::warning(
             this, "Pemu", Caption("保存できませんでした。\n") + QString::fromStdString(saved.what));

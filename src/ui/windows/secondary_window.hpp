@@ -21,6 +21,9 @@ class SecondaryWindow : public QWidget {
     ~SecondaryWindow() override;
 
     shell::WindowCode Code() const { return code_; }
+    // A dialog the user works in keeps the keyboard when it is opened; a view (the default)
+    // gives it back to the calculator.
+    virtual bool KeepsKeyboardWhenOpened() const { return false; }
     // A key handed over from another window (F5 of the main window to the log viewer), taken
     // as the window's own key. True when taken.
     bool PressWindowKey(int virtualKey, KeyModifiers modifiers) {
