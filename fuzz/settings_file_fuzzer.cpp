@@ -60,12 +60,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(pemu::platform::WriteFileAtomically(path, text).ok);
     SettingsStore store(path);
     const bool damaged = report.binary || report.droppedLines > 0;
-    Require(store.loadStatus() == (damaged ? LoadStatus::damaged : LoadStatus::loaded));
+    Require(store.loadStatus() == (damaged ? LoadStatus::kDamaged : LoadStatus::kLoaded));
     TypedReadsGiveTheirKinds(store);
     store.WriteString("Value", "Memory", "12");
     Require(store.UpdateFile().ok);
     const SettingsStore back(path);
-    Require(back.loadStatus() == LoadStatus::loaded);
+    Require(back.loadStatus() == LoadStatus::kLoaded);
     Require(back.Text() == store.Text());
     Require(back.ReadString("value", "MEMORY", "") == "12");
     Require(DamagedCopies(folder) <= SettingsStore::kDamagedCopiesKept);

@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The reader refuses exactly what the check refuses.
     const auto decoded = DecodeBitmap(bitmap);
-    if (CheckBitmapBytes(bitmap) != BitmapCheck::complete) Require(!decoded);
+    if (CheckBitmapBytes(bitmap) != BitmapCheck::kComplete) Require(!decoded);
     const bool composed = ButtonCompoundOf(option) == 1;  // pressed keys show the panel
 
     ScratchEnvironment env(user);

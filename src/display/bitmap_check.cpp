@@ -105,11 +105,11 @@ bool WalkRunLength(std::string_view data, const Layout& l, Put put) {
 // Reads the headers; `complete` when the palette and the pixel data are all there.
 BitmapCheck ReadLayout(std::string_view bytes, Layout& l) {
     if (bytes.size() < kFileHeaderSize + 4 || bytes[0] != 'B' || bytes[1] != 'M')
-        return BitmapCheck::notBitmap;
+        return BitmapCheck::kNotBitmap;
     const std::uint32_t offBits = U32(bytes, 10);
     const std::uint32_t headerSize = U32(bytes, kFileHeaderSize);
-    if (!KnownHeaderSize(headerSize)) return BitmapCheck::notBitmap;
-    if (bytes.size() < kFileHeaderSize + headerSize) return BitmapCheck::truncated;
+    if (!KnownHeaderSize(headerSize)) return BitmapCheck::kNotBitmap;
+    if (bytes.size() < kFileHeaderSize + headerSize) return BitmapCheck::kTruncated;
     std::uint64_t paletteEntry = 4, colours = 0, masks = 0;
     if (headerSize == kCoreHeaderSize) {
         l.width = U16(bytes, 18);
@@ -126,31 +126,31 @@ BitmapCheck ReadLayout(std::string_view bytes, Layout& l) {
         if (headerSize == kInfoHeaderSize && l.compression == kBitFields) masks = 12;
         if (headerSize == kInfoHeaderSize && l.compression == kAlphaBitFields) masks = 16;
     }
-    if (!KnownFormat(l)) return BitmapCheck::notBitmap;
-    if (l.width <= 0 || l.height <= 0) return BitmapCheck::notBitmap;
-    if (l.width > kMaxBitmapSide || l.height > kMaxBitmapSide) return BitmapCheck::tooLarge;
+    if (!KnownFormat(l)) return BitmapCheck::kNotBitmap;
+    if (l.width <= 0 || l.height <= 0) return BitmapCheck::kNotBitmap;
+    if (l.width > kMaxBitmapSide || l.height > kMaxBitmapSide) return BitmapCheck::kTooLarge;
     if (l.bits > 8) {
         colours = 0;
     } else if (colours == 0) {
         colours = 1u << l.bits;
     } else if (colours > (1u << l.bits)) {
-        return BitmapCheck::notBitmap;  // the palette would run into the pixels
+        return BitmapCheck::kNotBitmap;  // the palette would run into the pixels
     }
     const std::uint64_t paletteEnd = kFileHeaderSize + headerSize + masks + colours * paletteEntry;
-    if (bytes.size() < paletteEnd) return BitmapCheck::truncated;
+    if (bytes.size() < paletteEnd) return BitmapCheck::kTruncated;
     // A decoder seeks forward to the pixel offset, never back into the headers.
     l.paletteAt = kFileHeaderSize + headerSize + masks;
     l.colours = colours;
     l.pixelsAt = std::max<std::uint64_t>(offBits, paletteEnd);
-    if (l.pixelsAt > bytes.size()) return BitmapCheck::truncated;
+    if (l.pixelsAt > bytes.size()) return BitmapCheck::kTruncated;
     const std::string_view data = bytes.substr(l.pixelsAt);
     if (l.compression == kRle8 || l.compression == kRle4) {
         const bool ends = WalkRunLength(data, l, [](std::int64_t, std::int64_t, unsigned) {});
-        return ends ? BitmapCheck::complete : BitmapCheck::truncated;
+        return ends ? BitmapCheck::kComplete : BitmapCheck::kTruncated;
     }
     const std::uint64_t rowBytes = (static_cast<std::uint64_t>(l.width) * l.bits + 31) / 32 * 4;
-    return data.size() >= rowBytes * static_cast<std::uint64_t>(l.height) ? BitmapCheck::complete
-                                                                          : BitmapCheck::truncated;
+    return data.size() >= rowBytes * static_cast<std::uint64_t>(l.height) ? BitmapCheck::kComplete
+                                                                          : BitmapCheck::kTruncated;
 }
 
 }  // namespace
@@ -162,7 +162,7 @@ BitmapCheck CheckBitmapBytes(std::string_view bytes) {
 
 std::string UncompressedBitmap(std::string_view bytes) {
     Layout l;
-    if (ReadLayout(bytes, l) != BitmapCheck::complete) return {};
+    if (ReadLayout(bytes, l) != BitmapCheck::kComplete) return {};
     if (l.compression != kRle8 && l.compression != kRle4) return std::string(bytes);
     // An 8-bit bitmap of the same palette; pixels the stream skips keep index 0.
     const auto stride = static_cast<std::size_t>((l.width + 3) / 4 * 4);

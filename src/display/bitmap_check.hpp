@@ -8,10 +8,10 @@
 namespace pemu::display {
 
 enum class BitmapCheck {
-    complete,   // every byte the headers describe is there
-    notBitmap,  // no "BM", an unknown header or pixel format
-    tooLarge,   // wider or taller than kMaxBitmapSide
-    truncated,  // the palette or pixel data is shorter than the headers say
+    kComplete,   // every byte the headers describe is there
+    kNotBitmap,  // no "BM", an unknown header or pixel format
+    kTooLarge,   // wider or taller than kMaxBitmapSide
+    kTruncated,  // the palette or pixel data is shorter than the headers say
 };
 
 // No skin picture comes near this; larger sides are refused before anything is allocated.

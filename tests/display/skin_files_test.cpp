@@ -218,11 +218,11 @@ TEST(BitmapReader, FilesShorterThanTheirHeadersSayAreRefused) {
         const std::string bytes(c.whole->begin(), c.whole->begin() + static_cast<long>(c.keep));
         std::ofstream(folder / "t.bmp", std::ios::binary | std::ios::trunc) << bytes;
         EXPECT_FALSE(ReadBitmap(folder / "t.bmp")) << c.keep;
-        EXPECT_NE(CheckBitmapBytes(bytes), BitmapCheck::complete) << c.keep;
+        EXPECT_NE(CheckBitmapBytes(bytes), BitmapCheck::kComplete) << c.keep;
     }
     for (const auto* whole : {&rle, &plain})
         EXPECT_EQ(CheckBitmapBytes(std::string(whole->begin(), whole->end())),
-                  BitmapCheck::complete);
+                  BitmapCheck::kComplete);
 }
 
 // Hand-made headers: what the check takes and what it refuses before any decoding.
@@ -259,39 +259,39 @@ TEST(BitmapReader, HeadersAreHeldAgainstTheBytesThatFollow) {
     };
     const Case cases[] = {
         {"24-bit, rows complete", bitmap(3, 2, 24, 0, 0, std::string(24, 'x')),
-         BitmapCheck::complete},
+         BitmapCheck::kComplete},
         {"24-bit, last row short", bitmap(3, 2, 24, 0, 0, std::string(23, 'x')),
-         BitmapCheck::truncated},
-        {"top-down 1-bit", bitmap(9, -2, 1, 0, 0, std::string(8, 'x')), BitmapCheck::complete},
+         BitmapCheck::kTruncated},
+        {"top-down 1-bit", bitmap(9, -2, 1, 0, 0, std::string(8, 'x')), BitmapCheck::kComplete},
         {"pixels after a far offset", bitmap(1, 1, 32, 0, 0, std::string(4, 'x'), 1000),
-         BitmapCheck::truncated},
-        {"palette cut", bitmap(4, 1, 8, 0, 0, "").substr(0, 300), BitmapCheck::truncated},
+         BitmapCheck::kTruncated},
+        {"palette cut", bitmap(4, 1, 8, 0, 0, "").substr(0, 300), BitmapCheck::kTruncated},
         {"more colours than the depth holds", bitmap(4, 1, 4, 0, 17, std::string(4, 'x')),
-         BitmapCheck::notBitmap},
+         BitmapCheck::kNotBitmap},
         {"RLE8 with its end code",
          bitmap(4, 2, 8, 1, 2, rle8Row + std::string("\0\0", 2) + rle8Row + std::string("\0\1", 2)),
-         BitmapCheck::complete},
+         BitmapCheck::kComplete},
         {"RLE8 ended by its last line end", bitmap(4, 1, 8, 1, 2, rle8Row + std::string("\0\0", 2)),
-         BitmapCheck::complete},
+         BitmapCheck::kComplete},
         {"RLE8 ended early, rest left as background",
-         bitmap(4, 9, 8, 1, 2, rle8Row + std::string("\0\1", 2)), BitmapCheck::complete},
+         bitmap(4, 9, 8, 1, 2, rle8Row + std::string("\0\1", 2)), BitmapCheck::kComplete},
         {"RLE8 without an end", bitmap(4, 2, 8, 1, 2, rle8Row + std::string("\0\0", 2) + rle8Row),
-         BitmapCheck::truncated},
+         BitmapCheck::kTruncated},
         {"RLE8 literal run cut", bitmap(8, 1, 8, 1, 2, std::string("\0\x08\1\1\1", 5)),
-         BitmapCheck::truncated},
+         BitmapCheck::kTruncated},
         {"RLE8 delta past the last row", bitmap(4, 3, 8, 1, 2, std::string("\0\x02\x01\x05", 4)),
-         BitmapCheck::complete},
-        {"RLE4 at 8 bits", bitmap(4, 1, 8, 2, 2, std::string("\0\1", 2)), BitmapCheck::notBitmap},
-        {"JPEG inside", bitmap(4, 1, 24, 4, 0, std::string(100, 'x')), BitmapCheck::notBitmap},
-        {"no width", bitmap(0, 1, 24, 0, 0, ""), BitmapCheck::notBitmap},
-        {"huge", bitmap(100000, 100000, 8, 1, 2, std::string("\0\1", 2)), BitmapCheck::tooLarge},
-        {"not BM", "PK" + bitmap(1, 1, 24, 0, 0, "xxxx").substr(2), BitmapCheck::notBitmap},
-        {"header cut", bitmap(1, 1, 24, 0, 0, "xxxx").substr(0, 30), BitmapCheck::truncated},
+         BitmapCheck::kComplete},
+        {"RLE4 at 8 bits", bitmap(4, 1, 8, 2, 2, std::string("\0\1", 2)), BitmapCheck::kNotBitmap},
+        {"JPEG inside", bitmap(4, 1, 24, 4, 0, std::string(100, 'x')), BitmapCheck::kNotBitmap},
+        {"no width", bitmap(0, 1, 24, 0, 0, ""), BitmapCheck::kNotBitmap},
+        {"huge", bitmap(100000, 100000, 8, 1, 2, std::string("\0\1", 2)), BitmapCheck::kTooLarge},
+        {"not BM", "PK" + bitmap(1, 1, 24, 0, 0, "xxxx").substr(2), BitmapCheck::kNotBitmap},
+        {"header cut", bitmap(1, 1, 24, 0, 0, "xxxx").substr(0, 30), BitmapCheck::kTruncated},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CheckBitmapBytes(c.bytes), c.expected) << c.name;
     for (const Case& c : cases) {
-        if (c.expected == BitmapCheck::complete) {
+        if (c.expected == BitmapCheck::kComplete) {
             EXPECT_TRUE(DecodeBitmap(c.bytes)) << c.name;
         }
     }
