@@ -1,6 +1,7 @@
 // The calculation log at shut-down, whatever the file held: the result is never longer than
 // the cap, keeps the newest text, begins at a line start after a cut, ends with the end
-// marker, and the file is rewritten with exactly that (or left alone).
+// marker, and the file is rewritten with exactly that (or left alone). The log viewer then
+// reads the file back: every line it saves or prints is 30 columns, none lost.
 //
 // Input: byte 0 how often the old text repeats (x 4, so a few bytes pass the cap), bytes 1
 // and 2 the lengths of the old text and the cleared tapes, byte 3 bit 0 "LogHozon", then the
@@ -11,6 +12,8 @@
 #include <string>
 
 #include "calclog/calculation_log.hpp"
+#include "calclog/log_pages.hpp"
+#include "calclog/log_view.hpp"
 #include "fuzz_support.hpp"
 #include "platform/file_system.hpp"
 
@@ -76,5 +79,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool unchanged = result.empty() || result == run.existing;
     Require(*file == (unchanged ? run.existing : result));
     Require(written.changed == !unchanged);
+
+    const LogRead read = ReadLogFile(path);
+    Require(read.io.ok && read.text == *file);
+    const std::string view = LogViewText(read.text, run.cleared, run.tape);
+    const std::size_t lines = SplitLogLines(view).size();
+    Require(SavedLogText(view).size() == lines * (kLogLineWidth + 2));
+    std::size_t printed = 0;
+    for (const PrintedPage& page : LayoutLogPages(view, 600))
+        printed += page.lines.size();
+    Require(printed == lines);
     return 0;
 }
