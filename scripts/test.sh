@@ -12,9 +12,9 @@ cmake --build --preset default -j "$jobs"
 ctest --preset default -j "$jobs"
 
 # Every reader of outside data (formulas, the formula text file, settings, the calculation
-# log, stored values, skin bitmaps and option.ini, cabinet packages and preview JPEGs,
-# product records, pemu-calc arith) fed random input for 120 seconds in all: no crash, no
-# sanitizer report. The progress goes to a log; on a failure the end of it is shown.
+# log and its viewer, stored values, skin bitmaps and option.ini, cabinet packages and
+# preview JPEGs, the version record, product records, pemu-calc arith) fed random input for
+# 120 seconds in all: no crash, no sanitizer report. The progress goes to a log; on a failure the end of it is shown.
 mkdir -p build-fuzz
 if bash fuzz/run.sh 120 build-fuzz >build-fuzz/fuzz.log 2>&1; then
   grep -E "^(=== |Done [0-9]+ runs)" build-fuzz/fuzz.log || true
