@@ -1,5 +1,7 @@
 // The memory keys MC MR M+ M-, the grand total key GT and the accumulation of results into
 // the grand total, with their overflow errors and the memory kept across a restart.
+#include <algorithm>
+
 #include "arithmetic/decimal.hpp"
 #include "core/calculator.hpp"
 
@@ -12,6 +14,11 @@ bool IsRegisterNumber(std::string_view text) {
     if (!text.empty() && text.front() == '-') text.remove_prefix(1);
     return arith::IsNumberText(text) && text.front() != '+' && text.front() != '-' &&
            text.find_first_of("0123456789") != std::string_view::npos;
+}
+
+std::size_t DigitCount(std::string_view text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }));
 }
 
 // A register that takes a sum: rounded like a result of =, padded when rounding is on.
@@ -130,9 +137,11 @@ void Calculator::SwitchGrandTotal(bool on) {
 
 void Calculator::RestoreMemory(const MemoryStorePort& store) {
     if (!store.MemoryRead() || !store.MemoryOn()) return;
-    // A damaged settings file must not put a non-number into the register.
+    // A damaged settings file must not put a non-number into the register, nor a number
+    // wider than the display: MR would show only its last digits and every step an error.
     const std::string kept = Register(store.Memory());
-    if (!IsRegisterNumber(kept)) return;
+    if (!IsRegisterNumber(kept) || DigitCount(kept) > static_cast<std::size_t>(state_.panelDigit))
+        return;
     state_.memoryValue = kept;
     SetMark(kMarkMemory, !arith::IsZero(kept));
 }

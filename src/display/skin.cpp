@@ -22,6 +22,15 @@ constexpr std::array<SkinPart, 6> kPartOfFile{{SkinPart::kPanel, SkinPart::kButt
                                                SkinPart::kDigitNumber, SkinPart::kDigitMark}};
 constexpr int kPanelFile = 0, kButtonUpFile = 1, kButtonDownFile = 2, kDisplayPanelFile = 3;
 
+constexpr bool BuiltInSizesHoldEveryPart() {
+    for (std::size_t i = 0; i < kBuiltInSizes.size(); ++i)
+        if (kBuiltInSizes[i].width < kSkinFileNeeds[i].width ||
+            kBuiltInSizes[i].height < kSkinFileNeeds[i].height)
+            return false;
+    return true;
+}
+static_assert(BuiltInSizesHoldEveryPart());
+
 // A picture of the right size in a neutral grey: what is shown if the program's own
 // resources could not be read, so that no drawing ever reads outside a picture.
 QImage Placeholder(Size size) {
@@ -94,9 +103,15 @@ QImage Skin::PaintFace() const {
     return face;
 }
 
+bool FitsSkinFile(const QImage& image, int index) {
+    const Size needs = kSkinFileNeeds[static_cast<std::size_t>(index)];
+    return image.width() >= needs.width && image.height() >= needs.height;
+}
+
 bool Skin::LoadOne(const fs::path& folder, int index) {
     const auto image = ReadBitmap(folder / kSkinFiles[static_cast<std::size_t>(index)]);
-    if (!image) return false;
+    // A picture too small for its cells is refused like a missing file: the one shown stays.
+    if (!image || !FitsSkinFile(*image, index)) return false;
     pictures_[static_cast<std::size_t>(index)] = *image;
     return true;
 }

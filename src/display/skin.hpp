@@ -108,8 +108,14 @@ class Skin {
     std::array<QColor, 4> labelColours_;
 };
 
+// True when the picture is large enough for every cell of the file at `index` (file order).
+bool FitsSkinFile(const QImage& image, int index);
+
 // option.ini of a skin folder: [Value] "ButtonCompound", 0 when missing or unreadable.
 int ReadButtonCompound(const std::filesystem::path& folder);
+// The same from the file's text: the number its value begins with (as atoi read it), 0 when
+// there is none or it does not fit an int.
+int ButtonCompoundOf(std::string_view optionText);
 // Sets [Value] "ButtonCompound" in the folder's option.ini, creating it; other lines stay.
 bool WriteButtonCompound(const std::filesystem::path& folder, int value);
 

@@ -2,7 +2,9 @@
 // Where everything sits: the sizes of the six skin bitmaps, the key sheet cells, the key
 // positions on the face, the glyph strips of the digital display and its marks. Plain
 // constexpr tables, shared by the skin generator and the drawing code so they cannot drift.
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <optional>
 
 #include "platform/geometry.hpp"
@@ -217,5 +219,61 @@ constexpr std::optional<Point> KeyFacePositionOf(int code) {
 constexpr int KeyPictureOf(int code) {
     return detail::PictureCodeOf(code);
 }
+
+// ---- What each bitmap must hold ---------------------------------------------------------
+// The least size of each of the six bitmaps (in file order) that holds every cell, glyph
+// and colour-key pixel the drawing reads from it. A smaller picture cannot show its part and
+// is refused like a missing file.
+namespace detail {
+constexpr void Cover(Size& size, Rect r) {
+    size.width = std::max(size.width, r.x + r.width);
+    size.height = std::max(size.height, r.y + r.height);
+}
+constexpr void Cover(Size& size, Point pixel) {
+    Cover(size, Rect{pixel.x, pixel.y, 1, 1});
+}
+constexpr void CoverGlyph(Size& size, int x, Size glyph) {
+    Cover(size, Rect{x, kGlyphTop, glyph.width, glyph.height});
+}
+constexpr Size KeySheetNeeds() {
+    Size size{0, 0};
+    Cover(size, kPressedSheetTransparentKey);
+    for (const KeyCell& c : {kCasioClearCell, kCasioClearEntryCell})
+        Cover(size, Rect{c.x, c.y, kKeyWidth, c.height});
+    for (const CodeCell& c : kSheetCells)
+        Cover(size, Rect{c.cell.x, c.cell.y, kKeyWidth, c.cell.height});
+    return size;
+}
+constexpr Size DigitStripNeeds() {
+    Size size{0, 0};
+    Cover(size, kDigitStripBackground);
+    for (int x : {DigitGlyphX(9), kMinusGlyphX, kErrorGlyphX, kColonGlyphX})
+        CoverGlyph(size, x, kDigitGlyphSize);
+    CoverGlyph(size, kPointGlyphX, kPointGlyphSize);
+    CoverGlyph(size, kThousandsGlyphX, kThousandsGlyphSize);
+    return size;
+}
+constexpr Size MarkStripNeeds() {
+    Size size{0, 0};
+    Cover(size, kMarkStripBackground);
+    for (int x : {kConstantMarkX, kErrorMarkX})  // the panel marks E and K
+        CoverGlyph(size, x, {kMarkHeight, kMarkHeight});
+    CoverGlyph(size, kRegisterOverflowMark.sourceX, {kRegisterOverflowMark.width, kMarkHeight});
+    for (const StripMark& m : kStripMarks) {
+        CoverGlyph(size, m.sourceX, {m.width, kMarkHeight});
+        CoverGlyph(size, kBlankMarkX, {m.width, kMarkHeight});  // how a mark is blanked
+    }
+    return size;
+}
+}  // namespace detail
+
+inline constexpr std::array<Size, 6> kSkinFileNeeds{{
+    kFaceSize,  // the panel is the whole face
+    detail::KeySheetNeeds(),
+    detail::KeySheetNeeds(),
+    kDisplayPanelSize,  // painted 261 x 100, its colour keys in the last row
+    detail::DigitStripNeeds(),
+    detail::MarkStripNeeds(),
+}};
 
 }  // namespace pemu::display

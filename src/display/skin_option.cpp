@@ -1,5 +1,5 @@
 // option.ini of a skin folder: the one flag a skin carries besides its pictures.
-#include <cstdlib>
+#include <charconv>
 
 #include "display/skin.hpp"
 #include "platform/file_system.hpp"
@@ -13,11 +13,20 @@ constexpr const char* kButtonCompound = "ButtonCompound";
 
 }  // namespace
 
+int ButtonCompoundOf(std::string_view optionText) {
+    const auto value = shell::IniDocument::Parse(optionText).Get(kSection, kButtonCompound);
+    if (!value) return 0;
+    // Leading blanks and digits as a number; anything else, or one out of range, is 0.
+    std::string_view text = shell::TrimBlanks(*value);
+    if (text.starts_with('+')) text.remove_prefix(1);
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    return error == std::errc() ? number : 0;
+}
+
 int ReadButtonCompound(const std::filesystem::path& folder) {
     const auto text = platform::ReadWholeFile((folder / kSkinOptionFile).string());
-    if (!text) return 0;
-    const auto value = shell::IniDocument::Parse(*text).Get(kSection, kButtonCompound);
-    return value ? std::atoi(value->c_str()) : 0;
+    return text ? ButtonCompoundOf(*text) : 0;
 }
 
 bool WriteButtonCompound(const std::filesystem::path& folder, int value) {

@@ -1,12 +1,15 @@
 #pragma once
 // An INI text held in memory: sections and keys in the order they were first created, names
 // matched without regard to ASCII letter case (double-byte CP932 characters compared
-// exactly), comment lines of a hand-edited file kept with the entry they precede.
+// exactly), comment lines of a hand-edited file kept with the entry they precede. Names are
+// found through an index, so reading and every lookup take time in proportion to the text.
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "shell/name_index.hpp"
 
 namespace pemu::shell {
 
@@ -18,6 +21,8 @@ class IniDocument {
         bool binary = false;           // NUL or other control bytes were found
     };
 
+    // A section header that cannot be read (a control byte in it, no closing bracket) drops
+    // the keys below it up to the next good header: they never join the section above.
     static IniDocument Parse(std::string_view text, ParseReport* report = nullptr);
     // CR LF line ends; a blank line after each section.
     std::string Serialise() const;
@@ -40,18 +45,23 @@ class IniDocument {
         std::vector<std::string> comments;
         std::string name;
         std::vector<Entry> entries;
+        NameIndex index;
+
+        const Entry* Find(std::string_view ident) const;
+        Entry* Find(std::string_view ident);
+        Entry& Add(std::vector<std::string> comments, std::string_view ident,
+                   std::string_view value);
     };
     Section* FindSection(std::string_view name);
     const Section* FindSection(std::string_view name) const;
+    Section& AddSection(std::vector<std::string> comments, std::string_view name);
 
     std::vector<Section> sections_;
+    NameIndex sectionIndex_;
     std::vector<std::string> trailingComments_;
 };
 
 // Without leading and trailing blanks and tabs.
 std::string_view TrimBlanks(std::string_view s);
-
-// ASCII case-insensitive equality that steps over CP932 double-byte characters.
-bool SameName(std::string_view a, std::string_view b);
 
 }  // namespace pemu::shell

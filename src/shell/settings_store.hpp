@@ -43,8 +43,10 @@ class SettingsStore {
 
     // Rewrites the whole file atomically. On failure the old file stays as it was and the
     // store keeps its contents, so a later flush can still succeed. A damaged file is kept
-    // beside it as "<name>.damaged" before its first rewrite.
+    // beside it before its first rewrite, as "<name>.damaged.N" with N one above the
+    // highest copy there; only the kDamagedCopiesKept newest copies stay.
     platform::IoResult UpdateFile();
+    static constexpr int kDamagedCopiesKept = 5;
 
     // Takes the other store's keys, keeping this store's own file.
     void TakeContentsOf(const SettingsStore& other) { document_ = other.document_; }

@@ -14,14 +14,15 @@ struct Outcome {
     int status = -1;
 };
 
-// Runs pemu-calc with the given arguments (shell words) and standard input.
-Outcome RunCalc(const std::string& args, const std::string& input = "") {
+// Runs pemu-calc with the given arguments (shell words) and standard input; its error
+// messages are kept in `out` too when asked for.
+Outcome RunCalc(const std::string& args, const std::string& input = "", bool errors = false) {
     // One file per test process: CTest runs the tests of this file side by side.
     const std::string inputPath =
         ::testing::TempDir() + "pemu_arith_input_" + std::to_string(getpid()) + ".txt";
     std::ofstream(inputPath, std::ios::binary) << input;
-    const std::string command =
-        std::string("'") + PEMU_CALC_PATH + "' " + args + " < '" + inputPath + "' 2>/dev/null";
+    const std::string command = std::string("'") + PEMU_CALC_PATH + "' " + args + " < '" +
+                                inputPath + "'" + (errors ? " 2>&1" : " 2>/dev/null");
     Outcome outcome;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return outcome;
@@ -59,18 +60,6 @@ TEST(ArithCommandTest, OneOperationPrintsTheResultAndTheDivideFlag) {
     }
 }
 
-TEST(ArithCommandTest, BadArgumentsExitWithStatusTwoAndPrintNothing) {
-    for (const char* args :
-         {"arith", "arith frob 1 2", "arith add 1", "arith add 1 2 3", "arith add 1 x",
-          "arith add 1 1e5", "arith sqrt", "arith add 1 2 --frac 0", "arith add 1 2 --int 106",
-          "arith add 1 2 --limit -1", "arith add 1 2 --limit", "arith add 1 2 --bogus 3",
-          "arith --batch extra"}) {
-        const Outcome r = RunCalc(args);
-        EXPECT_EQ(r.status, 2) << args;
-        EXPECT_EQ(r.out, "") << args;
-    }
-}
-
 // Error lines carry a reason after the prefix; they are compared by the prefix.
 std::string WithoutReasons(const std::string& out) {
     std::string lines;
@@ -83,6 +72,59 @@ std::string WithoutReasons(const std::string& out) {
         start = end == std::string::npos ? out.size() : end + 1;
     }
     return lines;
+}
+
+// The operations' own requirements: operands the working buffers hold whole (599
+// characters, 299 for a subtraction) and, with a limit, no more integer digits than it.
+TEST(ArithCommandTest, OperandsTheOperationCannotTakeAreRefused) {
+    const std::string nines599(599, '9'), nines600(600, '9'), digits300(300, '1');
+    const std::string long10000 = "1." + std::string(9998, '3');
+    struct Case {
+        std::string args;
+        std::string out;  // "" for a refusal
+    };
+    const Case cases[] = {
+        {"arith add 99 1 --limit 1", ""},
+        {"arith add 99 1 --limit 2", "100\n"},
+        {"arith add -0099.5 1 --limit 2", "-98\n"},
+        {"arith sub 1 100 --limit 2", ""},
+        {"arith mul 2 3 --limit 5", ""},
+        {"arith add " + nines599 + " 0 --int 105", "EF\n"},
+        {"arith add " + nines600 + " 0 --int 105", ""},
+        {"arith sub 1 0." + std::string(297, '1'), "0.88888888888888888889\n"},
+        {"arith sub 1 0." + std::string(298, '1'), ""},
+        {"arith cos " + long10000, ""},
+        {"arith tan " + long10000, ""},
+        {"arith div 1 " + long10000, ""},
+        {"arith pow 2 " + nines600, ""},
+    };
+    for (const Case& c : cases) {
+        const Outcome r = RunCalc(c.args);
+        EXPECT_EQ(r.status, c.out.empty() ? 2 : 0) << c.args.substr(0, 40);
+        EXPECT_EQ(r.out, c.out) << c.args.substr(0, 40);
+    }
+    const Outcome r = RunCalc("arith add 99 1 --limit 1", "", true);
+    EXPECT_NE(r.out.find("'99' has 2 integer digits, more than the limit of 1"), std::string::npos)
+        << r.out;
+    const Outcome tan = RunCalc("arith tan " + long10000, "", true);
+    EXPECT_NE(tan.out.find("(10000 characters) is too long: tan takes operands of at most 599"),
+              std::string::npos)
+        << tan.out.substr(0, 200);
+    const Outcome batch = RunCalc("arith --batch", "add 99 1 1 20 20\nadd 99 1 2 20 20\nsub 1 " +
+                                                       digits300 + " 0 20 20\nmul 2 3 4 20 20\n");
+    EXPECT_EQ(WithoutReasons(batch.out), "error:\n100\nerror:\nerror:\n");
+}
+
+TEST(ArithCommandTest, BadArgumentsExitWithStatusTwoAndPrintNothing) {
+    for (const char* args :
+         {"arith", "arith frob 1 2", "arith add 1", "arith add 1 2 3", "arith add 1 x",
+          "arith add 1 1e5", "arith sqrt", "arith add 1 2 --frac 0", "arith add 1 2 --int 106",
+          "arith add 1 2 --limit -1", "arith add 1 2 --limit", "arith add 1 2 --bogus 3",
+          "arith --batch extra"}) {
+        const Outcome r = RunCalc(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.out, "") << args;
+    }
 }
 
 TEST(ArithCommandTest, BatchAnswersEveryLineInOrder) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "display/bitmap_check.hpp"
 #include "display/bitmap_file.hpp"
 #include "display/codec/bmp8_writer.hpp"
 #include "display/codec/jpeg_file.hpp"
@@ -17,6 +18,7 @@ namespace pemu::display {
 namespace {
 
 using testing::SamePixels;
+using testing::SolidBitmap;
 using testing::TempFolder;
 
 std::vector<unsigned char> Bytes(const std::filesystem::path& file) {
@@ -191,17 +193,144 @@ TEST(BitmapReader, RefusesMissingAndCorruptFiles) {
     EXPECT_FALSE(ReadBitmap(folder / "missing.bmp"));
 }
 
-TEST(BitmapReader, TruncatedRunLengthFilesNeverReadPastTheirEnd) {
-    const auto whole = Bytes(std::filesystem::path(PEMU_SKIN_DIR) / "imgButtonUp.bmp");
+// A bitmap whose palette or pixel data is shorter than its headers say is refused like a
+// missing file, whatever its encoding: its missing rows would show whatever memory held.
+TEST(BitmapReader, FilesShorterThanTheirHeadersSayAreRefused) {
     TempFolder folder("truncated");
-    for (std::size_t keep : {std::size_t{2}, std::size_t{20}, std::size_t{60}, std::size_t{1100},
-                             whole.size() / 2, whole.size() - 3}) {
-        std::ofstream(folder / "t.bmp", std::ios::binary | std::ios::trunc)
-            .write(reinterpret_cast<const char*>(whole.data()), static_cast<std::streamsize>(keep));
-        const auto image = ReadBitmap(folder / "t.bmp");
-        if (image) {
-            EXPECT_EQ(image->size(), QSize(231, 301)) << keep;
+    const auto rle = Bytes(std::filesystem::path(PEMU_SKIN_DIR) / "imgBackPanel.bmp");
+    SolidBitmap(folder / "plain.bmp", 50, 40, qRgb(1, 2, 3));  // 24-bit rows
+    const auto plain = Bytes(folder / "plain.bmp");
+    struct Case {
+        const std::vector<unsigned char>* whole;
+        std::size_t keep;
+    };
+    const Case cases[] = {{&rle, 2},
+                          {&rle, 20},
+                          {&rle, 60},
+                          {&rle, 1100},
+                          {&rle, 3598},
+                          {&rle, rle.size() / 2},
+                          {&rle, rle.size() - 2},
+                          {&plain, 54},
+                          {&plain, plain.size() / 2},
+                          {&plain, plain.size() - 1}};
+    for (const Case& c : cases) {
+        const std::string bytes(c.whole->begin(), c.whole->begin() + static_cast<long>(c.keep));
+        std::ofstream(folder / "t.bmp", std::ios::binary | std::ios::trunc) << bytes;
+        EXPECT_FALSE(ReadBitmap(folder / "t.bmp")) << c.keep;
+        EXPECT_NE(CheckBitmapBytes(bytes), BitmapCheck::kComplete) << c.keep;
+    }
+    for (const auto* whole : {&rle, &plain})
+        EXPECT_EQ(CheckBitmapBytes(std::string(whole->begin(), whole->end())),
+                  BitmapCheck::kComplete);
+}
+
+// Hand-made headers: what the check takes and what it refuses before any decoding.
+TEST(BitmapReader, HeadersAreHeldAgainstTheBytesThatFollow) {
+    // 14 + 40 header bytes, `colours` palette entries, then `data`.
+    const auto bitmap = [](int width, int height, int bits, int compression, unsigned colours,
+                           const std::string& data, unsigned offset = 0) {
+        std::string b = "BM";
+        const auto put = [&b](unsigned v, int n) {
+            for (int i = 0; i < n; ++i)
+                b.push_back(static_cast<char>(v >> (8 * i)));
+        };
+        const unsigned paletteBytes = 4 * (colours ? colours : (bits <= 8 ? 1u << bits : 0));
+        put(0, 4);  // file size: not relied on
+        put(0, 4);
+        put(offset ? offset : 54 + paletteBytes, 4);
+        put(40, 4);
+        put(static_cast<unsigned>(width), 4);
+        put(static_cast<unsigned>(height), 4);
+        put(1, 2);
+        put(static_cast<unsigned>(bits), 2);
+        put(static_cast<unsigned>(compression), 4);
+        put(0, 12);
+        put(colours, 4);
+        put(0, 4);
+        b.append(paletteBytes, '\x40');
+        return b + data;
+    };
+    const std::string rle8Row = std::string("\x04\x01", 2);  // four pixels of colour 1
+    struct Case {
+        const char* name;
+        std::string bytes;
+        BitmapCheck expected;
+    };
+    const Case cases[] = {
+        {"24-bit, rows complete", bitmap(3, 2, 24, 0, 0, std::string(24, 'x')),
+         BitmapCheck::kComplete},
+        {"24-bit, last row short", bitmap(3, 2, 24, 0, 0, std::string(23, 'x')),
+         BitmapCheck::kTruncated},
+        {"top-down 1-bit", bitmap(9, -2, 1, 0, 0, std::string(8, 'x')), BitmapCheck::kComplete},
+        {"pixels after a far offset", bitmap(1, 1, 32, 0, 0, std::string(4, 'x'), 1000),
+         BitmapCheck::kTruncated},
+        {"palette cut", bitmap(4, 1, 8, 0, 0, "").substr(0, 300), BitmapCheck::kTruncated},
+        {"more colours than the depth holds", bitmap(4, 1, 4, 0, 17, std::string(4, 'x')),
+         BitmapCheck::kNotBitmap},
+        {"RLE8 with its end code",
+         bitmap(4, 2, 8, 1, 2, rle8Row + std::string("\0\0", 2) + rle8Row + std::string("\0\1", 2)),
+         BitmapCheck::kComplete},
+        {"RLE8 ended by its last line end", bitmap(4, 1, 8, 1, 2, rle8Row + std::string("\0\0", 2)),
+         BitmapCheck::kComplete},
+        {"RLE8 ended early, rest left as background",
+         bitmap(4, 9, 8, 1, 2, rle8Row + std::string("\0\1", 2)), BitmapCheck::kComplete},
+        {"RLE8 without an end", bitmap(4, 2, 8, 1, 2, rle8Row + std::string("\0\0", 2) + rle8Row),
+         BitmapCheck::kTruncated},
+        {"RLE8 literal run cut", bitmap(8, 1, 8, 1, 2, std::string("\0\x08\1\1\1", 5)),
+         BitmapCheck::kTruncated},
+        {"RLE8 delta past the last row", bitmap(4, 3, 8, 1, 2, std::string("\0\x02\x01\x05", 4)),
+         BitmapCheck::kComplete},
+        {"RLE4 at 8 bits", bitmap(4, 1, 8, 2, 2, std::string("\0\1", 2)), BitmapCheck::kNotBitmap},
+        {"JPEG inside", bitmap(4, 1, 24, 4, 0, std::string(100, 'x')), BitmapCheck::kNotBitmap},
+        {"no width", bitmap(0, 1, 24, 0, 0, ""), BitmapCheck::kNotBitmap},
+        {"huge", bitmap(100000, 100000, 8, 1, 2, std::string("\0\1", 2)), BitmapCheck::kTooLarge},
+        {"not BM", "PK" + bitmap(1, 1, 24, 0, 0, "xxxx").substr(2), BitmapCheck::kNotBitmap},
+        {"header cut", bitmap(1, 1, 24, 0, 0, "xxxx").substr(0, 30), BitmapCheck::kTruncated},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CheckBitmapBytes(c.bytes), c.expected) << c.name;
+    for (const Case& c : cases) {
+        if (c.expected == BitmapCheck::kComplete) {
+            EXPECT_TRUE(DecodeBitmap(c.bytes)) << c.name;
         }
+    }
+}
+
+// Pixels a run-length stream skips (a line ended early, a move, an early end of bitmap) show
+// the first palette colour, the same at every read.
+TEST(BitmapReader, RunLengthGapsShowTheFirstPaletteColour) {
+    // 5 x 3 RLE8, palette blue, red. Bottom row: 2 red then a line end; middle row: a move
+    // of 3 right and 1 up, leaving its start empty; then 1 red in the top row and the end.
+    const std::string palette("\xff\0\0\0\0\0\xff\0", 8);
+    const std::string pixels("\x02\x01\0\0\0\x02\x03\x01\x01\x01\0\x01", 12);
+    std::string file = "BM";
+    const auto put = [&file](unsigned v, int n) {
+        for (int i = 0; i < n; ++i)
+            file.push_back(static_cast<char>(v >> (8 * i)));
+    };
+    put(0, 8);
+    put(14 + 40 + 8, 4);
+    for (unsigned v : {40u, 5u, 3u})
+        put(v, 4);
+    put(1, 2);
+    put(8, 2);
+    put(1, 4);  // BI_RLE8
+    put(0, 12);
+    put(2, 4);
+    put(0, 4);
+    file += palette + pixels;
+    const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255);
+    const QRgb want[3][5] = {{blue, blue, blue, red, blue},  // top row: moved to x 3
+                             {blue, blue, blue, blue, blue},
+                             {red, red, blue, blue, blue}};
+    for (int read = 0; read < 2; ++read) {
+        const auto image = DecodeBitmap(file);
+        ASSERT_TRUE(image);
+        ASSERT_EQ(image->size(), QSize(5, 3));
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x)
+                EXPECT_TRUE(SameColour(image->pixel(x, y), want[y][x])) << x << "," << y;
     }
 }
 

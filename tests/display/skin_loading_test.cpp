@@ -2,7 +2,9 @@
 // composed pressed keys, label colours, and folders with missing or broken bitmaps.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 
@@ -185,11 +187,83 @@ TEST_F(SkinLoading, ARedFlagInTheDisplayPanelRecoloursTheLabels) {
     EXPECT_EQ(face.skin().LabelColours()[0], QColor(Qt::black));
 }
 
+// A picture smaller than the cells its part needs is refused like a missing file: the
+// built-in picture stays, nothing reaches the user skin, no package is recorded for it.
+TEST_F(SkinLoading, PicturesTooSmallForTheirCellsAreRefused) {
+    for (const QSize size : {QSize(1, 1), QSize(10, 10)}) {
+        const fs::path package = Package("SET_Tiny");
+        for (const char* file : kSkinFiles)
+            SolidBitmap(package / file, size.width(), size.height(), qRgb(90, 90, 90));
+        const LoadResult result = face.LoadSkin(package, LoadMode::kApplyPackage, env);
+        EXPECT_EQ(result.picturesLoaded, 0);
+        EXPECT_FALSE(result.anyPartApplied);
+        const Skin& skin = face.skin();
+        const QImage shown[] = {skin.Panel(),        skin.ButtonUp(),      skin.ButtonDown(),
+                                skin.DigitalPanel(), skin.DigitalNumber(), skin.DigitalMark()};
+        for (std::size_t i = 0; i < kSkinFiles.size(); ++i) {
+            EXPECT_TRUE(SamePixels(shown[i], Skin::BuiltIn()[i])) << kSkinFiles[i];
+            EXPECT_FALSE(fs::exists(env.UserSkinFolder() / kSkinFiles[i])) << kSkinFiles[i];
+        }
+        EXPECT_TRUE(SamePixels(face.Render(), Face{[] { return 1; }}.Render()));
+        EXPECT_TRUE(env.idents.empty());
+    }
+}
+
+// The least accepted size of each file is what its cells need; one pixel less either way is
+// refused, and a larger picture is taken.
+TEST_F(SkinLoading, EachPartNeedsTheCellsItsDrawingReads) {
+    const std::array<QSize, 6> needed{
+        {{272, 400}, {226, 300}, {226, 300}, {261, 102}, {211, 23}, {385, 12}}};
+    for (std::size_t i = 0; i < kSkinFiles.size(); ++i) {
+        const int w = needed[i].width(), h = needed[i].height();
+        const struct {
+            QSize size;
+            bool taken;
+        } cases[] = {
+            {{w - 1, h}, false}, {{w, h - 1}, false}, {{w, h}, true}, {{w + 30, h + 30}, true}};
+        for (const auto& c : cases) {
+            const fs::path package = Package("part");
+            fs::remove_all(package);
+            fs::create_directories(package);
+            SolidBitmap(package / kSkinFiles[i], c.size.width(), c.size.height(), qRgb(7, 7, 7));
+            Skin skin;
+            const LoadResult result = skin.LoadPictures(package, LoadMode::kDefaultForDisplay, env);
+            EXPECT_EQ(result.picturesLoaded, c.taken ? 1 : 0)
+                << kSkinFiles[i] << " " << c.size.width() << "x" << c.size.height();
+        }
+    }
+}
+
+// A user skin whose panel file is cut short (its rows shorter than the header says) is
+// refused at start-up: the face shows the built-in panel, the same at every start.
+TEST_F(SkinLoading, ATruncatedUserPanelIsRefusedAtStartUp) {
+    fs::create_directories(env.UserSkinFolder());
+    std::ifstream in(fs::path(PEMU_SKIN_DIR) / "imgBackPanel.bmp", std::ios::binary);
+    std::string head(3598, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    std::ofstream(env.UserSkinFolder() / "imgBackPanel.bmp", std::ios::binary) << head;
+    SolidBitmap(env.UserSkinFolder() / "tall.bmp", 272, 400, qRgb(1, 2, 3));
+    {
+        std::ifstream full(env.UserSkinFolder() / "tall.bmp", std::ios::binary);
+        std::string bytes{std::istreambuf_iterator<char>(full), {}};
+        bytes.resize(bytes.size() - 1);  // a 24-bit picture one byte short
+        std::ofstream(env.UserSkinFolder() / "imgDigitalPanel.bmp", std::ios::binary) << bytes;
+    }
+    face.FirstShow(1, env);
+    EXPECT_TRUE(SamePixels(face.skin().Panel(), Skin::BuiltIn()[0]));
+    EXPECT_TRUE(SamePixels(face.skin().DigitalPanel(), Skin::BuiltIn()[3]));
+    Face second{[] { return 1; }};
+    second.FirstShow(1, env);
+    EXPECT_TRUE(SamePixels(second.Render(), face.Render()));
+}
+
+// The drawing itself never reads outside a picture, whatever size it was given.
 TEST_F(SkinLoading, UndersizedPicturesDrawWhatTheyHaveAndNothingOutside) {
-    const fs::path package = Package("SET_Tiny");
-    for (const char* file : kSkinFiles)
-        SolidBitmap(package / file, 5, 5, qRgb(90, 90, 90));
-    face.LoadSkin(package, LoadMode::kApplyPackage, env);
+    QImage tiny(5, 5, QImage::Format_RGB32);
+    tiny.fill(qRgb(90, 90, 90));
+    for (int i = 0; i < static_cast<int>(kSkinFiles.size()); ++i)
+        face.skin().SetPicture(i, tiny);
+    face.skin().RebuildComposite();
     face.display().DrawNumber("-1234567.89");
     for (int code = 0; code < 100; ++code) {
         face.display().CopyMarkGlyph(code);

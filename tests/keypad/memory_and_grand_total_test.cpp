@@ -87,6 +87,7 @@ struct RestoreCase {
     bool memoryRead;
     const char* restored;
     bool mark;
+    const char* options = "--";  // the display width the value must fit
 };
 
 class MemoryRestore : public testing::TestWithParam<RestoreCase> {};
@@ -97,7 +98,7 @@ TEST_P(MemoryRestore, ReadAtStart) {
     store.SetMemory(c.memory);
     store.SetMemoryOn(c.memoryOn);
     store.SetMemoryRead(c.memoryRead);
-    auto session = RunKeys("--");
+    auto session = RunKeys(c.options);
     core::Calculator& calc = session->Calc();
     calc.RestoreMemory(store);
     EXPECT_EQ(calc.State().memoryValue, c.restored);
@@ -109,16 +110,38 @@ TEST_P(MemoryRestore, ReadAtStart) {
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, MemoryRestore,
-    testing::Values(RestoreCase{"Restored", "-12.5", true, true, "-12.5", true},
-                    RestoreCase{"KeepSettingOff", "-12.5", true, false, "0", false},
-                    RestoreCase{"MemoryWasEmpty", "-12.5", false, true, "0", false},
-                    RestoreCase{"BoundedToRegister", "12345678901234567890123", true, true,
-                                "1234567890123456789", true},
-                    RestoreCase{"NotANumberIgnored", "12abc", true, true, "0", false},
-                    RestoreCase{"EmptyTextIgnored", "", true, true, "0", false},
-                    RestoreCase{"PointAloneIgnored", ".", true, true, "0", false},
-                    RestoreCase{"PlusSignIgnored", "+5", true, true, "0", false}),
+    testing::Values(
+        RestoreCase{"Restored", "-12.5", true, true, "-12.5", true},
+        RestoreCase{"KeepSettingOff", "-12.5", true, false, "0", false},
+        RestoreCase{"MemoryWasEmpty", "-12.5", false, true, "0", false},
+        RestoreCase{"FullWidth", "-1234567.8901234", true, true, "-1234567.8901234", true},
+        RestoreCase{"WiderThanTheDisplayIgnored", "1234567890123456789", true, true, "0", false},
+        RestoreCase{"LongerThanTheRegisterIgnored", "12345678901234567890123", true, true, "0",
+                    false},
+        RestoreCase{"FractionBeyondTheDisplayIgnored", "0.12345678901234", true, true, "0", false},
+        RestoreCase{"FitsEightDigits", "-1234.5678", true, true, "-1234.5678", true,
+                    "--digits 8 --"},
+        RestoreCase{"WiderThanEightDigitsIgnored", "123456789", true, true, "0", false,
+                    "--digits 8 --"},
+        RestoreCase{"NotANumberIgnored", "12abc", true, true, "0", false},
+        RestoreCase{"EmptyTextIgnored", "", true, true, "0", false},
+        RestoreCase{"PointAloneIgnored", ".", true, true, "0", false},
+        RestoreCase{"PlusSignIgnored", "+5", true, true, "0", false}),
     [](const testing::TestParamInfo<RestoreCase>& info) { return info.param.name; });
+
+// A damaged "Memory" of 19 digits: MR shows 0 (the value is ignored), and the next steps
+// compute instead of raising an error.
+TEST(MemoryStore, OverlongStoredMemoryNeverReachesTheDisplay) {
+    core::InMemoryMemoryStore store;
+    store.SetMemory("1234567890123456789");
+    store.SetMemoryOn(true);
+    auto session = RunKeys("--");
+    session->Calc().ApplyStartupSettings(core::StartupSettings{}, &store);
+    PressAll(*session, "MR * 2 =");
+    EXPECT_EQ(session->Calc().State().displayValue, "0");
+    EXPECT_EQ(session->Calc().State().errorCode, 0);
+    EXPECT_FALSE(session->Calc().State().markOn[core::kMarkMemory]);
+}
 
 TEST(MemoryStore, RestoredThroughStartupSettings) {
     core::InMemoryMemoryStore store;

@@ -110,9 +110,56 @@ TEST(SettingsStore, BinaryFileIsUsableAndKeptAsideBeforeTheFirstRewrite) {
     EXPECT_EQ(store.ReadInteger("Value", "PanelDigit", 14), 10);
     EXPECT_EQ(store.ReadString("Tax", "Zeiritu", ""), "0.05") << "a truncated last line counts";
     ASSERT_TRUE(store.UpdateFile().ok);
-    EXPECT_EQ(ReadFile(path + ".damaged"), damaged);
+    EXPECT_EQ(ReadFile(path + ".damaged.1"), damaged);
     EXPECT_EQ(ReadFile(path), "[Value]\r\nPanelDigit=10\r\n\r\n[Tax]\r\nZeiritu=0.05\r\n\r\n");
     EXPECT_EQ(SettingsStore(path).loadStatus(), LoadStatus::kLoaded);
+}
+
+// A header that cannot be read ends the section above it: its keys are dropped (the damaged
+// copy keeps them) rather than taken as keys of the section before.
+TEST(SettingsStore, BrokenSectionHeaderNeverMovesKeysAcrossSections) {
+    const std::string broken[] = {std::string("[Ta\x01x]"), std::string("\x02[Tax]"),
+                                  std::string("[Tax]\0", 6), std::string("[Tax"),
+                                  std::string("[\x7f")};
+    for (const std::string& header : broken) {
+        TempFolder dir;
+        const std::string path = dir / "Pemu.ini";
+        WriteFile(path, "[Value]\r\nPanelDigit=10\r\n" + header +
+                            "\r\nZeiritu=0.05\r\nMemory=7\r\n[StartUp]\r\nAutoUpdate=1\r\n");
+        SettingsStore store(path);
+        EXPECT_EQ(store.loadStatus(), LoadStatus::kDamaged);
+        EXPECT_EQ(store.ReadInteger("Value", "PanelDigit", 14), 10);
+        EXPECT_FALSE(store.ValueExists("Value", "Zeiritu"));
+        EXPECT_FALSE(store.ValueExists("Value", "Memory"));
+        EXPECT_TRUE(store.ReadBool("StartUp", "AutoUpdate", false)) << "the next header counts";
+        EXPECT_EQ(store.Text(),
+                  "[Value]\r\nPanelDigit=10\r\n\r\n[StartUp]\r\nAutoUpdate=1\r\n\r\n");
+    }
+}
+
+// Every damaged start keeps its own copy, numbered upward; only the newest few stay.
+TEST(SettingsStore, EachDamagedFileIsKeptAndTheCopiesAreBounded) {
+    TempFolder dir;
+    const std::string path = dir / "Pemu.ini";
+    WriteFile(path + ".damaged", "a copy of an older version");
+    WriteFile(path + ".damaged.x", "not one of ours");
+    const int starts = SettingsStore::kDamagedCopiesKept + 2;
+    for (int run = 1; run <= starts; ++run) {
+        const std::string damaged = "[Value]\r\nRun=" + std::to_string(run) + "\r\n\x01\r\n";
+        WriteFile(path, damaged);
+        SettingsStore store(path);
+        ASSERT_EQ(store.loadStatus(), LoadStatus::kDamaged);
+        ASSERT_TRUE(store.UpdateFile().ok);
+        ASSERT_TRUE(store.UpdateFile().ok) << "a second flush of the same run";
+        EXPECT_EQ(ReadFile(path + ".damaged." + std::to_string(run)), damaged);
+    }
+    for (int run = 1; run <= starts; ++run) {
+        const bool kept = run > starts - SettingsStore::kDamagedCopiesKept;
+        EXPECT_EQ(testing::Exists(path + ".damaged." + std::to_string(run)), kept) << run;
+    }
+    EXPECT_FALSE(testing::Exists(path + ".damaged." + std::to_string(starts + 1)));
+    EXPECT_EQ(ReadFile(path + ".damaged"), "a copy of an older version");
+    EXPECT_EQ(ReadFile(path + ".damaged.x"), "not one of ours");
 }
 
 TEST(SettingsStore, FailedFlushKeepsTheOldFileAndTheValues) {
@@ -152,6 +199,35 @@ TEST(SettingsKeys, DefaultsAndCheckedKeys) {
         Write(store, keys::kZeiritu, text);
         EXPECT_EQ(ReadTaxRate(store), "0.08") << text;
     }
+}
+
+// Lookups go through an index: it must follow repeated names in any letter case, keys
+// added later, and deletions that move the keys behind them.
+TEST(IniDocument, IndexFollowsRepeatedNamesAdditionsAndDeletions) {
+    std::string text = "[Keys]\r\n";
+    for (int n = 0; n < 300; ++n)
+        text += "Key" + std::to_string(n) + "=" + std::to_string(n) + "\r\n";
+    text += "KEY7=seven\r\n[keys]\r\nkey8=eight\r\n";
+    IniDocument doc = IniDocument::Parse(text);
+    EXPECT_EQ(doc.Get("KEYS", "key7"), "seven");
+    EXPECT_EQ(doc.Get("Keys", "Key8"), "eight");
+    for (int n : {0, 5, 150, 298}) {
+        ASSERT_TRUE(doc.Erase("keys", "KEY" + std::to_string(n)));
+        EXPECT_FALSE(doc.Get("Keys", "Key" + std::to_string(n)));
+    }
+    EXPECT_FALSE(doc.Erase("Keys", "Key5"));
+    for (int n : {1, 4, 6, 149, 151, 297, 299})
+        EXPECT_EQ(doc.Get("Keys", "key" + std::to_string(n)), std::to_string(n)) << n;
+    doc.Set("KEYS", "Key5", "again");
+    doc.Set("keys", "KEY1", "changed");
+    const std::vector<std::string> idents = doc.Idents("Keys");
+    ASSERT_EQ(idents.size(), 297u);
+    EXPECT_EQ(idents.front(), "Key1") << "first spelling and place kept";
+    EXPECT_EQ(idents.back(), "Key5") << "a new key goes last";
+    EXPECT_EQ(doc.Get("Keys", "Key1"), "changed");
+    const std::string written = doc.Serialise();
+    EXPECT_EQ(written.find("[Keys]\r\nKey1=changed\r\nKey2=2\r\n"), 0u);
+    EXPECT_EQ(written.find("[keys]"), std::string::npos) << "one section, first spelling";
 }
 
 }  // namespace

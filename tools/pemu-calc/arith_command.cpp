@@ -26,14 +26,16 @@ constexpr std::string_view kUnused = "-";
 
 const bool kFourOperations = [] {
     using arith::ArithContext;
-    RegisterArithOp(
-        {"add", 2, [](ArithContext& ctx, const std::string& a, const std::string& b, int limit) {
-             return arith::DecimalAdd(ctx, a, b, limit);
-         }});
-    RegisterArithOp(
-        {"sub", 2, [](ArithContext& ctx, const std::string& a, const std::string& b, int limit) {
-             return arith::DecimalSubtract(ctx, a, b, limit);
-         }});
+    RegisterArithOp({"add", 2,
+                     [](ArithContext& ctx, const std::string& a, const std::string& b, int limit) {
+                         return arith::DecimalAdd(ctx, a, b, limit);
+                     },
+                     arith::kOperandMax, true});
+    RegisterArithOp({"sub", 2,
+                     [](ArithContext& ctx, const std::string& a, const std::string& b, int limit) {
+                         return arith::DecimalSubtract(ctx, a, b, limit);
+                     },
+                     arith::kSubtractOperandMax, true});
     RegisterArithOp(
         {"mul", 2, [](ArithContext& ctx, const std::string& a, const std::string& b, int) {
              return arith::DecimalMultiply(ctx, a, b);
@@ -65,18 +67,53 @@ std::string OpNames() {
     return names;
 }
 
-// Checks the operands against the operation; "" when they fit, else the reason.
-std::string CheckOperands(const ArithOp& op, const std::vector<std::string_view>& operands) {
+// An operand as an error message shows it: a long one by its start and its length.
+std::string Shown(std::string_view operand) {
+    constexpr std::size_t kShown = 24;
+    if (operand.size() <= kShown) return "'" + std::string(operand) + "'";
+    return "'" + std::string(operand.substr(0, kShown)) + "...' (" +
+           std::to_string(operand.size()) + " characters)";
+}
+
+// Digits before the point, without the sign and leading zeros.
+std::size_t IntegerDigits(std::string_view number) {
+    if (!number.empty() && (number.front() == '+' || number.front() == '-'))
+        number.remove_prefix(1);
+    number = number.substr(0, number.find('.'));
+    const std::size_t first = number.find_first_not_of('0');
+    return first == std::string_view::npos ? 0 : number.size() - first;
+}
+
+// What the operation requires of one operand it uses; "" when it holds, else the reason.
+std::string CheckOperand(const ArithOp& op, std::string_view operand, int limit) {
+    if (!arith::IsNumberText(operand)) return Shown(operand) + " is not a decimal number";
+    if (operand.size() > op.maxOperandLength) {
+        return Shown(operand) + " is too long: " + op.name + " takes operands of at most " +
+               std::to_string(op.maxOperandLength) + " characters";
+    }
+    if (limit > 0 && IntegerDigits(operand) > static_cast<std::size_t>(limit)) {
+        return Shown(operand) + " has " + std::to_string(IntegerDigits(operand)) +
+               " integer digits, more than the limit of " + std::to_string(limit);
+    }
+    return {};
+}
+
+// Checks the operands (and the limit) against the operation; "" when they fit, else the
+// reason.
+std::string CheckOperands(const ArithOp& op, const std::vector<std::string_view>& operands,
+                          int limit) {
+    if (limit > 0 && !op.takesLimit) return op.name + " takes no limit";
     for (std::size_t i = 0; i < operands.size(); ++i) {
         const bool used = static_cast<int>(i) < op.operands;
-        if (used && !arith::IsNumberText(operands[i])) {
-            return "'" + std::string(operands[i]) + "' is not a decimal number";
+        if (used) {
+            if (std::string reason = CheckOperand(op, operands[i], limit); !reason.empty())
+                return reason;
         }
         // A constant ignores A, whatever it holds.
         const bool ignored = op.operands == 0 && i == 0;
         if (!used && !ignored && operands[i] != kUnused) {
             return op.name + " takes " + std::to_string(op.operands) +
-                   " operand(s); give '-' for '" + std::string(operands[i]) + "'";
+                   " operand(s); give '-' for " + Shown(operands[i]);
         }
     }
     return {};
@@ -108,12 +145,13 @@ std::string ParseBatchLine(std::string_view line, Request& request) {
         return "expected 6 fields 'OP A B LIMIT I F', got " + std::to_string(f.size());
     }
     request.op = FindArithOp(std::string(f[0]));
-    if (request.op == nullptr) return "unknown operation '" + std::string(f[0]) + "'";
-    if (std::string reason = CheckOperands(*request.op, {f[1], f[2]}); !reason.empty()) {
-        return reason;
-    }
+    if (request.op == nullptr) return "unknown operation " + Shown(f[0]);
     if (!ParseInt(f[3], 0, 1 << 30, request.limit)) {
-        return "LIMIT '" + std::string(f[3]) + "' is not a whole number >= 0";
+        return "LIMIT " + Shown(f[3]) + " is not a whole number >= 0";
+    }
+    if (std::string reason = CheckOperands(*request.op, {f[1], f[2]}, request.limit);
+        !reason.empty()) {
+        return reason;
     }
     if (!ParseInt(f[4], kMinPrecision, kMaxPrecision, request.ctx.workIntDigits)) {
         return "I '" + std::string(f[4]) + "' is not a whole number from 1 to 105";
@@ -203,7 +241,7 @@ int RunArith(const std::vector<std::string>& args, std::istream& in, std::ostrea
                                    " operand(s), got " + std::to_string(given));
     }
     const std::vector<std::string_view> operands(positional.begin() + 1, positional.end());
-    if (std::string reason = CheckOperands(*request.op, operands); !reason.empty()) {
+    if (std::string reason = CheckOperands(*request.op, operands, request.limit); !reason.empty()) {
         return UsageError(err, reason);
     }
     if (given >= 1) request.a = operands[0];

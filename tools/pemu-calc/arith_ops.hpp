@@ -2,11 +2,13 @@
 // Operations of `pemu-calc arith`, looked up by name at run time. Each file that adds
 // operations registers them from a static initialiser:
 //   const bool registered = pemu::calc::RegisterArithOp({"exp", 1, [](auto&...) {...}});
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "arithmetic/context.hpp"
+#include "arithmetic/decimal.hpp"
 
 namespace pemu::calc {
 
@@ -18,6 +20,11 @@ struct ArithOp {
     std::function<std::string(pemu::arith::ArithContext& ctx, const std::string& a,
                               const std::string& b, int limit)>
         run;
+    // The longest operand the operation reads whole (it would cut a longer one).
+    std::size_t maxOperandLength = pemu::arith::kOperandMax;
+    // The operation lines its operands up to a display width of `limit` digits; a caller
+    // that gives one guarantees no operand has more integer digits than that.
+    bool takesLimit = false;
 };
 
 // False (and nothing registered) when the name is already taken.
