@@ -97,8 +97,7 @@ TEST_F(MainWindowTest, EveryWindowOfTheMenusIsPresentAndEnabled) {
     for (QAction* usable :
          {m.KenzanFormOpen, m.DoingMiniSize, m.ButtonDisplay, m.IsForeground, m.DoingQuit,
           m.PemuHelp, m.IsTakeOverMemory, m.RoundConfig, m.SushikiFormOpen, m.SkinFromOpen,
-          m.BigPanelOpen, m.LogFormOpen, m.TaxConfig, m.VersionInfo, m.KeyConfig,
-          m.UpdateCheck}) {
+          m.BigPanelOpen, m.LogFormOpen, m.TaxConfig, m.VersionInfo, m.KeyConfig, m.UpdateCheck}) {
         EXPECT_TRUE(usable->isEnabled()) << usable->objectName().toStdString();
     }
     EXPECT_FALSE(m.MoveToCenter->isVisible());  // a primary copy
