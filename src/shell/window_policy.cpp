@@ -50,7 +50,10 @@ std::optional<PositionKeys> RememberedPositionKeysOf(WindowCode window) {
 
 std::optional<Point> PlaceWindow(const Placement& placement) {
     const auto keys = RememberedPositionKeysOf(placement.window);
-    if (placement.rememberPositions && keys && placement.readSetting) {
+    const bool stored =
+        keys && (!placement.hasSetting || placement.hasSetting(keys->section, keys->topKey) ||
+                 placement.hasSetting(keys->section, keys->leftKey));
+    if (placement.rememberPositions && keys && placement.readSetting && stored) {
         return Point{placement.readSetting(keys->section, keys->leftKey, 100),
                      placement.readSetting(keys->section, keys->topKey, 100)};
     }

@@ -33,6 +33,10 @@ struct Placement {
     bool rememberPositions = false;  // "StartUpEndOn"
     // Reads an integer setting (section, key, default); used when positions are remembered.
     std::function<int(const char*, const char*, int)> readSetting;
+    // Whether a setting is stored (section, key). When given, a window whose position was
+    // never stored is placed beside its anchor instead of at the default 100, 100, where it
+    // would cover the calculator the first time it opens.
+    std::function<bool(const char*, const char*)> hasSetting;
 };
 
 // First placement: the remembered position, else above / beside / offset from the anchor.

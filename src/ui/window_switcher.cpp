@@ -187,6 +187,9 @@ void WindowSwitcher::Place(QWidget& window, WindowCode code) {
     p.taskBar = TaskBarOf(screen);
     const shell::SettingsStore& store = context_.store();
     p.rememberPositions = shell::Read(store, shell::keys::kStartUpEndOn);
+    p.hasSetting = [&store](const char* section, const char* key) {
+        return store.ValueExists(section, key);
+    };
     p.readSetting = [&store](const char* section, const char* key, int fallback) {
         return store.ReadInteger(section, key, fallback);
     };

@@ -97,6 +97,17 @@ TEST(PlaceWindow, RememberedPositionsComeFromTheSettings) {
     EXPECT_EQ(PlaceWindow(p)->x, 510);
 }
 
+TEST(PlaceWindow, AWindowWhosePositionWasNeverStoredGoesBesideTheCalculator) {
+    Placement p = Beside(WindowCode::kCheckTape, {100, 100, 272, 400}, {300, 300});
+    p.rememberPositions = true;
+    std::set<std::string> stored;
+    p.hasSetting = [&](const char*, const char* key) { return stored.count(key) > 0; };
+    p.readSetting = [](const char*, const char*, int fallback) { return fallback; };
+    EXPECT_EQ(PlaceWindow(p)->x, 372) << "beside, not over the calculator at 100, 100";
+    stored = {"KenzanTop"};
+    EXPECT_EQ(PlaceWindow(p)->x, 100) << "a stored position is where it was left";
+}
+
 TEST(MoveWindowByKey, CtrlArrowsMoveTenPixels) {
     const Point at{50, 60};
     EXPECT_EQ(MoveWindowByKey(at, vk::kLeft, true)->x, 40);
