@@ -89,6 +89,9 @@ class Recalculation {
     explicit Recalculation(StepEngine& engine)
         : engine_(engine), sharp_(engine.MakerType() != kMakerCasio) {}
 
+    // The old result line an edit took out: the first result unless the block names one.
+    void ResultErased(std::string_view line) { FirstResultFrom(line); }
+
     // Classifies one line, evaluates a step and keeps what stays in the block; a refusal
     // of the "SHARP" family stops with its result.
     int Line(std::string_view line);
@@ -110,6 +113,12 @@ class Recalculation {
         ++kept_;
     }
     bool Failed() const { return overflow_ || zeroDivide_; }
+    // The old result or error: its value and label become the first result.
+    void FirstResultFrom(std::string_view line) {
+        const LineKind kind = ClassifyLine(line);
+        if (kind != LineKind::kResult && kind != LineKind::kError) return;
+        firstResult_ = std::string(line.substr(0, line.size() - kMarkSize));
+    }
     int RefuseStart(const std::string& message) {
         refusal_ = message;
         return kRecalcUnknownStart;
@@ -165,8 +174,7 @@ int Recalculation::Line(std::string_view line) {
             return kRecalcDone;  // old clear lines and subtotals go
         case LineKind::kResult:
         case LineKind::kError:
-            // The old result or error: its value and label become the first result.
-            firstResult_ = std::string(line.substr(0, length - kMarkSize));
+            FirstResultFrom(line);
             return kRecalcDone;
         default:
             break;
@@ -319,7 +327,8 @@ bool InLiveCalculation(const TapeRecorder& tape, int lineFromEnd) {
     return block.found && block.end == tape.Log().TapeText().size();
 }
 
-RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEnd) {
+RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEnd,
+                          std::string_view erasedLine) {
     LOG& log = tape.Log();
     const CalculationBlock block = FindCalculationBlock(log, lineFromEnd);
     if (!block.found) return {kRecalcNoBlock, "", false};
@@ -328,6 +337,7 @@ RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEn
     const std::string old = log.TapeText().substr(block.start, block.end - block.start);
 
     Recalculation work(engine);
+    work.ResultErased(erasedLine);
     for (const TapeLine& line : SplitTapeLines(old)) {
         const int refused = work.Line(LineText(old, line));
         if (refused == kRecalcPercentAlone) return {refused, PercentAloneMessage(), false};

@@ -56,7 +56,10 @@ struct RecalcOutcome {
 };
 
 // Recomputes the block of the line at lineFromEnd and writes the outcome into the tape.
-RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEnd);
+// erasedLine is the line the edit took out of the block, if any: when it was the old
+// result, that result is still the first one.
+RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEnd,
+                          std::string_view erasedLine = {});
 
 // The step list of the open calculation rebuilt from the lines of block (CR LF ended), as
 // far as the list holds; returns the block with each step line's mark set again: " 同"
