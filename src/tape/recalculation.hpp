@@ -22,8 +22,9 @@ inline constexpr int kRecalcPercentAlone = 2;
 inline constexpr int kRecalcPercentAfterSign = 3;
 // Overflow or division by zero in the open calculation: the caller restores the tape.
 inline constexpr int kRecalcOverflowOpen = 4;
-// The calculation starts with a sign change of a value the tape does not hold (the result of
-// the calculation before it, a recalled value): its start is unknown, so it cannot be worked
+// The start of the calculation is not on its lines: it begins with a sign change or an
+// operator without a number (of the value shown before it), or it is the open calculation
+// carried over a cleared tape while an operator waited for its operand. It cannot be worked
 // out again; the caller restores the tape.
 inline constexpr int kRecalcUnknownStart = 5;
 

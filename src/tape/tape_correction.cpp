@@ -133,9 +133,8 @@ EditOutcome TapeCorrection::UpdateRunClick() {
     const int target = mode == kEditInsert   ? at + 1
                        : mode == kEditChange ? at
                                              : LineAfterDeletion(log, at);
-    const RecalcOutcome outcome =
-        target > 0 ? Recalculate(tape_, engine_, target, erased)
-                   : RecalcOutcome{kRecalcNoBlock, "", false};
+    const RecalcOutcome outcome = target > 0 ? Recalculate(tape_, engine_, target, erased)
+                                             : RecalcOutcome{kRecalcNoBlock, "", false};
     if (outcome.result == kRecalcOverflowOpen || outcome.result == kRecalcUnknownStart) {
         log.ReplaceTapeText(0, log.TapeText().size(), saved);
         log.AdjustLineCount(savedCount - log.LineCount());
