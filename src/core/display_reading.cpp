@@ -45,9 +45,8 @@ constexpr const char* kSeparator = "、";
 
 bool Lit(const std::vector<int>& marks, int code) {
     const int shown = code == kKeyPercent ? kKeyEquals : code;
-    return std::any_of(marks.begin(), marks.end(), [shown](int m) {
-        return (m == kKeyPercent ? kKeyEquals : m) == shown;
-    });
+    return std::any_of(marks.begin(), marks.end(),
+                       [shown](int m) { return (m == kKeyPercent ? kKeyEquals : m) == shown; });
 }
 
 }  // namespace

@@ -137,7 +137,8 @@ void DigitalDisplay::ErasePanelCell(core::DisplayRect rect) {
     const Rect area = ToRect(rect, panel_);
     FillRect(panel_, area, PanelBackground());
     for (const PanelMark& mark : {kErrorPanelMark, kConstantPanelMark}) {
-        const bool met = mark.place.x < area.x + area.width && area.x < mark.place.x + kMarkHeight &&
+        const bool met = mark.place.x < area.x + area.width &&
+                         area.x < mark.place.x + kMarkHeight &&
                          mark.place.y < area.y + area.height && area.y < mark.place.y + kMarkHeight;
         if (met) shown_[static_cast<std::size_t>(mark.code)] = false;
     }

@@ -29,13 +29,15 @@ TEST(DisplayReading, NumberErrorAndMarksInTheOrderTheyStand) {
         {"-1234", {kKeySubtract}, "-1,234、マイナス"},
         // The error first, whatever else is lit; the overflow view keeps its digits.
         {"1.0000000", {kKeyEquals, kMarkError}, "エラー、1.0000000、イコール"},
-        {"0", {kMarkRegisterOverflow, kMarkMemoryOverflow, kMarkError, kMarkMemory},
+        {"0",
+         {kMarkRegisterOverflow, kMarkMemoryOverflow, kMarkError, kMarkMemory},
          "エラー、0、メモリー、メモリーあふれ、桁あふれ"},
         // K stands on the panel but is read last; % lights the = mark.
         {"15", {kMarkConstant, kKeyMultiply, kKeyPercent}, "15、かける、イコール、定数"},
         {"1080", {kKeyTaxIncluded}, "1,080、税込"},
         {"80", {kMarkTaxIncludedAmount}, "80、税込の税額"},
-        {"12", {kMarkAnswerCheck, kKeyEquals, kKeyMemoryPlus, kMarkMemory},
+        {"12",
+         {kMarkAnswerCheck, kKeyEquals, kKeyMemoryPlus, kMarkMemory},
          "12、イコール、メモリー、メモリープラス、アンサーチェック"},
         {"1.4142135", {kKeyRoot}, "1.4142135、ルート"},
     };
@@ -44,7 +46,7 @@ TEST(DisplayReading, NumberErrorAndMarksInTheOrderTheyStand) {
 }
 
 TEST(DisplayReading, EveryMarkWithAPlaceHasAWordOfItsOwn) {
-    const int shown[] = {17, 18, 19, 20, 99, 53, 15, 52, 50, 4,  5,  6,
+    const int shown[] = {17, 18, 19, 20, 99, 53, 15, 52, 50, 4,  5, 6,
                          9,  11, 48, 12, 49, 57, 55, 56, 54, 58, 59};
     std::set<std::string> words;
     for (int code : shown) {
