@@ -1,11 +1,9 @@
 #include "ui/face_widget.hpp"
 
 #include <QAccessible>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 #include <QWindow>
 
 #include "core/display_reading.hpp"
@@ -38,18 +36,15 @@ class KeyPictureWidget : public QWidget {
         setGeometry(place);
         setAttribute(Qt::WA_OpaquePaintEvent, drawn);
         setFocusPolicy(Qt::NoFocus);
+        setToolTipDuration(kToolTipMs);
     }
     int Code() const { return code_; }
 
   protected:
     bool event(QEvent* e) override {
-        if (e->type() != QEvent::ToolTip) return QWidget::event(e);
-        const QString tip = face_->KeyTextsOf(code_).toolTip;
-        if (tip.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), tip, this, {}, kToolTipMs);
-        return true;
+        // The text of the moment: the family and the key table may have changed.
+        if (e->type() == QEvent::ToolTip) setToolTip(face_->KeyTextsOf(code_).toolTip);
+        return QWidget::event(e);
     }
     void paintEvent(QPaintEvent*) override {
         if (!drawn_) return;
