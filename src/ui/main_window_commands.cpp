@@ -143,7 +143,13 @@ void TfrmMain::ConnectFace() {
     // The focus rests on the hidden field: a screen reader hears the display through it.
     TFocus->setAccessibleDescription(Caption("表示"));
     TFocus->setAccessibleName(face_->Reading());
-    connect(face_, &FaceWidget::readingChanged, TFocus, &QWidget::setAccessibleName);
+    connect(face_, &FaceWidget::readingChanged, TFocus, [this](const QString& reading) {
+        if (!panel_->isVisible()) TFocus->setAccessibleName(reading);
+    });
+    // While the switch panel takes the keys its highlighted choice is heard instead.
+    connect(panel_, &SwitchPanel::spoken, TFocus, [this](const QString& text) {
+        TFocus->setAccessibleName(text.isEmpty() ? face_->Reading() : text);
+    });
 }
 
 void TfrmMain::OnKeyPressed(int code, Qt::MouseButton button, QPoint globalPos) {

@@ -13,6 +13,7 @@
 #include "shell/key_table.hpp"
 #include "ui/face_accessibility.hpp"
 #include "ui/face_widget.hpp"
+#include "ui/switch_panel.hpp"
 #include "ui/ui_text.hpp"
 
 namespace pemu::ui::testing_support {
@@ -164,6 +165,24 @@ TEST_F(FaceAccessibilityTest, TooltipsNameTheKeyboardKeyAndFollowAReassignment) 
     EXPECT_EQ(ToolTipOf(15), Caption("GT、グランドトータル\nキー：[F9]"));
     EXPECT_EQ(Of(KeyWidget(15))->text(QAccessible::Description),
               Caption("GT、グランドトータル\nキー：[F9]"));
+}
+
+TEST_F(FaceAccessibilityTest, TheSwitchPanelIsHeardWhileItTakesTheKeys) {
+    Start();
+    QAccessibleInterface* focus = Of(window_->FocusField());
+    window_->Menu().RoundConfig->trigger();
+    EXPECT_EQ(focus->text(QAccessible::Name), Caption("ラウンドセレクター CUT（選択中）"));
+    EXPECT_EQ(Of(window_->Panel())->text(QAccessible::Name), Caption("ラウンドセレクター"));
+    Type(Qt::Key_Right);  // the first choice: SHARP has no F here
+    EXPECT_EQ(focus->text(QAccessible::Name), Caption("ラウンドセレクター CUT（選択中）"));
+    Type(Qt::Key_Right);
+    EXPECT_EQ(focus->text(QAccessible::Name), Caption("ラウンドセレクター UP"));
+    Type(Qt::Key_Return);
+    EXPECT_EQ(focus->text(QAccessible::Name), Caption("ラウンドセレクター UP（選択中）"));
+    ASSERT_EQ(window_->Calculator().State().roundSelector, 3);
+    Type(Qt::Key_Escape);
+    EXPECT_FALSE(window_->Panel()->isVisible());
+    EXPECT_EQ(focus->text(QAccessible::Name), "0") << "the display again";
 }
 
 TEST_F(FaceAccessibilityTest, ThePressActionPressesTheKey) {
