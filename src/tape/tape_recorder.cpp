@@ -25,17 +25,6 @@ bool IsSignChange(int code) {
 
 TapeRecorder::TapeRecorder(const CoreView* core) : core_(core) {}
 
-void TapeRecorder::AddObserver(TapeObserver* observer) {
-    if (observer != nullptr &&
-        std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
-        observers_.push_back(observer);
-    }
-}
-
-void TapeRecorder::RemoveObserver(TapeObserver* observer) {
-    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
-}
-
 bool TapeRecorder::Entering() const {
     return core_ != nullptr && core_->Entering();
 }
@@ -170,8 +159,7 @@ void TapeRecorder::StartNewCalculation() {
 }
 
 void TapeRecorder::RefreshView(int position) {
-    for (TapeObserver* observer : observers_)
-        observer->RefreshView(position);
+    refreshed_.Notify(position);
 }
 
 // After an undo the code of the line now last is not known; it is no longer the removed
@@ -241,8 +229,7 @@ void TapeRecorder::FlushSettingNotes() {
 void TapeRecorder::ClearTape() {
     log_.KeepCleared(log_.TapeText());
     log_.ClearTapeText();
-    for (TapeObserver* observer : observers_)
-        observer->TapeCleared();
+    cleared_.Notify();
     carriedPendingOperator_ = core_ != nullptr && core_->PendingOperator() != 0;
     if (core_ != nullptr && (core_->PendingOperator() != 0 || core_->LastFunction() != 0)) {
         if (log_.LineCount() == 0) AppendLine("", kLineSeparator);

@@ -34,13 +34,17 @@ int ColouredLength(std::string_view line, bool& state) {
     return red;
 }
 
-TapeView::TapeView(TapeRecorder& tape) : tape_(tape), cursorRow_(tape.Options().cursorRow) {
-    tape_.AddObserver(this);
-}
+TapeView::TapeView(TapeRecorder& tape)
+    : tape_(tape),
+      cursorRow_(tape.Options().cursorRow),
+      refreshed_(tape.OnRefresh([this](int position) {
+          RefreshView(position);
+          if (open_) redrawn_.Notify();
+      })),
+      cleared_(tape.OnCleared([this] { TapeCleared(); })) {}
 
 TapeView::~TapeView() {
     tape_.Options().cursorRow = cursorRow_;
-    tape_.RemoveObserver(this);
 }
 
 void TapeView::SetVisibleRows(int rows) {

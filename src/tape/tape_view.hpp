@@ -4,6 +4,7 @@
 // an edit is open. The window draws Rows() and forwards keys, wheel and clicks; tests and
 // pemu-calc drive the same object with no window at all.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -43,12 +44,14 @@ struct ScrollBarState {
 // was a subtraction" from row to row and starts cleared for each drawing.
 int ColouredLength(std::string_view line, bool& state);
 
-class TapeView : public TapeObserver {
+class TapeView {
   public:
-    // Listens to the recorder for as long as the view lives; the selected row is taken over
+    using Redrawn = platform::ListenerList<>;
+
+    // Follows the recorder for as long as the view lives; the selected row is taken over
     // from the view before and kept for the next.
     explicit TapeView(TapeRecorder& tape);
-    ~TapeView() override;
+    ~TapeView();
     TapeView(const TapeView&) = delete;
     TapeView& operator=(const TapeView&) = delete;
 
@@ -66,9 +69,14 @@ class TapeView : public TapeObserver {
     // ---- Drawing -----------------------------------------------------------------------
     // The last visibleRows lines; with auto scroll the cursor follows the last line, without
     // it the view goes back to where it was. A position moves the view back to that line.
-    void RefreshView(int position) override;
+    void RefreshView(int position);
     // The tape was cleared: no rows, nothing below, the cursor on row 1, no panel open.
-    void TapeCleared() override;
+    void TapeCleared();
+    // The view has taken a recording's lines (while open): a window draws it then, and
+    // never has to follow the tape itself.
+    [[nodiscard]] Redrawn::Subscription OnRedrawn(std::function<void()> listener) {
+        return redrawn_.Add(std::move(listener));
+    }
     // Scrolls by key (a page, a line, or the wheel step when shiftFlag is 16) or to the line
     // numbered position; closes the command panel and any edit. toEnd: the view is taken
     // as standing at the end first.
@@ -142,6 +150,9 @@ class TapeView : public TapeObserver {
     ScrollBarState scroll_;
     int editMode_ = 0;
     bool panelOpen_ = false;
+    Redrawn redrawn_;
+    TapeRecorder::Refreshed::Subscription refreshed_;
+    TapeRecorder::Cleared::Subscription cleared_;
 };
 
 }  // namespace pemu::tape

@@ -33,11 +33,14 @@ struct FakeCore : CoreView {
     int MakerType() const override { return makerType; }
 };
 
-struct CountingObserver : TapeObserver {
+struct CountingListener {
+    explicit CountingListener(TapeRecorder& tape)
+        : onRefresh(tape.OnRefresh([this](int position) { refreshed.push_back(position); })),
+          onCleared(tape.OnCleared([this] { ++cleared; })) {}
     std::vector<int> refreshed;
     int cleared = 0;
-    void RefreshView(int position) override { refreshed.push_back(position); }
-    void TapeCleared() override { ++cleared; }
+    TapeRecorder::Refreshed::Subscription onRefresh;
+    TapeRecorder::Cleared::Subscription onCleared;
 };
 
 class TapeRecorderTest : public testing::Test {
@@ -237,8 +240,7 @@ TEST_F(TapeRecorderTest, SettingNotesReplaceUnflushedOnesAndFlushBySlot) {
 }
 
 TEST_F(TapeRecorderTest, ClearTapeKeepsTheTextAndCarriesAnOpenCalculation) {
-    CountingObserver observer;
-    tape.AddObserver(&observer);
+    CountingListener observer(tape);
     KeySum("1", "2", "3");
     const std::string before = tape.Log().TapeText();
     tape.ClearTape();
@@ -251,7 +253,8 @@ TEST_F(TapeRecorderTest, ClearTapeKeepsTheTextAndCarriesAnOpenCalculation) {
     const std::vector<std::string> expected = {" ", " ～　 　"};
     EXPECT_EQ(Lines(), expected);
     EXPECT_EQ(observer.refreshed, (std::vector<int>{0, 0}));
-    tape.RemoveObserver(&observer);
+    observer.onRefresh.Reset();
+    observer.onCleared.Reset();
     tape.RefreshView(3);
     EXPECT_EQ(observer.refreshed.size(), 2u);
 }

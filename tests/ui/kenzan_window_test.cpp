@@ -136,7 +136,7 @@ bool Reddish(QColor c) {
 TEST_F(KenzanWindowTest, OpensFromTheMenuAndTheKeyFollowsTheTapeAndCostsNothingClosed) {
     StartWithSettings();
     tape::TapeRecorder& recorder = window_->Context().tape();
-    const std::size_t observers = recorder.ObserverCount();
+    const std::size_t observers = recorder.ListenerCount();
     Keys("1 + 2 =");
     window_->Menu().KenzanFormOpen->trigger();
     QApplication::processEvents();
@@ -154,7 +154,7 @@ TEST_F(KenzanWindowTest, OpensFromTheMenuAndTheKeyFollowsTheTapeAndCostsNothingC
     QTest::mouseClick(KeyWidget(10), Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_FALSE(window_->Context().windows().IsOpen(WindowCode::kCheckTape));
-    EXPECT_EQ(recorder.ObserverCount(), observers);
+    EXPECT_EQ(recorder.ListenerCount(), observers);
     Keys("5 + 6 =");
     // F1 in the main window opens it, F1 in it closes it.
     window_->FormKeyDown(vk::kF1, {});
@@ -162,7 +162,7 @@ TEST_F(KenzanWindowTest, OpensFromTheMenuAndTheKeyFollowsTheTapeAndCostsNothingC
     ASSERT_TRUE(window_->Context().windows().IsOpen(WindowCode::kCheckTape));
     tape = dynamic_cast<TfrmKenzan*>(window_->Context().windows().Window(WindowCode::kCheckTape));
     EXPECT_EQ(tape->View().Rows().size(), 11u);
-    EXPECT_EQ(recorder.ObserverCount(), observers + 2);
+    EXPECT_EQ(recorder.ListenerCount(), observers + 2);
     Press(tape, Qt::Key_F1);
     EXPECT_FALSE(window_->Context().windows().IsOpen(WindowCode::kCheckTape));
 }

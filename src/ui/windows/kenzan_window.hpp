@@ -45,14 +45,11 @@ struct KenzanMenu {
     QAction* OpenHelp = nullptr;
 };
 
-class TfrmKenzan : public SecondaryWindow, public tape::TapeObserver {
+class TfrmKenzan : public SecondaryWindow {
     Q_OBJECT
   public:
     explicit TfrmKenzan(AppContext& context);
     ~TfrmKenzan() override;
-
-    // tape::TapeObserver: the view has taken the new lines; the grid shows them.
-    void RefreshView(int position) override;
 
     // The tape cleared (ClearRun, Shift+Delete here and in the main window).
     void ClearTape();
@@ -125,6 +122,8 @@ class TfrmKenzan : public SecondaryWindow, public tape::TapeObserver {
 
     tape::TapeView view_;
     tape::TapeCorrection correction_;
+    // The view has taken new lines: the grid shows them.
+    tape::TapeView::Redrawn::Subscription redrawn_;
 
     QMenuBar* menuBar_ = nullptr;
     KenzanMenu menu_;
