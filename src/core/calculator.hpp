@@ -13,6 +13,7 @@
 #include "core/key_codes.hpp"
 #include "core/memory_store_port.hpp"
 #include "core/shell_port.hpp"
+#include "core/startup_settings.hpp"
 #include "tape/step_engine.hpp"
 #include "tape/tape_recorder.hpp"
 
@@ -36,10 +37,10 @@ struct CalculatorState {
     int entering = 0;
     int lastFunction = 0;
     int repeatCount = 0;
-    int makerType = kMakerSharp;
-    int roundSelector = kSelectorF;
-    int decimalSelector = kSelectorF;
-    int panelDigit = 14;
+    int makerType = fresh::kDentakuType;
+    int roundSelector = fresh::kRoundSelecter;
+    int decimalSelector = fresh::kDecimalSelecter;
+    int panelDigit = fresh::kPanelDigit;
     int errorCode = 0;
     std::string percentBase;
     std::array<bool, kMarkCount> markOn{};
@@ -47,24 +48,10 @@ struct CalculatorState {
     std::string grandTotalValue = "0";
     std::string memoryValue = "0";
     bool memoryMark = false;
-    bool answerCheckOn = true;
-    bool grandTotalOn = true;
-    std::string taxRate = "0.08";
+    bool answerCheckOn = fresh::kAnswerCK;
+    bool grandTotalOn = fresh::kGrandTotal;
+    std::string taxRate = fresh::kZeiritu;
     bool initialised = false;
-};
-
-// The stored settings the first activation of the main window reads into the engine, with
-// the defaults of a fresh settings file.
-struct StartupSettings {
-    int roundSelecter = kSelectorF;    // "RoundSelecter"
-    int decimalSelecter = kSelectorF;  // "DecimalSelecter"
-    int panelDigit = 14;               // "PanelDigit"
-    bool grandTotal = true;            // "GrandTotal"
-    bool answerCK = true;              // "AnswerCK"
-    std::string zeiritu = "0.08";      // "Zeiritu" in section "Tax" (CP932)
-    bool kenzanCheck = true;           // "KenzanCheck"
-    bool kenzanAutoDate = true;        // "KenzanAutoDate"
-    bool kenzanIsColor = true;         // "KenzanIsColor"
 };
 
 class Calculator : public tape::StepEngine {
@@ -72,7 +59,7 @@ class Calculator : public tape::StepEngine {
     // dentakuType is the stored family; anything but 1 or 2 is read as 1. The tape is
     // attached to this engine for as long as the engine lives.
     Calculator(DisplayPort& display, ShellPort& shell, tape::TapeRecorder& tape,
-               int dentakuType = kMakerSharp);
+               int dentakuType = fresh::kDentakuType);
     ~Calculator() override;
     Calculator(const Calculator&) = delete;
     Calculator& operator=(const Calculator&) = delete;

@@ -1,12 +1,9 @@
 // Keying a number: digits, 00, the point, backspace and the three clear keys.
+#include "arithmetic/decimal.hpp"
 #include "core/calculator.hpp"
 
 namespace pemu::core {
 namespace {
-
-bool IsDigit(char ch) {
-    return ch >= '0' && ch <= '9';
-}
 
 // Backspace on the keyed text. A trailing point looks like no point on the display, so
 // removing it takes the digit the user sees last as well.
@@ -41,7 +38,7 @@ void Calculator::EnterDigit(char ch) {
     if (hasPoint) ++limit;
     if (s.displayValue.size() < limit) {
         std::string text = s.displayValue;
-        if (IsDigit(ch) && (text == "0" || text == "-0")) {
+        if (arith::IsDigit(ch) && (text == "0" || text == "-0")) {
             text.back() = ch;
         } else {
             text += ch;

@@ -1,17 +1,12 @@
 // Between the arithmetic and the display: cutting to the display width, the round and
 // decimal selectors, add mode, the overflow test and the error states.
 #include <algorithm>
-#include <cctype>
 
 #include "arithmetic/decimal.hpp"
 #include "core/calculator.hpp"
 
 namespace pemu::core {
 namespace {
-
-bool IsDigit(char ch) {
-    return std::isdigit(static_cast<unsigned char>(ch)) != 0;
-}
 
 int DecimalPlaces(int decimalSelector) {
     return decimalSelector == kDecimalAddMode ? 2 : decimalSelector;
@@ -23,7 +18,7 @@ bool IsPlainNumber(std::string_view s) {
     bool digit = false;
     bool point = false;
     for (; i < s.size(); ++i) {
-        if (IsDigit(s[i])) {
+        if (arith::IsDigit(s[i])) {
             digit = true;
         } else if (s[i] == '.' && !point) {
             point = true;

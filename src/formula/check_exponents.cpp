@@ -14,10 +14,6 @@ constexpr int kExponentMax = 300;
 // Stands in for the 'e' of ceil and exp while the pass looks for exponents.
 constexpr char kHiddenE = '#';
 
-bool IsDigit(char ch) {
-    return ch >= '0' && ch <= '9';
-}
-
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
     for (std::size_t pos = text.find(from); pos != std::string::npos;
          pos = text.find(from, pos + to.size())) {
@@ -32,7 +28,8 @@ std::string PowerOfTen(int exponent, bool negative) {
     return "0." + std::string(static_cast<std::size_t>(exponent - 1), '0') + "1";
 }
 
-// The first 'e' of text replaced by the number it stands for; false after raising.
+// The first 'e' of text replaced by the number it stands for; false after
+// raising.
 bool ExpandFirstExponent(FormulaError& error, std::string& text, std::size_t at) {
     const auto raise = [&](int code, std::size_t position) {
         RaiseFormulaError(error, text, code, static_cast<int>(position));
@@ -41,7 +38,7 @@ bool ExpandFirstExponent(FormulaError& error, std::string& text, std::size_t at)
     if (at == 0 || at + 1 == text.size()) return raise(621, at + 1);
     std::size_t start = at;
     bool point = false;
-    while (start > 0 && (IsDigit(text[start - 1]) || (text[start - 1] == '.' && !point))) {
+    while (start > 0 && (arith::IsDigit(text[start - 1]) || (text[start - 1] == '.' && !point))) {
         point = point || text[start - 1] == '.';
         --start;
     }
@@ -50,7 +47,7 @@ bool ExpandFirstExponent(FormulaError& error, std::string& text, std::size_t at)
     const bool negative = text[digits] == '-';
     if (text[digits] == '+' || text[digits] == '-') ++digits;
     std::size_t end = digits;
-    while (end < text.size() && IsDigit(text[end]))
+    while (end < text.size() && arith::IsDigit(text[end]))
         ++end;
     if (end == digits) return raise(623, end + 1);
     if (end < text.size() && text[end] == '.') return raise(623, end + 1);
@@ -64,7 +61,8 @@ bool ExpandFirstExponent(FormulaError& error, std::string& text, std::size_t at)
         exponent = std::stoi(exponentDigits.substr(significant));
         if (exponent > kExponentMax) return raise(631, 0);
     }
-    // The product is taken at the precision the arithmetic has outside an evaluation.
+    // The product is taken at the precision the arithmetic has outside an
+    // evaluation.
     arith::ArithContext ctx;
     const std::string product =
         arith::DecimalMultiply(ctx, text.substr(start, at - start), PowerOfTen(exponent, negative));

@@ -6,14 +6,6 @@
 
 namespace pemu::formula {
 
-namespace {
-
-bool IsDigit(char ch) {
-    return ch >= '0' && ch <= '9';
-}
-
-}  // namespace
-
 void CheckPoints(FormulaError& error, std::string& text) {
     if (error.raised) return;
     if (text == ".") {
@@ -27,8 +19,8 @@ void CheckPoints(FormulaError& error, std::string& text) {
             --start;
         const bool secondPoint = text.find('.', start) < i;
         const bool pointAfter = i + 1 < text.size() && text[i + 1] == '.';
-        const bool digitBefore = i > 0 && IsDigit(text[i - 1]);
-        const bool digitAfter = i + 1 < text.size() && IsDigit(text[i + 1]);
+        const bool digitBefore = i > 0 && arith::IsDigit(text[i - 1]);
+        const bool digitAfter = i + 1 < text.size() && arith::IsDigit(text[i + 1]);
         if (secondPoint || pointAfter || (!digitBefore && !digitAfter)) {
             RaiseFormulaError(error, text, 201, static_cast<int>(i + 1));
             return;

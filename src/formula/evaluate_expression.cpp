@@ -1,5 +1,6 @@
-// The operators of one parenthesis-free piece, through a postfix form. Division is
-// deferred: a/b*c is (a*c)/b and a/b/c is a/(b*c), so that 6/4*2 is exactly 3.
+// The operators of one parenthesis-free piece, through a postfix form. Division
+// is deferred: a/b*c is (a*c)/b and a/b/c is a/(b*c), so that 6/4*2 is
+// exactly 3.
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -34,10 +35,6 @@ bool IsPostfixOperator(char ch) {
     return std::string_view("+-*/@^").find(ch) != std::string_view::npos;
 }
 
-bool IsDigit(char ch) {
-    return ch >= '0' && ch <= '9';
-}
-
 bool IsFailure(std::string_view s) {
     return !s.empty() && s.front() == 'E';
 }
@@ -54,7 +51,7 @@ class PostfixMachine {
             const std::string_view token = postfix.substr(start, end - start);
             start = end + 1;
             if (token.empty()) continue;
-            if (IsDigit(token.front()) || token.size() > 1) {
+            if (arith::IsDigit(token.front()) || token.size() > 1) {
                 Push(token);
             } else if (!Apply(token.front())) {
                 return failure_;
@@ -90,8 +87,8 @@ class PostfixMachine {
         lastWasNumber_ = true;
     }
 
-    // A lone number comes back as the operations would write it: "-0", "+5" or "007"
-    // from the text (or from folded signs) are no answers.
+    // A lone number comes back as the operations would write it: "-0", "+5" or
+    // "007" from the text (or from folded signs) are no answers.
     static std::string Canonical(std::string number) {
         arith::NormaliseNumberText(number, number.size() + 2);
         arith::StripTrailingZeros(number);
@@ -184,7 +181,7 @@ std::string ToPostfix(std::string_view inner) {
     for (const char ch : inner) {
         if ((ch == '+' || ch == '-') && expectOperand) {
             out.push_back(ch);  // a sign belongs to the number after it
-        } else if (IsDigit(ch) || ch == '.') {
+        } else if (arith::IsDigit(ch) || ch == '.') {
             out.push_back(ch);
             expectOperand = false;
         } else if (IsPostfixOperator(ch)) {

@@ -2,6 +2,7 @@
 
 #include "arithmetic/decimal.hpp"
 #include "arithmetic/text.hpp"
+#include "platform/codec.hpp"
 #include "tape/line_codes.hpp"
 #include "tape/line_format.hpp"
 #include "tape/tape_lines.hpp"
@@ -59,28 +60,28 @@ std::string Note(std::string_view text) {
 }
 
 const std::string& PercentAloneMessage() {
-    return Cp932("SHARP式で%のみの入力式は無視されます。");
+    return platform::Sjis("SHARP式で%のみの入力式は無視されます。");
 }
 
 const std::string& PercentAfterSignMessage() {
-    return Cp932("SHARP式の+%,-%は入力が無視されます。");
+    return platform::Sjis("SHARP式の+%,-%は入力が無視されます。");
 }
 
 const std::string& SignChangeStartMessage() {
-    return Cp932("符号を変えた値が検算テープにないため、この計算は再計算できません。");
+    return platform::Sjis("符号を変えた値が検算テープにないため、この計算は再計算できません。");
 }
 
 const std::string& EmptyStartMessage() {
-    return Cp932("計算の始めの値が検算テープにないため、この計算は再計算できません。");
+    return platform::Sjis("計算の始めの値が検算テープにないため、この計算は再計算できません。");
 }
 
 const std::string& CarriedStartMessage() {
-    return Cp932("「～」の前の計算が検算テープにないため、この計算は再計算できません。");
+    return platform::Sjis("「～」の前の計算が検算テープにないため、この計算は再計算できません。");
 }
 
 // The result line's label of a result that went into the grand total.
 const std::string& GrandTotalResultLabel() {
-    return Cp932(" ＊+ ");
+    return platform::Sjis(" ＊+ ");
 }
 
 // The working values of one recomputation, line by line.
@@ -257,18 +258,20 @@ std::string Recalculation::Summary(const TapeRecorder& tape) {
     if (!Failed()) a_ = engine_.RoundResult(a_, kWorkValueSize, decimal, round);
     const char* label = endLine_ == 0 ? " 小計" : Failed() ? " ＥＦ" : " ＊　";
     const std::string value = GroupedValue(a_);
-    std::string out = value + Cp932(label) + NoMatchMark() + std::string(kLineEnd);
+    std::string out = value + platform::Sjis(label) + NoMatchMark() + std::string(kLineEnd);
     const std::string line = std::to_string(endLine_);
     out += Note("--------------------");
-    if (carried_) out += Note(Cp932("※「～」から計算の開始"));
+    if (carried_) out += Note(platform::Sjis("※「～」から計算の開始"));
     if (Failed()) {
-        out += Note(Cp932(zeroDivide_ ? "※オーバーフロー(0除算)行:" : "※オーバーフロー行:") + line);
+        out +=
+            Note(platform::Sjis(zeroDivide_ ? "※オーバーフロー(0除算)行:" : "※オーバーフロー行:") +
+                 line);
     }
-    if (stepsAfterEnd_ && !Failed()) out += Note(Cp932("※計算終了行:") + line);
+    if (stepsAfterEnd_ && !Failed()) out += Note(platform::Sjis("※計算終了行:") + line);
     // The grand total keeps what the keys put into it: the tape says when it no longer
     // agrees with the corrected result.
     if (GrandTotalLeftBehind(endLine_ != 0 && !Failed() ? value : std::string_view{})) {
-        out += Note(Cp932("※この修正はGTに反映されません"));
+        out += Note(platform::Sjis("※この修正はGTに反映されません"));
     }
     out += Note(std::string(sharp_ ? "SHARP " : "CASIO ") +
                 "DIGIT:" + std::to_string(engine_.PanelDigit()));
@@ -353,7 +356,8 @@ RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEn
     if (live) {
         if (!work.Resume()) {
             return {kRecalcOverflowOpen,
-                    std::to_string(work.EndLine()) + Cp932("行目でオーバーフローします。"), false};
+                    std::to_string(work.EndLine()) + platform::Sjis("行目でオーバーフローします。"),
+                    false};
         }
         rebuilt = RebuildStepList(tape, work.Block());
     } else {
@@ -388,9 +392,9 @@ std::string RebuildStepList(TapeRecorder& tape, std::string_view block) {
             if (length >= kMarkSize && line[length - kMarkSize] == ' ') {
                 const std::string mark = line.substr(length - 2);
                 if (match) {
-                    line.replace(length - 2, 2, Cp932("同"));
-                } else if (mark == Cp932("同")) {
-                    line.replace(length - 2, 2, Cp932("　"));
+                    line.replace(length - 2, 2, platform::Sjis("同"));
+                } else if (mark == platform::Sjis("同")) {
+                    line.replace(length - 2, 2, platform::Sjis("　"));
                 }
             }
             s.stepList[index] = std::move(step);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/codec.hpp"
 #include "tape/tape_lines.hpp"
 
 namespace pemu::tape {
@@ -19,18 +20,19 @@ int ColouredLength(std::string_view line, bool& state) {
     const int value = length > kLabelAndMark ? static_cast<int>(length - kLabelAndMark) : 0;
     if (IsReferenceLine(line)) {
         // A deducted tax: "…TAX " + amount + "-".
-        const bool deducted = line.substr(0, Cp932("…").size()) == Cp932("…") && length >= 9 &&
-                              line[length - 9] == '-';
+        const bool deducted = line.substr(0, platform::Sjis("…").size()) == platform::Sjis("…") &&
+                              length >= 9 && line[length - 9] == '-';
         return deducted ? value : 0;
     }
     const std::string_view symbol = LineSymbol(line);
     if (symbol == "SC") return 0;
     int red = 0;
-    if (state && symbol != Cp932("小") && symbol != Cp932("＊") && symbol != Cp932("Ｅ")) {
+    if (state && symbol != platform::Sjis("小") && symbol != platform::Sjis("＊") &&
+        symbol != platform::Sjis("Ｅ")) {
         red = value;
     }
-    state = symbol == Cp932("－");
-    if (symbol == Cp932("Ｍ") && line[length - kSignFromEnd] == '-') red = value;
+    state = symbol == platform::Sjis("－");
+    if (symbol == platform::Sjis("Ｍ") && line[length - kSignFromEnd] == '-') red = value;
     return red;
 }
 
