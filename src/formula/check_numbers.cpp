@@ -9,7 +9,7 @@ namespace pemu::formula {
 void CheckPoints(FormulaError& error, std::string& text) {
     if (error.raised) return;
     if (text == ".") {
-        RaiseFormulaError(error, text, 201, 1);
+        RaiseFormulaError(error, text, MessageNumber::kMisplacedPoint, 1);
         return;
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -22,18 +22,18 @@ void CheckPoints(FormulaError& error, std::string& text) {
         const bool digitBefore = i > 0 && arith::IsDigit(text[i - 1]);
         const bool digitAfter = i + 1 < text.size() && arith::IsDigit(text[i + 1]);
         if (secondPoint || pointAfter || (!digitBefore && !digitAfter)) {
-            RaiseFormulaError(error, text, 201, static_cast<int>(i + 1));
+            RaiseFormulaError(error, text, MessageNumber::kMisplacedPoint, static_cast<int>(i + 1));
             return;
         }
         if (digitBefore && !digitAfter) {
             if (text.size() >= kFormulaMax) {
-                RaiseFormulaError(error, text, 203, 0);
+                RaiseFormulaError(error, text, MessageNumber::kTooLongCompletingInteger, 0);
                 return;
             }
             text.insert(i + 1, 1, '0');
         } else if (!digitBefore && digitAfter) {
             if (text.size() >= kFormulaMax) {
-                RaiseFormulaError(error, text, 202, 0);
+                RaiseFormulaError(error, text, MessageNumber::kTooLongCompletingFraction, 0);
                 return;
             }
             text.insert(i, 1, '0');
