@@ -17,8 +17,8 @@ class NullDisplay : public DisplayPort {
     void DrawNumber(std::string_view) override {}
     void CopyMarkGlyph(int) override {}
     void BlankMarkGlyph(int) override {}
-    void EraseMarkStrip(DisplayRect) override {}
-    void ErasePanelCell(DisplayRect) override {}
+    void EraseMarkStrip(StripRegion) override {}
+    void ErasePanelMark(int) override {}
     void SetLabel(DisplayLabel, std::string_view) override {}
 };
 

@@ -76,6 +76,9 @@ class Calculator : public tape::StepEngine {
     // ---- Keys -------------------------------------------------------------------------
     // The single entry for every key code; unknown codes press nothing and do nothing.
     void ExecuteKey(int code);
+    // The focus the operations since the last call asked for (the strongest of them);
+    // the window gives it once, after the key or command has run.
+    Focus TakeFocus();
     // The copy command: the copy mark on and displayValue to the clipboard.
     void CopyDisplay();
 
@@ -142,6 +145,7 @@ class Calculator : public tape::StepEngine {
     // While an error is shown every operation but the clear keys only hands the focus back;
     // true when this key is refused so.
     bool RefusedByError();
+    void WantFocus(Focus focus);
 
     // ---- Entry (number_entry.cpp) -----------------------------------------------------
     void EnterDigit(char ch);
@@ -198,6 +202,7 @@ class Calculator : public tape::StepEngine {
     DisplayPort& display_;
     ShellPort& shell_;
     tape::TapeRecorder& tape_;
+    Focus focus_ = Focus::kUnchanged;
 };
 
 }  // namespace pemu::core

@@ -7,13 +7,11 @@
 
 namespace pemu::core {
 
-// A rectangle of the mark strip or the digit panel, in pixels; right and bottom are
-// exclusive. All zero means the whole image.
-struct DisplayRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
+// Parts of the mark strip the engine erases in one go; the display knows where they lie.
+enum class StripRegion {
+    kWhole,
+    kOperatorMarks,  // + - x /
+    kFunctionMarks,  // from the grand total recall to the overflow marks
 };
 
 // The four labels beside the display.
@@ -37,9 +35,9 @@ class DisplayPort {
     // A strip mark switched off: the blank glyph copied over the mark's place and width.
     virtual void BlankMarkGlyph(int code) = 0;
     // A region of the mark strip filled with the strip background.
-    virtual void EraseMarkStrip(DisplayRect rect) = 0;
-    // A region of the digit panel filled with the panel background (a panel mark off).
-    virtual void ErasePanelCell(DisplayRect rect) = 0;
+    virtual void EraseMarkStrip(StripRegion region) = 0;
+    // A panel mark (58 E, 59 K) switched off: its cell filled with the panel background.
+    virtual void ErasePanelMark(int code) = 0;
     virtual void SetLabel(DisplayLabel label, std::string_view text) = 0;
 };
 

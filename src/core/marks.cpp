@@ -31,11 +31,6 @@ bool RecordsFunction(int code) {
     }
 }
 
-// The panel cells of the E and K marks, 10 x 10.
-DisplayRect PanelCell(int code) {
-    return code == kMarkError ? DisplayRect{4, 18, 14, 28} : DisplayRect{4, 2, 14, 12};
-}
-
 constexpr int kFunctionMarks[] = {4, 5, 6, 9, 11, 12, 48, 49, 50, 54, 56, 57};
 constexpr int kOperatorMarks[] = {17, 18, 19, 20};
 
@@ -61,7 +56,7 @@ void Calculator::SetMark(int code, bool on) {
     if (on) {
         display_.CopyMarkGlyph(code);
     } else if (panel) {
-        display_.ErasePanelCell(PanelCell(code));
+        display_.ErasePanelMark(code);
     } else {
         display_.BlankMarkGlyph(code);
     }
@@ -71,7 +66,7 @@ void Calculator::ClearFunctionMarks() {
     for (int code : kFunctionMarks)
         state_.markOn[static_cast<std::size_t>(code)] = false;
     state_.lastFunction = 0;
-    display_.EraseMarkStrip({107, 0, 245, 10});
+    display_.EraseMarkStrip(StripRegion::kFunctionMarks);
     SetMark(kKeyEquals, false);
     SetMark(kMarkCopy, false);
 }
@@ -80,7 +75,7 @@ void Calculator::ClearOperatorMarks() {
     for (int code : kOperatorMarks)
         state_.markOn[static_cast<std::size_t>(code)] = false;
     state_.lastFunction = 0;
-    display_.EraseMarkStrip({0, 0, 80, 10});
+    display_.EraseMarkStrip(StripRegion::kOperatorMarks);
 }
 
 void Calculator::RedrawMarks() {
@@ -96,7 +91,7 @@ void Calculator::RedrawMarks() {
             }
         }
     };
-    display_.EraseMarkStrip({});
+    display_.EraseMarkStrip(StripRegion::kWhole);
     for (int code : {17, 18, 19, 20, 99, 53, 50, 57})
         redraw(code);
     redrawPlace({4, 5, 6});

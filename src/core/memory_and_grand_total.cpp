@@ -81,7 +81,7 @@ void Calculator::MemoryKey(int code) {
     }
     SetMark(kMarkMemory, !arith::IsZero(s.memoryValue));
     if (code == kKeyMemoryRecall) s.entering = 1;
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 void Calculator::GrandTotalKey() {
@@ -105,7 +105,7 @@ void Calculator::GrandTotalKey() {
     tape_.AppendLine(s.grandTotalValue, lineCode);
     tape_.RefreshView(0);
     s.entering = 1;
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 void Calculator::AddToGrandTotal(int key, std::string_view value) {

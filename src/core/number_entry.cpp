@@ -30,7 +30,7 @@ void Calculator::EnterDigit(char ch) {
     if (s.entering == 0 || s.lastFunction > 0) s.displayValue = "0";
     const bool hasPoint = s.displayValue.find('.') != std::string::npos;
     if (ch == '.' && hasPoint) {
-        shell_.Refocus();
+        WantFocus(Focus::kFocusField);
         return;
     }
     std::size_t limit = static_cast<std::size_t>(s.panelDigit);
@@ -51,7 +51,7 @@ void Calculator::EnterDigit(char ch) {
         s.entering = 0;
         SetMark(kMarkError, true);
     }
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 void Calculator::BackSpaceKey() {
@@ -63,7 +63,7 @@ void Calculator::BackSpaceKey() {
     }
     ClearFunctionMarks();
     DrawNumber(Shortened(s.displayValue));
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 void Calculator::ClearKey(int kind) {
@@ -77,7 +77,7 @@ void Calculator::ClearKey(int kind) {
         DrawNumber(s.displayValue);
         s.errorCode = 0;
         s.entering = 1;
-        shell_.Refocus();
+        WantFocus(Focus::kFocusField);
         return;
     }
     DrawNumber("0");
@@ -111,7 +111,7 @@ void Calculator::ClearKey(int kind) {
     }
     WriteClearLine(kind);
     tape_.RefreshView(0);
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 void Calculator::WriteClearLine(int kind) {

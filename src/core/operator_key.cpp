@@ -106,8 +106,7 @@ void Calculator::FinishOperatorStep(int key, std::string result) {
     AddToGrandTotal(key, s.answerValue);
     ShowLabel(DisplayLabel::kLabAns, s.answerValue);
     s.entering = 0;
-    shell_.Refocus();
-    shell_.FocusMainWindow();
+    WantFocus(Focus::kMainWindow);
 }
 
 OperatorStep Calculator::NoPendingOperator(int key) {
@@ -221,7 +220,7 @@ OperatorStep Calculator::PendingWithoutNumber(int key) {
 }
 
 OperatorStep Calculator::Ignored() {
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
     OperatorStep step;
     step.stop = true;
     return step;

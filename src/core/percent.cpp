@@ -58,7 +58,7 @@ void Calculator::ApplyPercentAddOn(std::string_view value, int key) {
         tape_.RefreshView(0);
     }
     s.percentBase.clear();
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 }  // namespace pemu::core

@@ -17,9 +17,16 @@ const char* LabelName(DisplayLabel label) {
     return "?";
 }
 
-std::string RectText(const DisplayRect& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-           "," + std::to_string(r.bottom);
+const char* RegionName(StripRegion region) {
+    switch (region) {
+        case StripRegion::kWhole:
+            return "whole";
+        case StripRegion::kOperatorMarks:
+            return "operator-marks";
+        case StripRegion::kFunctionMarks:
+            return "function-marks";
+    }
+    return "?";
 }
 
 }  // namespace
@@ -37,12 +44,12 @@ void RecordingDisplay::BlankMarkGlyph(int code) {
     calls_.push_back("blank " + std::to_string(code));
 }
 
-void RecordingDisplay::EraseMarkStrip(DisplayRect rect) {
-    calls_.push_back("erase-strip " + RectText(rect));
+void RecordingDisplay::EraseMarkStrip(StripRegion region) {
+    calls_.push_back(std::string("erase-strip ") + RegionName(region));
 }
 
-void RecordingDisplay::ErasePanelCell(DisplayRect rect) {
-    calls_.push_back("erase-panel " + RectText(rect));
+void RecordingDisplay::ErasePanelMark(int code) {
+    calls_.push_back("erase-panel " + std::to_string(code));
 }
 
 void RecordingDisplay::SetLabel(DisplayLabel label, std::string_view text) {

@@ -34,7 +34,7 @@ void Calculator::RootKey() {
         SetMark(kKeyRoot, true);
     }
     tape_.RefreshView(0);
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 void Calculator::SignChangeKey() {
@@ -59,7 +59,7 @@ void Calculator::SignChangeKey() {
     }
     DrawNumber(s.displayValue);
     if (s.lastFunction != 0) s.entering = 0;
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 }  // namespace pemu::core

@@ -80,7 +80,7 @@ void Calculator::TaxKey(int code) {
     // keyed since then, the earlier record stays on the tape.
     const bool continuesPress = last == kKeyRoot || IsTaxFunction(last);
     tape::RecordTaxSteps(tape_, code, asShown(net), shown, tax, asShown(gross), continuesPress);
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 }  // namespace pemu::core

@@ -9,12 +9,6 @@
 namespace pemu::display {
 namespace {
 
-Rect ToRect(core::DisplayRect r, const QImage& whole) {
-    if (r.left == 0 && r.top == 0 && r.right == 0 && r.bottom == 0)
-        return {0, 0, whole.width(), whole.height()};
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
 // The glyph x of a character that has one in the digit strip, else -1.
 int GlyphXOf(char c) {
     if (c >= '0' && c <= '9') return DigitGlyphX(c - '0');
@@ -126,22 +120,18 @@ void DigitalDisplay::BlankMarkGlyph(int code) {
     Notify(Changed::kMarks);
 }
 
-void DigitalDisplay::EraseMarkStrip(core::DisplayRect rect) {
-    const Rect area = ToRect(rect, marks_);
+void DigitalDisplay::EraseMarkStrip(core::StripRegion region) {
+    const Rect area = StripRegionRect(region);
     FillRect(marks_, area, StripBackground());
-    if (area.height > 0) HideStripMarks(area.x, area.x + area.width);
+    HideStripMarks(area.x, area.x + area.width);
     Notify(Changed::kMarks);
 }
 
-void DigitalDisplay::ErasePanelCell(core::DisplayRect rect) {
-    const Rect area = ToRect(rect, panel_);
-    FillRect(panel_, area, PanelBackground());
-    for (const PanelMark& mark : {kErrorPanelMark, kConstantPanelMark}) {
-        const bool met = mark.place.x < area.x + area.width &&
-                         area.x < mark.place.x + kMarkHeight &&
-                         mark.place.y < area.y + area.height && area.y < mark.place.y + kMarkHeight;
-        if (met) shown_[static_cast<std::size_t>(mark.code)] = false;
-    }
+void DigitalDisplay::ErasePanelMark(int code) {
+    const auto mark = PanelMarkOf(code);
+    if (!mark) return;
+    FillRect(panel_, PanelMarkCell(*mark), PanelBackground());
+    shown_[static_cast<std::size_t>(mark->code)] = false;
     Notify(Changed::kPanel);
 }
 

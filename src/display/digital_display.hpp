@@ -38,8 +38,8 @@ class DigitalDisplay : public core::DisplayPort {
     // The blank glyph over a strip mark's place.
     void BlankMarkGlyph(int code) override;
     // Fills a region (all zero: the whole picture) with the strip / panel background.
-    void EraseMarkStrip(core::DisplayRect rect) override;
-    void ErasePanelCell(core::DisplayRect rect) override;
+    void EraseMarkStrip(core::StripRegion region) override;
+    void ErasePanelMark(int code) override;
     void SetLabel(core::DisplayLabel label, std::string_view cp932Text) override;
 
     // Builds the K (59) or E (58) half of the sync mark picture: the mark strip glyph laid over

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <optional>
 
+#include "core/display_port.hpp"
 #include "platform/geometry.hpp"
 
 namespace pemu::display {
@@ -127,6 +128,26 @@ constexpr std::optional<PanelMark> PanelMarkOf(int code) {
     if (code == kErrorPanelMark.code) return kErrorPanelMark;
     if (code == kConstantPanelMark.code) return kConstantPanelMark;
     return std::nullopt;
+}
+
+// The cell a panel mark covers on the digit panel.
+constexpr Rect PanelMarkCell(const PanelMark& mark) {
+    return {mark.place.x, mark.place.y, kMarkHeight, kMarkHeight};
+}
+
+// Where the strip regions the engine erases lie on the mark strip.
+inline constexpr Rect kOperatorMarksRegion{0, 0, 80, kMarkHeight};
+inline constexpr Rect kFunctionMarksRegion{107, 0, 138, kMarkHeight};
+constexpr Rect StripRegionRect(core::StripRegion region) {
+    switch (region) {
+        case core::StripRegion::kOperatorMarks:
+            return kOperatorMarksRegion;
+        case core::StripRegion::kFunctionMarks:
+            return kFunctionMarksRegion;
+        case core::StripRegion::kWhole:
+            break;
+    }
+    return {0, 0, kMarkStripViewSize.width, kMarkStripViewSize.height};
 }
 
 // ---- Keys ---------------------------------------------------------------------------------

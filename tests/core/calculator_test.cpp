@@ -52,7 +52,7 @@ TEST(Setters, SelectorChangeAfterStartIsNotedOnTheTape) {
     Engine e;
     e.calc.SetDecimalSelector(3);
     EXPECT_EQ(platform::Cp932ToUtf8(e.tape.SettingNote(2)), "Rs:CT Dc:3 >>");
-    EXPECT_TRUE(Has(e.shell.calls, "refocus"));
+    EXPECT_EQ(e.calc.TakeFocus(), Focus::kFocusField);
     e.tape.FlushSettingNotes();
     e.calc.SetDecimalSelector(3);  // the same value again: nothing
     EXPECT_EQ(e.tape.SettingNote(2), "");
@@ -133,8 +133,10 @@ TEST(Dispatch, SecondClearKeysAndUnknownCodesOnlyPress) {
     for (int code : {8, 38, 39, 0, 45, 100, -1}) {
         e.shell.calls.clear();
         e.display.ClearCalls();
+        e.calc.TakeFocus();
         e.calc.ExecuteKey(code);
         EXPECT_EQ(e.shell.calls, std::vector<std::string>{"press " + std::to_string(code)});
+        EXPECT_EQ(e.calc.TakeFocus(), Focus::kUnchanged) << code;
         EXPECT_TRUE(e.display.Calls().empty()) << code;
     }
     EXPECT_EQ(e.State().displayValue, before.displayValue);
@@ -146,9 +148,9 @@ TEST(Dispatch, RefusedKeysChangeNothingWhileAnErrorIsShown) {
     e.Keys("5/0=");
     const std::string tape = e.tape.Log().TapeText();
     for (int code : {27, 21, 17, 99, 37}) {
-        e.shell.calls.clear();
+        e.calc.TakeFocus();
         e.calc.ExecuteKey(code);
-        EXPECT_TRUE(Has(e.shell.calls, "focus-input")) << code;
+        EXPECT_EQ(e.calc.TakeFocus(), Focus::kFocusField) << code;
         EXPECT_EQ(e.State().displayValue, "0");
         EXPECT_EQ(e.State().errorCode, kErrorZero);
     }
@@ -159,17 +161,18 @@ TEST(DisplayOrder, AnOperatorErasesFunctionMarksThenOperatorMarksThenLightsItsOw
     Engine e;
     e.Keys("3");
     e.display.ClearCalls();
+    e.calc.TakeFocus();
     e.Keys("+");
     const std::vector<std::string> expected = {"label labIpt 3",
-                                               "erase-strip 107,0,245,10",
+                                               "erase-strip function-marks",
                                                "blank 99",
                                                "blank 53",
-                                               "erase-strip 0,0,80,10",
+                                               "erase-strip operator-marks",
                                                "copy 17",
                                                "number 3",
                                                "label labAns 3"};
     EXPECT_EQ(e.display.Calls(), expected);
-    EXPECT_TRUE(Has(e.shell.calls, "focus-main"));
+    EXPECT_EQ(e.calc.TakeFocus(), Focus::kMainWindow);
 }
 
 TEST(DisplayOrder, ErrorDrawsZeroThenTheEMark) {
@@ -203,10 +206,10 @@ TEST(Marks, RedrawMarksRepaintsTheStoredFlagsAndKeepsTheFunction) {
     e.display.ClearCalls();
     e.calc.RedrawMarks();
     const auto& calls = e.display.Calls();
-    EXPECT_EQ(calls.front(), "erase-strip 0,0,0,0");
+    EXPECT_EQ(calls.front(), "erase-strip whole");
     EXPECT_TRUE(Has(calls, "copy 17"));
     EXPECT_TRUE(Has(calls, "blank 18"));
-    EXPECT_TRUE(Has(calls, "erase-panel 4,18,14,28"));
+    EXPECT_TRUE(Has(calls, "erase-panel 58"));
     EXPECT_EQ(e.State().lastFunction, 0);
 }
 

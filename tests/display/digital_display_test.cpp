@@ -168,7 +168,7 @@ TEST_F(MarkStripTest, TaxAmountReplacesTaxIncludedAndTheFunctionRegionEraseRemov
     display.CopyMarkGlyph(48);
     EXPECT_TRUE(SamePixels(Place(156, 20), StripGlyph(230, 20)));
     display.CopyMarkGlyph(15);  // GT, left of the function region
-    display.EraseMarkStrip({107, 0, 245, 10});
+    display.EraseMarkStrip(core::StripRegion::kFunctionMarks);
     EXPECT_TRUE(SamePixels(Place(107, 138), Background(138)));
     EXPECT_TRUE(SamePixels(Place(80, 10), StripGlyph(270, 10)));
 }
@@ -177,10 +177,10 @@ TEST_F(MarkStripTest, OperatorRegionEraseTakesTheEqualsGlyphToo) {
     display.CopyMarkGlyph(17);
     display.CopyMarkGlyph(99);
     display.CopyMarkGlyph(52);
-    display.EraseMarkStrip({0, 0, 80, 10});
+    display.EraseMarkStrip(core::StripRegion::kOperatorMarks);
     EXPECT_TRUE(SamePixels(Place(0, 80), Background(80)));
     EXPECT_TRUE(SamePixels(Place(92, 10), StripGlyph(255, 10)));
-    display.EraseMarkStrip({});
+    display.EraseMarkStrip(core::StripRegion::kWhole);
     EXPECT_TRUE(SamePixels(display.MarkStrip(), Background(245)));
 }
 
@@ -219,11 +219,12 @@ TEST(PanelMarks, ErrorOffKeepsTheConstantMarkAndANewNumberRemovesBoth) {
     const QImage e = Block(display.SyncMark(), 10, 0, 10, 10);
     EXPECT_TRUE(SamePixels(Block(display.DigitPanel(), 4, 2, 10, 10), k));
     EXPECT_TRUE(SamePixels(Block(display.DigitPanel(), 4, 18, 10, 10), e));
-    display.ErasePanelCell({4, 18, 14, 28});  // the E mark off
-    EXPECT_TRUE(SamePixels(Block(display.DigitPanel(), 4, 2, 10, 10), k));
-    display.DrawNumber("5");
+    display.ErasePanelMark(58);  // the E mark off
     QImage blank(10, 10, QImage::Format_RGB32);
     blank.fill(display.PanelBackground());
+    EXPECT_TRUE(SamePixels(Block(display.DigitPanel(), 4, 18, 10, 10), blank));
+    EXPECT_TRUE(SamePixels(Block(display.DigitPanel(), 4, 2, 10, 10), k));
+    display.DrawNumber("5");
     EXPECT_TRUE(SamePixels(Block(display.DigitPanel(), 4, 2, 10, 10), blank));
 }
 

@@ -14,7 +14,7 @@ namespace {
 QImage Compose(int family, bool busy) {
     pemu::display::Face face([family] { return family; });
     auto& display = face.display();
-    display.EraseMarkStrip({});
+    display.EraseMarkStrip(pemu::core::StripRegion::kWhole);
     if (busy) {
         display.DrawNumber("-1234567.89");
         for (int mark : {19, 52, 15, 11, 57})
