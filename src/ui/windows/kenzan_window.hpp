@@ -56,23 +56,10 @@ class TfrmKenzan : public SecondaryWindow {
     // Opens the command panel under the cursor row (Enter on the grid, its popup).
     void OpenCommandPanel();
 
-    // Reached from tests.
+    // The view and the correction the window works on (tests and the key session reach
+    // the tape's state through them).
     tape::TapeView& View() { return view_; }
     tape::TapeCorrection& Correction() { return correction_; }
-    TapeGridWidget* GridImage() const { return grid_; }
-    QScrollBar* ScrBar() const { return scrollBar_; }
-    QScrollBar* Dummy() const { return dummy_; }
-    const QImage& StatusImage() const { return statusImage_; }
-    QWidget* PinMark() const { return pin_; }
-    TapeCommandPanel* PopCom() const { return panel_; }
-    TapeInputBox* InputBoxs() const { return inputBox_; }
-    TapeInputButtons* InputButtons() const { return inputButtons_; }
-    QPushButton* LogView() const { return logView_; }
-    QPushButton* ClearRun() const { return clearRun_; }
-    QPushButton* CloseRun() const { return closeRun_; }
-    const KenzanMenu& Menu() const { return menu_; }
-    QWidget* Client() const { return client_; }
-    int FontSize() const { return fontSize_; }
 
   protected:
     void WriteSettings() override;
