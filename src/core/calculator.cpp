@@ -153,7 +153,7 @@ void Calculator::ResumeFromTape(std::string_view inputText, int op, std::string_
     s.pendingOperator = IsOperatorKey(op) ? op : 0;
     ShowLabel(DisplayLabel::kLabAns, s.answerValue);
     ClearOperatorMarks();
-    SetMark(s.pendingOperator, true);
+    SetMark(MarkOf(s.pendingOperator), true);
     if (s.entering == 0) DrawNumber(s.answerValue);
     ShowLabel(DisplayLabel::kLabIpt, inputText);
 }

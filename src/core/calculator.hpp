@@ -24,6 +24,17 @@ inline constexpr std::size_t kRegisterSize = 20;
 inline constexpr std::size_t kWorkSize = 60;
 inline constexpr int kMarkCount = 100;
 
+// Which marks are on, by mark.
+class MarkFlags {
+  public:
+    bool& operator[](Mark mark) { return on_[Index(mark)]; }
+    bool operator[](Mark mark) const { return on_[Index(mark)]; }
+
+  private:
+    static std::size_t Index(Mark mark) { return static_cast<std::size_t>(mark); }
+    std::array<bool, kMarkCount> on_{};
+};
+
 struct OperatorStep;
 
 struct CalculatorState {
@@ -43,7 +54,7 @@ struct CalculatorState {
     int panelDigit = fresh::kPanelDigit;
     int errorCode = 0;
     std::string percentBase;
-    std::array<bool, kMarkCount> markOn{};
+    MarkFlags markOn;
     std::string answerCheckValue = "CLEAR";
     std::string grandTotalValue = "0";
     std::string memoryValue = "0";
@@ -53,6 +64,11 @@ struct CalculatorState {
     std::string taxRate = fresh::kZeiritu;
     bool initialised = false;
 };
+
+// The form of the step a key computes: the % key's is the percent form.
+constexpr tape::StepForm FormOf(int key) {
+    return key == kKeyPercent ? tape::StepForm::kPercent : tape::StepForm::kPlain;
+}
 
 class Calculator : public tape::StepEngine {
   public:
@@ -104,7 +120,7 @@ class Calculator : public tape::StepEngine {
 
     // ---- Display state ----------------------------------------------------------------
     void DrawNumber(std::string_view text);
-    void SetMark(int code, bool on);
+    void SetMark(Mark mark, bool on);
     void ClearFunctionMarks();
     void ClearOperatorMarks();
     // The strip drawn again from markOn (after a skin change).
@@ -129,8 +145,8 @@ class Calculator : public tape::StepEngine {
     int MakerType() const override { return state_.makerType; }
 
     // tape::StepEngine: the check tape's recalculation works through these.
-    std::string ComputeStep(std::string_view left, bool cut, int key, std::string_view right,
-                            int op) override;
+    std::string ComputeStep(std::string_view left, bool cut, tape::StepForm form,
+                            std::string_view right, int op) override;
     std::string RoundResult(std::string_view src, std::size_t maxLen, int decimalSel,
                             int roundSel) override;
     bool ExceedsDisplay(std::string_view value) const override;

@@ -5,6 +5,8 @@
 // draws. Texts are CP932 bytes.
 #include <string_view>
 
+#include "core/key_codes.hpp"
+
 namespace pemu::core {
 
 // Parts of the mark strip the engine erases in one go; the display knows where they lie.
@@ -30,14 +32,14 @@ class DisplayPort {
     // it). The text is drawn as given; the engine stores it as displayValue.
     virtual void DrawNumber(std::string_view text) = 0;
     // The glyph of a mark copied to its place: strip marks from the mark strip, the panel
-    // marks 58 (E) and 59 (K) from the prepared panel copies. Only codes with a place.
-    virtual void CopyMarkGlyph(int code) = 0;
+    // marks E and K from the prepared panel copies. Only marks with a place.
+    virtual void CopyMarkGlyph(Mark mark) = 0;
     // A strip mark switched off: the blank glyph copied over the mark's place and width.
-    virtual void BlankMarkGlyph(int code) = 0;
+    virtual void BlankMarkGlyph(Mark mark) = 0;
     // A region of the mark strip filled with the strip background.
     virtual void EraseMarkStrip(StripRegion region) = 0;
-    // A panel mark (58 E, 59 K) switched off: its cell filled with the panel background.
-    virtual void ErasePanelMark(int code) = 0;
+    // A panel mark (E, K) switched off: its cell filled with the panel background.
+    virtual void ErasePanelMark(Mark mark) = 0;
     virtual void SetLabel(DisplayLabel label, std::string_view text) = 0;
 };
 

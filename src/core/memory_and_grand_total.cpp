@@ -40,12 +40,12 @@ void Calculator::MemoryKey(int code) {
         s.memoryValue = "0";
         // The display is unchanged, so a shown function value must stay replaceable.
         const int lastFunction = s.lastFunction;
-        SetMark(kKeyMemoryRecall, false);
+        SetMark(kMarkMemoryRecall, false);
         s.lastFunction = lastFunction;
     } else if (code == kKeyMemoryRecall) {
         ClearFunctionMarks();
         DrawNumber(s.memoryValue);
-        SetMark(kKeyMemoryRecall, true);
+        SetMark(kMarkMemoryRecall, true);
     } else {
         // M+ and M-: the pending calculation (or the shown number) first, then the memory.
         const bool operatorWaiting = s.pendingOperator != 0 && s.entering == 0;
@@ -58,8 +58,9 @@ void Calculator::MemoryKey(int code) {
             if (IsCasio() && s.markOn[kMarkConstant]) SetMark(kMarkConstant, false);
         }
         if (s.errorCode == 0) {
-            const std::string sum = ComputeStep(s.memoryValue, false, 0, s.displayValue,
-                                                code == kKeyMemoryPlus ? kKeyAdd : kKeySubtract);
+            const std::string sum =
+                ComputeStep(s.memoryValue, false, tape::StepForm::kPlain, s.displayValue,
+                            code == kKeyMemoryPlus ? kKeyAdd : kKeySubtract);
             if (IsOverflow(sum)) {
                 RaiseError("0", kErrorMemory);
                 SetMark(kMarkMemoryOverflow, true);
@@ -69,7 +70,7 @@ void Calculator::MemoryKey(int code) {
                 tape_.RefreshView(0);
             } else {
                 s.memoryValue = RoundedRegister(*this, sum);
-                SetMark(kKeyEquals, true);
+                SetMark(kMarkEquals, true);
             }
         }
     }
@@ -88,14 +89,14 @@ void Calculator::GrandTotalKey() {
     auto& s = state_;
     if (RefusedByError()) return;
     int lineCode = tape::kLineGrandTotalRecall;
-    if (s.lastFunction == kMarkGrandTotalRecall) {
+    if (s.lastFunction == CodeOf(kMarkGrandTotalRecall)) {
         ClearFunctionMarks();
         s.grandTotalValue = "0";
         SetMark(kMarkGrandTotal, false);
         SetMark(kMarkGrandTotalRecall, false);
         lineCode = tape::kLineGrandTotalClear;
         // The recalled total stays shown; a digit must still start a new number.
-        s.lastFunction = kMarkGrandTotalCleared;
+        s.lastFunction = CodeOf(kMarkGrandTotalCleared);
     } else {
         ClearFunctionMarks();
         DrawNumber(s.grandTotalValue);
@@ -112,7 +113,8 @@ void Calculator::AddToGrandTotal(int key, std::string_view value) {
     auto& s = state_;
     const bool accumulates = key == kKeyEquals || (key == kKeyPercent && !IsCasio());
     if (s.errorCode != 0 || !s.grandTotalOn || !accumulates) return;
-    const std::string sum = ComputeStep(s.grandTotalValue, false, 0, value, kKeyAdd);
+    const std::string sum =
+        ComputeStep(s.grandTotalValue, false, tape::StepForm::kPlain, value, kKeyAdd);
     if (IsOverflow(sum)) {
         RaiseError("0", kErrorGrandTotal);
         SetMark(kMarkGrandTotalOverflow, true);

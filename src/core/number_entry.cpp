@@ -73,7 +73,7 @@ void Calculator::ClearKey(int kind) {
         // The overflowed value stays and becomes the keyed operand.
         SetMark(kMarkError, false);
         ClearFunctionMarks();
-        if (s.errorCode == kErrorOverflow) SetMark(kKeyEquals, true);
+        if (s.errorCode == kErrorOverflow) SetMark(kMarkEquals, true);
         DrawNumber(s.displayValue);
         s.errorCode = 0;
         s.entering = 1;

@@ -36,20 +36,20 @@ void RecordingDisplay::DrawNumber(std::string_view text) {
     calls_.push_back("number " + number_);
 }
 
-void RecordingDisplay::CopyMarkGlyph(int code) {
-    calls_.push_back("copy " + std::to_string(code));
+void RecordingDisplay::CopyMarkGlyph(Mark mark) {
+    calls_.push_back("copy " + std::to_string(CodeOf(mark)));
 }
 
-void RecordingDisplay::BlankMarkGlyph(int code) {
-    calls_.push_back("blank " + std::to_string(code));
+void RecordingDisplay::BlankMarkGlyph(Mark mark) {
+    calls_.push_back("blank " + std::to_string(CodeOf(mark)));
 }
 
 void RecordingDisplay::EraseMarkStrip(StripRegion region) {
     calls_.push_back(std::string("erase-strip ") + RegionName(region));
 }
 
-void RecordingDisplay::ErasePanelMark(int code) {
-    calls_.push_back("erase-panel " + std::to_string(code));
+void RecordingDisplay::ErasePanelMark(Mark mark) {
+    calls_.push_back("erase-panel " + std::to_string(CodeOf(mark)));
 }
 
 void RecordingDisplay::SetLabel(DisplayLabel label, std::string_view text) {

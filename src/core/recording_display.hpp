@@ -11,10 +11,10 @@ namespace pemu::core {
 class RecordingDisplay : public DisplayPort {
   public:
     void DrawNumber(std::string_view text) override;
-    void CopyMarkGlyph(int code) override;
-    void BlankMarkGlyph(int code) override;
+    void CopyMarkGlyph(Mark mark) override;
+    void BlankMarkGlyph(Mark mark) override;
     void EraseMarkStrip(StripRegion region) override;
-    void ErasePanelMark(int code) override;
+    void ErasePanelMark(Mark mark) override;
     void SetLabel(DisplayLabel label, std::string_view text) override;
 
     // One entry per call, e.g. "number 12.5", "copy 17", "blank 99",

@@ -82,7 +82,7 @@ std::string Calculator::RoundResult(std::string_view src, std::size_t maxLen, in
             // Rounded to whole units: no point left dangling, so 2 and a rounded 2 agree.
             if (places == 0) dst.pop_back();
             if (dropped > RoundThreshold(roundSel)) {
-                dst = ComputeStep(dst, false, 0, PlaceUnit(places),
+                dst = ComputeStep(dst, false, tape::StepForm::kPlain, PlaceUnit(places),
                                   negative ? kKeySubtract : kKeyAdd);
             }
         }
@@ -199,8 +199,9 @@ std::string Calculator::RaiseError(std::string_view value, int code) {
 std::string Calculator::OverflowView(std::string_view value) {
     const std::size_t width = static_cast<std::size_t>(state_.panelDigit);
     const std::string factor = "0." + std::string(width - 1, '0') + "1";
-    std::string scaled =
-        IsPlainNumber(value) ? ComputeStep(value, true, 0, factor, kKeyMultiply) : std::string("0");
+    std::string scaled = IsPlainNumber(value) ? ComputeStep(value, true, tape::StepForm::kPlain,
+                                                            factor, kKeyMultiply)
+                                              : std::string("0");
     if (scaled.find('.') == std::string::npos) scaled += '.';
     const std::size_t shown = width + 1 + (scaled[0] == '-' ? 1 : 0);
     if (scaled.size() < shown) scaled.append(shown - scaled.size(), '0');

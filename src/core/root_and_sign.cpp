@@ -31,7 +31,7 @@ void Calculator::RootKey() {
         tape_.AppendLine(root, tape::kLineRootResult);
         s.entering = 1;
         DrawNumber(root);
-        SetMark(kKeyRoot, true);
+        SetMark(kMarkRoot, true);
     }
     tape_.RefreshView(0);
     WantFocus(Focus::kFocusField);
@@ -52,7 +52,7 @@ void Calculator::SignChangeKey() {
         // A result's sign change is a step of its own; pressed again, it replaces itself.
         if (tape_.LastWasSignChange()) tape_.RemoveLastLines(1);
         const int code = s.displayValue[0] == '-' ? kSignToNegative : kSignToPositive;
-        tape_.RecordStep("0", code, 0);
+        tape_.RecordStep("0", code, tape::StepRole::kStep);
         s.lastFunction = code;
         tape_.RefreshView(0);
         s.answerValue = s.displayValue;

@@ -9,6 +9,18 @@
 namespace pemu::display {
 namespace {
 
+Rect StripRegionRect(core::StripRegion region) {
+    switch (region) {
+        case core::StripRegion::kOperatorMarks:
+            return kOperatorMarksRegion;
+        case core::StripRegion::kFunctionMarks:
+            return kFunctionMarksRegion;
+        case core::StripRegion::kWhole:
+            break;
+    }
+    return kWholeMarkStrip;
+}
+
 // The glyph x of a character that has one in the digit strip, else -1.
 int GlyphXOf(char c) {
     if (c >= '0' && c <= '9') return DigitGlyphX(c - '0');
@@ -95,12 +107,14 @@ void DigitalDisplay::DrawThousandsMarks(std::string_view text, int fractionDigit
                  kThousandsGlyphSize.height);
 }
 
-void DigitalDisplay::CopyMarkGlyph(int code) {
-    if (const auto mark = StripMarkOf(code)) {
-        CopyRect(marks_, mark->placeX, 0, skin_.DigitalMark(), mark->sourceX, kGlyphTop,
-                 mark->width, kMarkHeight);
+void DigitalDisplay::CopyMarkGlyph(core::Mark mark) {
+    // The skin tables know the marks by their codes.
+    const int code = core::CodeOf(mark);
+    if (const auto strip = StripMarkOf(code)) {
+        CopyRect(marks_, strip->placeX, 0, skin_.DigitalMark(), strip->sourceX, kGlyphTop,
+                 strip->width, kMarkHeight);
         // The glyph covers whichever mark stood at its place.
-        HideStripMarks(mark->placeX, mark->placeX + mark->width);
+        HideStripMarks(strip->placeX, strip->placeX + strip->width);
         shown_[static_cast<std::size_t>(code)] = true;
         Notify(Changed::kMarks);
     } else if (const auto panelMark = PanelMarkOf(code)) {
@@ -111,12 +125,12 @@ void DigitalDisplay::CopyMarkGlyph(int code) {
     }
 }
 
-void DigitalDisplay::BlankMarkGlyph(int code) {
-    const auto mark = StripMarkOf(code);
-    if (!mark) return;
-    CopyRect(marks_, mark->placeX, 0, skin_.DigitalMark(), kBlankMarkX, kGlyphTop, mark->width,
+void DigitalDisplay::BlankMarkGlyph(core::Mark mark) {
+    const auto strip = StripMarkOf(core::CodeOf(mark));
+    if (!strip) return;
+    CopyRect(marks_, strip->placeX, 0, skin_.DigitalMark(), kBlankMarkX, kGlyphTop, strip->width,
              kMarkHeight);
-    HideStripMarks(mark->placeX, mark->placeX + mark->width);
+    HideStripMarks(strip->placeX, strip->placeX + strip->width);
     Notify(Changed::kMarks);
 }
 
@@ -127,11 +141,11 @@ void DigitalDisplay::EraseMarkStrip(core::StripRegion region) {
     Notify(Changed::kMarks);
 }
 
-void DigitalDisplay::ErasePanelMark(int code) {
-    const auto mark = PanelMarkOf(code);
-    if (!mark) return;
-    FillRect(panel_, PanelMarkCell(*mark), PanelBackground());
-    shown_[static_cast<std::size_t>(mark->code)] = false;
+void DigitalDisplay::ErasePanelMark(core::Mark mark) {
+    const auto panelMark = PanelMarkOf(core::CodeOf(mark));
+    if (!panelMark) return;
+    FillRect(panel_, PanelMarkCell(*panelMark), PanelBackground());
+    shown_[static_cast<std::size_t>(panelMark->code)] = false;
     Notify(Changed::kPanel);
 }
 

@@ -7,7 +7,6 @@
 #include <initializer_list>
 #include <optional>
 
-#include "core/display_port.hpp"
 #include "platform/geometry.hpp"
 
 namespace pemu::display {
@@ -138,17 +137,7 @@ constexpr Rect PanelMarkCell(const PanelMark& mark) {
 // Where the strip regions the engine erases lie on the mark strip.
 inline constexpr Rect kOperatorMarksRegion{0, 0, 80, kMarkHeight};
 inline constexpr Rect kFunctionMarksRegion{107, 0, 138, kMarkHeight};
-constexpr Rect StripRegionRect(core::StripRegion region) {
-    switch (region) {
-        case core::StripRegion::kOperatorMarks:
-            return kOperatorMarksRegion;
-        case core::StripRegion::kFunctionMarks:
-            return kFunctionMarksRegion;
-        case core::StripRegion::kWhole:
-            break;
-    }
-    return {0, 0, kMarkStripViewSize.width, kMarkStripViewSize.height};
-}
+inline constexpr Rect kWholeMarkStrip{0, 0, kMarkStripViewSize.width, kMarkStripViewSize.height};
 
 // ---- Keys ---------------------------------------------------------------------------------
 // Key-logic families.

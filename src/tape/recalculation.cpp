@@ -95,7 +95,7 @@ class Recalculation {
 
     // Classifies one line, evaluates a step and keeps what stays in the block; a refusal
     // of the "SHARP" family stops with its result.
-    int Line(std::string_view line);
+    CorrectionResult Line(std::string_view line);
     // The result line and notes of a finished calculation.
     std::string Summary(const TapeRecorder& tape);
     // The calculator continues from the new answer; false on overflow or division by zero.
@@ -108,7 +108,7 @@ class Recalculation {
     const std::string& Refusal() const { return refusal_; }
 
   private:
-    int Evaluate(int kind, const std::string& operand);
+    CorrectionResult Evaluate(int kind, const std::string& operand);
     void Keep(std::string_view line) {
         block_.append(line).append(kLineEnd);
         ++kept_;
@@ -120,7 +120,7 @@ class Recalculation {
         if (kind != LineKind::kResult && kind != LineKind::kError) return;
         firstResult_ = std::string(line.substr(0, line.size() - kMarkSize));
     }
-    int RefuseStart(const std::string& message) {
+    CorrectionResult RefuseStart(const std::string& message) {
         refusal_ = message;
         return kRecalcUnknownStart;
     }
@@ -146,7 +146,7 @@ class Recalculation {
     int lastKind_ = 0;
 };
 
-int Recalculation::Line(std::string_view line) {
+CorrectionResult Recalculation::Line(std::string_view line) {
     const std::size_t length = line.size();
     switch (ClassifyLine(line)) {
         case LineKind::kMemory:
@@ -187,7 +187,8 @@ int Recalculation::Line(std::string_view line) {
     }
     const std::string operand = PlainValue(line);
     const int kind = StepKindOf(line);
-    if (const int refused = Evaluate(kind, operand); refused != kRecalcDone) return refused;
+    if (const CorrectionResult refused = Evaluate(kind, operand); refused != kRecalcDone)
+        return refused;
     // A sign change waits for no operand: the operator before it is still the pending one.
     if (!IsSignChange(kind)) {
         lastOperand_ = operand;
@@ -197,7 +198,7 @@ int Recalculation::Line(std::string_view line) {
     return kRecalcDone;
 }
 
-int Recalculation::Evaluate(int kind, const std::string& operand) {
+CorrectionResult Recalculation::Evaluate(int kind, const std::string& operand) {
     // A sign change before any number: the value it changed is not on the tape.
     if (IsSignChange(kind) && p_ == 0 && a_.empty()) return RefuseStart(SignChangeStartMessage());
     if (kind == kLineSignPositive) {
@@ -209,7 +210,8 @@ int Recalculation::Evaluate(int kind, const std::string& operand) {
         return kRecalcDone;
     }
     const auto compute = [this](std::string_view left, int key, std::string_view right, int op) {
-        return engine_.ComputeStep(left, false, key, right, op);
+        const StepForm form = key == kLinePercent ? StepForm::kPercent : StepForm::kPlain;
+        return engine_.ComputeStep(left, false, form, right, op);
     };
     if (p_ == 0) {
         if (sharp_ && kind == kLinePercent) {
@@ -342,7 +344,7 @@ RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEn
     Recalculation work(engine);
     work.ResultErased(erasedLine);
     for (const TapeLine& line : SplitTapeLines(old)) {
-        const int refused = work.Line(LineText(old, line));
+        const CorrectionResult refused = work.Line(LineText(old, line));
         if (refused == kRecalcPercentAlone) return {refused, PercentAloneMessage(), false};
         if (refused == kRecalcPercentAfterSign) return {refused, PercentAfterSignMessage(), false};
         if (refused == kRecalcUnknownStart) return {refused, work.Refusal(), false};

@@ -10,12 +10,15 @@
 
 namespace pemu::tape {
 
+// A step as its operator computes it, or in the percent form of that operator (% key).
+enum class StepForm { kPlain, kPercent };
+
 class StepEngine : public CoreView {
   public:
-    // One arithmetic step: op 17 +, 18 -, 19 x, 20 /; any other op gives "0". key 1 (%)
-    // selects the percent form of op. cut: the result is cut to the display width. A zero
-    // divisor gives "0" and raises the divide flag (TakeDivideError).
-    virtual std::string ComputeStep(std::string_view left, bool cut, int key,
+    // One arithmetic step: op 17 +, 18 -, 19 x, 20 /; any other op gives "0". cut: the
+    // result is cut to the display width. A zero divisor gives "0" and raises the divide
+    // flag (TakeDivideError).
+    virtual std::string ComputeStep(std::string_view left, bool cut, StepForm form,
                                     std::string_view right, int op) = 0;
     // src rounded by the selectors given (999 in either: not rounded), at most maxLen - 1
     // characters, then cut to the display width.

@@ -64,7 +64,7 @@ CalculationBlock TapeCorrection::CursorBlock() const {
     return FindCalculationBlock(tape_.Log(), view_.CursorLineFromEnd());
 }
 
-bool TapeCorrection::PrepareEdit(int mode) {
+bool TapeCorrection::PrepareEdit(EditKind mode) {
     if ((mode != kEditChange && mode != kEditInsert) || !EditableLine()) return false;
     const auto& items = SymbolItems();
     const std::size_t count = InLiveCalculation() ? kOpenCalculationSymbols : items.size();
@@ -96,8 +96,8 @@ EditOutcome TapeCorrection::DeleteLine() {
 }
 
 EditOutcome TapeCorrection::UpdateRunClick() {
-    const int mode = view_.EditMode();
-    if (mode == 0 || !view_.CursorOnLine()) return {};
+    const EditKind mode = view_.EditMode();
+    if (mode == kEditNone || !view_.CursorOnLine()) return {};
     std::string newLine;
     if (mode != kEditDelete) {
         std::string value(TrimBlanks(form_.field.Text()).substr(0, kFieldReadMax));

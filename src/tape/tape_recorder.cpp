@@ -62,8 +62,9 @@ void TapeRecorder::AppendLine(std::string_view value, int lineCode) {
     lastLineCode_ = lineCode;
 }
 
-void TapeRecorder::RecordStep(std::string_view value, int keyCode, int isResult) {
-    const int kind = isResult == 1                                                 ? kStepResult
+void TapeRecorder::RecordStep(std::string_view value, int keyCode, StepRole role) {
+    const bool isResult = role == StepRole::kResult;
+    const int kind = isResult                                                      ? kStepResult
                      : (keyCode == kLineMemoryPlus || keyCode == kLineMemoryMinus) ? kLineEquals
                                                                                    : keyCode;
     const bool entering = Entering();
@@ -78,7 +79,7 @@ void TapeRecorder::RecordStep(std::string_view value, int keyCode, int isResult)
     // "CASIO" add-on, an operator starts a step of its own.
     const bool pending = core_ != nullptr && core_->PendingOperator() != 0;
     const bool replacement =
-        IsOperatorCode(keyCode) && isResult == 0 && !entering && !lastSign && pending;
+        IsOperatorCode(keyCode) && !isResult && !entering && !lastSign && pending;
     const bool inPlace = replacement && steps_.countedLines > 0;
 
     const bool oldValueMatch = valueMatch_;
@@ -98,7 +99,7 @@ void TapeRecorder::RecordStep(std::string_view value, int keyCode, int isResult)
         ++s.stepCount;
     }
 
-    if (isResult == 0) {
+    if (!isResult) {
         if (!inPlace || !ReplaceOperatorInPlace(keyCode, kind)) {
             if (IsCalculationEmpty()) AppendLine("", kLineSeparator);
             AppendLine(text, keyCode);

@@ -24,6 +24,9 @@ inline constexpr int kSettingSlots = 10;
 // A note is kept in a 40-byte slot.
 inline constexpr std::size_t kSettingNoteMax = 39;
 
+// What RecordStep records: a step of the calculation or its result.
+enum class StepRole { kStep, kResult };
+
 struct TapeStep {
     std::string value;
     int kind = 0;
@@ -71,9 +74,9 @@ class TapeRecorder {
     // "[YYYY/MM/DD hh:mm:ss]" of the clock: the date line's text.
     std::string DateText() const;
 
-    // An operator, equals, percent, M+/M- or sign-change step (isResult 0) or the result
-    // of a calculation (isResult 1).
-    void RecordStep(std::string_view value, int keyCode, int isResult);
+    // An operator, equals, percent, M+/M- or sign-change step, or the result of a
+    // calculation.
+    void RecordStep(std::string_view value, int keyCode, StepRole role);
     // Any other line: the code fixes value treatment, label, mark and counting.
     void AppendLine(std::string_view value, int lineCode);
     // Tells the listeners that a recording sequence ended.

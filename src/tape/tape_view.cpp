@@ -211,7 +211,7 @@ int TapeView::CursorLineFromEnd() const {
 
 void TapeView::ClosePanels() {
     panelOpen_ = false;
-    editMode_ = 0;
+    editMode_ = kEditNone;
 }
 
 }  // namespace pemu::tape

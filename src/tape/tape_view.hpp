@@ -19,10 +19,9 @@ inline constexpr int kShiftFlag = 16;
 
 enum class ScrollKey { kNone, kPageUp, kPageDown, kUp, kDown };
 
-// Edits the input box serves (0: none open).
-inline constexpr int kEditChange = 3;
-inline constexpr int kEditInsert = 4;
-inline constexpr int kEditDelete = 5;
+// The edit the input box serves.
+enum class EditKind { kEditNone, kEditChange, kEditInsert, kEditDelete };
+using enum EditKind;
 
 struct TapeRow {
     int number = 0;          // counts the lines after the tape's first separator, from 1
@@ -113,8 +112,8 @@ class TapeView {
     bool CommandPanelOpen() const { return panelOpen_; }
     // While an insertion is open the grid shows the rows from the cursor row one row lower
     // and the cursor row empty, where the new line will go.
-    int EditMode() const { return editMode_; }
-    void SetEditMode(int mode) { editMode_ = mode; }
+    EditKind EditMode() const { return editMode_; }
+    void SetEditMode(EditKind kind) { editMode_ = kind; }
     // Esc, a click on the grid, another window: panel and input box close.
     void ClosePanels();
 
@@ -148,7 +147,7 @@ class TapeView {
     int wheelLines_ = 1;
     bool twoColourOn_ = false;
     ScrollBarState scroll_;
-    int editMode_ = 0;
+    EditKind editMode_ = kEditNone;
     bool panelOpen_ = false;
     Redrawn redrawn_;
     TapeRecorder::Refreshed::Subscription refreshed_;

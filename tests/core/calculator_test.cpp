@@ -217,10 +217,10 @@ TEST(Marks, PercentLightsTheEqualsPlace) {
     Engine e(kMakerCasio);
     e.Keys("50");
     e.calc.ExecuteKey(kKeyPercent);
-    EXPECT_TRUE(e.State().markOn[kKeyEquals]);
-    EXPECT_FALSE(e.State().markOn[kKeyPercent]);
+    EXPECT_TRUE(e.State().markOn[kMarkEquals]);
+    EXPECT_FALSE(e.State().markOn[Mark{kKeyPercent}]);
     e.Keys("1");
-    EXPECT_FALSE(e.State().markOn[kKeyEquals]);
+    EXPECT_FALSE(e.State().markOn[kMarkEquals]);
 }
 
 TEST(Labels, AnswerAndOperandShowThousandsSeparators) {
@@ -264,7 +264,7 @@ TEST(Recalculation, ResumeFromTapeSetsTheAnswerAndOperator) {
     EXPECT_EQ(e.State().answerValue, "56.5");
     EXPECT_EQ(e.State().pendingOperator, kKeyDivide);
     EXPECT_EQ(e.State().displayValue, "56.5");
-    EXPECT_TRUE(e.State().markOn[kKeyDivide]);
+    EXPECT_TRUE(e.State().markOn[kMarkDivide]);
     EXPECT_EQ(e.display.Label(DisplayLabel::kLabIpt), "1,234");
     e.Keys("2=");
     EXPECT_EQ(e.State().displayValue, "28.25");
@@ -405,18 +405,18 @@ TEST(SetMarkState, FunctionMarksRecordTheFunctionAndOffForgetsIt) {
                           {50, 50}, {17, 0}, {99, 0},  {57, 0},  {54, 0},  {58, 0}};
     for (const Case& c : cases) {
         testing::Engine e;
-        e.calc.SetMark(c.code, true);
+        e.calc.SetMark(Mark{c.code}, true);
         EXPECT_EQ(e.State().lastFunction, c.lastFunctionWhenOn) << c.code;
-        EXPECT_TRUE(e.State().markOn[static_cast<std::size_t>(c.code)]) << c.code;
-        e.calc.SetMark(4, true);
-        e.calc.SetMark(c.code, false);
+        EXPECT_TRUE(e.State().markOn[Mark{c.code}]) << c.code;
+        e.calc.SetMark(Mark{4}, true);
+        e.calc.SetMark(Mark{c.code}, false);
         EXPECT_EQ(e.State().lastFunction, 0) << c.code;
     }
 }
 
 TEST(SetMarkState, MemoryMarkMirrorsTheFlagAndKeepsTheFunction) {
     testing::Engine e;
-    e.calc.SetMark(9, true);
+    e.calc.SetMark(Mark{9}, true);
     e.calc.SetMark(kMarkMemory, true);
     EXPECT_TRUE(e.State().memoryMark);
     e.calc.SetMark(kMarkMemory, false);
@@ -426,11 +426,11 @@ TEST(SetMarkState, MemoryMarkMirrorsTheFlagAndKeepsTheFunction) {
 
 TEST(SetMarkState, UnlistedCodesDrawAndChangeNothing) {
     testing::Engine e;
-    e.calc.SetMark(9, true);
+    e.calc.SetMark(Mark{9}, true);
     e.display.ClearCalls();
     for (int code : {51, 0, 2, 7, 60, 99 + 1}) {
-        e.calc.SetMark(code, false);
-        e.calc.SetMark(code, true);
+        e.calc.SetMark(Mark{code}, false);
+        e.calc.SetMark(Mark{code}, true);
     }
     EXPECT_TRUE(e.display.Calls().empty());
     EXPECT_EQ(e.State().lastFunction, 9);
@@ -439,16 +439,16 @@ TEST(SetMarkState, UnlistedCodesDrawAndChangeNothing) {
 TEST(SetMarkState, ClearFunctionMarksKeepsMemoryGrandTotalAndMemoryOverflowFlags) {
     testing::Engine e;
     for (int code : {4, 9, 11, 50, 54, 55, 56, 57, 52, 15, 99, 53, 17})
-        e.calc.SetMark(code, true);
+        e.calc.SetMark(Mark{code}, true);
     e.calc.ClearFunctionMarks();
     for (int code : {4, 9, 11, 50, 54, 56, 57, 99, 53}) {
-        EXPECT_FALSE(e.State().markOn[static_cast<std::size_t>(code)]) << code;
+        EXPECT_FALSE(e.State().markOn[Mark{code}]) << code;
     }
     for (int code : {52, 15, 55, 17}) {
-        EXPECT_TRUE(e.State().markOn[static_cast<std::size_t>(code)]) << code;
+        EXPECT_TRUE(e.State().markOn[Mark{code}]) << code;
     }
     e.calc.ClearOperatorMarks();
-    EXPECT_FALSE(e.State().markOn[17]);
+    EXPECT_FALSE(e.State().markOn[Mark{17}]);
     EXPECT_EQ(e.State().lastFunction, 0);
 }
 

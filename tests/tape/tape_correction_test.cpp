@@ -170,7 +170,7 @@ TEST_F(EightDigitCorrectionTest, OverflowInTheOpenCalculationRestoresEverythingE
     EXPECT_EQ(State().pendingOperator, state.pendingOperator);
     EXPECT_EQ(State().displayValue, state.displayValue);
     EXPECT_EQ(View().FirstNumber(), first);
-    EXPECT_EQ(View().EditMode(), 0);
+    EXPECT_EQ(View().EditMode(), kEditNone);
     Keys("=");
     EXPECT_EQ(State().displayValue, "90000000");
 }
@@ -268,7 +268,7 @@ TEST_F(CorrectionTest, ACorrectionInAScrolledViewChangesTheCursorLineAndKeepsThe
     EXPECT_EQ(lines[18], "3 ＝　 　");
     EXPECT_EQ(View().FirstNumber(), first);
     EXPECT_EQ(View().CursorRow(), row);
-    EXPECT_EQ(View().EditMode(), 0);
+    EXPECT_EQ(View().EditMode(), kEditNone);
 }
 
 TEST_F(CorrectionTest, TheBlockForThePopupViewerIsTrimmedAndASeparatorHasNone) {

@@ -201,7 +201,7 @@ TEST_F(TapeViewTest, FewerRowsMoveTheCursorUpAndScrollingClosesTheEdit) {
     view.SetEditMode(kEditChange);
     view.OpenCommandPanel();
     view.GridKey(ScrollKey::kPageUp, false);
-    EXPECT_EQ(view.EditMode(), 0);
+    EXPECT_EQ(view.EditMode(), kEditNone);
     EXPECT_FALSE(view.CommandPanelOpen());
 }
 

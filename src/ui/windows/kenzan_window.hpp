@@ -94,7 +94,7 @@ class TfrmKenzan : public SecondaryWindow {
     void GridKey(int virtualKey);
     void GridWheel(int delta);
     void ConnectEditing();
-    void PrepareEdit(int mode);
+    void PrepareEdit(tape::EditKind mode);
     void PlaceInputBox();
     void ShowInputButtons(bool on);
     void UpdateRunClick();
