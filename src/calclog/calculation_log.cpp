@@ -4,6 +4,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+
+#include "platform/file_lock.hpp"
 
 namespace pemu::calclog {
 
@@ -37,9 +40,31 @@ platform::IoResult CreateLogFileWhenMissing(const std::string& logPath) {
     return platform::IoResult::Failed(error, "create " + logPath);
 }
 
+std::string LogLockPath(const std::string& logPath) {
+    return logPath + ".lock";
+}
+
+namespace {
+
+// The lock, or the failure to report when another copy kept it for the whole wait. A lock
+// file that cannot be made (a read-only folder, a file system without locks) must not cost
+// the run its tape: the append then goes ahead unlocked and reports its own failure.
+platform::FileLock LockLog(const std::string& logPath, int waitMs, platform::IoResult& failure) {
+    platform::FileLock lock = platform::FileLock::Acquire(LogLockPath(logPath), waitMs);
+    if (lock.outcome() == platform::FileLock::Outcome::kTimedOut)
+        failure = platform::IoResult::Failed(EWOULDBLOCK, lock.what());
+    return lock;
+}
+
+}  // namespace
+
 LogWriteResult WriteCalculationLog(const std::string& logPath, std::string_view clearedText,
-                                   std::string_view tapeText, bool keep) {
+                                   std::string_view tapeText, bool keep, int lockWaitMs) {
     LogWriteResult result;
+    const platform::FileLock lock = LockLog(logPath, lockWaitMs, result.io);
+    if (!result.io) return result;
+    // Only while holding the lock is no other copy in the middle of writing the log.
+    if (lock.held()) platform::RemoveAbandonedTemporaries(logPath);
     result.io = CreateLogFileWhenMissing(logPath);
     std::optional<std::string> existing = platform::ReadWholeFile(logPath);
     if (!existing) {
@@ -52,6 +77,16 @@ LogWriteResult WriteCalculationLog(const std::string& logPath, std::string_view 
     result.io = platform::WriteFileAtomically(logPath, text);
     result.changed = result.io.ok;
     return result;
+}
+
+platform::IoResult DeleteCalculationLog(const std::string& logPath) {
+    platform::IoResult result;
+    const platform::FileLock lock = LockLog(logPath, kLogLockWaitMs, result);
+    if (!result) return result;
+    if (platform::RemoveFile(logPath)) return result;
+    const int error = errno;
+    if (!platform::PathExists(logPath)) return result;
+    return platform::IoResult::Failed(error, "delete " + logPath + ": " + std::strerror(error));
 }
 
 }  // namespace pemu::calclog

@@ -81,19 +81,33 @@ void ShellSession::SaveOpenWindowList(bool startUpEndOn) {
     Write(*store_, keys::kKasaneAwase, startUpEndOn ? openWindows_.text() : std::string());
 }
 
+platform::IoResult ShellSession::AppendTapesToLog(FinalSaveHost& host) {
+    host.FlushSettingNotes();
+    const std::string cleared = host.ClearedText();
+    const std::string tape = host.TapeText();
+    return calclog::WriteCalculationLog(paths_.PathOf(PathKind::kTapeLogFile), cleared, tape,
+                                        Read(*store_, keys::kLogHozon))
+        .io;
+}
+
 FinalSaveReport ShellSession::FinalSave(FinalSaveHost& host) {
     FinalSaveReport report;
+    const std::string settingsFile = paths_.PathOf(PathKind::kSettingsFile);
+    // Without a settings file yet (no template, first run) the run is still saved: only a
+    // data folder that vanished during the run is not recreated.
+    const bool dataFolderThere =
+        store_ && (platform::FileExists(settingsFile) ||
+                   platform::FolderExists(paths_.PathOf(PathKind::kSysFolder)));
     if (role() == InstanceRole::kChild) {
+        // A child's tapes join the shared log as the primary's do; its settings never do.
+        report.saved = dataFolderThere;
+        if (report.saved) report.log = AppendTapesToLog(host);
         RemoveChildFiles(paths_, dataFolder_);
         if (channel_) channel_->Shutdown();
         return report;
     }
     host.RemoveTrayIcon();
-    const std::string settingsFile = paths_.PathOf(PathKind::kSettingsFile);
-    // Without a settings file yet (no template, first run) the run is still saved: only a
-    // data folder that vanished during the run is not recreated.
-    report.saved = store_ && (platform::FileExists(settingsFile) ||
-                              platform::FolderExists(paths_.PathOf(PathKind::kSysFolder)));
+    report.saved = dataFolderThere;
     if (report.saved) {
         SettingsStore& s = *store_;
         Write(s, keys::kKenzanAutoScroll, true);
@@ -101,15 +115,9 @@ FinalSaveReport ShellSession::FinalSave(FinalSaveHost& host) {
         host.WriteSettings(s);
         Delete(s, keys::kPerType);
 
-        // Only the primary writes these two: what a crashed earlier run left half-written goes.
+        // Only the primary writes it: what a crashed earlier run left half-written goes.
         platform::RemoveAbandonedTemporaries(settingsFile);
-        platform::RemoveAbandonedTemporaries(paths_.PathOf(PathKind::kTapeLogFile));
-        host.FlushSettingNotes();
-        const std::string cleared = host.ClearedText();
-        const std::string tape = host.TapeText();
-        report.log = calclog::WriteCalculationLog(paths_.PathOf(PathKind::kTapeLogFile), cleared,
-                                                  tape, Read(s, keys::kLogHozon))
-                         .io;
+        report.log = AppendTapesToLog(host);
         dataFolder_.DeleteTree(paths_.PathOf(PathKind::kPreviewFolder));
         platform::MakeFolder(paths_.PathOf(PathKind::kPreviewFolder));
         if (!keepUpdaterFile_) dataFolder_.DeleteDataFile(paths_.PathOf(PathKind::kUpdaterFile));

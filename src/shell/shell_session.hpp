@@ -69,7 +69,9 @@ class FinalSaveHost {
 };
 
 struct FinalSaveReport {
-    bool saved = false;           // settings, log and children were handled
+    // The data folder was there: the primary handled settings, log and children, a child
+    // appended its tapes to the log.
+    bool saved = false;
     platform::IoResult log;       // appending to the calculation log
     platform::IoResult settings;  // flushing the store
     std::vector<int> closedChildren;
@@ -113,7 +115,8 @@ class ShellSession {
     // The real close (not the tray hide): saves the list, or "" without StartUpEndOn.
     void SaveOpenWindowList(bool startUpEndOn);
 
-    // The final save, primary steps 1 to 10, or the child's removal of its own files.
+    // The final save, primary steps 1 to 10; a child appends its tapes to the shared log and
+    // removes its own files.
     FinalSaveReport FinalSave(FinalSaveHost& host);
     // The update program was started from updaterFile: this run's end leaves the file for
     // the next end to remove, as the program may still be reading it.
@@ -121,6 +124,8 @@ class ShellSession {
 
   private:
     void SetUpChild(ActivationHost& host);
+    // The pending setting notes, the cleared tapes and the last tape, under the log's lock.
+    platform::IoResult AppendTapesToLog(FinalSaveHost& host);
 
     NamedPaths paths_;
     DataFolder dataFolder_;

@@ -253,7 +253,14 @@ TEST_F(SessionTest, ChildWorksOnItsOwnCopyAndNeverWritesTheSharedFile) {
     EXPECT_EQ(IniDocument::Parse(ReadFile(Sys("PID/PID4321.ini"))).Get("Value", "PanelDigit"), "9");
 
     WriteFile(Sys("PID/PID4321ST.txt"), "formula");
-    child->FinalSave(host);
+    WriteFile(Sys("KenzanLog.txt"), " \r\n0=\r\n \r\nOn");
+    host.calls.clear();
+    const FinalSaveReport report = child->FinalSave(host);
+    EXPECT_TRUE(report.saved);
+    EXPECT_FALSE(report.failed());
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"notes", "cleared", "tape"}));
+    EXPECT_EQ(ReadFile(Sys("KenzanLog.txt")), " \r\n0=\r\n \r\nOn \r\n1+\r\n \r\n2=\r\n \r\nOn")
+        << "the child's tapes join the shared log";
     EXPECT_FALSE(Exists(Sys("PID/PID4321.ini")));
     EXPECT_FALSE(Exists(Sys("PID/PID4321ST.txt")));
     EXPECT_FALSE(Exists(Sys("PID/PID4321UserCustumSkin")));
