@@ -46,6 +46,28 @@ std::string ParentOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+// Where a write to `path` goes: `path` itself, or the end of the chain of links it names (a
+// relative link counts from the link's own folder), which may not exist yet. Nullopt, with
+// errno set, for a chain that does not end or a link that cannot be read.
+std::optional<std::string> WriteTargetOf(const std::string& path) {
+    constexpr int kMostLinks = 40;
+    std::string current = path;
+    for (int hops = 0; hops < kMostLinks; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        char buffer[PATH_MAX];
+        const ssize_t n = ::readlink(current.c_str(), buffer, sizeof buffer);
+        if (n <= 0 || static_cast<std::size_t>(n) >= sizeof buffer) {
+            errno = n < 0 ? errno : ENAMETOOLONG;
+            return std::nullopt;
+        }
+        const std::string link(buffer, static_cast<std::size_t>(n));
+        current = link.front() == '/' ? link : ParentOf(current) + "/" + link;
+    }
+    errno = ELOOP;
+    return std::nullopt;
+}
+
 // Makes a written rename durable: the folder entry itself is synced.
 void SyncFolder(const std::string& folder) {
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -89,12 +111,17 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 IoResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string temp = path + kTemporarySuffix + "XXXXXX";
+    // A link stays a link: its target is replaced, in the target's own folder, so the rename
+    // stays on one file system. A dangling link's target is made where the link points.
+    const std::optional<std::string> resolved = WriteTargetOf(path);
+    if (!resolved) return Fail("resolve the links of", path);
+    const std::string& target = *resolved;
+    std::string temp = target + kTemporarySuffix + "XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) return Fail("create", temp);
     // Keep the permissions of the file it replaces, else the usual ones for user data.
     struct stat old {};
-    mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     ::fchmod(fd, mode);
     IoResult result;
     if (!WriteAll(fd, bytes)) {
@@ -103,18 +130,20 @@ IoResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
         result = Fail("sync", temp);
     }
     if (::close(fd) != 0 && result.ok) result = Fail("close", temp);
-    if (result.ok && ::rename(temp.c_str(), path.c_str()) != 0) result = Fail("rename", path);
+    if (result.ok && ::rename(temp.c_str(), target.c_str()) != 0) result = Fail("rename", target);
     if (!result.ok) {
         ::unlink(temp.c_str());
         return result;
     }
-    SyncFolder(ParentOf(path));
+    SyncFolder(ParentOf(target));
     return result;
 }
 
 void RemoveAbandonedTemporaries(const std::string& path) {
-    const std::string folder = ParentOf(path);
-    const std::string prefix = path.substr(path.find_last_of('/') + 1) + kTemporarySuffix;
+    const std::optional<std::string> target = WriteTargetOf(path);
+    if (!target) return;
+    const std::string folder = ParentOf(*target);
+    const std::string prefix = target->substr(target->find_last_of('/') + 1) + kTemporarySuffix;
     for (const FolderEntry& entry : ReadFolder(folder)) {
         if (!entry.isFolder && entry.name.size() == prefix.size() + 6 &&
             entry.name.compare(0, prefix.size(), prefix) == 0) {

@@ -25,11 +25,15 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Replaces `path` with `bytes` so that a crash or a full disk never leaves a half-written
 // file: a temporary file beside it is written, synced and renamed over the old one. On any
-// failure the old file is untouched and the temporary file is removed.
+// failure the old file is untouched and the temporary file is removed. When `path` is a
+// symbolic link (or a chain of them) the link is kept and the file it leads to is replaced,
+// beside that file; a dangling link's target is made, and when its folder is missing the
+// write fails with the link untouched.
 IoResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Removes the temporary files that WriteFileAtomically(path) left when its process died in
-// the middle. Only for a file this process alone writes.
+// the middle (beside the file a link leads to, for a link). Only for a file no other process
+// writes meanwhile: one it alone writes, or one whose writers lock it and the lock is held.
 void RemoveAbandonedTemporaries(const std::string& path);
 
 // Copies one file, replacing the target atomically. Fails when the source cannot be read.

@@ -56,6 +56,59 @@ TEST(AtomicWrite, UnwritableFolderIsReported) {
     EXPECT_EQ(result.errorNumber, ENOTDIR);
 }
 
+// A settings file kept elsewhere through a link: the link stays, the file it leads to is
+// replaced, and nothing is left beside either.
+TEST(AtomicWrite, ALinkIsKeptAndTheFileItLeadsToIsReplaced) {
+    namespace fs = std::filesystem;
+    TempFolder dir;
+    WriteFile(dir / "elsewhere/real.ini", "old");
+    ::chmod((dir / "elsewhere/real.ini").c_str(), 0600);
+    fs::create_directories(dir / "sys");
+    fs::create_symlink(dir / "elsewhere/real.ini", dir / "sys/absolute.ini");
+    fs::create_symlink("absolute.ini", dir / "sys/relative.ini");  // a chain of two
+    for (const char* name : {"sys/absolute.ini", "sys/relative.ini"}) {
+        const std::string text = std::string("written through ") + name;
+        ASSERT_TRUE(WriteFileAtomically(dir / name, text)) << name;
+        EXPECT_EQ(ReadFile(dir / "elsewhere/real.ini"), text);
+    }
+    EXPECT_EQ(fs::read_symlink(dir / "sys/absolute.ini"), dir / "elsewhere/real.ini");
+    EXPECT_EQ(fs::read_symlink(dir / "sys/relative.ini"), "absolute.ini");
+    EXPECT_EQ(EntryCount(dir / "sys"), 2u);
+    EXPECT_EQ(EntryCount(dir / "elsewhere"), 1u);
+    struct stat st {};
+    ::stat((dir / "elsewhere/real.ini").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    // A crash in the middle left a temporary beside the target: the link's name finds it.
+    WriteFile(dir / "elsewhere/real.ini.tmp-AbC123", "half");
+    RemoveAbandonedTemporaries(dir / "sys/relative.ini");
+    EXPECT_EQ(EntryCount(dir / "elsewhere"), 1u);
+}
+
+TEST(AtomicWrite, DanglingAndLoopingLinks) {
+    namespace fs = std::filesystem;
+    TempFolder dir;
+    fs::create_directories(dir / "there");
+    fs::create_symlink(dir / "there/new.ini", dir / "dangling.ini");
+    ASSERT_TRUE(WriteFileAtomically(dir / "dangling.ini", "made"));
+    EXPECT_EQ(ReadFile(dir / "there/new.ini"), "made") << "made where the link points";
+    EXPECT_TRUE(fs::is_symlink(dir / "dangling.ini"));
+
+    fs::create_symlink(dir / "gone/x.ini", dir / "nowhere.ini");
+    IoResult nowhere = WriteFileAtomically(dir / "nowhere.ini", "lost?");
+    EXPECT_FALSE(nowhere.ok);
+    EXPECT_EQ(nowhere.errorNumber, ENOENT);
+    EXPECT_EQ(fs::read_symlink(dir / "nowhere.ini"), dir / "gone/x.ini") << "the link is kept";
+
+    fs::create_symlink("b.ini", dir / "a.ini");
+    fs::create_symlink("a.ini", dir / "b.ini");
+    IoResult loop = WriteFileAtomically(dir / "a.ini", "x");
+    EXPECT_FALSE(loop.ok);
+    EXPECT_EQ(loop.errorNumber, ELOOP);
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir / "a.ini")));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir / "b.ini")));
+}
+
 TEST(ReadWholeFile, MissingFileOrFolderGivesNothing) {
     TempFolder dir;
     EXPECT_FALSE(ReadWholeFile(dir / "none").has_value());
