@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "arithmetic/text_lines.hpp"
 #include "platform/file_lock.hpp"
 
 namespace pemu::calclog {
@@ -19,10 +20,11 @@ std::string AppendRun(std::string existing, std::string_view clearedText, std::s
     }
     if (!text.empty() && text.back() != 'n') text += kEndMarker;
     if (text.size() > kLogCap) {
-        // The oldest text goes; the log then begins at the start of a line.
+        // The oldest text goes; the log then begins at the start of a line. A log another
+        // editor saved with CR or LF alone is cut at its own line ends, not emptied.
         text.erase(0, text.size() - kLogCap);
-        std::size_t lf = text.find('\n');
-        text.erase(0, lf == std::string::npos ? text.size() : lf + 1);
+        const std::size_t next = arith::AfterLineEnd(text);
+        text.erase(0, next == std::string::npos ? text.size() : next);
     }
     return text;
 }

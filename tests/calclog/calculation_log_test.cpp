@@ -63,6 +63,22 @@ TEST(AppendRun, CapCutsAtALineStart) {
     EXPECT_GT(text.size(), kLogCap - 40);
 }
 
+// A log an editor saved with CR or LF alone is cut at its own line ends: only the oldest
+// text goes, never the whole log.
+TEST(AppendRun, CapCutsAtTheLineEndsAnotherEditorLeft) {
+    for (const std::string end : {"\r", "\n"}) {
+        std::string old;
+        while (old.size() < kLogCap)
+            old += "1234567890123456789" + end;
+        const std::string run = Tape("7=\r\n");
+        const std::string text = AppendRun(old, "", run, true);
+        EXPECT_LE(text.size(), kLogCap);
+        EXPECT_GT(text.size(), kLogCap - 40) << "the old log is kept but for its oldest lines";
+        EXPECT_TRUE(text.starts_with("1234567890123456789" + end));
+        EXPECT_TRUE(text.ends_with(run + " \r\nOn"));
+    }
+}
+
 TEST(AppendRun, OversizedLogOfManyRunsShrinksBelowTheCap) {
     std::string old;
     while (old.size() < 3 * kLogCap)
