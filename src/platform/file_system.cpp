@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -178,15 +179,50 @@ bool MakeFolder(const std::string& path) {
     return errno == EEXIST && FolderExists(path);
 }
 
-bool MakeFolders(const std::string& path) {
-    if (path.empty()) return false;
-    if (FolderExists(path)) return true;
+namespace {
+
+IoResult MakeFoldersWithMode(const std::string& path, mode_t mode) {
+    if (path.empty()) return IoResult::Failed(ENOENT, "create an unnamed folder");
+    if (FolderExists(path)) return IoResult::Ok();
     std::string trimmed = path;
     while (trimmed.size() > 1 && trimmed.back() == '/')
         trimmed.pop_back();
-    std::string parent = ParentOf(trimmed);
-    if (parent != trimmed && !FolderExists(parent) && !MakeFolders(parent)) return false;
-    return MakeFolder(trimmed);
+    const std::string parent = ParentOf(trimmed);
+    if (parent != trimmed && !FolderExists(parent)) {
+        if (IoResult made = MakeFoldersWithMode(parent, mode); !made) return made;
+    }
+    if (::mkdir(trimmed.c_str(), mode) == 0) return IoResult::Ok();
+    if (errno != EEXIST) return Fail("create", trimmed);
+    if (FolderExists(trimmed)) return IoResult::Ok();
+    errno = ENOTDIR;  // a file stands where the folder should be
+    return Fail("create", trimmed);
+}
+
+}  // namespace
+
+bool MakeFolders(const std::string& path) {
+    return MakeFoldersWithMode(path, 0755).ok;
+}
+
+bool MakePrivateFolders(const std::string& path) {
+    return MakeFoldersWithMode(path, 0700).ok;
+}
+
+IoResult EnsureWritableFolder(const std::string& path) {
+    if (IoResult made = MakeFoldersWithMode(path, 0755); !made) return made;
+    std::string probe = path;
+    if (probe.back() != '/') probe += '/';
+    probe += ".pemu-probe-XXXXXX";
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0) return Fail("create a file in", path);
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return IoResult::Ok();
+}
+
+bool OthersMayWrite(const std::string& folder) {
+    struct stat st {};
+    return ::stat(folder.c_str(), &st) == 0 && (st.st_mode & S_IWOTH) != 0;
 }
 
 bool RemoveFile(const std::string& path) {
@@ -288,6 +324,36 @@ std::optional<std::string> Environment(const char* name) {
     const char* value = std::getenv(name);
     if (value == nullptr || *value == '\0') return std::nullopt;
     return std::string(value);
+}
+
+namespace {
+
+// The home the user database gives this user (HOME may be unset: a service, `env -i`).
+std::optional<std::string> AccountHome() {
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 ||
+        found == nullptr || found->pw_dir == nullptr)
+        return std::nullopt;
+    return std::string(found->pw_dir);
+}
+
+bool IsAbsolute(const std::optional<std::string>& path) {
+    return path && !path->empty() && path->front() == '/';
+}
+
+}  // namespace
+
+std::optional<std::string> UserDataFolder() {
+    if (std::optional<std::string> xdg = Environment("XDG_DATA_HOME"); IsAbsolute(xdg)) return xdg;
+    for (std::optional<std::string> home : {Environment("HOME"), AccountHome()}) {
+        if (!IsAbsolute(home) || OthersMayWrite(*home)) continue;
+        while (home->size() > 1 && home->back() == '/')
+            home->pop_back();
+        return (*home == "/" ? std::string() : *home) + "/.local/share";
+    }
+    return std::nullopt;
 }
 
 std::string RuntimeFolder() {

@@ -17,8 +17,7 @@ ShellSession::ShellSession(std::string dataRoot, std::string programFolder,
     if (channel_ && channel_->role() == InstanceRole::kChild) paths_.BecomeChild(pid_);
 }
 
-std::unique_ptr<ShellSession> ShellSession::StartForThisProcess() {
-    std::string dataRoot = ChooseDataRoot();
+std::unique_ptr<ShellSession> ShellSession::StartForThisProcess(std::string dataRoot) {
     auto channel = std::make_unique<InstanceChannel>(
         InstanceChannel::Start(RuntimeFolderFor(dataRoot), platform::CurrentProcessId()));
     return std::make_unique<ShellSession>(std::move(dataRoot), platform::ExecutableFolder(),
@@ -28,6 +27,7 @@ std::unique_ptr<ShellSession> ShellSession::StartForThisProcess() {
 ConstructionSettings ShellSession::Construct() {
     firstRun_ =
         RunFirstRunCopy(paths_, FindTemplateFolder(paths_.programFolder()), platform::kVersionText);
+    dataFolderCheck_ = platform::EnsureWritableFolder(paths_.PathOf(PathKind::kSysFolder));
     store_ = std::make_unique<SettingsStore>(paths_.PathOf(PathKind::kSettingsFile, true));
     const SettingsStore& s = *store_;
     ConstructionSettings c;

@@ -86,10 +86,9 @@ class ShellSession {
     ShellSession(std::string dataRoot, std::string programFolder,
                  std::unique_ptr<InstanceChannel> channel);
 
-    // The process start for the real program: the data root chosen (PEMU_DATA_ROOT, XDG),
-    // the role taken from the lock of that data root, the executable's folder as program
-    // folder.
-    static std::unique_ptr<ShellSession> StartForThisProcess();
+    // The process start for the real program on the chosen data root (ChooseDataRoot): the
+    // role taken from the lock of that data root, the executable's folder as program folder.
+    static std::unique_ptr<ShellSession> StartForThisProcess(std::string dataRoot);
 
     const NamedPaths& paths() const { return paths_; }
     const DataFolder& dataFolder() const { return dataFolder_; }
@@ -101,6 +100,9 @@ class ShellSession {
     // view settings. Call once.
     ConstructionSettings Construct();
     const FirstRunResult& firstRun() const { return firstRun_; }
+    // Whether files can be made in the data folder, checked by Construct: when not, nothing
+    // of this run (settings, tapes) can be kept, and the user is told so at the start.
+    const platform::IoResult& dataFolderCheck() const { return dataFolderCheck_; }
 
     SettingsStore& store() { return *store_; }
     KeyTable& keyTable() { return keyTable_; }
@@ -135,6 +137,7 @@ class ShellSession {
     KeyTable keyTable_;
     OpenWindowList openWindows_;
     FirstRunResult firstRun_;
+    platform::IoResult dataFolderCheck_;
     platform::IoResult childCopy_;
     bool activated_ = false;
     bool keepUpdaterFile_ = false;

@@ -225,6 +225,9 @@ TEST_F(SessionTest, UnwritableDataFolderStillRuns) {
     ShellSession session(dir / "blocked/", dir / "bin/", nullptr);
     session.Construct();
     EXPECT_FALSE(session.firstRun().marker.ok);
+    EXPECT_FALSE(session.dataFolderCheck().ok) << "known at the start, to be said then";
+    EXPECT_NE(session.dataFolderCheck().what.find(dir / "blocked"), std::string::npos)
+        << session.dataFolderCheck().what;
     session.FirstActivate(host);
     FinalSaveReport report = session.FinalSave(host);
     EXPECT_FALSE(report.saved) << "no data folder: nothing to write into";
