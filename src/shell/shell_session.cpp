@@ -5,6 +5,7 @@
 #include "platform/product_info.hpp"
 #include "shell/child_instance.hpp"
 #include "shell/settings_keys.hpp"
+#include "update/update_steps.hpp"
 
 namespace pemu::shell {
 
@@ -28,6 +29,11 @@ ConstructionSettings ShellSession::Construct() {
     firstRun_ =
         RunFirstRunCopy(paths_, FindTemplateFolder(paths_.programFolder()), platform::kVersionText);
     dataFolderCheck_ = platform::EnsureWritableFolder(paths_.PathOf(PathKind::kSysFolder));
+    if (role() == InstanceRole::kPrimary) {
+        // Only a primary downloads, and no other primary runs on this data folder now.
+        update::ClearDownloadTarget(
+            update::DownloadTargetIn(paths_.PathOf(PathKind::kFilesFolder)));
+    }
     store_ = std::make_unique<SettingsStore>(paths_.PathOf(PathKind::kSettingsFile, true));
     const SettingsStore& s = *store_;
     ConstructionSettings c;

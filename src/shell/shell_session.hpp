@@ -97,7 +97,7 @@ class ShellSession {
     InstanceChannel* channel() { return channel_.get(); }
 
     // Main window construction: first-run copy, the store on the shared settings file, the
-    // view settings. Call once.
+    // view settings; the primary removes what a download cut off by a crash left. Call once.
     ConstructionSettings Construct();
     const FirstRunResult& firstRun() const { return firstRun_; }
     // Whether files can be made in the data folder, checked by Construct: when not, nothing

@@ -90,6 +90,22 @@ TEST_F(SessionTest, ConstructionOnAFreshDataFolderWithoutTemplate) {
     EXPECT_EQ(c.versionText, "3.69.03");
 }
 
+// A download cut off by a crash leaves its part file; the next primary removes it at the
+// start, a child never (the primary may be downloading right now).
+TEST_F(SessionTest, ThePrimaryRemovesAnInterruptedDownloadAtTheStart) {
+    const std::string part = dir / "data/PemuFiles/.pemu-update.part";
+    WriteFile(part, "half of an update program");
+    auto primaryChannel = Channel(1000);
+    auto child = Session(Channel(4321));
+    ASSERT_EQ(child->role(), InstanceRole::kChild);
+    child->Construct();
+    EXPECT_TRUE(Exists(part));
+    auto primary = Session();
+    primary->Construct();
+    EXPECT_TRUE(primary->dataFolderCheck().ok);
+    EXPECT_FALSE(Exists(part));
+}
+
 TEST_F(SessionTest, FirstActivationOrderPerTypeAndReopenedWindows) {
     WriteFile(
         Sys("Pemu.ini"),
