@@ -26,8 +26,9 @@ std::unique_ptr<ShellSession> ShellSession::StartForThisProcess(std::string data
 }
 
 ConstructionSettings ShellSession::Construct() {
-    firstRun_ =
-        RunFirstRunCopy(paths_, FindTemplateFolder(paths_.programFolder()), platform::kVersionText);
+    const std::string templateFolder = FindTemplateFolder(paths_.programFolder());
+    firstRun_ = RunFirstRunCopy(paths_, templateFolder, platform::kVersionText);
+    RefreshManual(paths_, templateFolder);
     dataFolderCheck_ = platform::EnsureWritableFolder(paths_.PathOf(PathKind::kSysFolder));
     if (role() == InstanceRole::kPrimary) {
         // Only a primary downloads, and no other primary runs on this data folder now.
