@@ -189,7 +189,7 @@ rm -rf "$deps.old"
 if [ -e "$deps" ]; then mv "$deps" "$deps.old"; fi
 mv "$staged" "$deps"
 rm -rf "$deps.old" "$stage"
-note "cache complete: $deps ($(du -sh "$deps" | cut -f1)); removing the work folder"
+note "cache complete: $deps ($(du -sh "$deps" | cut -f1)); sources and build trees took $(du -sh "$work" | cut -f1)"
 if [[ ${PEMU_WINDOWS_KEEP_WORK:-0} != 1 ]]; then rm -rf "$work"; fi
 
 if [ $run_check -eq 1 ]; then exec bash "$here/qt-check/run.sh"; fi
