@@ -11,7 +11,6 @@
 #include <QPrinter>
 #include <QRawFont>
 #include <QTextLayout>
-#include <QWidget>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -159,7 +158,7 @@ Outcome CheckJpeg() {
 // Shapes the sample as a window would; glyph 0 is the empty box drawn for a missing glyph.
 Outcome CheckJapaneseGlyphs() {
     const char* name = "Japanese glyphs";
-    QTextLayout layout(JapaneseSample(), QWidget().font());
+    QTextLayout layout(JapaneseSample(), QGuiApplication::font());
     layout.beginLayout();
     layout.createLine();
     layout.endLayout();
@@ -201,7 +200,7 @@ Outcome CheckPrintToPdf(const QString& folder) {
         printer.setOutputFileName(path);
         QPainter painter;
         if (!painter.begin(&printer)) return {name, false, "cannot start " + path};
-        painter.setFont(QFont(QWidget().font().family(), 14));
+        painter.setFont(QFont(QGuiApplication::font().family(), 14));
         painter.drawText(QRect(0, 0, 4000, 400), Qt::AlignLeft, JapaneseSample());
         painter.end();
     }
