@@ -57,8 +57,9 @@ jpeg_options=(
   -DWITH_SIMD=OFF
 )
 # Only what Pemu uses. Debian's source lacks the Wintab header the tablet support of the
-# Windows plugin includes, hence no tablet events. Image formats, zlib, PCRE2, HarfBuzz and
-# the rest come from Qt's bundled copies: the mingw sysroot has none of them.
+# Windows plugin includes, hence no tablet events. Direct2D stays on: Qt builds its DirectWrite
+# font engine only with it, and the Windows print engine needs that engine. Image formats,
+# zlib, PCRE2, HarfBuzz and the rest come from Qt's bundled copies: the mingw sysroot has none.
 qt_options=(
   -DCMAKE_INSTALL_PREFIX="$deps/qt"
   -DQT_HOST_PATH=/usr
@@ -75,7 +76,6 @@ qt_options=(
   -DFEATURE_xml=OFF
   -DFEATURE_concurrent=OFF
   -DFEATURE_vulkan=OFF
-  -DFEATURE_direct2d=OFF
   -DFEATURE_icu=OFF
   -DFEATURE_system_zlib=OFF
   -DFEATURE_system_png=OFF
@@ -111,11 +111,12 @@ if [ -e "$deps" ]; then
   note "$deps was built from another recipe; building it again"
 fi
 
-# A component is done when its marker in the work folder holds the recipe it was built with;
-# its files are then in the staging folder already.
+# A component is done when its marker is in the work folder; its files are then in the staging
+# folder already. Under another recipe everything is configured and installed anew, but the
+# build trees stay: ninja then compiles again only what the change reaches.
 mkdir -p "$work/src" "$work/logs" "$stage"
 if [ "$(cat "$work/recipe" 2>/dev/null)" != "$stamp_text" ]; then
-  rm -rf "$stage" "$work"/*.done "$work/build"
+  rm -rf "$stage" "$work"/*.done "$work"/build/*/CMakeCache.txt
   mkdir -p "$stage"
   printf '%s\n' "$stamp_text" >"$work/recipe"
 fi
