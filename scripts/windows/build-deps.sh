@@ -60,6 +60,8 @@ jpeg_options=(
 # Windows plugin includes, hence no tablet events. Direct2D stays on: Qt builds its DirectWrite
 # font engine only with it, and the Windows print engine needs that engine. Image formats,
 # zlib, PCRE2, HarfBuzz and the rest come from Qt's bundled copies: the mingw sysroot has none.
+# OpenGL is switched off as configure's -no-opengl does: FEATURE_opengl=OFF alone leaves the
+# run-time choice of an OpenGL library on, and the Windows plugin then does not compile.
 qt_options=(
   -DCMAKE_INSTALL_PREFIX="$deps/qt"
   -DQT_HOST_PATH=/usr
@@ -70,7 +72,7 @@ qt_options=(
   -DFEATURE_tabletevent=OFF
   -DFEATURE_network=OFF
   -DFEATURE_sql=OFF
-  -DFEATURE_opengl=OFF
+  -DINPUT_opengl=no
   -DFEATURE_dbus=OFF
   -DFEATURE_testlib=OFF
   -DFEATURE_xml=OFF
