@@ -154,7 +154,8 @@ step() { # name log command...
         p = int(100 * n[1] / n[2])
         if (p != last) { printf "  %s: %d%% (%d/%d)\n", name, p, n[1], n[2]; fflush(); last = p }
       }'; then
-    tail -n 30 "$log" >&2
+    # The first failures say more than the warnings that follow them.
+    grep -E -m 20 '^FAILED:|error:|^CMake Error' "$log" >&2 || tail -n 30 "$log" >&2
     die "$name failed (log: $log)"
   fi
 }
