@@ -62,7 +62,8 @@ while [ ${#queue[@]} -gt 0 ]; do
     if [ -n "$path" ]; then
       cp "$path" "$folder/"
       queue+=("$folder/$(basename "$path")")
-    elif [ -e "$wine_dlls/$key" ]; then
+    elif [ -e "$wine_dlls/$key" ] || [[ $key == api-ms-win-* || $key == ext-ms-* ]]; then
+      # api-ms-win-* names are API sets the Windows loader maps to its own DLLs.
       echo "system $dll"
     else
       echo "deploy-qt: $file imports $dll, which is neither in the cache nor part of Windows" >&2
