@@ -21,6 +21,7 @@ for tool in wine Xvfb openbox xdotool import; do
   command -v "$tool" >/dev/null || die "$tool is missing; run bash scripts/bootstrap.sh --windows"
 done
 
+mkdir -p "$build"
 note "building in $build"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$deps/mingw-w64.cmake" \
