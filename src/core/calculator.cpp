@@ -121,7 +121,7 @@ void Calculator::ExecuteKey(int code) {
 }
 
 bool Calculator::RefusedByError() {
-    if (state_.errorCode <= 0) return false;
+    if (state_.errorCode == kNoError) return false;
     WantFocus(Focus::kFocusField);
     return true;
 }

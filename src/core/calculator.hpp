@@ -52,7 +52,7 @@ struct CalculatorState {
     int roundSelector = fresh::kRoundSelecter;
     int decimalSelector = fresh::kDecimalSelecter;
     int panelDigit = fresh::kPanelDigit;
-    int errorCode = 0;
+    ErrorCode errorCode = kNoError;
     std::string percentBase;
     MarkFlags markOn;
     std::string answerCheckValue = "CLEAR";
@@ -147,8 +147,8 @@ class Calculator : public tape::StepEngine {
     // tape::StepEngine: the check tape's recalculation works through these.
     std::string ComputeStep(std::string_view left, bool cut, tape::StepForm form,
                             std::string_view right, int op) override;
-    std::string RoundResult(std::string_view src, std::size_t maxLen, int decimalSel,
-                            int roundSel) override;
+    std::string RoundResult(std::string_view src, std::size_t maxLen,
+                            tape::Selectors selectors) override;
     bool ExceedsDisplay(std::string_view value) const override;
     std::string OverflowView(std::string_view value) override;
     bool TakeDivideError() override;
@@ -200,12 +200,15 @@ class Calculator : public tape::StepEngine {
     bool AddModeTakesKeyedNumber() const;
     static void PlaceAddModePoint(std::string& value);
     // Enters the error state code; returns the text now shown.
-    std::string RaiseError(std::string_view value, int code);
+    std::string RaiseError(std::string_view value, ErrorCode code);
     // labAns / labIpt: value with thousands separators ("0" when empty).
     void ShowLabel(DisplayLabel label, std::string_view value);
 
     // ---- Small shared steps -----------------------------------------------------------
     bool IsCasio() const { return state_.makerType == kMakerCasio; }
+    tape::Selectors CurrentSelectors() const {
+        return {.round = state_.roundSelector, .decimal = state_.decimalSelector};
+    }
     bool RoundingOff() const {
         return state_.roundSelector == kSelectorF || state_.decimalSelector == kSelectorF;
     }

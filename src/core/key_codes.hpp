@@ -95,15 +95,23 @@ constexpr int CodeOf(Mark mark) {
 inline constexpr int kSignToPositive = 830;
 inline constexpr int kSignToNegative = 831;
 
-// Error codes (errorCode).
-inline constexpr int kErrorEntryOverflow = 805;
-inline constexpr int kErrorZero = 801;  // "E0": M+/M- or tax overflow, division by zero
-inline constexpr int kErrorOverflow = 802;
-inline constexpr int kErrorMemory = 803;
-inline constexpr int kErrorGrandTotal = 804;
-inline constexpr int kErrorRootNegative = 807;
-// Inside one operator step only.
-inline constexpr int kErrorStepOverflow = 54;
-inline constexpr int kErrorStepDivide = 809;
+// The error the display shows (errorCode); its number is also the tape line of the error.
+enum class ErrorCode : int {
+    kNoError = 0,
+    kErrorZero = 801,  // "E0": M+/M- or tax overflow, division by zero
+    kErrorOverflow = 802,
+    kErrorMemory = 803,
+    kErrorGrandTotal = 804,
+    kErrorEntryOverflow = 805,
+    kErrorRootNegative = 807,
+    // Inside one operator step only.
+    kErrorStepOverflow = 54,
+    kErrorStepDivide = 809,
+};
+using enum ErrorCode;
+
+constexpr int CodeOf(ErrorCode error) {
+    return static_cast<int>(error);
+}
 
 }  // namespace pemu::core

@@ -79,7 +79,7 @@ std::string KeySession::LitMarks() const {
 std::string KeySession::StatusLine(std::string_view token) const {
     const CalculatorState& s = calc_.State();
     return std::string(token) + '\t' + platform::Cp932ToUtf8(s.displayValue) + '\t' + LitMarks() +
-           '\t' + std::to_string(s.errorCode);
+           '\t' + std::to_string(CodeOf(s.errorCode));
 }
 
 std::string KeySession::TapeUtf8() const {

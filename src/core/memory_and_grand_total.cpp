@@ -24,7 +24,8 @@ std::size_t DigitCount(std::string_view text) {
 // A register that takes a sum: rounded like a result of =, padded when rounding is on.
 std::string RoundedRegister(Calculator& calculator, std::string_view sum) {
     const CalculatorState& s = calculator.State();
-    std::string value = calculator.RoundResult(sum, kWorkSize, s.decimalSelector, s.roundSelector);
+    std::string value = calculator.RoundResult(
+        sum, kWorkSize, {.round = s.roundSelector, .decimal = s.decimalSelector});
     if (s.decimalSelector != kSelectorF && s.roundSelector != kSelectorF) {
         value += calculator.DecimalPadding(value);
     }
@@ -57,7 +58,7 @@ void Calculator::MemoryKey(int code) {
             // The K mark must not outlive the constant it shows.
             if (IsCasio() && s.markOn[kMarkConstant]) SetMark(kMarkConstant, false);
         }
-        if (s.errorCode == 0) {
+        if (s.errorCode == kNoError) {
             const std::string sum =
                 ComputeStep(s.memoryValue, false, tape::StepForm::kPlain, s.displayValue,
                             code == kKeyMemoryPlus ? kKeyAdd : kKeySubtract);
@@ -112,7 +113,7 @@ void Calculator::GrandTotalKey() {
 void Calculator::AddToGrandTotal(int key, std::string_view value) {
     auto& s = state_;
     const bool accumulates = key == kKeyEquals || (key == kKeyPercent && !IsCasio());
-    if (s.errorCode != 0 || !s.grandTotalOn || !accumulates) return;
+    if (s.errorCode != kNoError || !s.grandTotalOn || !accumulates) return;
     const std::string sum =
         ComputeStep(s.grandTotalValue, false, tape::StepForm::kPlain, value, kKeyAdd);
     if (IsOverflow(sum)) {

@@ -56,7 +56,7 @@ void Calculator::EnterDigit(char ch) {
 
 void Calculator::BackSpaceKey() {
     auto& s = state_;
-    if (s.errorCode > 0) {
+    if (s.errorCode != kNoError) {
         if (s.errorCode != kErrorEntryOverflow) tape_.StartNewCalculation();
         ClearKey(kKeyClearEntry);
         return;
@@ -75,7 +75,7 @@ void Calculator::ClearKey(int kind) {
         ClearFunctionMarks();
         if (s.errorCode == kErrorOverflow) SetMark(kMarkEquals, true);
         DrawNumber(s.displayValue);
-        s.errorCode = 0;
+        s.errorCode = kNoError;
         s.entering = 1;
         WantFocus(Focus::kFocusField);
         return;
@@ -87,7 +87,7 @@ void Calculator::ClearKey(int kind) {
     // change would draw it again.
     s.markOn[kMarkMemoryOverflow] = false;
     ShowLabel(DisplayLabel::kLabIpt, "0");
-    s.errorCode = 0;
+    s.errorCode = kNoError;
     if (kind != kKeyClearEntry) {
         ClearOperatorMarks();
         ShowLabel(DisplayLabel::kLabAns, "0");

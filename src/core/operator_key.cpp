@@ -92,7 +92,7 @@ void Calculator::FinishOperatorStep(int key, std::string result) {
     ClearFunctionMarks();
     ClearOperatorMarks();
     SetMark(MarkOf(key), true);
-    if (s.errorCode == 0) {
+    if (s.errorCode == kNoError) {
         DrawNumber(result);
     } else {
         const bool zero = IsMemoryKey(key) || s.errorCode == kErrorStepDivide;
@@ -100,7 +100,7 @@ void Calculator::FinishOperatorStep(int key, std::string result) {
     }
     arith_.divideError = false;
     s.answerValue = Register(result);
-    if (s.errorCode == 0 && !IsOperatorKey(key))
+    if (s.errorCode == kNoError && !IsOperatorKey(key))
         tape_.RecordStep(s.answerValue, key, tape::StepRole::kResult);
     tape_.RefreshView(0);
     s.pendingOperator = IsOperatorKey(key) ? key : 0;

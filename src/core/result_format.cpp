@@ -67,8 +67,10 @@ void Calculator::TruncateToDigits(std::string& value) const {
     DropSignOfZero(value);
 }
 
-std::string Calculator::RoundResult(std::string_view src, std::size_t maxLen, int decimalSel,
-                                    int roundSel) {
+std::string Calculator::RoundResult(std::string_view src, std::size_t maxLen,
+                                    tape::Selectors selectors) {
+    const int roundSel = selectors.round;
+    const int decimalSel = selectors.decimal;
     std::string dst(src.substr(0, maxLen > 0 ? maxLen - 1 : src.size()));
     if (roundSel != kSelectorF && decimalSel != kSelectorF) {
         const int places = DecimalPlaces(decimalSel);
@@ -112,12 +114,12 @@ std::string Calculator::DecimalPadding(std::string_view value) const {
 
 std::string Calculator::FinishResult(std::string_view src, std::size_t maxLen, int key) {
     std::string dst(src.substr(0, maxLen > 0 ? maxLen - 1 : src.size()));
-    if (state_.errorCode != 0) return dst;
+    if (state_.errorCode != kNoError) return dst;
     if (IsOperatorKey(key)) {
         TruncateToDigits(dst);
         return dst;
     }
-    dst = RoundResult(dst, maxLen, state_.decimalSelector, state_.roundSelector);
+    dst = RoundResult(dst, maxLen, CurrentSelectors());
     if (!RoundingOff()) {
         dst += DecimalPadding(dst);
         if (maxLen > 0 && dst.size() > maxLen - 1) dst.resize(maxLen - 1);
@@ -160,7 +162,7 @@ void Calculator::PlaceAddModePoint(std::string& value) {
 }
 
 bool Calculator::IsOverflow(std::string_view value) const {
-    return state_.errorCode != 0 || arith_.divideError || ExceedsDisplay(value);
+    return state_.errorCode != kNoError || arith_.divideError || ExceedsDisplay(value);
 }
 
 bool Calculator::ExceedsDisplay(std::string_view value) const {
@@ -179,7 +181,7 @@ bool Calculator::ExceedsDisplay(std::string_view value) const {
     return fraction.find_first_not_of('0') != std::string_view::npos;
 }
 
-std::string Calculator::RaiseError(std::string_view value, int code) {
+std::string Calculator::RaiseError(std::string_view value, ErrorCode code) {
     std::string text = "0";
     if (code == kErrorOverflow) {
         text = OverflowView(value);
@@ -189,7 +191,7 @@ std::string Calculator::RaiseError(std::string_view value, int code) {
     }
     DrawNumber(text);
     SetMark(kMarkError, true);
-    tape_.AppendLine(text, code);
+    tape_.AppendLine(text, CodeOf(code));
     state_.errorCode = code;
     state_.entering = 0;
     tape_.StartNewCalculation();

@@ -52,7 +52,7 @@ void Calculator::TaxKey(int code) {
         gross = s.taxBaseValue;
         tax = ComputeStep(tax, false, tape::StepForm::kPlain, onePlusRate, kKeyDivide);
     }
-    tax = RoundResult(tax, kWorkSize, s.decimalSelector, s.roundSelector);
+    tax = RoundResult(tax, kWorkSize, CurrentSelectors());
     const std::string net = ComputeStep(gross, false, tape::StepForm::kPlain, tax, kKeySubtract);
 
     std::string shown = code == kKeyTaxIncluded ? gross : code == kKeyTaxExcluded ? net : tax;
@@ -65,7 +65,7 @@ void Calculator::TaxKey(int code) {
     } else {
         TruncateToDigits(shown);
         if (!RoundingOff()) {
-            shown = RoundResult(shown, kWorkSize, s.decimalSelector, s.roundSelector);
+            shown = RoundResult(shown, kWorkSize, CurrentSelectors());
             shown += DecimalPadding(shown);
         }
         DrawNumber(shown);
@@ -75,8 +75,7 @@ void Calculator::TaxKey(int code) {
     // rounded like the display, so that base, tax and result add up (1001: 1001 + 80 = 1081,
     // not 1001.08 + 80).
     const auto asShown = [&](const std::string& value) {
-        return RoundingOff() ? value
-                             : RoundResult(value, kWorkSize, s.decimalSelector, s.roundSelector);
+        return RoundingOff() ? value : RoundResult(value, kWorkSize, CurrentSelectors());
     };
     // Pressed on the shown root or tax amount, the press replaces that record; after a number
     // keyed since then, the earlier record stays on the tape.

@@ -257,7 +257,8 @@ CorrectionResult Recalculation::Evaluate(int kind, const std::string& operand) {
 std::string Recalculation::Summary(const TapeRecorder& tape) {
     const int round = engine_.RoundSelector();
     const int decimal = engine_.DecimalSelector();
-    if (!Failed()) a_ = engine_.RoundResult(a_, kWorkValueSize, decimal, round);
+    if (!Failed())
+        a_ = engine_.RoundResult(a_, kWorkValueSize, {.round = round, .decimal = decimal});
     const char* label = endLine_ == 0 ? " 小計" : Failed() ? " ＥＦ" : " ＊　";
     const std::string value = GroupedValue(a_);
     std::string out = value + platform::Sjis(label) + NoMatchMark() + std::string(kLineEnd);
@@ -295,7 +296,8 @@ bool Recalculation::Resume() {
     if (Failed()) return false;
     // The calculator never holds more digits than it shows: the answer is cut as an
     // operator key cuts an intermediate result.
-    std::string answer = engine_.RoundResult(a_, kWorkValueSize, kSelectorF, kSelectorF);
+    std::string answer =
+        engine_.RoundResult(a_, kWorkValueSize, {.round = kSelectorF, .decimal = kSelectorF});
     if (answer.empty() || answer == "-") answer = "0";
     engine_.ResumeFromTape(lastOperand_, IsOperator(lastKind_) ? lastKind_ : 0, answer);
     return true;

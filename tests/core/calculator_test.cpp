@@ -375,9 +375,9 @@ TEST(Robustness, LongSessionsOfArbitraryKeysKeepTheInvariants) {
                                              &s.memoryValue, &s.grandTotalValue}) {
                     ASSERT_LT(r->size(), kRegisterSize) << *r;
                 }
-                ASSERT_NE(std::find(std::begin(known), std::end(known), s.errorCode),
+                ASSERT_NE(std::find(std::begin(known), std::end(known), CodeOf(s.errorCode)),
                           std::end(known))
-                    << s.errorCode;
+                    << CodeOf(s.errorCode);
             }
             const std::string& text = e.tape.Log().TapeText();
             int ends = 0;

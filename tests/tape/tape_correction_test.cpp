@@ -192,7 +192,7 @@ TEST_F(CorrectionTest, ADivisionByZeroInARecalculationDoesNotReachTheNextKey) {
     EXPECT_EQ(lines[5], "※オーバーフロー(0除算)行:2 <<");
     Keys("3 + 4 =");
     EXPECT_EQ(State().displayValue, "7");
-    EXPECT_EQ(State().errorCode, 0);
+    EXPECT_EQ(State().errorCode, core::kNoError);
 }
 
 TEST_F(CorrectionTest, ARefusedInsertionIsCorrectedInPlaceWhenAppliedAgain) {
