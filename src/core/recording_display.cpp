@@ -1,32 +1,18 @@
 #include "core/recording_display.hpp"
 
+#include <cstddef>
+
 namespace pemu::core {
 namespace {
 
-const char* LabelName(DisplayLabel label) {
-    switch (label) {
-        case DisplayLabel::kLabAns:
-            return "labAns";
-        case DisplayLabel::kLabIpt:
-            return "labIpt";
-        case DisplayLabel::kLabRs:
-            return "labRs";
-        case DisplayLabel::kLabDc:
-            return "labDc";
-    }
-    return "?";
-}
+// The names the calls are written with, in the order of each enum.
+constexpr const char* kLabelNames[] = {"labAns", "labIpt", "labRs", "labDc"};
+constexpr const char* kRegionNames[] = {"whole", "operator-marks", "function-marks"};
 
-const char* RegionName(StripRegion region) {
-    switch (region) {
-        case StripRegion::kWhole:
-            return "whole";
-        case StripRegion::kOperatorMarks:
-            return "operator-marks";
-        case StripRegion::kFunctionMarks:
-            return "function-marks";
-    }
-    return "?";
+template <std::size_t N, typename Enum>
+const char* NameOf(const char* const (&names)[N], Enum value) {
+    const auto index = static_cast<std::size_t>(value);
+    return index < N ? names[index] : "?";
 }
 
 }  // namespace
@@ -45,7 +31,7 @@ void RecordingDisplay::BlankMarkGlyph(Mark mark) {
 }
 
 void RecordingDisplay::EraseMarkStrip(StripRegion region) {
-    calls_.push_back(std::string("erase-strip ") + RegionName(region));
+    calls_.push_back(std::string("erase-strip ") + NameOf(kRegionNames, region));
 }
 
 void RecordingDisplay::ErasePanelMark(Mark mark) {
@@ -54,7 +40,7 @@ void RecordingDisplay::ErasePanelMark(Mark mark) {
 
 void RecordingDisplay::SetLabel(DisplayLabel label, std::string_view text) {
     labels_[static_cast<int>(label)] = std::string(text);
-    calls_.push_back(std::string("label ") + LabelName(label) + " " + std::string(text));
+    calls_.push_back(std::string("label ") + NameOf(kLabelNames, label) + " " + std::string(text));
 }
 
 const std::string& RecordingDisplay::Label(DisplayLabel label) const {
