@@ -35,8 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(pemu::arith::IsNumberText(outcome.result));
         Require(!outcome.shown.empty());
     } else {
-        Require(outcome.error.code > 0);
-        const bool silent = outcome.error.code == 504 || outcome.error.code == 505;
+        Require(outcome.error.code != pemu::formula::MessageNumber::kNone);
+        const bool silent =
+            outcome.error.code == pemu::formula::MessageNumber::kTooLongClosingRootNumber ||
+            outcome.error.code == pemu::formula::MessageNumber::kTooLongClosingRoot;
         Require(silent == outcome.shown.empty());
     }
     return 0;

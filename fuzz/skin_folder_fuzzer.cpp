@@ -78,8 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     face.display().DrawNumber("-1,234,567.890123");
     for (int code = 0; code < 100; ++code) {
-        face.display().CopyMarkGlyph(code);
-        face.display().BlankMarkGlyph(code);
+        face.display().CopyMarkGlyph(pemu::core::Mark{code});
+        face.display().BlankMarkGlyph(pemu::core::Mark{code});
     }
     for (int code : kKeyPictureCodes) {
         face.keys().PressKey(code);

@@ -15,10 +15,10 @@ using namespace pemu::core;
 class NullDisplay : public DisplayPort {
   public:
     void DrawNumber(std::string_view) override {}
-    void CopyMarkGlyph(int) override {}
-    void BlankMarkGlyph(int) override {}
-    void EraseMarkStrip(DisplayRect) override {}
-    void ErasePanelCell(DisplayRect) override {}
+    void CopyMarkGlyph(Mark) override {}
+    void BlankMarkGlyph(Mark) override {}
+    void EraseMarkStrip(StripRegion) override {}
+    void ErasePanelMark(Mark) override {}
     void SetLabel(DisplayLabel, std::string_view) override {}
 };
 

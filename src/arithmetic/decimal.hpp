@@ -26,6 +26,10 @@ inline constexpr int kOpDivide = 20;
 // '<', '=' or '>' for |a| against |b|; both unsigned and canonical. Trailing zeros are not
 // ignored (1.50 > 1.5).
 char CompareMagnitude(std::string_view a, std::string_view b);
+// s names no value: the overflow marker "EF", or a function's "E" and message number.
+inline bool IsFailureText(std::string_view s) {
+    return !s.empty() && s.front() == 'E';
+}
 // True when s holds no '1'..'9' ("", "0", "-0.000" and "EF" are zero).
 bool IsZero(std::string_view s);
 // Only when s has a point: drop trailing zeros, then a trailing point; all zeros -> "0".
@@ -48,7 +52,11 @@ bool IsNumberText(std::string_view s);
 // ',' between groups of three integer digits; at most max characters are produced.
 std::string GroupThousands(std::string_view s, std::size_t max);
 bool IsOperatorChar(char ch);
+inline constexpr bool IsDigit(char ch) {
+    return ch >= '0' && ch <= '9';
+}
 bool IsLowerLetter(char ch);
+// A digit or the point.
 bool IsNumberChar(char ch);
 
 // ---- Labels of setting values ---------------------------------------------------------

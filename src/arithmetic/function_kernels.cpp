@@ -217,6 +217,10 @@ Fixed OddReciprocalSeries(const Fixed& w, bool alternating, int scale) {
     const Fixed one = One(scale);
     const double wd = std::fabs(ApproximateValue(w, scale));
     if (IsNil(w) || wd <= 0) return one;
+    // A reduced argument is far below this; one that is not (the digits of a root candidate's
+    // argument lost at its scale) has no convergent series, and its caller checks the
+    // candidate exactly.
+    if (!(wd < 0.5)) return one;
     const double digitsPerTerm = -std::log10(wd);
     const int terms = static_cast<int>(kLimbDigits * scale / digitsPerTerm) + 2;
     const int blocks = terms / kBlock + 1;

@@ -17,7 +17,7 @@ namespace pemu::arith::detail {
 inline constexpr int kWidestIntegerDigits = (kMaxIntegerLimbs - 2) * kLimbDigits;
 
 inline bool IsOverflow(std::string_view s) {
-    return !s.empty() && s.front() == 'E';
+    return IsFailureText(s);
 }
 inline bool IsNegative(std::string_view s) {
     return !s.empty() && s.front() == '-' && !IsZero(s);

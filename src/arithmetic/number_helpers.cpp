@@ -9,9 +9,6 @@ namespace pemu::arith {
 
 namespace {
 
-bool IsDigit(char ch) {
-    return ch >= '0' && ch <= '9';
-}
 bool IsLeadingStripChar(char ch) {
     return ch == '0' || ch == '+' || ch == '-';
 }

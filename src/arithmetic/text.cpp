@@ -163,10 +163,14 @@ void TrimSpaces(std::string& s) {
 }
 
 std::string TrimSet(std::string_view text, std::string_view set) {
+    return std::string(TrimmedView(text, set));
+}
+
+std::string_view TrimmedView(std::string_view text, std::string_view set) {
     const std::size_t first = text.find_first_not_of(set);
     if (first == std::string_view::npos) return {};
     const std::size_t last = text.find_last_not_of(set);
-    return std::string(text.substr(first, last - first + 1));
+    return text.substr(first, last - first + 1);
 }
 
 int CompareNoCase(std::string_view a, std::string_view b) {

@@ -67,6 +67,8 @@ void ReverseInPlace(std::string& s);
 void TrimSpaces(std::string& s);
 // The part from the first to the last byte not in set; empty when all are in set.
 std::string TrimSet(std::string_view text, std::string_view set);
+// The same part as a view into text.
+std::string_view TrimmedView(std::string_view text, std::string_view set);
 
 // Difference of the first differing bytes after ASCII upper-casing (the end of a text
 // counts as 0); 0 when equal. Bytes outside ASCII are compared as they are.

@@ -12,7 +12,7 @@ constexpr std::string_view kAnswerCheckCleared = "CLEAR";
 
 void Calculator::AnswerCheck(int key, std::string_view value) {
     auto& s = state_;
-    if (s.errorCode != 0 || !s.answerCheckOn) return;
+    if (s.errorCode != kNoError || !s.answerCheckOn) return;
     if (key != kKeyEquals && key != kKeyPercent) return;
     // Texts after rounding and padding: 6 and 6.00 are different answers.
     if (value == s.answerCheckValue) SetMark(kMarkAnswerCheck, true);

@@ -2,6 +2,9 @@
 // share.
 #include "core/calculator.hpp"
 
+#include <algorithm>
+#include <utility>
+
 #include "arithmetic/decimal.hpp"
 
 namespace pemu::core {
@@ -20,7 +23,7 @@ Calculator::~Calculator() {
 }
 
 void Calculator::FirstShow() {
-    display_.EraseMarkStrip({});
+    display_.EraseMarkStrip(StripRegion::kWhole);
     DrawNumber("0");
 }
 
@@ -43,7 +46,7 @@ void Calculator::ApplyStartupSettings(const StartupSettings& settings,
     tape_.Options().autoDateOn = settings.kenzanAutoDate;
     tape_.Options().twoColourOn = settings.kenzanIsColor;
     s.taxRate = arith::IsNumberText(settings.zeiritu) ? Register(settings.zeiritu) : "0.08";
-    shell_.FocusInput();
+    WantFocus(Focus::kFocusField);
     s.initialised = true;
 }
 
@@ -73,7 +76,7 @@ void Calculator::ExecuteKey(int code) {
             break;
         case kCheckTapeKey:
             shell_.RunShellKey(code);
-            shell_.Refocus();
+            WantFocus(Focus::kFocusField);
             break;
         case kKeyTaxIncluded:
         case kKeyTaxExcluded:
@@ -118,15 +121,23 @@ void Calculator::ExecuteKey(int code) {
 }
 
 bool Calculator::RefusedByError() {
-    if (state_.errorCode <= 0) return false;
-    shell_.FocusInput();
+    if (state_.errorCode == kNoError) return false;
+    WantFocus(Focus::kFocusField);
     return true;
+}
+
+void Calculator::WantFocus(Focus focus) {
+    focus_ = std::max(focus_, focus);
+}
+
+Focus Calculator::TakeFocus() {
+    return std::exchange(focus_, Focus::kUnchanged);
 }
 
 void Calculator::CopyDisplay() {
     SetMark(kMarkCopy, true);
     shell_.CopyToClipboard(state_.displayValue);
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 bool Calculator::TakeDivideError() {
@@ -142,7 +153,7 @@ void Calculator::ResumeFromTape(std::string_view inputText, int op, std::string_
     s.pendingOperator = IsOperatorKey(op) ? op : 0;
     ShowLabel(DisplayLabel::kLabAns, s.answerValue);
     ClearOperatorMarks();
-    SetMark(s.pendingOperator, true);
+    SetMark(MarkOf(s.pendingOperator), true);
     if (s.entering == 0) DrawNumber(s.answerValue);
     ShowLabel(DisplayLabel::kLabIpt, inputText);
 }

@@ -13,6 +13,7 @@
 #include "core/key_codes.hpp"
 #include "core/memory_store_port.hpp"
 #include "core/shell_port.hpp"
+#include "core/startup_settings.hpp"
 #include "tape/step_engine.hpp"
 #include "tape/tape_recorder.hpp"
 
@@ -22,6 +23,17 @@ namespace pemu::core {
 inline constexpr std::size_t kRegisterSize = 20;
 inline constexpr std::size_t kWorkSize = 60;
 inline constexpr int kMarkCount = 100;
+
+// Which marks are on, by mark.
+class MarkFlags {
+  public:
+    bool& operator[](Mark mark) { return on_[Index(mark)]; }
+    bool operator[](Mark mark) const { return on_[Index(mark)]; }
+
+  private:
+    static std::size_t Index(Mark mark) { return static_cast<std::size_t>(mark); }
+    std::array<bool, kMarkCount> on_{};
+};
 
 struct OperatorStep;
 
@@ -36,43 +48,34 @@ struct CalculatorState {
     int entering = 0;
     int lastFunction = 0;
     int repeatCount = 0;
-    int makerType = kMakerSharp;
-    int roundSelector = kSelectorF;
-    int decimalSelector = kSelectorF;
-    int panelDigit = 14;
-    int errorCode = 0;
+    int makerType = fresh::kDentakuType;
+    int roundSelector = fresh::kRoundSelecter;
+    int decimalSelector = fresh::kDecimalSelecter;
+    int panelDigit = fresh::kPanelDigit;
+    ErrorCode errorCode = kNoError;
     std::string percentBase;
-    std::array<bool, kMarkCount> markOn{};
+    MarkFlags markOn;
     std::string answerCheckValue = "CLEAR";
     std::string grandTotalValue = "0";
     std::string memoryValue = "0";
     bool memoryMark = false;
-    bool answerCheckOn = true;
-    bool grandTotalOn = true;
-    std::string taxRate = "0.08";
+    bool answerCheckOn = fresh::kAnswerCK;
+    bool grandTotalOn = fresh::kGrandTotal;
+    std::string taxRate = fresh::kZeiritu;
     bool initialised = false;
 };
 
-// The stored settings the first activation of the main window reads into the engine, with
-// the defaults of a fresh settings file.
-struct StartupSettings {
-    int roundSelecter = kSelectorF;    // "RoundSelecter"
-    int decimalSelecter = kSelectorF;  // "DecimalSelecter"
-    int panelDigit = 14;               // "PanelDigit"
-    bool grandTotal = true;            // "GrandTotal"
-    bool answerCK = true;              // "AnswerCK"
-    std::string zeiritu = "0.08";      // "Zeiritu" in section "Tax" (CP932)
-    bool kenzanCheck = true;           // "KenzanCheck"
-    bool kenzanAutoDate = true;        // "KenzanAutoDate"
-    bool kenzanIsColor = true;         // "KenzanIsColor"
-};
+// The form of the step a key computes: the % key's is the percent form.
+constexpr tape::StepForm FormOf(int key) {
+    return key == kKeyPercent ? tape::StepForm::kPercent : tape::StepForm::kPlain;
+}
 
 class Calculator : public tape::StepEngine {
   public:
     // dentakuType is the stored family; anything but 1 or 2 is read as 1. The tape is
     // attached to this engine for as long as the engine lives.
     Calculator(DisplayPort& display, ShellPort& shell, tape::TapeRecorder& tape,
-               int dentakuType = kMakerSharp);
+               int dentakuType = fresh::kDentakuType);
     ~Calculator() override;
     Calculator(const Calculator&) = delete;
     Calculator& operator=(const Calculator&) = delete;
@@ -89,6 +92,9 @@ class Calculator : public tape::StepEngine {
     // ---- Keys -------------------------------------------------------------------------
     // The single entry for every key code; unknown codes press nothing and do nothing.
     void ExecuteKey(int code);
+    // The focus the operations since the last call asked for (the strongest of them);
+    // the window gives it once, after the key or command has run.
+    Focus TakeFocus();
     // The copy command: the copy mark on and displayValue to the clipboard.
     void CopyDisplay();
 
@@ -114,7 +120,7 @@ class Calculator : public tape::StepEngine {
 
     // ---- Display state ----------------------------------------------------------------
     void DrawNumber(std::string_view text);
-    void SetMark(int code, bool on);
+    void SetMark(Mark mark, bool on);
     void ClearFunctionMarks();
     void ClearOperatorMarks();
     // The strip drawn again from markOn (after a skin change).
@@ -139,10 +145,10 @@ class Calculator : public tape::StepEngine {
     int MakerType() const override { return state_.makerType; }
 
     // tape::StepEngine: the check tape's recalculation works through these.
-    std::string ComputeStep(std::string_view left, bool cut, int key, std::string_view right,
-                            int op) override;
-    std::string RoundResult(std::string_view src, std::size_t maxLen, int decimalSel,
-                            int roundSel) override;
+    std::string ComputeStep(std::string_view left, bool cut, tape::StepForm form,
+                            std::string_view right, int op) override;
+    std::string RoundResult(std::string_view src, std::size_t maxLen,
+                            tape::Selectors selectors) override;
     bool ExceedsDisplay(std::string_view value) const override;
     std::string OverflowView(std::string_view value) override;
     bool TakeDivideError() override;
@@ -155,6 +161,7 @@ class Calculator : public tape::StepEngine {
     // While an error is shown every operation but the clear keys only hands the focus back;
     // true when this key is refused so.
     bool RefusedByError();
+    void WantFocus(Focus focus);
 
     // ---- Entry (number_entry.cpp) -----------------------------------------------------
     void EnterDigit(char ch);
@@ -193,12 +200,15 @@ class Calculator : public tape::StepEngine {
     bool AddModeTakesKeyedNumber() const;
     static void PlaceAddModePoint(std::string& value);
     // Enters the error state code; returns the text now shown.
-    std::string RaiseError(std::string_view value, int code);
+    std::string RaiseError(std::string_view value, ErrorCode code);
     // labAns / labIpt: value with thousands separators ("0" when empty).
     void ShowLabel(DisplayLabel label, std::string_view value);
 
     // ---- Small shared steps -----------------------------------------------------------
     bool IsCasio() const { return state_.makerType == kMakerCasio; }
+    tape::Selectors CurrentSelectors() const {
+        return {.round = state_.roundSelector, .decimal = state_.decimalSelector};
+    }
     bool RoundingOff() const {
         return state_.roundSelector == kSelectorF || state_.decimalSelector == kSelectorF;
     }
@@ -211,6 +221,7 @@ class Calculator : public tape::StepEngine {
     DisplayPort& display_;
     ShellPort& shell_;
     tape::TapeRecorder& tape_;
+    Focus focus_ = Focus::kUnchanged;
 };
 
 }  // namespace pemu::core

@@ -5,15 +5,15 @@
 // draws. Texts are CP932 bytes.
 #include <string_view>
 
+#include "core/key_codes.hpp"
+
 namespace pemu::core {
 
-// A rectangle of the mark strip or the digit panel, in pixels; right and bottom are
-// exclusive. All zero means the whole image.
-struct DisplayRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
+// Parts of the mark strip the engine erases in one go; the display knows where they lie.
+enum class StripRegion {
+    kWhole,
+    kOperatorMarks,  // + - x /
+    kFunctionMarks,  // from the grand total recall to the overflow marks
 };
 
 // The four labels beside the display.
@@ -32,14 +32,14 @@ class DisplayPort {
     // it). The text is drawn as given; the engine stores it as displayValue.
     virtual void DrawNumber(std::string_view text) = 0;
     // The glyph of a mark copied to its place: strip marks from the mark strip, the panel
-    // marks 58 (E) and 59 (K) from the prepared panel copies. Only codes with a place.
-    virtual void CopyMarkGlyph(int code) = 0;
+    // marks E and K from the prepared panel copies. Only marks with a place.
+    virtual void CopyMarkGlyph(Mark mark) = 0;
     // A strip mark switched off: the blank glyph copied over the mark's place and width.
-    virtual void BlankMarkGlyph(int code) = 0;
+    virtual void BlankMarkGlyph(Mark mark) = 0;
     // A region of the mark strip filled with the strip background.
-    virtual void EraseMarkStrip(DisplayRect rect) = 0;
-    // A region of the digit panel filled with the panel background (a panel mark off).
-    virtual void ErasePanelCell(DisplayRect rect) = 0;
+    virtual void EraseMarkStrip(StripRegion region) = 0;
+    // A panel mark (E, K) switched off: its cell filled with the panel background.
+    virtual void ErasePanelMark(Mark mark) = 0;
     virtual void SetLabel(DisplayLabel label, std::string_view text) = 0;
 };
 

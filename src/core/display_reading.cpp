@@ -9,6 +9,7 @@
 namespace pemu::core {
 namespace {
 
+// Marks by their codes in the shared number space: a key's code names the mark it lights.
 struct MarkName {
     int code;
     const char* word;  // UTF-8
@@ -21,23 +22,23 @@ constexpr MarkName kMarkNames[] = {
     {kKeyMultiply, "かける"},
     {kKeyDivide, "わる"},
     {kKeyEquals, "イコール"},
-    {kMarkCopy, "コピー"},
-    {kMarkGrandTotal, "GT"},
-    {kMarkMemory, "メモリー"},
-    {kMarkGrandTotalRecall, "GT呼び出し"},
+    {CodeOf(kMarkCopy), "コピー"},
+    {CodeOf(kMarkGrandTotal), "GT"},
+    {CodeOf(kMarkMemory), "メモリー"},
+    {CodeOf(kMarkGrandTotalRecall), "GT呼び出し"},
     {kKeyMemoryRecall, "メモリー呼び出し"},
     {kKeyMemoryPlus, "メモリープラス"},
     {kKeyMemoryMinus, "メモリーマイナス"},
     {kKeyRoot, "ルート"},
     {kKeyTaxIncluded, "税込"},
-    {kMarkTaxIncludedAmount, "税込の税額"},
+    {CodeOf(kMarkTaxIncludedAmount), "税込の税額"},
     {kKeyTaxExcluded, "税抜"},
-    {kMarkTaxExcludedAmount, "税抜の税額"},
-    {kMarkAnswerCheck, "アンサーチェック"},
-    {kMarkMemoryOverflow, "メモリーあふれ"},
-    {kMarkGrandTotalOverflow, "GTあふれ"},
-    {kMarkRegisterOverflow, "桁あふれ"},
-    {kMarkConstant, "定数"},
+    {CodeOf(kMarkTaxExcludedAmount), "税抜の税額"},
+    {CodeOf(kMarkAnswerCheck), "アンサーチェック"},
+    {CodeOf(kMarkMemoryOverflow), "メモリーあふれ"},
+    {CodeOf(kMarkGrandTotalOverflow), "GTあふれ"},
+    {CodeOf(kMarkRegisterOverflow), "桁あふれ"},
+    {CodeOf(kMarkConstant), "定数"},
 };
 
 constexpr const char* kErrorWord = "エラー";
@@ -52,7 +53,7 @@ bool Lit(const std::vector<int>& marks, int code) {
 }  // namespace
 
 std::string MarkWord(int code) {
-    if (code == kMarkError) return platform::Sjis(kErrorWord);
+    if (code == CodeOf(kMarkError)) return platform::Sjis(kErrorWord);
     if (code == kKeyPercent) code = kKeyEquals;
     for (const MarkName& m : kMarkNames) {
         if (m.code == code) return platform::Sjis(m.word);
@@ -62,7 +63,7 @@ std::string MarkWord(int code) {
 
 std::string DisplayReading(std::string_view shownText, const std::vector<int>& litMarks) {
     std::vector<std::string> parts;
-    if (Lit(litMarks, kMarkError)) parts.push_back(platform::Sjis(kErrorWord));
+    if (Lit(litMarks, CodeOf(kMarkError))) parts.push_back(platform::Sjis(kErrorWord));
     std::string number = arith::GroupThousands(shownText, 40);
     parts.push_back(number.empty() ? "0" : number);
     for (const MarkName& m : kMarkNames) {

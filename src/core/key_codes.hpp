@@ -52,32 +52,66 @@ inline constexpr bool IsOperatorKey(int key) {
     return key >= kKeyAdd && key <= kKeyDivide;
 }
 
-// Marks that are no keys.
-inline constexpr int kMarkTaxIncludedAmount = 48;
-inline constexpr int kMarkTaxExcludedAmount = 49;
-inline constexpr int kMarkGrandTotalRecall = 50;
-inline constexpr int kMarkGrandTotalCleared = 51;
-inline constexpr int kMarkMemory = 52;
-inline constexpr int kMarkCopy = 53;
-inline constexpr int kMarkRegisterOverflow = 54;
-inline constexpr int kMarkMemoryOverflow = 55;
-inline constexpr int kMarkGrandTotalOverflow = 56;
-inline constexpr int kMarkAnswerCheck = 57;
-inline constexpr int kMarkError = 58;     // E on the digit panel
-inline constexpr int kMarkConstant = 59;  // K on the digit panel
-inline constexpr int kMarkGrandTotal = 15;
+// Marks of the display: the glyphs of the mark strip and the E and K of the digit panel. A
+// key lights the mark of its own code (MarkOf); the marks from 48 on are no keys.
+enum class Mark : int {
+    kNoMark = 0,
+    kMarkMemoryRecall = 4,
+    kMarkMemoryPlus = 5,
+    kMarkMemoryMinus = 6,
+    kMarkRoot = 9,
+    kMarkTaxIncluded = 11,
+    kMarkTaxExcluded = 12,
+    kMarkGrandTotal = 15,  // the grand total holds a value
+    kMarkAdd = 17,
+    kMarkSubtract = 18,
+    kMarkMultiply = 19,
+    kMarkDivide = 20,
+    kMarkTaxIncludedAmount = 48,
+    kMarkTaxExcludedAmount = 49,
+    kMarkGrandTotalRecall = 50,
+    kMarkGrandTotalCleared = 51,  // no glyph: the function after GT pressed twice
+    kMarkMemory = 52,
+    kMarkCopy = 53,
+    kMarkRegisterOverflow = 54,
+    kMarkMemoryOverflow = 55,
+    kMarkGrandTotalOverflow = 56,
+    kMarkAnswerCheck = 57,
+    kMarkError = 58,     // E on the digit panel
+    kMarkConstant = 59,  // K on the digit panel
+    kMarkEquals = 99,
+};
+using enum Mark;
+
+// The mark a key lights: the one of its own code, the = place for %.
+constexpr Mark MarkOf(int key) {
+    return key == kKeyPercent ? kMarkEquals : static_cast<Mark>(key);
+}
+// The mark's code in the number space it shares with keys and tape lines.
+constexpr int CodeOf(Mark mark) {
+    return static_cast<int>(mark);
+}
+
 inline constexpr int kSignToPositive = 830;
 inline constexpr int kSignToNegative = 831;
 
-// Error codes (errorCode).
-inline constexpr int kErrorEntryOverflow = 805;
-inline constexpr int kErrorZero = 801;  // "E0": M+/M- or tax overflow, division by zero
-inline constexpr int kErrorOverflow = 802;
-inline constexpr int kErrorMemory = 803;
-inline constexpr int kErrorGrandTotal = 804;
-inline constexpr int kErrorRootNegative = 807;
-// Inside one operator step only.
-inline constexpr int kErrorStepOverflow = 54;
-inline constexpr int kErrorStepDivide = 809;
+// The error the display shows (errorCode); its number is also the tape line of the error.
+enum class ErrorCode : int {
+    kNoError = 0,
+    kErrorZero = 801,  // "E0": M+/M- or tax overflow, division by zero
+    kErrorOverflow = 802,
+    kErrorMemory = 803,
+    kErrorGrandTotal = 804,
+    kErrorEntryOverflow = 805,
+    kErrorRootNegative = 807,
+    // Inside one operator step only.
+    kErrorStepOverflow = 54,
+    kErrorStepDivide = 809,
+};
+using enum ErrorCode;
+
+constexpr int CodeOf(ErrorCode error) {
+    return static_cast<int>(error);
+}
 
 }  // namespace pemu::core

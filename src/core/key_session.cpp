@@ -67,8 +67,9 @@ bool KeySession::Press(std::string_view token) {
 std::string KeySession::LitMarks() const {
     std::string marks;
     const auto& on = calc_.State().markOn;
-    for (std::size_t code = 0; code < on.size(); ++code) {
-        if (!on[code]) continue;
+    // Lit marks by their codes, as pemu-calc prints them.
+    for (int code = 0; code < kMarkCount; ++code) {
+        if (!on[static_cast<Mark>(code)]) continue;
         if (!marks.empty()) marks += ',';
         marks += std::to_string(code);
     }
@@ -78,7 +79,7 @@ std::string KeySession::LitMarks() const {
 std::string KeySession::StatusLine(std::string_view token) const {
     const CalculatorState& s = calc_.State();
     return std::string(token) + '\t' + platform::Cp932ToUtf8(s.displayValue) + '\t' + LitMarks() +
-           '\t' + std::to_string(s.errorCode);
+           '\t' + std::to_string(CodeOf(s.errorCode));
 }
 
 std::string KeySession::TapeUtf8() const {

@@ -84,7 +84,8 @@ std::pair<std::string, std::string> KeySession::ApplyEdit(const TapeEdit& edit) 
         if (!correction_.EditableLine()) return notOffered;
         outcome = correction_.DeleteLine();
     } else {
-        const int mode = edit.kind == Kind::kChange ? tape::kEditChange : tape::kEditInsert;
+        const tape::EditKind mode =
+            edit.kind == Kind::kChange ? tape::kEditChange : tape::kEditInsert;
         if (!correction_.PrepareEdit(mode)) return notOffered;
         tape::EditForm& form = correction_.Form();
         if (static_cast<std::size_t>(edit.symbol) >= form.symbols.size()) {
@@ -100,7 +101,7 @@ std::pair<std::string, std::string> KeySession::ApplyEdit(const TapeEdit& edit) 
     const std::string result = outcome.result == tape::kEditBadNumber ? "E"
                                : outcome.result == tape::kEditNothing
                                    ? "X"
-                                   : std::to_string(outcome.result);
+                                   : std::to_string(static_cast<int>(outcome.result));
     return {result, outcome.message};
 }
 

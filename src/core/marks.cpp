@@ -7,37 +7,55 @@
 namespace pemu::core {
 namespace {
 
-// Marks with a place on the strip; 1 (%) shares the = place and is kept as 99.
-constexpr int kStripMarks[] = {17, 18, 19, 20, 99, 53, 15, 52, 50, 4, 5,
-                               6,  9,  11, 48, 12, 49, 57, 55, 56, 54};
+// Marks with a place on the strip.
+constexpr Mark kStripMarks[] = {kMarkAdd,
+                                kMarkSubtract,
+                                kMarkMultiply,
+                                kMarkDivide,
+                                kMarkEquals,
+                                kMarkCopy,
+                                kMarkGrandTotal,
+                                kMarkMemory,
+                                kMarkGrandTotalRecall,
+                                kMarkMemoryRecall,
+                                kMarkMemoryPlus,
+                                kMarkMemoryMinus,
+                                kMarkRoot,
+                                kMarkTaxIncluded,
+                                kMarkTaxIncludedAmount,
+                                kMarkTaxExcluded,
+                                kMarkTaxExcludedAmount,
+                                kMarkAnswerCheck,
+                                kMarkMemoryOverflow,
+                                kMarkGrandTotalOverflow,
+                                kMarkRegisterOverflow};
 
-bool IsStripMark(int code) {
-    return std::find(std::begin(kStripMarks), std::end(kStripMarks), code) != std::end(kStripMarks);
+bool IsStripMark(Mark mark) {
+    return std::find(std::begin(kStripMarks), std::end(kStripMarks), mark) != std::end(kStripMarks);
 }
 
 // Lit marks that make their code the function a new digit replaces.
-bool RecordsFunction(int code) {
-    switch (code) {
-        case 4:
-        case 9:
-        case 11:
-        case 12:
-        case 48:
-        case 49:
-        case 50:
+bool RecordsFunction(Mark mark) {
+    switch (mark) {
+        case kMarkMemoryRecall:
+        case kMarkRoot:
+        case kMarkTaxIncluded:
+        case kMarkTaxExcluded:
+        case kMarkTaxIncludedAmount:
+        case kMarkTaxExcludedAmount:
+        case kMarkGrandTotalRecall:
             return true;
         default:
             return false;
     }
 }
 
-// The panel cells of the E and K marks, 10 x 10.
-DisplayRect PanelCell(int code) {
-    return code == kMarkError ? DisplayRect{4, 18, 14, 28} : DisplayRect{4, 2, 14, 12};
-}
-
-constexpr int kFunctionMarks[] = {4, 5, 6, 9, 11, 12, 48, 49, 50, 54, 56, 57};
-constexpr int kOperatorMarks[] = {17, 18, 19, 20};
+// The marks the function region of the strip holds, and the operator region's.
+constexpr Mark kFunctionMarks[] = {
+    kMarkMemoryRecall,     kMarkMemoryPlus,       kMarkMemoryMinus,        kMarkRoot,
+    kMarkTaxIncluded,      kMarkTaxExcluded,      kMarkTaxIncludedAmount,  kMarkTaxExcludedAmount,
+    kMarkGrandTotalRecall, kMarkRegisterOverflow, kMarkGrandTotalOverflow, kMarkAnswerCheck};
+constexpr Mark kOperatorMarks[] = {kMarkAdd, kMarkSubtract, kMarkMultiply, kMarkDivide};
 
 }  // namespace
 
@@ -50,60 +68,61 @@ void Calculator::DrawNumber(std::string_view text) {
     state_.displayValue = Register(text);
 }
 
-void Calculator::SetMark(int code, bool on) {
-    if (code == kKeyPercent) code = kKeyEquals;
-    const bool panel = code == kMarkError || code == kMarkConstant;
-    if (!panel && !IsStripMark(code)) return;
-    if (code == kMarkMemory) state_.memoryMark = on;
-    if (RecordsFunction(code)) state_.lastFunction = code;
-    if (!on && code != kMarkMemory) state_.lastFunction = 0;
-    state_.markOn[static_cast<std::size_t>(code)] = on;
+void Calculator::SetMark(Mark mark, bool on) {
+    const bool panel = mark == kMarkError || mark == kMarkConstant;
+    if (!panel && !IsStripMark(mark)) return;
+    if (mark == kMarkMemory) state_.memoryMark = on;
+    if (RecordsFunction(mark)) state_.lastFunction = CodeOf(mark);
+    if (!on && mark != kMarkMemory) state_.lastFunction = 0;
+    state_.markOn[mark] = on;
     if (on) {
-        display_.CopyMarkGlyph(code);
+        display_.CopyMarkGlyph(mark);
     } else if (panel) {
-        display_.ErasePanelCell(PanelCell(code));
+        display_.ErasePanelMark(mark);
     } else {
-        display_.BlankMarkGlyph(code);
+        display_.BlankMarkGlyph(mark);
     }
 }
 
 void Calculator::ClearFunctionMarks() {
-    for (int code : kFunctionMarks)
-        state_.markOn[static_cast<std::size_t>(code)] = false;
+    for (Mark mark : kFunctionMarks)
+        state_.markOn[mark] = false;
     state_.lastFunction = 0;
-    display_.EraseMarkStrip({107, 0, 245, 10});
-    SetMark(kKeyEquals, false);
+    display_.EraseMarkStrip(StripRegion::kFunctionMarks);
+    SetMark(kMarkEquals, false);
     SetMark(kMarkCopy, false);
 }
 
 void Calculator::ClearOperatorMarks() {
-    for (int code : kOperatorMarks)
-        state_.markOn[static_cast<std::size_t>(code)] = false;
+    for (Mark mark : kOperatorMarks)
+        state_.markOn[mark] = false;
     state_.lastFunction = 0;
-    display_.EraseMarkStrip({0, 0, 80, 10});
+    display_.EraseMarkStrip(StripRegion::kOperatorMarks);
 }
 
 void Calculator::RedrawMarks() {
     const int lastFunction = state_.lastFunction;
-    const auto& on = state_.markOn;
-    auto redraw = [&](int code) { SetMark(code, on[static_cast<std::size_t>(code)]); };
-    // The first lit code of a shared place, if any.
-    auto redrawPlace = [&](std::initializer_list<int> codes) {
-        for (int code : codes) {
-            if (on[static_cast<std::size_t>(code)]) {
-                SetMark(code, true);
+    const MarkFlags& on = state_.markOn;
+    auto redraw = [&](Mark mark) { SetMark(mark, on[mark]); };
+    // The first lit mark of a shared place, if any.
+    auto redrawPlace = [&](std::initializer_list<Mark> marks) {
+        for (Mark mark : marks) {
+            if (on[mark]) {
+                SetMark(mark, true);
                 return;
             }
         }
     };
-    display_.EraseMarkStrip({});
-    for (int code : {17, 18, 19, 20, 99, 53, 50, 57})
-        redraw(code);
-    redrawPlace({4, 5, 6});
-    redrawPlace({11, 48});
-    redrawPlace({12, 49});
-    for (int code : {52, 15, 54, 55, 56, 9, 58, 59})
-        redraw(code);
+    display_.EraseMarkStrip(StripRegion::kWhole);
+    for (Mark mark : {kMarkAdd, kMarkSubtract, kMarkMultiply, kMarkDivide, kMarkEquals, kMarkCopy,
+                      kMarkGrandTotalRecall, kMarkAnswerCheck})
+        redraw(mark);
+    redrawPlace({kMarkMemoryRecall, kMarkMemoryPlus, kMarkMemoryMinus});
+    redrawPlace({kMarkTaxIncluded, kMarkTaxIncludedAmount});
+    redrawPlace({kMarkTaxExcluded, kMarkTaxExcludedAmount});
+    for (Mark mark : {kMarkMemory, kMarkGrandTotal, kMarkRegisterOverflow, kMarkMemoryOverflow,
+                      kMarkGrandTotalOverflow, kMarkRoot, kMarkError, kMarkConstant})
+        redraw(mark);
     state_.lastFunction = lastFunction;
 }
 

@@ -24,7 +24,8 @@ std::size_t DigitCount(std::string_view text) {
 // A register that takes a sum: rounded like a result of =, padded when rounding is on.
 std::string RoundedRegister(Calculator& calculator, std::string_view sum) {
     const CalculatorState& s = calculator.State();
-    std::string value = calculator.RoundResult(sum, kWorkSize, s.decimalSelector, s.roundSelector);
+    std::string value = calculator.RoundResult(
+        sum, kWorkSize, {.round = s.roundSelector, .decimal = s.decimalSelector});
     if (s.decimalSelector != kSelectorF && s.roundSelector != kSelectorF) {
         value += calculator.DecimalPadding(value);
     }
@@ -40,12 +41,12 @@ void Calculator::MemoryKey(int code) {
         s.memoryValue = "0";
         // The display is unchanged, so a shown function value must stay replaceable.
         const int lastFunction = s.lastFunction;
-        SetMark(kKeyMemoryRecall, false);
+        SetMark(kMarkMemoryRecall, false);
         s.lastFunction = lastFunction;
     } else if (code == kKeyMemoryRecall) {
         ClearFunctionMarks();
         DrawNumber(s.memoryValue);
-        SetMark(kKeyMemoryRecall, true);
+        SetMark(kMarkMemoryRecall, true);
     } else {
         // M+ and M-: the pending calculation (or the shown number) first, then the memory.
         const bool operatorWaiting = s.pendingOperator != 0 && s.entering == 0;
@@ -57,9 +58,10 @@ void Calculator::MemoryKey(int code) {
             // The K mark must not outlive the constant it shows.
             if (IsCasio() && s.markOn[kMarkConstant]) SetMark(kMarkConstant, false);
         }
-        if (s.errorCode == 0) {
-            const std::string sum = ComputeStep(s.memoryValue, false, 0, s.displayValue,
-                                                code == kKeyMemoryPlus ? kKeyAdd : kKeySubtract);
+        if (s.errorCode == kNoError) {
+            const std::string sum =
+                ComputeStep(s.memoryValue, false, tape::StepForm::kPlain, s.displayValue,
+                            code == kKeyMemoryPlus ? kKeyAdd : kKeySubtract);
             if (IsOverflow(sum)) {
                 RaiseError("0", kErrorMemory);
                 SetMark(kMarkMemoryOverflow, true);
@@ -69,7 +71,7 @@ void Calculator::MemoryKey(int code) {
                 tape_.RefreshView(0);
             } else {
                 s.memoryValue = RoundedRegister(*this, sum);
-                SetMark(kKeyEquals, true);
+                SetMark(kMarkEquals, true);
             }
         }
     }
@@ -81,21 +83,21 @@ void Calculator::MemoryKey(int code) {
     }
     SetMark(kMarkMemory, !arith::IsZero(s.memoryValue));
     if (code == kKeyMemoryRecall) s.entering = 1;
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 void Calculator::GrandTotalKey() {
     auto& s = state_;
     if (RefusedByError()) return;
     int lineCode = tape::kLineGrandTotalRecall;
-    if (s.lastFunction == kMarkGrandTotalRecall) {
+    if (s.lastFunction == CodeOf(kMarkGrandTotalRecall)) {
         ClearFunctionMarks();
         s.grandTotalValue = "0";
         SetMark(kMarkGrandTotal, false);
         SetMark(kMarkGrandTotalRecall, false);
         lineCode = tape::kLineGrandTotalClear;
         // The recalled total stays shown; a digit must still start a new number.
-        s.lastFunction = kMarkGrandTotalCleared;
+        s.lastFunction = CodeOf(kMarkGrandTotalCleared);
     } else {
         ClearFunctionMarks();
         DrawNumber(s.grandTotalValue);
@@ -105,14 +107,15 @@ void Calculator::GrandTotalKey() {
     tape_.AppendLine(s.grandTotalValue, lineCode);
     tape_.RefreshView(0);
     s.entering = 1;
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 void Calculator::AddToGrandTotal(int key, std::string_view value) {
     auto& s = state_;
     const bool accumulates = key == kKeyEquals || (key == kKeyPercent && !IsCasio());
-    if (s.errorCode != 0 || !s.grandTotalOn || !accumulates) return;
-    const std::string sum = ComputeStep(s.grandTotalValue, false, 0, value, kKeyAdd);
+    if (s.errorCode != kNoError || !s.grandTotalOn || !accumulates) return;
+    const std::string sum =
+        ComputeStep(s.grandTotalValue, false, tape::StepForm::kPlain, value, kKeyAdd);
     if (IsOverflow(sum)) {
         RaiseError("0", kErrorGrandTotal);
         SetMark(kMarkGrandTotalOverflow, true);

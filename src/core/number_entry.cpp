@@ -1,12 +1,9 @@
 // Keying a number: digits, 00, the point, backspace and the three clear keys.
+#include "arithmetic/decimal.hpp"
 #include "core/calculator.hpp"
 
 namespace pemu::core {
 namespace {
-
-bool IsDigit(char ch) {
-    return ch >= '0' && ch <= '9';
-}
 
 // Backspace on the keyed text. A trailing point looks like no point on the display, so
 // removing it takes the digit the user sees last as well.
@@ -33,7 +30,7 @@ void Calculator::EnterDigit(char ch) {
     if (s.entering == 0 || s.lastFunction > 0) s.displayValue = "0";
     const bool hasPoint = s.displayValue.find('.') != std::string::npos;
     if (ch == '.' && hasPoint) {
-        shell_.Refocus();
+        WantFocus(Focus::kFocusField);
         return;
     }
     std::size_t limit = static_cast<std::size_t>(s.panelDigit);
@@ -41,7 +38,7 @@ void Calculator::EnterDigit(char ch) {
     if (hasPoint) ++limit;
     if (s.displayValue.size() < limit) {
         std::string text = s.displayValue;
-        if (IsDigit(ch) && (text == "0" || text == "-0")) {
+        if (arith::IsDigit(ch) && (text == "0" || text == "-0")) {
             text.back() = ch;
         } else {
             text += ch;
@@ -54,19 +51,19 @@ void Calculator::EnterDigit(char ch) {
         s.entering = 0;
         SetMark(kMarkError, true);
     }
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 void Calculator::BackSpaceKey() {
     auto& s = state_;
-    if (s.errorCode > 0) {
+    if (s.errorCode != kNoError) {
         if (s.errorCode != kErrorEntryOverflow) tape_.StartNewCalculation();
         ClearKey(kKeyClearEntry);
         return;
     }
     ClearFunctionMarks();
     DrawNumber(Shortened(s.displayValue));
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 void Calculator::ClearKey(int kind) {
@@ -76,11 +73,11 @@ void Calculator::ClearKey(int kind) {
         // The overflowed value stays and becomes the keyed operand.
         SetMark(kMarkError, false);
         ClearFunctionMarks();
-        if (s.errorCode == kErrorOverflow) SetMark(kKeyEquals, true);
+        if (s.errorCode == kErrorOverflow) SetMark(kMarkEquals, true);
         DrawNumber(s.displayValue);
-        s.errorCode = 0;
+        s.errorCode = kNoError;
         s.entering = 1;
-        shell_.Refocus();
+        WantFocus(Focus::kFocusField);
         return;
     }
     DrawNumber("0");
@@ -90,7 +87,7 @@ void Calculator::ClearKey(int kind) {
     // change would draw it again.
     s.markOn[kMarkMemoryOverflow] = false;
     ShowLabel(DisplayLabel::kLabIpt, "0");
-    s.errorCode = 0;
+    s.errorCode = kNoError;
     if (kind != kKeyClearEntry) {
         ClearOperatorMarks();
         ShowLabel(DisplayLabel::kLabAns, "0");
@@ -114,7 +111,7 @@ void Calculator::ClearKey(int kind) {
     }
     WriteClearLine(kind);
     tape_.RefreshView(0);
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 void Calculator::WriteClearLine(int kind) {

@@ -25,10 +25,10 @@ struct OperatorStep {
     bool stop = false;  // the key was ignored or handled completely
 };
 
-std::string Calculator::ComputeStep(std::string_view left, bool cut, int key,
+std::string Calculator::ComputeStep(std::string_view left, bool cut, tape::StepForm form,
                                     std::string_view right, int op) {
     std::string out;
-    if (key == kKeyPercent) {
+    if (form == tape::StepForm::kPercent) {
         out = ComputePercent(left, right, op);
     } else {
         switch (op) {
@@ -75,7 +75,8 @@ void Calculator::OperatorKey(int key) {
                   step.operandText.empty() ? s.displayValue : step.operandText);
     }
     s.repeatCount = step.constantUsed && IsCasio() && s.repeatCount < 100 ? s.repeatCount + 1 : 0;
-    tape_.RecordStep(step.operandText.empty() ? s.answerValue : step.operandText, key, 0);
+    tape_.RecordStep(step.operandText.empty() ? s.answerValue : step.operandText, key,
+                     tape::StepRole::kStep);
     FinishOperatorStep(key, step.result);
 }
 
@@ -90,8 +91,8 @@ void Calculator::FinishOperatorStep(int key, std::string result) {
     }
     ClearFunctionMarks();
     ClearOperatorMarks();
-    SetMark(key, true);
-    if (s.errorCode == 0) {
+    SetMark(MarkOf(key), true);
+    if (s.errorCode == kNoError) {
         DrawNumber(result);
     } else {
         const bool zero = IsMemoryKey(key) || s.errorCode == kErrorStepDivide;
@@ -99,15 +100,15 @@ void Calculator::FinishOperatorStep(int key, std::string result) {
     }
     arith_.divideError = false;
     s.answerValue = Register(result);
-    if (s.errorCode == 0 && !IsOperatorKey(key)) tape_.RecordStep(s.answerValue, key, 1);
+    if (s.errorCode == kNoError && !IsOperatorKey(key))
+        tape_.RecordStep(s.answerValue, key, tape::StepRole::kResult);
     tape_.RefreshView(0);
     s.pendingOperator = IsOperatorKey(key) ? key : 0;
     AnswerCheck(key, s.answerValue);
     AddToGrandTotal(key, s.answerValue);
     ShowLabel(DisplayLabel::kLabAns, s.answerValue);
     s.entering = 0;
-    shell_.Refocus();
-    shell_.FocusMainWindow();
+    WantFocus(Focus::kMainWindow);
 }
 
 OperatorStep Calculator::NoPendingOperator(int key) {
@@ -125,12 +126,12 @@ OperatorStep Calculator::NoPendingOperator(int key) {
         const std::string a = s.answerValue;
         const std::string k = s.constantValue;
         if (constantFirst) {
-            step.result = ComputeStep(k, false, key, a, kKeyMultiply);
-            tape_.RecordStep(k, kKeyMultiply, 0);
+            step.result = ComputeStep(k, false, FormOf(key), a, kKeyMultiply);
+            tape_.RecordStep(k, kKeyMultiply, tape::StepRole::kStep);
             step.operandText = a;
         } else {
-            step.result = ComputeStep(a, false, key, k, kop);
-            tape_.RecordStep(a, kop, 0);
+            step.result = ComputeStep(a, false, FormOf(key), k, kop);
+            tape_.RecordStep(a, kop, tape::StepRole::kStep);
             step.operandText = k;
         }
     };
@@ -175,10 +176,12 @@ OperatorStep Calculator::PendingWithNumber(int key) {
     step.operandText = s.displayValue;
     if (IsCasio() && s.constantOperator != 0 && (key == kKeyPercent || key == kKeyEquals)) {
         s.answerValue = s.displayValue;
-        step.result = ComputeStep(s.displayValue, false, key, s.constantValue, s.constantOperator);
+        step.result =
+            ComputeStep(s.displayValue, false, FormOf(key), s.constantValue, s.constantOperator);
         step.constantUsed = true;
     } else {
-        step.result = ComputeStep(s.answerValue, false, key, s.displayValue, s.pendingOperator);
+        step.result =
+            ComputeStep(s.answerValue, false, FormOf(key), s.displayValue, s.pendingOperator);
         if (IsCasio() && key == kKeyPercent && s.pendingOperator == kKeyMultiply) {
             s.percentBase = s.answerValue;
         }
@@ -200,28 +203,29 @@ OperatorStep Calculator::PendingWithoutNumber(int key) {
     if (IsAddOrSubtract(p)) {
         if (!IsCasio() && key == kKeyPercent) return Ignored();
         if (s.constantOperator != 0) {
-            step.result = ComputeStep(s.constantValue, false, key, a, p);
+            step.result = ComputeStep(s.constantValue, false, FormOf(key), a, p);
             step.operandText = s.constantValue;
             s.entering = 1;
         } else if (IsCasio()) {
             step.result = a;
         } else {
             // Plain multiplication, also for %: 5 + = gives 5, 5 - = gives -5.
-            step.result = ComputeStep(a, false, 0, p == kKeyAdd ? "1" : "-1", kKeyMultiply);
+            step.result = ComputeStep(a, false, tape::StepForm::kPlain, p == kKeyAdd ? "1" : "-1",
+                                      kKeyMultiply);
         }
     } else if (p == kKeyMultiply) {
-        step.result = ComputeStep(a, false, key, a, kKeyMultiply);
+        step.result = ComputeStep(a, false, FormOf(key), a, kKeyMultiply);
         if (IsCasio() && key == kKeyPercent) s.percentBase = a;
     } else if (p == kKeyDivide) {
-        step.result = IsCasio() ? ComputeStep(a, false, key, a, kKeyDivide)
-                                : ComputeStep("1", false, key, a, kKeyDivide);
+        step.result = IsCasio() ? ComputeStep(a, false, FormOf(key), a, kKeyDivide)
+                                : ComputeStep("1", false, FormOf(key), a, kKeyDivide);
     }
     if (IsCasio() && s.constantOperator != 0) step.constantUsed = true;
     return step;
 }
 
 OperatorStep Calculator::Ignored() {
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
     OperatorStep step;
     step.stop = true;
     return step;

@@ -11,7 +11,7 @@ void Calculator::PercentKey() {
 std::string Calculator::ComputePercent(std::string_view left, std::string_view right, int op) {
     // Every partial result is cut to the display width before the next step uses it.
     const auto step = [this](std::string_view a, int stepOp, std::string_view b) {
-        return ComputeStep(a, true, 0, b, stepOp);
+        return ComputeStep(a, true, tape::StepForm::kPlain, b, stepOp);
     };
     const auto refuse = [this] {
         arith_.divideError = true;
@@ -42,7 +42,7 @@ void Calculator::ApplyPercentAddOn(std::string_view value, int key) {
     auto& s = state_;
     const std::string amount(value);
     const std::string base = s.percentBase;
-    const std::string sum = ComputeStep(base, false, 0, amount, key);
+    const std::string sum = ComputeStep(base, false, tape::StepForm::kPlain, amount, key);
     ClearFunctionMarks();
     ClearOperatorMarks();
     s.entering = 0;
@@ -58,7 +58,7 @@ void Calculator::ApplyPercentAddOn(std::string_view value, int key) {
         tape_.RefreshView(0);
     }
     s.percentBase.clear();
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 }  // namespace pemu::core

@@ -1,25 +1,18 @@
 #include "core/recording_display.hpp"
 
+#include <cstddef>
+
 namespace pemu::core {
 namespace {
 
-const char* LabelName(DisplayLabel label) {
-    switch (label) {
-        case DisplayLabel::kLabAns:
-            return "labAns";
-        case DisplayLabel::kLabIpt:
-            return "labIpt";
-        case DisplayLabel::kLabRs:
-            return "labRs";
-        case DisplayLabel::kLabDc:
-            return "labDc";
-    }
-    return "?";
-}
+// The names the calls are written with, in the order of each enum.
+constexpr const char* kLabelNames[] = {"labAns", "labIpt", "labRs", "labDc"};
+constexpr const char* kRegionNames[] = {"whole", "operator-marks", "function-marks"};
 
-std::string RectText(const DisplayRect& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-           "," + std::to_string(r.bottom);
+template <std::size_t N, typename Enum>
+const char* NameOf(const char* const (&names)[N], Enum value) {
+    const auto index = static_cast<std::size_t>(value);
+    return index < N ? names[index] : "?";
 }
 
 }  // namespace
@@ -29,25 +22,25 @@ void RecordingDisplay::DrawNumber(std::string_view text) {
     calls_.push_back("number " + number_);
 }
 
-void RecordingDisplay::CopyMarkGlyph(int code) {
-    calls_.push_back("copy " + std::to_string(code));
+void RecordingDisplay::CopyMarkGlyph(Mark mark) {
+    calls_.push_back("copy " + std::to_string(CodeOf(mark)));
 }
 
-void RecordingDisplay::BlankMarkGlyph(int code) {
-    calls_.push_back("blank " + std::to_string(code));
+void RecordingDisplay::BlankMarkGlyph(Mark mark) {
+    calls_.push_back("blank " + std::to_string(CodeOf(mark)));
 }
 
-void RecordingDisplay::EraseMarkStrip(DisplayRect rect) {
-    calls_.push_back("erase-strip " + RectText(rect));
+void RecordingDisplay::EraseMarkStrip(StripRegion region) {
+    calls_.push_back(std::string("erase-strip ") + NameOf(kRegionNames, region));
 }
 
-void RecordingDisplay::ErasePanelCell(DisplayRect rect) {
-    calls_.push_back("erase-panel " + RectText(rect));
+void RecordingDisplay::ErasePanelMark(Mark mark) {
+    calls_.push_back("erase-panel " + std::to_string(CodeOf(mark)));
 }
 
 void RecordingDisplay::SetLabel(DisplayLabel label, std::string_view text) {
     labels_[static_cast<int>(label)] = std::string(text);
-    calls_.push_back(std::string("label ") + LabelName(label) + " " + std::string(text));
+    calls_.push_back(std::string("label ") + NameOf(kLabelNames, label) + " " + std::string(text));
 }
 
 const std::string& RecordingDisplay::Label(DisplayLabel label) const {

@@ -11,14 +11,14 @@ namespace pemu::core {
 class RecordingDisplay : public DisplayPort {
   public:
     void DrawNumber(std::string_view text) override;
-    void CopyMarkGlyph(int code) override;
-    void BlankMarkGlyph(int code) override;
-    void EraseMarkStrip(DisplayRect rect) override;
-    void ErasePanelCell(DisplayRect rect) override;
+    void CopyMarkGlyph(Mark mark) override;
+    void BlankMarkGlyph(Mark mark) override;
+    void EraseMarkStrip(StripRegion region) override;
+    void ErasePanelMark(Mark mark) override;
     void SetLabel(DisplayLabel label, std::string_view text) override;
 
     // One entry per call, e.g. "number 12.5", "copy 17", "blank 99",
-    // "erase-strip 107,0,245,10", "erase-panel 4,18,14,28", "label labAns 1,234".
+    // "erase-strip function-marks", "erase-panel 58", "label labAns 1,234".
     const std::vector<std::string>& Calls() const { return calls_; }
     void ClearCalls() { calls_.clear(); }
     // The last text drawn and the label texts as last set.

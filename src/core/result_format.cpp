@@ -1,17 +1,12 @@
 // Between the arithmetic and the display: cutting to the display width, the round and
 // decimal selectors, add mode, the overflow test and the error states.
 #include <algorithm>
-#include <cctype>
 
 #include "arithmetic/decimal.hpp"
 #include "core/calculator.hpp"
 
 namespace pemu::core {
 namespace {
-
-bool IsDigit(char ch) {
-    return std::isdigit(static_cast<unsigned char>(ch)) != 0;
-}
 
 int DecimalPlaces(int decimalSelector) {
     return decimalSelector == kDecimalAddMode ? 2 : decimalSelector;
@@ -23,7 +18,7 @@ bool IsPlainNumber(std::string_view s) {
     bool digit = false;
     bool point = false;
     for (; i < s.size(); ++i) {
-        if (IsDigit(s[i])) {
+        if (arith::IsDigit(s[i])) {
             digit = true;
         } else if (s[i] == '.' && !point) {
             point = true;
@@ -72,8 +67,10 @@ void Calculator::TruncateToDigits(std::string& value) const {
     DropSignOfZero(value);
 }
 
-std::string Calculator::RoundResult(std::string_view src, std::size_t maxLen, int decimalSel,
-                                    int roundSel) {
+std::string Calculator::RoundResult(std::string_view src, std::size_t maxLen,
+                                    tape::Selectors selectors) {
+    const int roundSel = selectors.round;
+    const int decimalSel = selectors.decimal;
     std::string dst(src.substr(0, maxLen > 0 ? maxLen - 1 : src.size()));
     if (roundSel != kSelectorF && decimalSel != kSelectorF) {
         const int places = DecimalPlaces(decimalSel);
@@ -87,7 +84,7 @@ std::string Calculator::RoundResult(std::string_view src, std::size_t maxLen, in
             // Rounded to whole units: no point left dangling, so 2 and a rounded 2 agree.
             if (places == 0) dst.pop_back();
             if (dropped > RoundThreshold(roundSel)) {
-                dst = ComputeStep(dst, false, 0, PlaceUnit(places),
+                dst = ComputeStep(dst, false, tape::StepForm::kPlain, PlaceUnit(places),
                                   negative ? kKeySubtract : kKeyAdd);
             }
         }
@@ -117,12 +114,12 @@ std::string Calculator::DecimalPadding(std::string_view value) const {
 
 std::string Calculator::FinishResult(std::string_view src, std::size_t maxLen, int key) {
     std::string dst(src.substr(0, maxLen > 0 ? maxLen - 1 : src.size()));
-    if (state_.errorCode != 0) return dst;
+    if (state_.errorCode != kNoError) return dst;
     if (IsOperatorKey(key)) {
         TruncateToDigits(dst);
         return dst;
     }
-    dst = RoundResult(dst, maxLen, state_.decimalSelector, state_.roundSelector);
+    dst = RoundResult(dst, maxLen, CurrentSelectors());
     if (!RoundingOff()) {
         dst += DecimalPadding(dst);
         if (maxLen > 0 && dst.size() > maxLen - 1) dst.resize(maxLen - 1);
@@ -165,7 +162,7 @@ void Calculator::PlaceAddModePoint(std::string& value) {
 }
 
 bool Calculator::IsOverflow(std::string_view value) const {
-    return state_.errorCode != 0 || arith_.divideError || ExceedsDisplay(value);
+    return state_.errorCode != kNoError || arith_.divideError || ExceedsDisplay(value);
 }
 
 bool Calculator::ExceedsDisplay(std::string_view value) const {
@@ -184,7 +181,7 @@ bool Calculator::ExceedsDisplay(std::string_view value) const {
     return fraction.find_first_not_of('0') != std::string_view::npos;
 }
 
-std::string Calculator::RaiseError(std::string_view value, int code) {
+std::string Calculator::RaiseError(std::string_view value, ErrorCode code) {
     std::string text = "0";
     if (code == kErrorOverflow) {
         text = OverflowView(value);
@@ -194,7 +191,7 @@ std::string Calculator::RaiseError(std::string_view value, int code) {
     }
     DrawNumber(text);
     SetMark(kMarkError, true);
-    tape_.AppendLine(text, code);
+    tape_.AppendLine(text, CodeOf(code));
     state_.errorCode = code;
     state_.entering = 0;
     tape_.StartNewCalculation();
@@ -204,8 +201,9 @@ std::string Calculator::RaiseError(std::string_view value, int code) {
 std::string Calculator::OverflowView(std::string_view value) {
     const std::size_t width = static_cast<std::size_t>(state_.panelDigit);
     const std::string factor = "0." + std::string(width - 1, '0') + "1";
-    std::string scaled =
-        IsPlainNumber(value) ? ComputeStep(value, true, 0, factor, kKeyMultiply) : std::string("0");
+    std::string scaled = IsPlainNumber(value) ? ComputeStep(value, true, tape::StepForm::kPlain,
+                                                            factor, kKeyMultiply)
+                                              : std::string("0");
     if (scaled.find('.') == std::string::npos) scaled += '.';
     const std::size_t shown = width + 1 + (scaled[0] == '-' ? 1 : 0);
     if (scaled.size() < shown) scaled.append(shown - scaled.size(), '0');

@@ -31,10 +31,10 @@ void Calculator::RootKey() {
         tape_.AppendLine(root, tape::kLineRootResult);
         s.entering = 1;
         DrawNumber(root);
-        SetMark(kKeyRoot, true);
+        SetMark(kMarkRoot, true);
     }
     tape_.RefreshView(0);
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 void Calculator::SignChangeKey() {
@@ -52,14 +52,14 @@ void Calculator::SignChangeKey() {
         // A result's sign change is a step of its own; pressed again, it replaces itself.
         if (tape_.LastWasSignChange()) tape_.RemoveLastLines(1);
         const int code = s.displayValue[0] == '-' ? kSignToNegative : kSignToPositive;
-        tape_.RecordStep("0", code, 0);
+        tape_.RecordStep("0", code, tape::StepRole::kStep);
         s.lastFunction = code;
         tape_.RefreshView(0);
         s.answerValue = s.displayValue;
     }
     DrawNumber(s.displayValue);
     if (s.lastFunction != 0) s.entering = 0;
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 }  // namespace pemu::core

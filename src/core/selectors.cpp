@@ -38,7 +38,7 @@ void Calculator::SetDecimalSelector(int value) {
 void Calculator::NoteSelectorsIfInitialised() {
     if (!state_.initialised) return;
     tape_.NoteSelectors(state_.roundSelector, state_.decimalSelector);
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 void Calculator::SetPanelDigit(int digits) {
@@ -67,7 +67,7 @@ void Calculator::SetMakerType(int type) {
         }
         tape_.NoteFamily(type);
         shell_.RefreshKeys();
-        shell_.Refocus();
+        WantFocus(Focus::kFocusField);
     }
     s.makerType = type;
     s.constantValue.assign(1, '0');  // not = "0": GCC 12 warns falsely (-Wrestrict)

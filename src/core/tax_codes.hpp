@@ -5,8 +5,8 @@
 namespace pemu::core {
 
 inline constexpr bool IsTaxFunction(int code) {
-    return code == kKeyTaxIncluded || code == kKeyTaxExcluded || code == kMarkTaxIncludedAmount ||
-           code == kMarkTaxExcludedAmount;
+    return code == kKeyTaxIncluded || code == kKeyTaxExcluded ||
+           code == CodeOf(kMarkTaxIncludedAmount) || code == CodeOf(kMarkTaxExcludedAmount);
 }
 
 }  // namespace pemu::core

@@ -9,8 +9,10 @@ namespace {
 
 // The code of this press: the same key pressed again shows the tax amount.
 int PressCode(int lastFunction, int code) {
-    if (lastFunction == kKeyTaxIncluded && code == kKeyTaxIncluded) return kMarkTaxIncludedAmount;
-    if (lastFunction == kKeyTaxExcluded && code == kKeyTaxExcluded) return kMarkTaxExcludedAmount;
+    if (lastFunction == kKeyTaxIncluded && code == kKeyTaxIncluded)
+        return CodeOf(kMarkTaxIncludedAmount);
+    if (lastFunction == kKeyTaxExcluded && code == kKeyTaxExcluded)
+        return CodeOf(kMarkTaxExcludedAmount);
     return code;
 }
 
@@ -23,8 +25,8 @@ void Calculator::TaxKey(int code) {
     code = PressCode(last, code);
     const bool noSequence = !IsTaxFunction(last);
     // The other key after a shown tax amount: that amount is the base of a new sequence.
-    const bool fromAmount = (last == kMarkTaxExcludedAmount && code == kKeyTaxIncluded) ||
-                            (last == kMarkTaxIncludedAmount && code == kKeyTaxExcluded);
+    const bool fromAmount = (last == CodeOf(kMarkTaxExcludedAmount) && code == kKeyTaxIncluded) ||
+                            (last == CodeOf(kMarkTaxIncludedAmount) && code == kKeyTaxExcluded);
     if (noSequence || fromAmount) {
         ShowLabel(DisplayLabel::kLabIpt, s.displayValue);
         s.taxBaseValue = s.displayValue;
@@ -36,25 +38,25 @@ void Calculator::TaxKey(int code) {
     ClearFunctionMarks();
 
     const std::string& rate = s.taxRate;
-    const std::string onePlusRate = ComputeStep("1", false, 0, rate, kKeyAdd);
-    std::string tax = ComputeStep(s.taxBaseValue, true, 0, rate, kKeyMultiply);
+    const std::string onePlusRate = ComputeStep("1", false, tape::StepForm::kPlain, rate, kKeyAdd);
+    std::string tax = ComputeStep(s.taxBaseValue, true, tape::StepForm::kPlain, rate, kKeyMultiply);
     std::string gross;
     if (s.taxBaseKey == kKeyTaxIncluded) {
-        gross = ComputeStep(s.taxBaseValue, false, 0, tax, kKeyAdd);
+        gross = ComputeStep(s.taxBaseValue, false, tape::StepForm::kPlain, tax, kKeyAdd);
         // Back from the price with tax: the tax it contains, computed from that price.
-        if (code == kKeyTaxExcluded || code == kMarkTaxExcludedAmount) {
-            tax = ComputeStep(ComputeStep(gross, true, 0, rate, kKeyMultiply), false, 0,
-                              onePlusRate, kKeyDivide);
+        if (code == kKeyTaxExcluded || code == CodeOf(kMarkTaxExcludedAmount)) {
+            tax = ComputeStep(ComputeStep(gross, true, tape::StepForm::kPlain, rate, kKeyMultiply),
+                              false, tape::StepForm::kPlain, onePlusRate, kKeyDivide);
         }
     } else {
         gross = s.taxBaseValue;
-        tax = ComputeStep(tax, false, 0, onePlusRate, kKeyDivide);
+        tax = ComputeStep(tax, false, tape::StepForm::kPlain, onePlusRate, kKeyDivide);
     }
-    tax = RoundResult(tax, kWorkSize, s.decimalSelector, s.roundSelector);
-    const std::string net = ComputeStep(gross, false, 0, tax, kKeySubtract);
+    tax = RoundResult(tax, kWorkSize, CurrentSelectors());
+    const std::string net = ComputeStep(gross, false, tape::StepForm::kPlain, tax, kKeySubtract);
 
     std::string shown = code == kKeyTaxIncluded ? gross : code == kKeyTaxExcluded ? net : tax;
-    SetMark(code, true);
+    SetMark(MarkOf(code), true);
     const bool overflow = IsOverflow(shown);
     // A rate that makes 1 + rate zero must not leave the divide flag to the next key.
     arith_.divideError = false;
@@ -63,7 +65,7 @@ void Calculator::TaxKey(int code) {
     } else {
         TruncateToDigits(shown);
         if (!RoundingOff()) {
-            shown = RoundResult(shown, kWorkSize, s.decimalSelector, s.roundSelector);
+            shown = RoundResult(shown, kWorkSize, CurrentSelectors());
             shown += DecimalPadding(shown);
         }
         DrawNumber(shown);
@@ -73,14 +75,13 @@ void Calculator::TaxKey(int code) {
     // rounded like the display, so that base, tax and result add up (1001: 1001 + 80 = 1081,
     // not 1001.08 + 80).
     const auto asShown = [&](const std::string& value) {
-        return RoundingOff() ? value
-                             : RoundResult(value, kWorkSize, s.decimalSelector, s.roundSelector);
+        return RoundingOff() ? value : RoundResult(value, kWorkSize, CurrentSelectors());
     };
     // Pressed on the shown root or tax amount, the press replaces that record; after a number
     // keyed since then, the earlier record stays on the tape.
     const bool continuesPress = last == kKeyRoot || IsTaxFunction(last);
     tape::RecordTaxSteps(tape_, code, asShown(net), shown, tax, asShown(gross), continuesPress);
-    shell_.Refocus();
+    WantFocus(Focus::kFocusField);
 }
 
 }  // namespace pemu::core

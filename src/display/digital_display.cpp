@@ -9,10 +9,16 @@
 namespace pemu::display {
 namespace {
 
-Rect ToRect(core::DisplayRect r, const QImage& whole) {
-    if (r.left == 0 && r.top == 0 && r.right == 0 && r.bottom == 0)
-        return {0, 0, whole.width(), whole.height()};
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+Rect StripRegionRect(core::StripRegion region) {
+    switch (region) {
+        case core::StripRegion::kOperatorMarks:
+            return kOperatorMarksRegion;
+        case core::StripRegion::kFunctionMarks:
+            return kFunctionMarksRegion;
+        case core::StripRegion::kWhole:
+            break;
+    }
+    return kWholeMarkStrip;
 }
 
 // The glyph x of a character that has one in the digit strip, else -1.
@@ -101,12 +107,14 @@ void DigitalDisplay::DrawThousandsMarks(std::string_view text, int fractionDigit
                  kThousandsGlyphSize.height);
 }
 
-void DigitalDisplay::CopyMarkGlyph(int code) {
-    if (const auto mark = StripMarkOf(code)) {
-        CopyRect(marks_, mark->placeX, 0, skin_.DigitalMark(), mark->sourceX, kGlyphTop,
-                 mark->width, kMarkHeight);
+void DigitalDisplay::CopyMarkGlyph(core::Mark mark) {
+    // The skin tables know the marks by their codes.
+    const int code = core::CodeOf(mark);
+    if (const auto strip = StripMarkOf(code)) {
+        CopyRect(marks_, strip->placeX, 0, skin_.DigitalMark(), strip->sourceX, kGlyphTop,
+                 strip->width, kMarkHeight);
         // The glyph covers whichever mark stood at its place.
-        HideStripMarks(mark->placeX, mark->placeX + mark->width);
+        HideStripMarks(strip->placeX, strip->placeX + strip->width);
         shown_[static_cast<std::size_t>(code)] = true;
         Notify(Changed::kMarks);
     } else if (const auto panelMark = PanelMarkOf(code)) {
@@ -117,31 +125,27 @@ void DigitalDisplay::CopyMarkGlyph(int code) {
     }
 }
 
-void DigitalDisplay::BlankMarkGlyph(int code) {
-    const auto mark = StripMarkOf(code);
-    if (!mark) return;
-    CopyRect(marks_, mark->placeX, 0, skin_.DigitalMark(), kBlankMarkX, kGlyphTop, mark->width,
+void DigitalDisplay::BlankMarkGlyph(core::Mark mark) {
+    const auto strip = StripMarkOf(core::CodeOf(mark));
+    if (!strip) return;
+    CopyRect(marks_, strip->placeX, 0, skin_.DigitalMark(), kBlankMarkX, kGlyphTop, strip->width,
              kMarkHeight);
-    HideStripMarks(mark->placeX, mark->placeX + mark->width);
+    HideStripMarks(strip->placeX, strip->placeX + strip->width);
     Notify(Changed::kMarks);
 }
 
-void DigitalDisplay::EraseMarkStrip(core::DisplayRect rect) {
-    const Rect area = ToRect(rect, marks_);
+void DigitalDisplay::EraseMarkStrip(core::StripRegion region) {
+    const Rect area = StripRegionRect(region);
     FillRect(marks_, area, StripBackground());
-    if (area.height > 0) HideStripMarks(area.x, area.x + area.width);
+    HideStripMarks(area.x, area.x + area.width);
     Notify(Changed::kMarks);
 }
 
-void DigitalDisplay::ErasePanelCell(core::DisplayRect rect) {
-    const Rect area = ToRect(rect, panel_);
-    FillRect(panel_, area, PanelBackground());
-    for (const PanelMark& mark : {kErrorPanelMark, kConstantPanelMark}) {
-        const bool met = mark.place.x < area.x + area.width &&
-                         area.x < mark.place.x + kMarkHeight &&
-                         mark.place.y < area.y + area.height && area.y < mark.place.y + kMarkHeight;
-        if (met) shown_[static_cast<std::size_t>(mark.code)] = false;
-    }
+void DigitalDisplay::ErasePanelMark(core::Mark mark) {
+    const auto panelMark = PanelMarkOf(core::CodeOf(mark));
+    if (!panelMark) return;
+    FillRect(panel_, PanelMarkCell(*panelMark), PanelBackground());
+    shown_[static_cast<std::size_t>(panelMark->code)] = false;
     Notify(Changed::kPanel);
 }
 

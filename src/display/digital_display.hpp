@@ -34,12 +34,12 @@ class DigitalDisplay : public core::DisplayPort {
     void DrawNumber(std::string_view text) override;
     // The glyph of a strip mark, or of the E (58) / K (59) panel mark from the sync marks.
     // Codes without a place draw nothing.
-    void CopyMarkGlyph(int code) override;
+    void CopyMarkGlyph(core::Mark mark) override;
     // The blank glyph over a strip mark's place.
-    void BlankMarkGlyph(int code) override;
+    void BlankMarkGlyph(core::Mark mark) override;
     // Fills a region (all zero: the whole picture) with the strip / panel background.
-    void EraseMarkStrip(core::DisplayRect rect) override;
-    void ErasePanelCell(core::DisplayRect rect) override;
+    void EraseMarkStrip(core::StripRegion region) override;
+    void ErasePanelMark(core::Mark mark) override;
     void SetLabel(core::DisplayLabel label, std::string_view cp932Text) override;
 
     // Builds the K (59) or E (58) half of the sync mark picture: the mark strip glyph laid over

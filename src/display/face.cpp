@@ -14,7 +14,7 @@ void Face::FirstShow(int customSkinType, SkinEnvironment& env) {
     } else {
         LoadSkin(env.UserSkinFolder(), LoadMode::kStartUp, env);
     }
-    display_.EraseMarkStrip({});
+    display_.EraseMarkStrip(core::StripRegion::kWhole);
 }
 
 LoadResult Face::LoadSkin(const std::filesystem::path& folder, LoadMode mode,

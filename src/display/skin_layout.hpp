@@ -129,6 +129,16 @@ constexpr std::optional<PanelMark> PanelMarkOf(int code) {
     return std::nullopt;
 }
 
+// The cell a panel mark covers on the digit panel.
+constexpr Rect PanelMarkCell(const PanelMark& mark) {
+    return {mark.place.x, mark.place.y, kMarkHeight, kMarkHeight};
+}
+
+// Where the strip regions the engine erases lie on the mark strip.
+inline constexpr Rect kOperatorMarksRegion{0, 0, 80, kMarkHeight};
+inline constexpr Rect kFunctionMarksRegion{107, 0, 138, kMarkHeight};
+inline constexpr Rect kWholeMarkStrip{0, 0, kMarkStripViewSize.width, kMarkStripViewSize.height};
+
 // ---- Keys ---------------------------------------------------------------------------------
 // Key-logic families.
 inline constexpr int kSharp = 1;

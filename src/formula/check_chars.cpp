@@ -108,7 +108,7 @@ void NormaliseChars(FormulaError& error, std::string& text) {
     int append = 0;
     if (kept.closedNothing) {
         // Counting alone would let ")(" pass and leave a '(' the evaluation never closes.
-        RaiseFormulaError(error, text, 101, 0);
+        RaiseFormulaError(error, text, MessageNumber::kParenthesisNotClosed, 0);
         return;
     }
     if (kept.depth == 1 && kept.lastParen == '(') {
@@ -116,16 +116,16 @@ void NormaliseChars(FormulaError& error, std::string& text) {
     } else if (kept.depth >= 2) {
         append = kept.depth;
     } else if (kept.depth != 0 && kept.closeSeen) {
-        RaiseFormulaError(error, text, 101, 0);
+        RaiseFormulaError(error, text, MessageNumber::kParenthesisNotClosed, 0);
         return;
     }
     for (int n = 0; n < append && out.size() < kFormulaMax; ++n)
         out.push_back(')');
     if (!out.empty() && out.front() == '+') out.erase(0, 1);
     if (out.empty()) {
-        RaiseFormulaError(error, text, 102, 0);
+        RaiseFormulaError(error, text, MessageNumber::kNoExpression, 0);
     } else if (out.size() >= kFormulaMax) {
-        RaiseFormulaError(error, text, 103, 0);
+        RaiseFormulaError(error, text, MessageNumber::kTooLongAfterCharacters, 0);
     } else {
         text = std::move(out);
     }

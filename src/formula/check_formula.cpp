@@ -9,7 +9,7 @@ std::string CheckFormula(FormulaError& error, std::string_view text) {
     std::string out(text);
     if (error.raised) return out;
     if (out.size() > kFormulaMax) {
-        RaiseFormulaError(error, out, 1, 0);
+        RaiseFormulaError(error, out, MessageNumber::kFormulaTooLong, 0);
         return out;
     }
     NormaliseChars(error, out);

@@ -32,7 +32,7 @@ std::size_t CloseRootArgument(FormulaError& error, std::string& text, std::size_
             const std::size_t end = EndOfNumber(text, k);
             if (!startsWithName) return end;
             if (text.size() + 2 > kFormulaMax) {
-                RaiseFormulaError(error, text, 504, 0);
+                RaiseFormulaError(error, text, MessageNumber::kTooLongClosingRootNumber, 0);
                 return std::string::npos;
             }
             text.insert(end, 1, ')');
@@ -65,7 +65,7 @@ void ExpandPi(FormulaError& error, std::string& text) {
     if (error.raised) return;
     for (std::size_t pos = text.find("pi"); pos != std::string::npos; pos = text.find("pi", pos)) {
         if (text.size() + 3 >= kPiExpansionMax) {
-            RaiseFormulaError(error, text, 301, 0);
+            RaiseFormulaError(error, text, MessageNumber::kTooLongAfterPi, 0);
             return;
         }
         text.insert(pos + 2, "(1)");
@@ -82,27 +82,34 @@ void ExpandRoot(FormulaError& error, std::string& text) {
     for (std::size_t pos = text.find("sq"); pos != std::string::npos; pos = text.find("sq", pos)) {
         const std::size_t after = pos + 2;
         if (after >= text.size()) {
-            RaiseFormulaError(error, text, 501, static_cast<int>(after + 1));
+            RaiseFormulaError(error, text, MessageNumber::kNoNumberAfterRoot,
+                              static_cast<int>(after + 1));
             return;
         }
         // A '+' right after the root stays but does not decide what follows.
         const std::size_t first = text[after] == '+' ? after + 1 : after;
         const char ch = first < text.size() ? text[first] : '\0';
         if (arith::IsOperatorChar(ch)) {
-            RaiseFormulaError(error, text, ch == '-' ? 502 : 503, static_cast<int>(first + 1));
+            RaiseFormulaError(
+                error, text,
+                ch == '-' ? MessageNumber::kMinusAfterRoot : MessageNumber::kOperatorAfterRoot,
+                static_cast<int>(first + 1));
             return;
         }
         if (arith::IsNumberChar(ch) || arith::IsLowerLetter(ch)) {
             const bool startsWithName = arith::IsLowerLetter(ch);
             if (text.size() + 1 > kFormulaMax) {
-                RaiseFormulaError(error, text, startsWithName ? 503 : 502, 0);
+                RaiseFormulaError(error, text,
+                                  startsWithName ? MessageNumber::kOperatorAfterRoot
+                                                 : MessageNumber::kMinusAfterRoot,
+                                  0);
                 return;
             }
             text.insert(after, 1, '(');
             const std::size_t end = CloseRootArgument(error, text, first + 1, startsWithName);
             if (end == std::string::npos) return;
             if (text.size() + 1 > kFormulaMax) {
-                RaiseFormulaError(error, text, 505, 0);
+                RaiseFormulaError(error, text, MessageNumber::kTooLongClosingRoot, 0);
                 return;
             }
             text.insert(end, 1, ')');

@@ -6,18 +6,10 @@
 
 namespace pemu::formula {
 
-namespace {
-
-bool IsDigit(char ch) {
-    return ch >= '0' && ch <= '9';
-}
-
-}  // namespace
-
 void CheckPoints(FormulaError& error, std::string& text) {
     if (error.raised) return;
     if (text == ".") {
-        RaiseFormulaError(error, text, 201, 1);
+        RaiseFormulaError(error, text, MessageNumber::kMisplacedPoint, 1);
         return;
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -27,21 +19,21 @@ void CheckPoints(FormulaError& error, std::string& text) {
             --start;
         const bool secondPoint = text.find('.', start) < i;
         const bool pointAfter = i + 1 < text.size() && text[i + 1] == '.';
-        const bool digitBefore = i > 0 && IsDigit(text[i - 1]);
-        const bool digitAfter = i + 1 < text.size() && IsDigit(text[i + 1]);
+        const bool digitBefore = i > 0 && arith::IsDigit(text[i - 1]);
+        const bool digitAfter = i + 1 < text.size() && arith::IsDigit(text[i + 1]);
         if (secondPoint || pointAfter || (!digitBefore && !digitAfter)) {
-            RaiseFormulaError(error, text, 201, static_cast<int>(i + 1));
+            RaiseFormulaError(error, text, MessageNumber::kMisplacedPoint, static_cast<int>(i + 1));
             return;
         }
         if (digitBefore && !digitAfter) {
             if (text.size() >= kFormulaMax) {
-                RaiseFormulaError(error, text, 203, 0);
+                RaiseFormulaError(error, text, MessageNumber::kTooLongCompletingInteger, 0);
                 return;
             }
             text.insert(i + 1, 1, '0');
         } else if (!digitBefore && digitAfter) {
             if (text.size() >= kFormulaMax) {
-                RaiseFormulaError(error, text, 202, 0);
+                RaiseFormulaError(error, text, MessageNumber::kTooLongCompletingFraction, 0);
                 return;
             }
             text.insert(i, 1, '0');

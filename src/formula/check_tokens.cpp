@@ -32,14 +32,14 @@ class TokenChecker {
     }
 
   private:
-    bool Raise(int code, std::size_t position) {
+    bool Raise(MessageNumber code, std::size_t position) {
         RaiseFormulaError(error_, text_, code, static_cast<int>(position));
         return false;
     }
 
     // "(" before the number that starts at `from`, ")" after it; the scan then goes on at
     // the new '(' so that the wrapped argument is checked like any other.
-    void WrapArgument(std::size_t from, std::size_t numberStart, int code) {
+    void WrapArgument(std::size_t from, std::size_t numberStart, MessageNumber code) {
         if (text_.size() > kParenInsertMax) {
             Raise(code, 0);
             return;
@@ -56,9 +56,12 @@ class TokenChecker {
         if (ch == '(') {
             state_ = Token::kOpen;
         } else if (ch == ')') {
-            if (state_ == Token::kFunction) return void(Raise(705, i_ + 1));
-            if (state_ == Token::kOperator) return void(Raise(707, i_ + 1));
-            if (state_ == Token::kOpen) return void(Raise(710, i_ + 1));
+            if (state_ == Token::kFunction)
+                return void(Raise(MessageNumber::kNoExpressionBeforeClose, i_ + 1));
+            if (state_ == Token::kOperator)
+                return void(Raise(MessageNumber::kOperatorBeforeClose, i_ + 1));
+            if (state_ == Token::kOpen)
+                return void(Raise(MessageNumber::kEmptyParentheses, i_ + 1));
             state_ = Token::kClose;
         }
         atStart_ = false;
@@ -67,11 +70,12 @@ class TokenChecker {
 
     void Number() {
         if (state_ == Token::kFunction) {
-            WrapArgument(i_, i_, 721);
+            WrapArgument(i_, i_, MessageNumber::kTooLongWrappingArgument);
             return Paren();
         }
         const std::size_t end = EndOfNumber(text_, i_);
-        if (end - i_ > kNumberMax) return void(Raise(701, i_ + kNumberMax + 1));
+        if (end - i_ > kNumberMax)
+            return void(Raise(MessageNumber::kNumberTooLong, i_ + kNumberMax + 1));
         i_ = end;
         state_ = Token::kNumber;
         atStart_ = false;
@@ -92,9 +96,11 @@ class TokenChecker {
             ++length;
         }
         const std::size_t after = i_ + length;
-        if (length >= kNameMax) return void(Raise(711, after + 1));
-        if (!IsFunctionName(text_.substr(i_, length))) return void(Raise(702, after + 1));
-        if (after >= text_.size()) return void(Raise(703, after + 2));
+        if (length >= kNameMax) return void(Raise(MessageNumber::kLongUnknownName, after + 1));
+        if (!IsFunctionName(text_.substr(i_, length)))
+            return void(Raise(MessageNumber::kNotAFunctionName, after + 1));
+        if (after >= text_.size())
+            return void(Raise(MessageNumber::kFunctionWithoutArgument, after + 2));
         i_ = after;
         state_ = Token::kFunction;
         atStart_ = false;
@@ -105,15 +111,18 @@ class TokenChecker {
         switch (state_) {
             case Token::kFunction:
                 if (sign && i_ + 1 < text_.size() && arith::IsNumberChar(text_[i_ + 1])) {
-                    WrapArgument(i_, i_ + 1, 722);
+                    WrapArgument(i_, i_ + 1, MessageNumber::kTooLongWrappingSignedArgument);
                     return Paren();
                 }
-                return void(Raise(704, i_ + 1));
+                return void(Raise(MessageNumber::kOperatorAfterBareArgument, i_ + 1));
             case Token::kOperator:
-                if (!sign) return void(Raise(706, i_ + 1));
+                if (!sign) return void(Raise(MessageNumber::kConsecutiveOperators, i_ + 1));
                 break;
             case Token::kOpen:
-                if (!sign) return void(Raise(atStart_ ? 708 : 709, i_ + 1));
+                if (!sign)
+                    return void(Raise(atStart_ ? MessageNumber::kLeadingOperator
+                                               : MessageNumber::kOperatorAfterOpen,
+                                      i_ + 1));
                 break;
             default:
                 break;

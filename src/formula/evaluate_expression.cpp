@@ -34,19 +34,14 @@ bool IsPostfixOperator(char ch) {
     return std::string_view("+-*/@^").find(ch) != std::string_view::npos;
 }
 
-bool IsDigit(char ch) {
-    return ch >= '0' && ch <= '9';
-}
-
-bool IsFailure(std::string_view s) {
-    return !s.empty() && s.front() == 'E';
-}
+using arith::IsFailureText;
+using enum MessageNumber;
 
 class PostfixMachine {
   public:
-    PostfixMachine(arith::ArithContext& ctx, FormulaError& error) : ctx_(ctx), error_(error) {}
+    explicit PostfixMachine(arith::ArithContext& ctx) : ctx_(ctx) {}
 
-    std::string Run(std::string_view postfix) {
+    Evaluated Run(std::string_view postfix) {
         std::size_t start = 0;
         while (start < postfix.size()) {
             std::size_t end = postfix.find(':', start);
@@ -54,33 +49,31 @@ class PostfixMachine {
             const std::string_view token = postfix.substr(start, end - start);
             start = end + 1;
             if (token.empty()) continue;
-            if (IsDigit(token.front()) || token.size() > 1) {
+            if (arith::IsDigit(token.front()) || token.size() > 1) {
                 Push(token);
             } else if (!Apply(token.front())) {
-                return failure_;
+                return {{}, failure_};
             }
         }
-        if (slots_.size() != 1) return Fail(816);
+        if (slots_.size() != 1) return {{}, kStackUnreadable};
         if (!applied_) {
             // A number that met no operation is cut like an operand would be.
             std::string value = Canonical(slots_.front());
             arith::LimitDigits(value, ctx_);
-            return IsFailure(value) ? Fail(888) : value;
+            return Value(value);
         }
-        if (pending_.empty()) return slots_.front();
-        const std::string value = arith::DecimalDivide(ctx_, slots_.front(), pending_);
-        return IsFailure(value) ? Fail(888) : value;
+        if (pending_.empty()) return {slots_.front()};
+        return Value(arith::DecimalDivide(ctx_, slots_.front(), pending_));
     }
 
   private:
-    std::string Fail(int code) {
-        failure_ = "E";
-        RaiseFormulaError(error_, failure_, code, 0);
-        return failure_;
+    static Evaluated Value(const std::string& value) {
+        if (IsFailureText(value)) return {{}, kValueTooLarge};
+        return {value};
     }
 
-    bool Refuse(int code) {
-        Fail(code);
+    bool Refuse(MessageNumber code) {
+        failure_ = code;
         return false;
     }
 
@@ -100,7 +93,7 @@ class PostfixMachine {
     }
 
     bool Apply(char op) {
-        if (slots_.size() < 2) return Refuse(811);
+        if (slots_.size() < 2) return Refuse(kOperandMissing);
         applied_ = true;
         const bool freshPair = lastWasNumber_ && pushedAfterNumber_;
         lastWasNumber_ = false;
@@ -108,7 +101,7 @@ class PostfixMachine {
             std::string& dividend = slots_[latest_ < slots_.size() ? latest_ : slots_.size() - 1];
             dividend = arith::DecimalDivide(ctx_, dividend, pending_);
             pending_.clear();
-            if (IsFailure(dividend)) return Refuse(888);
+            if (IsFailureText(dividend)) return Refuse(kValueTooLarge);
         }
         std::string right = std::move(slots_.back());
         slots_.pop_back();
@@ -134,7 +127,7 @@ class PostfixMachine {
                 if (!RaiseToPower(left, right)) return false;
                 break;
         }
-        if (IsFailure(left)) return Refuse(888);
+        if (IsFailureText(left)) return Refuse(kValueTooLarge);
         return true;
     }
 
@@ -145,18 +138,18 @@ class PostfixMachine {
             dividend = arith::Negate(dividend);
         }
         pending_ = pending_.empty() ? divisor : arith::DecimalMultiply(ctx_, pending_, divisor);
-        if (IsFailure(pending_)) return Refuse(816);
+        if (IsFailureText(pending_)) return Refuse(kStackUnreadable);
         return true;
     }
 
     bool RaiseToPower(std::string& base, const std::string& exponent) {
-        if (std::strtod(exponent.c_str(), nullptr) > kExponentMax) return Refuse(812);
-        if (arith::IsZero(base) && arith::IsZero(exponent)) return Refuse(813);
+        if (std::strtod(exponent.c_str(), nullptr) > kExponentMax) return Refuse(kPowerTooLarge);
+        if (arith::IsZero(base) && arith::IsZero(exponent)) return Refuse(kZeroToTheZero);
         switch (arith::ClassifyPower(base, exponent)) {
             case arith::PowerDomain::kNegativeBaseFraction:
-                return Refuse(817);
+                return Refuse(kNegativeBaseFraction);
             case arith::PowerDomain::kZeroBaseNegativeFraction:
-                return Refuse(815);
+                return Refuse(kZeroBaseNegativeFraction);
             default:
                 break;
         }
@@ -165,10 +158,9 @@ class PostfixMachine {
     }
 
     arith::ArithContext& ctx_;
-    FormulaError& error_;
     std::vector<std::string> slots_;
     std::string pending_;
-    std::string failure_;
+    MessageNumber failure_ = kNone;
     std::size_t latest_ = 0;
     bool lastWasNumber_ = false;
     bool applied_ = false;
@@ -184,7 +176,7 @@ std::string ToPostfix(std::string_view inner) {
     for (const char ch : inner) {
         if ((ch == '+' || ch == '-') && expectOperand) {
             out.push_back(ch);  // a sign belongs to the number after it
-        } else if (IsDigit(ch) || ch == '.') {
+        } else if (arith::IsDigit(ch) || ch == '.') {
             out.push_back(ch);
             expectOperand = false;
         } else if (IsPostfixOperator(ch)) {
@@ -207,9 +199,8 @@ std::string ToPostfix(std::string_view inner) {
     return out;
 }
 
-std::string EvaluateExpression(arith::ArithContext& ctx, FormulaError& error,
-                               std::string_view inner) {
-    return PostfixMachine(ctx, error).Run(ToPostfix(inner));
+Evaluated EvaluateExpression(arith::ArithContext& ctx, std::string_view inner) {
+    return PostfixMachine(ctx).Run(ToPostfix(inner));
 }
 
 }  // namespace pemu::formula

@@ -15,31 +15,31 @@ namespace {
 constexpr int kDefaultDigits = 20;
 constexpr int kGuardDigits = 5;
 
-bool IsFailure(std::string_view s) {
-    return !s.empty() && s.front() == 'E';
-}
+using arith::IsFailureText;
+using enum MessageNumber;
+
 bool IsNegative(std::string_view s) {
     return !s.empty() && s.front() == '-' && !arith::IsZero(s);
 }
 
-// The code a function refuses its argument with, 0 when it takes it.
-using DomainCheck = int (*)(const std::string& x);
+// The message a function refuses its argument with, kNone when it takes it.
+using DomainCheck = MessageNumber (*)(const std::string& x);
 using Compute = std::string (*)(arith::ArithContext& ctx, std::string_view x);
 
-int AnyArgument(const std::string&) {
-    return 0;
+MessageNumber AnyArgument(const std::string&) {
+    return kNone;
 }
-int NotNegative(const std::string& x) {
-    return IsNegative(x) ? 821 : 0;
+MessageNumber NotNegative(const std::string& x) {
+    return IsNegative(x) ? kRootOfNegative : kNone;
 }
-int LogArgument(const std::string& x) {
-    if (IsNegative(x)) return 824;
-    return arith::IsZero(x) ? 825 : 0;
+MessageNumber LogArgument(const std::string& x) {
+    if (IsNegative(x)) return kLogarithmOfNegative;
+    return arith::IsZero(x) ? kLogarithmOfZero : kNone;
 }
-template <int kCode>
-int WithinOne(const std::string& x) {
+template <MessageNumber kCode>
+MessageNumber WithinOne(const std::string& x) {
     std::string magnitude = x;
-    return arith::CompareWithOne(magnitude) != 0 ? kCode : 0;
+    return arith::CompareWithOne(magnitude) != 0 ? kCode : kNone;
 }
 
 template <std::string (*kRounding)(std::string_view)>
@@ -63,10 +63,10 @@ constexpr std::array<FunctionEntry, 21> kFunctions = {{
     {"sin", AnyArgument, arith::Sin},
     {"cos", AnyArgument, arith::Cos},
     {"tan", AnyArgument, arith::Tan},
-    {"asin", WithinOne<822>, arith::Asin},
-    {"asn", WithinOne<822>, arith::Asin},
-    {"acos", WithinOne<823>, arith::Acos},
-    {"acs", WithinOne<823>, arith::Acos},
+    {"asin", WithinOne<kArcSineArgument>, arith::Asin},
+    {"asn", WithinOne<kArcSineArgument>, arith::Asin},
+    {"acos", WithinOne<kArcCosineArgument>, arith::Acos},
+    {"acs", WithinOne<kArcCosineArgument>, arith::Acos},
     {"atan", AnyArgument, arith::Atan},
     {"atn", AnyArgument, arith::Atan},
     {"log", LogArgument, arith::Log10},
@@ -85,11 +85,6 @@ const FunctionEntry* FindFunction(std::string_view name) {
         if (entry.name == name) return &entry;
     }
     return nullptr;
-}
-
-std::string Refuse(FormulaError& error, std::string text, int code, int position) {
-    RaiseFormulaError(error, text, code, position);
-    return text;
 }
 
 // Where the innermost group around the first ')' lies in the text.
@@ -122,25 +117,22 @@ bool IsBinaryAt(const std::string& text, std::size_t at) {
     return at > 0 && arith::IsNumberChar(text[at - 1]);
 }
 
-// Writes one group's value back; false when the text became an error. The sign of a
+// Writes one group's value back; a refusal is returned and the text left as it was. The sign of a
 // negative value folds into a '+' or '-' before it, except where a power follows a binary
 // one: 2-(-3)^2 is 2 - 9, and folding would make it 2 + 3^2.
 
-bool ReplaceGroup(arith::ArithContext& ctx, FormulaError& error, std::string& text,
-                  const Group& group) {
+Evaluated ReplaceGroup(arith::ArithContext& ctx, std::string& text, const Group& group) {
     const std::string_view view(text);
     const std::string_view name =
         group.innerStart == 0
             ? std::string_view()
             : view.substr(group.nameStart, group.innerStart - 1 - group.nameStart);
-    std::string result =
-        EvaluateGroup(ctx, error, view.substr(group.start, group.nameStart - group.start),
+    Evaluated evaluated =
+        EvaluateGroup(ctx, view.substr(group.start, group.nameStart - group.start),
                       static_cast<int>(group.innerStart + 1),
                       view.substr(group.innerStart, group.close - group.innerStart), name);
-    if (IsFailure(result)) {
-        text = std::move(result);
-        return false;
-    }
+    if (!evaluated.Ok()) return evaluated;
+    std::string& result = evaluated.value;
     const std::size_t after = group.close + 1;
     if (after < text.size() &&
         (arith::IsNumberChar(text[after]) || arith::IsLowerLetter(text[after]))) {
@@ -154,33 +146,31 @@ bool ReplaceGroup(arith::ArithContext& ctx, FormulaError& error, std::string& te
         result.erase(0, 1);
     }
     std::string rewritten = text.substr(0, start) + result + text.substr(after);
-    if (rewritten.size() > kFormulaMax) {
-        RaiseFormulaError(error, text, 801, 0);
-        return false;
-    }
+    if (rewritten.size() > kFormulaMax) return {{}, kTextTooLongInEvaluation};
     text = std::move(rewritten);
-    return true;
+    return {};
 }
 
 }  // namespace
 
-std::string EvaluateGroup(arith::ArithContext& ctx, FormulaError& error,
-                          std::string_view coefficient, int position, std::string_view inner,
-                          std::string_view name) {
-    if (inner.size() > kFormulaMax) return Refuse(error, std::string(inner), 801, 0);
-    std::string value = EvaluateExpression(ctx, error, inner);
-    if (IsFailure(value)) return value;
+Evaluated EvaluateGroup(arith::ArithContext& ctx, std::string_view coefficient, int position,
+                        std::string_view inner, std::string_view name) {
+    if (inner.size() > kFormulaMax) return {{}, kTextTooLongInEvaluation};
+    Evaluated evaluated = EvaluateExpression(ctx, inner);
+    if (!evaluated.Ok()) return evaluated;
+    std::string& value = evaluated.value;
     if (const FunctionEntry* function = FindFunction(name)) {
-        if (const int code = function->check(value)) return Refuse(error, value, code, position);
+        if (const MessageNumber refused = function->check(value); refused != kNone)
+            return {{}, refused, position};
         value = function->compute(ctx, value);
         // An overflow inside a function is reported like one between operators.
-        if (IsFailure(value)) return Refuse(error, value, 888, 0);
+        if (IsFailureText(value)) return {{}, kValueTooLarge};
     }
     if (!coefficient.empty()) {
         value = arith::DecimalMultiply(ctx, coefficient, value);
-        if (IsFailure(value)) return Refuse(error, value, 888, 0);
+        if (IsFailureText(value)) return {{}, kValueTooLarge};
     }
-    return value;
+    return evaluated;
 }
 
 void EvaluateFormula(arith::ArithContext& ctx, FormulaError& error, std::string& text,
@@ -188,18 +178,25 @@ void EvaluateFormula(arith::ArithContext& ctx, FormulaError& error, std::string&
     ctx.workIntDigits = limits.intDigits + kGuardDigits;
     ctx.workFracDigits = limits.fracDigits + kGuardDigits;
     if (!error.raised) {
-        for (std::size_t close = text.find(')'); close != std::string::npos;
+        Evaluated evaluated;
+        for (std::size_t close = text.find(')'); close != std::string::npos && evaluated.Ok();
              close = text.find(')')) {
-            if (!ReplaceGroup(ctx, error, text, FindInnermostGroup(text, close))) break;
+            evaluated = ReplaceGroup(ctx, text, FindInnermostGroup(text, close));
         }
-    }
-    if (!error.raised) {
-        if (!text.empty() && text.back() == '@') text.pop_back();
-        text = EvaluateGroup(ctx, error, {}, 1, text, {});
+        if (evaluated.Ok()) {
+            if (!text.empty() && text.back() == '@') text.pop_back();
+            evaluated = EvaluateGroup(ctx, {}, 1, text, {});
+        }
+        if (evaluated.Ok()) {
+            text = std::move(evaluated.value);
+        } else {
+            text.clear();
+            RaiseFormulaError(error, text, evaluated.error, evaluated.position);
+        }
     }
     if (ctx.divideError) {
         text = "E999";
-        RaiseFormulaError(error, text, 999, 0);
+        RaiseFormulaError(error, text, kDivisionByZero, 0);
         ctx.divideError = false;
     }
     ctx.workIntDigits = kDefaultDigits;

@@ -2,7 +2,7 @@
 
 namespace pemu::formula {
 
-void RaiseFormulaError(FormulaError& error, std::string& text, int code, int position) {
+void RaiseFormulaError(FormulaError& error, std::string& text, MessageNumber code, int position) {
     error.raised = true;
     error.code = code;
     error.position = position;

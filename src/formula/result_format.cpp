@@ -35,7 +35,7 @@ void CheckResultDigits(FormulaError& error, std::string& text, DigitLimits limit
     const std::size_t integerLength = point == std::string::npos ? text.size() : point;
     const std::size_t allowed = static_cast<std::size_t>(limits.intDigits) + (sign ? 1 : 0);
     if (integerLength > allowed) {
-        RaiseFormulaError(error, text, 2001, 0);
+        RaiseFormulaError(error, text, MessageNumber::kIntegerDigits, 0);
         return;
     }
     if (point != std::string::npos) {

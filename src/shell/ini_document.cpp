@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "arithmetic/text.hpp"
 #include "arithmetic/text_lines.hpp"
 
 namespace pemu::shell {
@@ -33,11 +34,7 @@ bool IsComment(std::string_view trimmed) {
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
+    return arith::TrimmedView(s, " \t");
 }
 
 IniDocument IniDocument::Parse(std::string_view text, ParseReport* report) {

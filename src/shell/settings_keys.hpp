@@ -1,11 +1,14 @@
 #pragma once
-// Every key of the settings file with its section, type and default, in one place. Read and
-// write them through Read()/Write() so a key's default is never repeated elsewhere.
+// Every key of the settings file with its section, type and default, in one place (the
+// engine's start-up keys take their defaults from core/startup_settings.hpp, the one place
+// below the shell that needs them). Read and write them through Read()/Write() so a key's
+// default is never repeated elsewhere.
 #include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "core/startup_settings.hpp"
 #include "shell/settings_store.hpp"
 
 namespace pemu::shell {
@@ -34,20 +37,23 @@ inline constexpr FlagSetting kKeyButtonOn{"View", "KeyButtonOn", true};
 inline constexpr FlagSetting kFrontSideOn{"View", "FrontSideOn", true};
 inline constexpr FlagSetting kTaskBarIn{"View", "TaskBarIn", false};  // written only
 // [Value]
-inline constexpr IntegerSetting kDentakuType{"Value", "DentakuType", 1};
+inline constexpr IntegerSetting kDentakuType{"Value", "DentakuType", core::fresh::kDentakuType};
 inline constexpr FlagSetting kKeyNaviOn{"Value", "KeyNaviOn", false};
 inline constexpr IntegerSetting kPerType{"Value", "PerType", 1};
-inline constexpr IntegerSetting kRoundSelecter{"Value", "RoundSelecter", 999};
-inline constexpr IntegerSetting kDecimalSelecter{"Value", "DecimalSelecter", 999};
-inline constexpr IntegerSetting kPanelDigit{"Value", "PanelDigit", 14};
+inline constexpr IntegerSetting kRoundSelecter{"Value", "RoundSelecter",
+                                               core::fresh::kRoundSelecter};
+inline constexpr IntegerSetting kDecimalSelecter{"Value", "DecimalSelecter",
+                                                 core::fresh::kDecimalSelecter};
+inline constexpr IntegerSetting kPanelDigit{"Value", "PanelDigit", core::fresh::kPanelDigit};
 inline constexpr TextSetting kMemory{"Value", "Memory", "0", 19};
 inline constexpr FlagSetting kMemoryOn{"Value", "MemoryOn", false};
 inline constexpr FlagSetting kMemoryRead{"Value", "MemoryRead", true};
-inline constexpr FlagSetting kGrandTotal{"Value", "GrandTotal", true};
-inline constexpr FlagSetting kAnswerCK{"Value", "AnswerCK", true};
-inline constexpr FlagSetting kKenzanAutoDate{"Value", "KenzanAutoDate", true};
-inline constexpr FlagSetting kKenzanIsColor{"Value", "KenzanIsColor", true};
-inline constexpr FlagSetting kKenzanCheck{"Value", "KenzanCheck", true};
+inline constexpr FlagSetting kGrandTotal{"Value", "GrandTotal", core::fresh::kGrandTotal};
+inline constexpr FlagSetting kAnswerCK{"Value", "AnswerCK", core::fresh::kAnswerCK};
+inline constexpr FlagSetting kKenzanAutoDate{"Value", "KenzanAutoDate",
+                                             core::fresh::kKenzanAutoDate};
+inline constexpr FlagSetting kKenzanIsColor{"Value", "KenzanIsColor", core::fresh::kKenzanIsColor};
+inline constexpr FlagSetting kKenzanCheck{"Value", "KenzanCheck", core::fresh::kKenzanCheck};
 inline constexpr FlagSetting kKenzanAutoScroll{"Value", "KenzanAutoScroll", true};  // written only
 inline constexpr FlagSetting kKenzanLock{"Value", "KenzanLock", true};              // written only
 inline constexpr IntegerSetting kKenzanTop{"Value", "KenzanTop", 100};
@@ -102,7 +108,7 @@ inline constexpr std::array<TextSetting, 6> kSkinPartNames{{{"Skin", "SET_", "",
                                                             {"Skin", "DGN_", "", 0},
                                                             {"Skin", "DGM_", "", 0}}};
 // [Tax]
-inline constexpr TextSetting kZeiritu{"Tax", "Zeiritu", "0.08", 19};
+inline constexpr TextSetting kZeiritu{"Tax", "Zeiritu", core::fresh::kZeiritu, 19};
 // [KeySet] (the keys themselves: key_table.hpp)
 inline constexpr IntegerSetting kKeySetType{"KeySet", "KeySetType", 1};
 }  // namespace keys

@@ -2,6 +2,7 @@
 
 #include "arithmetic/decimal.hpp"
 #include "arithmetic/text.hpp"
+#include "platform/codec.hpp"
 #include "tape/line_codes.hpp"
 #include "tape/line_format.hpp"
 #include "tape/tape_lines.hpp"
@@ -59,28 +60,28 @@ std::string Note(std::string_view text) {
 }
 
 const std::string& PercentAloneMessage() {
-    return Cp932("SHARP式で%のみの入力式は無視されます。");
+    return platform::Sjis("SHARP式で%のみの入力式は無視されます。");
 }
 
 const std::string& PercentAfterSignMessage() {
-    return Cp932("SHARP式の+%,-%は入力が無視されます。");
+    return platform::Sjis("SHARP式の+%,-%は入力が無視されます。");
 }
 
 const std::string& SignChangeStartMessage() {
-    return Cp932("符号を変えた値が検算テープにないため、この計算は再計算できません。");
+    return platform::Sjis("符号を変えた値が検算テープにないため、この計算は再計算できません。");
 }
 
 const std::string& EmptyStartMessage() {
-    return Cp932("計算の始めの値が検算テープにないため、この計算は再計算できません。");
+    return platform::Sjis("計算の始めの値が検算テープにないため、この計算は再計算できません。");
 }
 
 const std::string& CarriedStartMessage() {
-    return Cp932("「～」の前の計算が検算テープにないため、この計算は再計算できません。");
+    return platform::Sjis("「～」の前の計算が検算テープにないため、この計算は再計算できません。");
 }
 
 // The result line's label of a result that went into the grand total.
 const std::string& GrandTotalResultLabel() {
-    return Cp932(" ＊+ ");
+    return platform::Sjis(" ＊+ ");
 }
 
 // The working values of one recomputation, line by line.
@@ -94,7 +95,7 @@ class Recalculation {
 
     // Classifies one line, evaluates a step and keeps what stays in the block; a refusal
     // of the "SHARP" family stops with its result.
-    int Line(std::string_view line);
+    CorrectionResult Line(std::string_view line);
     // The result line and notes of a finished calculation.
     std::string Summary(const TapeRecorder& tape);
     // The calculator continues from the new answer; false on overflow or division by zero.
@@ -107,7 +108,7 @@ class Recalculation {
     const std::string& Refusal() const { return refusal_; }
 
   private:
-    int Evaluate(int kind, const std::string& operand);
+    CorrectionResult Evaluate(int kind, const std::string& operand);
     void Keep(std::string_view line) {
         block_.append(line).append(kLineEnd);
         ++kept_;
@@ -119,7 +120,7 @@ class Recalculation {
         if (kind != LineKind::kResult && kind != LineKind::kError) return;
         firstResult_ = std::string(line.substr(0, line.size() - kMarkSize));
     }
-    int RefuseStart(const std::string& message) {
+    CorrectionResult RefuseStart(const std::string& message) {
         refusal_ = message;
         return kRecalcUnknownStart;
     }
@@ -145,7 +146,7 @@ class Recalculation {
     int lastKind_ = 0;
 };
 
-int Recalculation::Line(std::string_view line) {
+CorrectionResult Recalculation::Line(std::string_view line) {
     const std::size_t length = line.size();
     switch (ClassifyLine(line)) {
         case LineKind::kMemory:
@@ -186,7 +187,8 @@ int Recalculation::Line(std::string_view line) {
     }
     const std::string operand = PlainValue(line);
     const int kind = StepKindOf(line);
-    if (const int refused = Evaluate(kind, operand); refused != kRecalcDone) return refused;
+    if (const CorrectionResult refused = Evaluate(kind, operand); refused != kRecalcDone)
+        return refused;
     // A sign change waits for no operand: the operator before it is still the pending one.
     if (!IsSignChange(kind)) {
         lastOperand_ = operand;
@@ -196,7 +198,7 @@ int Recalculation::Line(std::string_view line) {
     return kRecalcDone;
 }
 
-int Recalculation::Evaluate(int kind, const std::string& operand) {
+CorrectionResult Recalculation::Evaluate(int kind, const std::string& operand) {
     // A sign change before any number: the value it changed is not on the tape.
     if (IsSignChange(kind) && p_ == 0 && a_.empty()) return RefuseStart(SignChangeStartMessage());
     if (kind == kLineSignPositive) {
@@ -208,7 +210,8 @@ int Recalculation::Evaluate(int kind, const std::string& operand) {
         return kRecalcDone;
     }
     const auto compute = [this](std::string_view left, int key, std::string_view right, int op) {
-        return engine_.ComputeStep(left, false, key, right, op);
+        const StepForm form = key == kLinePercent ? StepForm::kPercent : StepForm::kPlain;
+        return engine_.ComputeStep(left, false, form, right, op);
     };
     if (p_ == 0) {
         if (sharp_ && kind == kLinePercent) {
@@ -254,21 +257,24 @@ int Recalculation::Evaluate(int kind, const std::string& operand) {
 std::string Recalculation::Summary(const TapeRecorder& tape) {
     const int round = engine_.RoundSelector();
     const int decimal = engine_.DecimalSelector();
-    if (!Failed()) a_ = engine_.RoundResult(a_, kWorkValueSize, decimal, round);
+    if (!Failed())
+        a_ = engine_.RoundResult(a_, kWorkValueSize, {.round = round, .decimal = decimal});
     const char* label = endLine_ == 0 ? " 小計" : Failed() ? " ＥＦ" : " ＊　";
     const std::string value = GroupedValue(a_);
-    std::string out = value + Cp932(label) + NoMatchMark() + std::string(kLineEnd);
+    std::string out = value + platform::Sjis(label) + NoMatchMark() + std::string(kLineEnd);
     const std::string line = std::to_string(endLine_);
     out += Note("--------------------");
-    if (carried_) out += Note(Cp932("※「～」から計算の開始"));
+    if (carried_) out += Note(platform::Sjis("※「～」から計算の開始"));
     if (Failed()) {
-        out += Note(Cp932(zeroDivide_ ? "※オーバーフロー(0除算)行:" : "※オーバーフロー行:") + line);
+        out +=
+            Note(platform::Sjis(zeroDivide_ ? "※オーバーフロー(0除算)行:" : "※オーバーフロー行:") +
+                 line);
     }
-    if (stepsAfterEnd_ && !Failed()) out += Note(Cp932("※計算終了行:") + line);
+    if (stepsAfterEnd_ && !Failed()) out += Note(platform::Sjis("※計算終了行:") + line);
     // The grand total keeps what the keys put into it: the tape says when it no longer
     // agrees with the corrected result.
     if (GrandTotalLeftBehind(endLine_ != 0 && !Failed() ? value : std::string_view{})) {
-        out += Note(Cp932("※この修正はGTに反映されません"));
+        out += Note(platform::Sjis("※この修正はGTに反映されません"));
     }
     out += Note(std::string(sharp_ ? "SHARP " : "CASIO ") +
                 "DIGIT:" + std::to_string(engine_.PanelDigit()));
@@ -290,7 +296,8 @@ bool Recalculation::Resume() {
     if (Failed()) return false;
     // The calculator never holds more digits than it shows: the answer is cut as an
     // operator key cuts an intermediate result.
-    std::string answer = engine_.RoundResult(a_, kWorkValueSize, kSelectorF, kSelectorF);
+    std::string answer =
+        engine_.RoundResult(a_, kWorkValueSize, {.round = kSelectorF, .decimal = kSelectorF});
     if (answer.empty() || answer == "-") answer = "0";
     engine_.ResumeFromTape(lastOperand_, IsOperator(lastKind_) ? lastKind_ : 0, answer);
     return true;
@@ -339,7 +346,7 @@ RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEn
     Recalculation work(engine);
     work.ResultErased(erasedLine);
     for (const TapeLine& line : SplitTapeLines(old)) {
-        const int refused = work.Line(LineText(old, line));
+        const CorrectionResult refused = work.Line(LineText(old, line));
         if (refused == kRecalcPercentAlone) return {refused, PercentAloneMessage(), false};
         if (refused == kRecalcPercentAfterSign) return {refused, PercentAfterSignMessage(), false};
         if (refused == kRecalcUnknownStart) return {refused, work.Refusal(), false};
@@ -353,7 +360,8 @@ RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEn
     if (live) {
         if (!work.Resume()) {
             return {kRecalcOverflowOpen,
-                    std::to_string(work.EndLine()) + Cp932("行目でオーバーフローします。"), false};
+                    std::to_string(work.EndLine()) + platform::Sjis("行目でオーバーフローします。"),
+                    false};
         }
         rebuilt = RebuildStepList(tape, work.Block());
     } else {
@@ -388,9 +396,9 @@ std::string RebuildStepList(TapeRecorder& tape, std::string_view block) {
             if (length >= kMarkSize && line[length - kMarkSize] == ' ') {
                 const std::string mark = line.substr(length - 2);
                 if (match) {
-                    line.replace(length - 2, 2, Cp932("同"));
-                } else if (mark == Cp932("同")) {
-                    line.replace(length - 2, 2, Cp932("　"));
+                    line.replace(length - 2, 2, platform::Sjis("同"));
+                } else if (mark == platform::Sjis("同")) {
+                    line.replace(length - 2, 2, platform::Sjis("　"));
                 }
             }
             s.stepList[index] = std::move(step);

@@ -13,20 +13,26 @@
 
 namespace pemu::tape {
 
-// Results of Recalculate.
-inline constexpr int kRecalcDone = 0;
-inline constexpr int kRecalcNoBlock = 1;
-// "SHARP": a calculation that starts with % and no number.
-inline constexpr int kRecalcPercentAlone = 2;
-// "SHARP": % right after + or - with no number.
-inline constexpr int kRecalcPercentAfterSign = 3;
-// Overflow or division by zero in the open calculation: the caller restores the tape.
-inline constexpr int kRecalcOverflowOpen = 4;
-// The start of the calculation is not on its lines: it begins with a sign change or an
-// operator without a number (of the value shown before it), or it is the open calculation
-// carried over a cleared tape while an operator waited for its operand. It cannot be worked
-// out again; the caller restores the tape.
-inline constexpr int kRecalcUnknownStart = 5;
+// How a correction went: the results of Recalculate (0 to 5, the numbers pemu-calc shows)
+// and, for an edit, the two ways it can end before any recalculation.
+enum class CorrectionResult : int {
+    kEditBadNumber = -2,  // the number field holds no number
+    kEditNothing = -1,    // no edit open, or no line at the cursor
+    kRecalcDone = 0,
+    kRecalcNoBlock = 1,
+    // "SHARP": a calculation that starts with % and no number.
+    kRecalcPercentAlone = 2,
+    // "SHARP": % right after + or - with no number.
+    kRecalcPercentAfterSign = 3,
+    // Overflow or division by zero in the open calculation: the caller restores the tape.
+    kRecalcOverflowOpen = 4,
+    // The start of the calculation is not on its lines: it begins with a sign change or an
+    // operator without a number (of the value shown before it), or it is the open
+    // calculation carried over a cleared tape while an operator waited for its operand. It
+    // cannot be worked out again; the caller restores the tape.
+    kRecalcUnknownStart = 5,
+};
+using enum CorrectionResult;
 
 // The calculation a line belongs to: the lines between the separator lines around it.
 struct CalculationBlock {
@@ -49,7 +55,7 @@ CalculationBlock FindCalculationBlock(const LOG& log, int lineFromEnd);
 bool InLiveCalculation(const TapeRecorder& tape, int lineFromEnd);
 
 struct RecalcOutcome {
-    int result = kRecalcDone;
+    CorrectionResult result = kRecalcDone;
     // The message box text (CP932); empty when there is none.
     std::string message;
     // A finished calculation whose new result and notes now end the tape.

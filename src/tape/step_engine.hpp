@@ -10,17 +10,26 @@
 
 namespace pemu::tape {
 
+// A step as its operator computes it, or in the percent form of that operator (% key).
+enum class StepForm { kPlain, kPercent };
+
+// The two selectors a rounding follows, named at every call so they cannot change places.
+struct Selectors {
+    int round = 999;    // 999 F, 2 CUT, 3 UP, 4 5/4
+    int decimal = 999;  // 999 F, 0 to 5, 22 add mode
+};
+
 class StepEngine : public CoreView {
   public:
-    // One arithmetic step: op 17 +, 18 -, 19 x, 20 /; any other op gives "0". key 1 (%)
-    // selects the percent form of op. cut: the result is cut to the display width. A zero
-    // divisor gives "0" and raises the divide flag (TakeDivideError).
-    virtual std::string ComputeStep(std::string_view left, bool cut, int key,
+    // One arithmetic step: op 17 +, 18 -, 19 x, 20 /; any other op gives "0". cut: the
+    // result is cut to the display width. A zero divisor gives "0" and raises the divide
+    // flag (TakeDivideError).
+    virtual std::string ComputeStep(std::string_view left, bool cut, StepForm form,
                                     std::string_view right, int op) = 0;
     // src rounded by the selectors given (999 in either: not rounded), at most maxLen - 1
     // characters, then cut to the display width.
-    virtual std::string RoundResult(std::string_view src, std::size_t maxLen, int decimalSel,
-                                    int roundSel) = 0;
+    virtual std::string RoundResult(std::string_view src, std::size_t maxLen,
+                                    Selectors selectors) = 0;
     // value lies beyond +-(panelDigit nines), or is no number at all ("EF").
     virtual bool ExceedsDisplay(std::string_view value) const = 0;
     // The leading digits of an overflowing value with the point panelDigit places left.

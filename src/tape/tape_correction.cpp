@@ -1,6 +1,7 @@
 #include "tape/tape_correction.hpp"
 
 #include "arithmetic/decimal.hpp"
+#include "platform/codec.hpp"
 #include "tape/line_format.hpp"
 #include "tape/tape_lines.hpp"
 
@@ -28,8 +29,9 @@ int LineAfterDeletion(const LOG& log, int lineFromEnd) {
 }  // namespace
 
 const std::vector<std::string>& SymbolItems() {
-    static const std::vector<std::string> items = {Cp932("＋"), Cp932("－"), Cp932("×"),
-                                                   Cp932("÷"),  Cp932("＝"), Cp932("％")};
+    static const std::vector<std::string> items = {platform::Sjis("＋"), platform::Sjis("－"),
+                                                   platform::Sjis("×"),  platform::Sjis("÷"),
+                                                   platform::Sjis("＝"), platform::Sjis("％")};
     return items;
 }
 
@@ -51,7 +53,7 @@ bool TapeCorrection::EditableLine() const {
     if (line.empty() || line.front() == '>' || line.back() == '<' || line.back() == ']') {
         return false;
     }
-    return LineSymbol(line) != Cp932("～");
+    return LineSymbol(line) != platform::Sjis("～");
 }
 
 bool TapeCorrection::InLiveCalculation() const {
@@ -62,7 +64,7 @@ CalculationBlock TapeCorrection::CursorBlock() const {
     return FindCalculationBlock(tape_.Log(), view_.CursorLineFromEnd());
 }
 
-bool TapeCorrection::PrepareEdit(int mode) {
+bool TapeCorrection::PrepareEdit(EditKind mode) {
     if ((mode != kEditChange && mode != kEditInsert) || !EditableLine()) return false;
     const auto& items = SymbolItems();
     const std::size_t count = InLiveCalculation() ? kOpenCalculationSymbols : items.size();
@@ -94,17 +96,19 @@ EditOutcome TapeCorrection::DeleteLine() {
 }
 
 EditOutcome TapeCorrection::UpdateRunClick() {
-    const int mode = view_.EditMode();
-    if (mode == 0 || !view_.CursorOnLine()) return {};
+    const EditKind mode = view_.EditMode();
+    if (mode == kEditNone || !view_.CursorOnLine()) return {};
     std::string newLine;
     if (mode != kEditDelete) {
         std::string value(TrimBlanks(form_.field.Text()).substr(0, kFieldReadMax));
         if (!value.empty() && !arith::IsNumberText(value)) {
-            return {kEditBadNumber, Cp932("数値が正しくありません。")};
+            return {kEditBadNumber, platform::Sjis("数値が正しくありません。")};
         }
-        const std::string& symbol =
-            form_.selected < form_.symbols.size() ? form_.symbols[form_.selected] : Cp932("＋");
-        newLine = GroupedValue(value) + " " + symbol + Cp932("　 修") + std::string(kLineEnd);
+        const std::string& symbol = form_.selected < form_.symbols.size()
+                                        ? form_.symbols[form_.selected]
+                                        : platform::Sjis("＋");
+        newLine =
+            GroupedValue(value) + " " + symbol + platform::Sjis("　 修") + std::string(kLineEnd);
     }
 
     LOG& log = tape_.Log();

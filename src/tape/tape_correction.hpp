@@ -26,12 +26,8 @@ struct EditForm {
     NumberField field;
 };
 
-// Outcomes of applying an edit besides the results of Recalculate (0 to 5).
-inline constexpr int kEditNothing = -1;    // no edit open, or no line at the cursor
-inline constexpr int kEditBadNumber = -2;  // the number field holds no number
-
 struct EditOutcome {
-    int result = kEditNothing;
+    CorrectionResult result = kEditNothing;
     std::string message;  // the message box text (CP932); empty when there is none
 };
 
@@ -49,7 +45,7 @@ class TapeCorrection {
 
     // Opens the input box for a change (kEditChange: the line's value and symbol) or an
     // insertion (kEditInsert: empty, "＋"); false when the line may not be edited.
-    bool PrepareEdit(int mode);
+    bool PrepareEdit(EditKind kind);
     EditForm& Form() { return form_; }
     const EditForm& Form() const { return form_; }
 

@@ -21,7 +21,7 @@ std::string Field(std::string_view text) {
 }
 
 std::string MarkName(std::string_view line) {
-    const auto ends = [&](const char* utf8) { return line.ends_with(Cp932(utf8)); };
+    const auto ends = [&](const char* utf8) { return line.ends_with(platform::Sjis(utf8)); };
     if (ends(" 同")) return "same";
     if (ends(" 修")) return "corrected";
     if (ends("‥")) return "reference";
@@ -53,11 +53,11 @@ std::string CsvKindName(std::string_view line, LineKind kind) {
     switch (kind) {
         case LineKind::kStep: {
             const std::string_view symbol = LineSymbol(line);
-            if (symbol == Cp932("Ｍ")) return line[line.size() - 5] == '-' ? "M-" : "M+";
+            if (symbol == platform::Sjis("Ｍ")) return line[line.size() - 5] == '-' ? "M-" : "M+";
             static const std::pair<const char*, const char*> names[] = {
                 {"＋", "+"}, {"－", "-"}, {"×", "×"}, {"÷", "÷"}, {"＝", "="}, {"％", "%"}};
             for (const auto& [utf8, name] : names)
-                if (symbol == Cp932(utf8)) return name;
+                if (symbol == platform::Sjis(utf8)) return name;
             return "other";
         }
         case LineKind::kSignChange:

@@ -1,7 +1,6 @@
 #include "tape/tape_lines.hpp"
 
-#include <map>
-
+#include "arithmetic/text.hpp"
 #include "platform/codec.hpp"
 #include "tape/line_codes.hpp"
 
@@ -12,15 +11,6 @@ namespace {
 constexpr std::size_t kSignFromEnd = 5;
 
 }  // namespace
-
-const std::string& Cp932(std::string_view utf8) {
-    static std::map<std::string, std::string, std::less<>> converted;
-    auto it = converted.find(utf8);
-    if (it == converted.end()) {
-        it = converted.emplace(std::string(utf8), platform::Sjis(utf8)).first;
-    }
-    return it->second;
-}
 
 std::vector<TapeLine> SplitTapeLines(std::string_view text) {
     std::vector<TapeLine> lines;
@@ -60,17 +50,16 @@ bool IsSeparatorLine(std::string_view line) {
 }
 
 bool IsReferenceLine(std::string_view line) {
-    const std::string& mark = Cp932("‥");
+    const std::string& mark = platform::Sjis("‥");
     return line.size() >= mark.size() && line.substr(line.size() - mark.size()) == mark;
 }
 
 std::string_view TrimBlanks(std::string_view line) {
-    const auto blank = [](char ch) { return static_cast<unsigned char>(ch) <= ' '; };
-    while (!line.empty() && blank(line.front()))
-        line.remove_prefix(1);
-    while (!line.empty() && blank(line.back()))
-        line.remove_suffix(1);
-    return line;
+    // Every byte up to the blank: control characters, the line end, the blank itself.
+    static constexpr char kBlankBytes[] =
+        "\x01\x02\x03\x04\x05\x06\x07\x08\t\n\x0b\x0c\r\x0e\x0f\x10\x11\x12\x13\x14\x15\x16"
+        "\x17\x18\x19\x1a\x1b\x1c\x1d\x1e\x1f ";
+    return arith::TrimmedView(line, std::string_view(kBlankBytes, sizeof kBlankBytes));
 }
 
 int StepKindOf(std::string_view line) {
@@ -84,7 +73,7 @@ int StepKindOf(std::string_view line) {
         {"＝", kLineEquals}, {"Ｍ", kLineEquals},   {"％", kLinePercent},
     };
     for (const auto& [utf8, kind] : kinds) {
-        if (symbol == Cp932(utf8)) return kind;
+        if (symbol == platform::Sjis(utf8)) return kind;
     }
     return 0;
 }
@@ -98,9 +87,11 @@ LineKind ClassifyLine(std::string_view line, LineKind previous) {
     const std::string_view second =
         length >= kSymbolFromEnd ? line.substr(length - kSymbolFromEnd + 2, 2) : "";
     if (IsReferenceLine(line)) {
-        const auto starts = [&](const char* utf8) { return line.starts_with(Cp932(utf8)); };
-        if (symbol == Cp932("◇") || symbol == Cp932("◆"))
-            return second == Cp932("Ｍ") ? LineKind::kMemory : LineKind::kGrandTotal;
+        const auto starts = [&](const char* utf8) {
+            return line.starts_with(platform::Sjis(utf8));
+        };
+        if (symbol == platform::Sjis("◇") || symbol == platform::Sjis("◆"))
+            return second == platform::Sjis("Ｍ") ? LineKind::kMemory : LineKind::kGrandTotal;
         if (starts("√ ")) return LineKind::kRoot;
         if (starts("BASE ")) return LineKind::kTaxBase;
         if (starts("…TAX ")) return LineKind::kTax;
@@ -112,13 +103,15 @@ LineKind ClassifyLine(std::string_view line, LineKind previous) {
     if (last == '<') return LineKind::kNote;
     if (last == ']') return LineKind::kDate;
     if (symbol == "SC") return LineKind::kSignChange;
-    if (symbol == Cp932("～")) return LineKind::kCarried;
-    if (symbol == Cp932("小") || symbol == Cp932("再")) return LineKind::kSubtotal;
-    if (symbol == Cp932("Ｃ") || symbol == Cp932("Ａ")) return LineKind::kClear;
-    if (symbol == Cp932("Ｅ") || (symbol == Cp932("Ｍ") && second == Cp932("Ｆ")) ||
-        (symbol == Cp932("＊") && second == Cp932("Ｆ")))
+    if (symbol == platform::Sjis("～")) return LineKind::kCarried;
+    if (symbol == platform::Sjis("小") || symbol == platform::Sjis("再"))
+        return LineKind::kSubtotal;
+    if (symbol == platform::Sjis("Ｃ") || symbol == platform::Sjis("Ａ")) return LineKind::kClear;
+    if (symbol == platform::Sjis("Ｅ") ||
+        (symbol == platform::Sjis("Ｍ") && second == platform::Sjis("Ｆ")) ||
+        (symbol == platform::Sjis("＊") && second == platform::Sjis("Ｆ")))
         return LineKind::kError;
-    if (symbol == Cp932("＊")) return LineKind::kResult;
+    if (symbol == platform::Sjis("＊")) return LineKind::kResult;
     return StepKindOf(line) != 0 ? LineKind::kStep : LineKind::kOther;
 }
 

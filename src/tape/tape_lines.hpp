@@ -73,7 +73,4 @@ enum class LineKind {
 // a tax key look alike ("= " + value), and only the line before tells them apart.
 LineKind ClassifyLine(std::string_view line, LineKind previous = LineKind::kOther);
 
-// Symbols and marks as CP932 bytes, by their UTF-8 spelling.
-const std::string& Cp932(std::string_view utf8);
-
 }  // namespace pemu::tape

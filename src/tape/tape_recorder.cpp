@@ -25,17 +25,6 @@ bool IsSignChange(int code) {
 
 TapeRecorder::TapeRecorder(const CoreView* core) : core_(core) {}
 
-void TapeRecorder::AddObserver(TapeObserver* observer) {
-    if (observer != nullptr &&
-        std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
-        observers_.push_back(observer);
-    }
-}
-
-void TapeRecorder::RemoveObserver(TapeObserver* observer) {
-    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
-}
-
 bool TapeRecorder::Entering() const {
     return core_ != nullptr && core_->Entering();
 }
@@ -73,8 +62,9 @@ void TapeRecorder::AppendLine(std::string_view value, int lineCode) {
     lastLineCode_ = lineCode;
 }
 
-void TapeRecorder::RecordStep(std::string_view value, int keyCode, int isResult) {
-    const int kind = isResult == 1                                                 ? kStepResult
+void TapeRecorder::RecordStep(std::string_view value, int keyCode, StepRole role) {
+    const bool isResult = role == StepRole::kResult;
+    const int kind = isResult                                                      ? kStepResult
                      : (keyCode == kLineMemoryPlus || keyCode == kLineMemoryMinus) ? kLineEquals
                                                                                    : keyCode;
     const bool entering = Entering();
@@ -89,7 +79,7 @@ void TapeRecorder::RecordStep(std::string_view value, int keyCode, int isResult)
     // "CASIO" add-on, an operator starts a step of its own.
     const bool pending = core_ != nullptr && core_->PendingOperator() != 0;
     const bool replacement =
-        IsOperatorCode(keyCode) && isResult == 0 && !entering && !lastSign && pending;
+        IsOperatorCode(keyCode) && !isResult && !entering && !lastSign && pending;
     const bool inPlace = replacement && steps_.countedLines > 0;
 
     const bool oldValueMatch = valueMatch_;
@@ -109,7 +99,7 @@ void TapeRecorder::RecordStep(std::string_view value, int keyCode, int isResult)
         ++s.stepCount;
     }
 
-    if (isResult == 0) {
+    if (!isResult) {
         if (!inPlace || !ReplaceOperatorInPlace(keyCode, kind)) {
             if (IsCalculationEmpty()) AppendLine("", kLineSeparator);
             AppendLine(text, keyCode);
@@ -170,8 +160,7 @@ void TapeRecorder::StartNewCalculation() {
 }
 
 void TapeRecorder::RefreshView(int position) {
-    for (TapeObserver* observer : observers_)
-        observer->RefreshView(position);
+    refreshed_.Notify(position);
 }
 
 // After an undo the code of the line now last is not known; it is no longer the removed
@@ -241,8 +230,7 @@ void TapeRecorder::FlushSettingNotes() {
 void TapeRecorder::ClearTape() {
     log_.KeepCleared(log_.TapeText());
     log_.ClearTapeText();
-    for (TapeObserver* observer : observers_)
-        observer->TapeCleared();
+    cleared_.Notify();
     carriedPendingOperator_ = core_ != nullptr && core_->PendingOperator() != 0;
     if (core_ != nullptr && (core_->PendingOperator() != 0 || core_->LastFunction() != 0)) {
         if (log_.LineCount() == 0) AppendLine("", kLineSeparator);

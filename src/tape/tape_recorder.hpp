@@ -1,7 +1,7 @@
 #pragma once
 // Recording on the check tape: every step the calculator performs becomes one line, and a
 // calculation keyed a second time is compared step by step with the one before it. Works
-// without a tape window; a window listens through TapeObserver and only draws.
+// without a tape window; a view follows it through listeners and a window only draws.
 #include <array>
 #include <cstddef>
 #include <ctime>
@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/listener_list.hpp"
 #include "tape/core_view.hpp"
 #include "tape/line_codes.hpp"
 #include "tape/tape_store.hpp"
@@ -22,6 +23,9 @@ inline constexpr std::size_t kStepValueMax = 19;
 inline constexpr int kSettingSlots = 10;
 // A note is kept in a 40-byte slot.
 inline constexpr std::size_t kSettingNoteMax = 39;
+
+// What RecordStep records: a step of the calculation or its result.
+enum class StepRole { kStep, kResult };
 
 struct TapeStep {
     std::string value;
@@ -47,35 +51,35 @@ struct TapeOptions {
     int cursorRow = 1;
 };
 
-class TapeObserver {
-  public:
-    virtual ~TapeObserver() = default;
-    // A recording sequence ended; position is the line to show (0: the end).
-    virtual void RefreshView(int position) = 0;
-    // The tape was cleared: the view's own state starts over (a RefreshView follows).
-    virtual void TapeCleared() {}
-};
-
 class TapeRecorder {
   public:
     // core may be given later (AttachCore); without one the tape reads an idle calculator.
     explicit TapeRecorder(const CoreView* core = nullptr);
 
+    using Refreshed = platform::ListenerList<int>;
+    using Cleared = platform::ListenerList<>;
+
     void AttachCore(const CoreView* core) { core_ = core; }
-    void AddObserver(TapeObserver* observer);
-    void RemoveObserver(TapeObserver* observer);
-    std::size_t ObserverCount() const { return observers_.size(); }
+    // A recording sequence ended; the listener gets the line to show (0: the end).
+    [[nodiscard]] Refreshed::Subscription OnRefresh(std::function<void(int)> listener) {
+        return refreshed_.Add(std::move(listener));
+    }
+    // The tape was cleared: a view's own state starts over (a refresh follows).
+    [[nodiscard]] Cleared::Subscription OnCleared(std::function<void()> listener) {
+        return cleared_.Add(std::move(listener));
+    }
+    std::size_t ListenerCount() const { return refreshed_.size() + cleared_.size(); }
     // The time used for date lines instead of the local time (tests fix it).
     void SetClock(std::function<std::tm()> clock) { clock_ = std::move(clock); }
     // "[YYYY/MM/DD hh:mm:ss]" of the clock: the date line's text.
     std::string DateText() const;
 
-    // An operator, equals, percent, M+/M- or sign-change step (isResult 0) or the result
-    // of a calculation (isResult 1).
-    void RecordStep(std::string_view value, int keyCode, int isResult);
+    // An operator, equals, percent, M+/M- or sign-change step, or the result of a
+    // calculation.
+    void RecordStep(std::string_view value, int keyCode, StepRole role);
     // Any other line: the code fixes value treatment, label, mark and counting.
     void AppendLine(std::string_view value, int lineCode);
-    // Tells the observers that a recording sequence ended.
+    // Tells the listeners that a recording sequence ended.
     void RefreshView(int position);
 
     int LastLineCode() const { return lastLineCode_; }
@@ -122,7 +126,6 @@ class TapeRecorder {
     // False when no operator line is left to rewrite (the tape was cleared since).
     bool ReplaceOperatorInPlace(int keyCode, int kind);
     void FinishCalculation();
-    void NotifyRefresh(int position);
 
     const CoreView* core_ = nullptr;
     LOG log_;
@@ -133,7 +136,8 @@ class TapeRecorder {
     bool kindMatch_ = false;
     int lastLineCode_ = 0;
     bool carriedPendingOperator_ = false;
-    std::vector<TapeObserver*> observers_;
+    Refreshed refreshed_;
+    Cleared cleared_;
     std::function<std::tm()> clock_;
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/codec.hpp"
 #include "tape/tape_lines.hpp"
 
 namespace pemu::tape {
@@ -19,28 +20,33 @@ int ColouredLength(std::string_view line, bool& state) {
     const int value = length > kLabelAndMark ? static_cast<int>(length - kLabelAndMark) : 0;
     if (IsReferenceLine(line)) {
         // A deducted tax: "…TAX " + amount + "-".
-        const bool deducted = line.substr(0, Cp932("…").size()) == Cp932("…") && length >= 9 &&
-                              line[length - 9] == '-';
+        const bool deducted = line.substr(0, platform::Sjis("…").size()) == platform::Sjis("…") &&
+                              length >= 9 && line[length - 9] == '-';
         return deducted ? value : 0;
     }
     const std::string_view symbol = LineSymbol(line);
     if (symbol == "SC") return 0;
     int red = 0;
-    if (state && symbol != Cp932("小") && symbol != Cp932("＊") && symbol != Cp932("Ｅ")) {
+    if (state && symbol != platform::Sjis("小") && symbol != platform::Sjis("＊") &&
+        symbol != platform::Sjis("Ｅ")) {
         red = value;
     }
-    state = symbol == Cp932("－");
-    if (symbol == Cp932("Ｍ") && line[length - kSignFromEnd] == '-') red = value;
+    state = symbol == platform::Sjis("－");
+    if (symbol == platform::Sjis("Ｍ") && line[length - kSignFromEnd] == '-') red = value;
     return red;
 }
 
-TapeView::TapeView(TapeRecorder& tape) : tape_(tape), cursorRow_(tape.Options().cursorRow) {
-    tape_.AddObserver(this);
-}
+TapeView::TapeView(TapeRecorder& tape)
+    : tape_(tape),
+      cursorRow_(tape.Options().cursorRow),
+      refreshed_(tape.OnRefresh([this](int position) {
+          RefreshView(position);
+          if (open_) redrawn_.Notify();
+      })),
+      cleared_(tape.OnCleared([this] { TapeCleared(); })) {}
 
 TapeView::~TapeView() {
     tape_.Options().cursorRow = cursorRow_;
-    tape_.RemoveObserver(this);
 }
 
 void TapeView::SetVisibleRows(int rows) {
@@ -205,7 +211,7 @@ int TapeView::CursorLineFromEnd() const {
 
 void TapeView::ClosePanels() {
     panelOpen_ = false;
-    editMode_ = 0;
+    editMode_ = kEditNone;
 }
 
 }  // namespace pemu::tape

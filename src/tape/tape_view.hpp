@@ -4,6 +4,7 @@
 // an edit is open. The window draws Rows() and forwards keys, wheel and clicks; tests and
 // pemu-calc drive the same object with no window at all.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -18,10 +19,9 @@ inline constexpr int kShiftFlag = 16;
 
 enum class ScrollKey { kNone, kPageUp, kPageDown, kUp, kDown };
 
-// Edits the input box serves (0: none open).
-inline constexpr int kEditChange = 3;
-inline constexpr int kEditInsert = 4;
-inline constexpr int kEditDelete = 5;
+// The edit the input box serves.
+enum class EditKind { kEditNone, kEditChange, kEditInsert, kEditDelete };
+using enum EditKind;
 
 struct TapeRow {
     int number = 0;          // counts the lines after the tape's first separator, from 1
@@ -43,12 +43,14 @@ struct ScrollBarState {
 // was a subtraction" from row to row and starts cleared for each drawing.
 int ColouredLength(std::string_view line, bool& state);
 
-class TapeView : public TapeObserver {
+class TapeView {
   public:
-    // Listens to the recorder for as long as the view lives; the selected row is taken over
+    using Redrawn = platform::ListenerList<>;
+
+    // Follows the recorder for as long as the view lives; the selected row is taken over
     // from the view before and kept for the next.
     explicit TapeView(TapeRecorder& tape);
-    ~TapeView() override;
+    ~TapeView();
     TapeView(const TapeView&) = delete;
     TapeView& operator=(const TapeView&) = delete;
 
@@ -66,9 +68,14 @@ class TapeView : public TapeObserver {
     // ---- Drawing -----------------------------------------------------------------------
     // The last visibleRows lines; with auto scroll the cursor follows the last line, without
     // it the view goes back to where it was. A position moves the view back to that line.
-    void RefreshView(int position) override;
+    void RefreshView(int position);
     // The tape was cleared: no rows, nothing below, the cursor on row 1, no panel open.
-    void TapeCleared() override;
+    void TapeCleared();
+    // The view has taken a recording's lines (while open): a window draws it then, and
+    // never has to follow the tape itself.
+    [[nodiscard]] Redrawn::Subscription OnRedrawn(std::function<void()> listener) {
+        return redrawn_.Add(std::move(listener));
+    }
     // Scrolls by key (a page, a line, or the wheel step when shiftFlag is 16) or to the line
     // numbered position; closes the command panel and any edit. toEnd: the view is taken
     // as standing at the end first.
@@ -105,8 +112,8 @@ class TapeView : public TapeObserver {
     bool CommandPanelOpen() const { return panelOpen_; }
     // While an insertion is open the grid shows the rows from the cursor row one row lower
     // and the cursor row empty, where the new line will go.
-    int EditMode() const { return editMode_; }
-    void SetEditMode(int mode) { editMode_ = mode; }
+    EditKind EditMode() const { return editMode_; }
+    void SetEditMode(EditKind kind) { editMode_ = kind; }
     // Esc, a click on the grid, another window: panel and input box close.
     void ClosePanels();
 
@@ -140,8 +147,11 @@ class TapeView : public TapeObserver {
     int wheelLines_ = 1;
     bool twoColourOn_ = false;
     ScrollBarState scroll_;
-    int editMode_ = 0;
+    EditKind editMode_ = kEditNone;
     bool panelOpen_ = false;
+    Redrawn redrawn_;
+    TapeRecorder::Refreshed::Subscription refreshed_;
+    TapeRecorder::Cleared::Subscription cleared_;
 };
 
 }  // namespace pemu::tape

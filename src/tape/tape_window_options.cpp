@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "arithmetic/decimal.hpp"
+#include "platform/codec.hpp"
 #include "tape/tape_lines.hpp"
 
 namespace pemu::tape {
@@ -11,7 +12,7 @@ namespace {
 constexpr int kFallbackFontSize = 14;
 
 StatusCell OptionCell(std::string_view utf8Name, bool on) {
-    return {Cp932(utf8Name) + arith::OnOffName(on, true), on};
+    return {platform::Sjis(utf8Name) + arith::OnOffName(on, true), on};
 }
 
 }  // namespace
@@ -29,17 +30,17 @@ int AcceptedWheelLines(int stored) {
 }
 
 const std::string& StatusLayoutText() {
-    return Cp932("検算:OFF;日付:OFF;2色:OFF;ｸﾘｱ:Shift+Del;ALL:999999");
+    return platform::Sjis("検算:OFF;日付:OFF;2色:OFF;ｸﾘｱ:Shift+Del;ALL:999999");
 }
 
 std::array<StatusCell, 5> StatusCells(bool checkOn, bool dateOn, bool twoColourOn, int all) {
     return {OptionCell("検算:", checkOn), OptionCell("日付:", dateOn),
-            OptionCell("2色:", twoColourOn), StatusCell{Cp932("ｸﾘｱ:Shift+Del"), false},
+            OptionCell("2色:", twoColourOn), StatusCell{platform::Sjis("ｸﾘｱ:Shift+Del"), false},
             StatusCell{"ALL:" + std::to_string(all), false}};
 }
 
 const std::string& AutoScrollCaption(bool autoScrollOn) {
-    return autoScrollOn ? Cp932("ｵｰﾄｽｸﾛｰﾙをOFF") : Cp932("ｵｰﾄｽｸﾛｰﾙをON");
+    return autoScrollOn ? platform::Sjis("ｵｰﾄｽｸﾛｰﾙをOFF") : platform::Sjis("ｵｰﾄｽｸﾛｰﾙをON");
 }
 
 }  // namespace pemu::tape

@@ -8,10 +8,11 @@
 namespace pemu::ui {
 
 AppContext::AppContext(shell::ShellSession& session, core::ShellPort& shellPort,
-                       QWidget& mainWindow, int dentakuType)
+                       QWidget& mainWindow, int dentakuType,
+                       std::function<void(core::Focus)> giveFocus)
     : session_(session),
-      shellPort_(shellPort),
       mainWindow_(mainWindow),
+      giveFocus_(std::move(giveFocus)),
       storedFamily_(dentakuType),
       // The key pictures ask for the family from their construction on, before the engine.
       face_([this] { return engine_ ? engine_->State().makerType : storedFamily_; }),

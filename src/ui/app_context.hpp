@@ -4,6 +4,7 @@
 // the secondary windows. The main window makes one and draws and forwards; every secondary
 // window is handed it; a test makes a fresh one with a fresh window.
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "core/calculator.hpp"
@@ -22,9 +23,10 @@ class UpdateCheck;
 
 class AppContext : public display::SkinEnvironment {
   public:
-    // `shellPort` and `mainWindow` are the main window: it outlives the context's use.
+    // `shellPort` and `mainWindow` are the main window: it outlives the context's use;
+    // `giveFocus` is how it takes the keyboard back.
     AppContext(shell::ShellSession& session, core::ShellPort& shellPort, QWidget& mainWindow,
-               int dentakuType);
+               int dentakuType, std::function<void(core::Focus)> giveFocus);
     ~AppContext() override;
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
@@ -43,8 +45,8 @@ class AppContext : public display::SkinEnvironment {
     // The update check: the "AutoUpdate" setting, the check at start-up, the update program.
     UpdateCheck& updateCheck() { return *updateCheck_; }
     QWidget& mainWindow() { return mainWindow_; }
-    // The main window's side of the engine: refocus, key pictures, shell keys.
-    core::ShellPort& shellPort() { return shellPort_; }
+    // The main window gives the keyboard as an engine operation would have it.
+    void GiveMainFocus(core::Focus focus) { giveFocus_(focus); }
 
     // The key-logic family changed (1 "SHARP", 2 "CASIO"); windows that show it follow.
     using FamilyListeners = platform::ListenerList<int>;
@@ -72,8 +74,8 @@ class AppContext : public display::SkinEnvironment {
 
   private:
     shell::ShellSession& session_;
-    core::ShellPort& shellPort_;
     QWidget& mainWindow_;
+    std::function<void(core::Focus)> giveFocus_;
     const int storedFamily_;
     // The engine once it exists: the face asks for the family while it is being built,
     // before calc_ below is constructed.

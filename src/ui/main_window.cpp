@@ -41,7 +41,8 @@ TfrmMain::TfrmMain(shell::ShellSession& session, QWidget* parent)
     : QMainWindow(parent, kWindowFlags),
       session_(session),
       construction_(session.Construct()),
-      context_(std::make_unique<AppContext>(session, *this, *this, construction_.dentakuType)),
+      context_(std::make_unique<AppContext>(session, *this, *this, construction_.dentakuType,
+                                            [this](core::Focus focus) { GiveFocus(focus); })),
       calc_(&context_->calculator()) {
     setObjectName("frmMain");
     setWindowTitle("Pemu");

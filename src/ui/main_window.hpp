@@ -65,9 +65,10 @@ class TfrmMain : public QMainWindow,
     void RunShellKey(int code) override;
     void CopyToClipboard(std::string_view text) override;
     void FamilyChanged(int makerType) override;
-    void Refocus() override;
-    void FocusInput() override;
-    void FocusMainWindow() override;
+
+    // The one place the window gives the keyboard: the hidden focus field takes it, and
+    // for kMainWindow the window is activated too.
+    void GiveFocus(core::Focus focus);
 
     // shell::ActivationHost
     void ShowPerTypeMessage(const std::string& messageCp932) override;
@@ -123,6 +124,12 @@ class TfrmMain : public QMainWindow,
     shell::ConstructionSettings construction_;
     std::unique_ptr<AppContext> context_;
     core::Calculator* calc_ = nullptr;  // the context's engine
+    // An engine operation from this window, then the focus it asked for.
+    template <typename Operation>
+    void RunEngine(Operation&& operation) {
+        operation(*calc_);
+        GiveFocus(calc_->TakeFocus());
+    }
     display::DigitalDisplay::Listeners::Subscription displayListener_;
     display::KeyPictures::Listeners::Subscription keysListener_;
     display::Face::SkinListeners::Subscription skinListener_;

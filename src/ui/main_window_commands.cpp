@@ -105,9 +105,10 @@ void TfrmMain::ConnectMenus() {
     connect(menu_.PemuHelp, &QAction::triggered, this, &TfrmMain::OpenHelp);
     for (QAction* close : {menu_.MainMenuFileClose, menu_.MainMenuOptionClose,
                            menu_.MainManuHelpClose, popup_.popMenuClose}) {
-        connect(close, &QAction::triggered, this, &TfrmMain::Refocus);
+        connect(close, &QAction::triggered, this, [this] { GiveFocus(core::Focus::kFocusField); });
     }
-    connect(popup_.DoingCopyp, &QAction::triggered, this, [this] { calc_->CopyDisplay(); });
+    connect(popup_.DoingCopyp, &QAction::triggered, this,
+            [this] { RunEngine([](core::Calculator& calc) { calc.CopyDisplay(); }); });
     connect(popup_.pKeyPanelOn, &QAction::triggered, menu_.DoingMiniSize, &QAction::trigger);
     connect(menu_.KeyNavigation, &QAction::toggled, this, &TfrmMain::SetKeyNavigation);
     connect(popup_.NaviConfig, &QAction::triggered, menu_.KeyNavigation, &QAction::trigger);
@@ -131,10 +132,11 @@ void TfrmMain::ConnectFace() {
     connect(face_, &FaceWidget::facePressed, this, [this] { panel_->Close(); });
     connect(face_, &FaceWidget::wheelTurned, this, [this](int delta) {
         ScrollTape(delta > 0 ? vk::kUp : vk::kDown);
-        Refocus();
+        GiveFocus(core::Focus::kFocusField);
     });
-    connect(panel_, &SwitchPanel::chosen, this,
-            [this](int item, int value) { ApplySwitchChoice(*calc_, item, value); });
+    connect(panel_, &SwitchPanel::chosen, this, [this](int item, int value) {
+        RunEngine([&](core::Calculator& calc) { ApplySwitchChoice(calc, item, value); });
+    });
     connect(panel_, &SwitchPanel::contextMenuRequested, this, &TfrmMain::ShowFacePopupAtKeyboard);
     // Names and tooltips follow the family and the key table as they stand when shown.
     face_->SetKeyTextSource([this](int code) {
@@ -162,11 +164,12 @@ void TfrmMain::OnKeyPressed(int code, Qt::MouseButton button, QPoint globalPos) 
     if (code == core::kCheckTapeKey)
         PressKey(code);
     else
-        calc_->ExecuteKey(code);
+        RunEngine([code](core::Calculator& calc) { calc.ExecuteKey(code); });
 }
 
 void TfrmMain::OnKeyReleased(int code) {
-    if (code == core::kCheckTapeKey) calc_->ExecuteKey(code);
+    if (code == core::kCheckTapeKey)
+        RunEngine([code](core::Calculator& calc) { calc.ExecuteKey(code); });
     Keys().ReleaseKey(code);
 }
 
@@ -238,13 +241,13 @@ void TfrmMain::OpenHelp() {
     if (!QFileInfo::exists(index) || !QDesktopServices::openUrl(QUrl::fromLocalFile(index))) {
         QMessageBox::warning(this, "Pemu", Caption("ヘルプを開けませんでした。\n") + index);
     }
-    Refocus();
+    GiveFocus(core::Focus::kFocusField);
 }
 
 void TfrmMain::RunKeyDecision(const KeyDecision& d, bool shift) {
     switch (d.command) {
         case KeyCommand::kExecute:
-            calc_->ExecuteKey(d.value);
+            RunEngine([&d](core::Calculator& calc) { calc.ExecuteKey(d.value); });
             break;
         case KeyCommand::kContextMenu:
             ShowFacePopupAtKeyboard();
@@ -270,7 +273,7 @@ void TfrmMain::RunKeyDecision(const KeyDecision& d, bool shift) {
             move(pos() + QPoint(d.dx, d.dy));
             break;
         case KeyCommand::kCopy:
-            calc_->CopyDisplay();
+            RunEngine([](core::Calculator& calc) { calc.CopyDisplay(); });
             break;
         case KeyCommand::kCloseNewestWindow:
             context_->windows().CloseNewestWindow();
@@ -313,7 +316,7 @@ void TfrmMain::RunShellKey(int code) {
         // The button display refuses to toggle from the key while mini size is on.
         if (!menu_.DoingMiniSize->isChecked()) menu_.ButtonDisplay->trigger();
     }
-    Refocus();
+    GiveFocus(core::Focus::kFocusField);
 }
 
 void TfrmMain::CopyToClipboard(std::string_view text) {
@@ -324,16 +327,10 @@ void TfrmMain::FamilyChanged(int makerType) {
     if (context_) context_->NotifyFamilyChanged(makerType);
 }
 
-void TfrmMain::Refocus() {
+void TfrmMain::GiveFocus(core::Focus focus) {
+    if (focus == core::Focus::kUnchanged) return;
     TFocus->setFocus();
-}
-
-void TfrmMain::FocusInput() {
-    TFocus->setFocus();
-}
-
-void TfrmMain::FocusMainWindow() {
-    if (!isActiveWindow()) activateWindow();
+    if (focus == core::Focus::kMainWindow && !isActiveWindow()) activateWindow();
 }
 
 }  // namespace pemu::ui

@@ -27,6 +27,7 @@ void TfrmMain::ShowPerTypeMessage(const std::string& messageCp932) {
 void TfrmMain::ReadSettings(const shell::SettingsStore& store) {
     menu_.IsTakeOverMemory->setChecked(context_->memory().MemoryRead());
     context_->ReadEngineSettings(store);
+    GiveFocus(calc_->TakeFocus());
     context_->updateCheck().ReadSettings(store);
 }
 

@@ -259,7 +259,7 @@ void WindowSwitcher::SetWindowVisible(char code, bool visible) {
 
 void WindowSwitcher::ReturnFocusToMain() {
     context_.mainWindow().activateWindow();
-    context_.shellPort().Refocus();
+    context_.GiveMainFocus(core::Focus::kFocusField);
 }
 
 }  // namespace pemu::ui

@@ -52,7 +52,7 @@ TEST(Setters, SelectorChangeAfterStartIsNotedOnTheTape) {
     Engine e;
     e.calc.SetDecimalSelector(3);
     EXPECT_EQ(platform::Cp932ToUtf8(e.tape.SettingNote(2)), "Rs:CT Dc:3 >>");
-    EXPECT_TRUE(Has(e.shell.calls, "refocus"));
+    EXPECT_EQ(e.calc.TakeFocus(), Focus::kFocusField);
     e.tape.FlushSettingNotes();
     e.calc.SetDecimalSelector(3);  // the same value again: nothing
     EXPECT_EQ(e.tape.SettingNote(2), "");
@@ -133,8 +133,10 @@ TEST(Dispatch, SecondClearKeysAndUnknownCodesOnlyPress) {
     for (int code : {8, 38, 39, 0, 45, 100, -1}) {
         e.shell.calls.clear();
         e.display.ClearCalls();
+        e.calc.TakeFocus();
         e.calc.ExecuteKey(code);
         EXPECT_EQ(e.shell.calls, std::vector<std::string>{"press " + std::to_string(code)});
+        EXPECT_EQ(e.calc.TakeFocus(), Focus::kUnchanged) << code;
         EXPECT_TRUE(e.display.Calls().empty()) << code;
     }
     EXPECT_EQ(e.State().displayValue, before.displayValue);
@@ -146,9 +148,9 @@ TEST(Dispatch, RefusedKeysChangeNothingWhileAnErrorIsShown) {
     e.Keys("5/0=");
     const std::string tape = e.tape.Log().TapeText();
     for (int code : {27, 21, 17, 99, 37}) {
-        e.shell.calls.clear();
+        e.calc.TakeFocus();
         e.calc.ExecuteKey(code);
-        EXPECT_TRUE(Has(e.shell.calls, "focus-input")) << code;
+        EXPECT_EQ(e.calc.TakeFocus(), Focus::kFocusField) << code;
         EXPECT_EQ(e.State().displayValue, "0");
         EXPECT_EQ(e.State().errorCode, kErrorZero);
     }
@@ -159,17 +161,18 @@ TEST(DisplayOrder, AnOperatorErasesFunctionMarksThenOperatorMarksThenLightsItsOw
     Engine e;
     e.Keys("3");
     e.display.ClearCalls();
+    e.calc.TakeFocus();
     e.Keys("+");
     const std::vector<std::string> expected = {"label labIpt 3",
-                                               "erase-strip 107,0,245,10",
+                                               "erase-strip function-marks",
                                                "blank 99",
                                                "blank 53",
-                                               "erase-strip 0,0,80,10",
+                                               "erase-strip operator-marks",
                                                "copy 17",
                                                "number 3",
                                                "label labAns 3"};
     EXPECT_EQ(e.display.Calls(), expected);
-    EXPECT_TRUE(Has(e.shell.calls, "focus-main"));
+    EXPECT_EQ(e.calc.TakeFocus(), Focus::kMainWindow);
 }
 
 TEST(DisplayOrder, ErrorDrawsZeroThenTheEMark) {
@@ -203,10 +206,10 @@ TEST(Marks, RedrawMarksRepaintsTheStoredFlagsAndKeepsTheFunction) {
     e.display.ClearCalls();
     e.calc.RedrawMarks();
     const auto& calls = e.display.Calls();
-    EXPECT_EQ(calls.front(), "erase-strip 0,0,0,0");
+    EXPECT_EQ(calls.front(), "erase-strip whole");
     EXPECT_TRUE(Has(calls, "copy 17"));
     EXPECT_TRUE(Has(calls, "blank 18"));
-    EXPECT_TRUE(Has(calls, "erase-panel 4,18,14,28"));
+    EXPECT_TRUE(Has(calls, "erase-panel 58"));
     EXPECT_EQ(e.State().lastFunction, 0);
 }
 
@@ -214,10 +217,10 @@ TEST(Marks, PercentLightsTheEqualsPlace) {
     Engine e(kMakerCasio);
     e.Keys("50");
     e.calc.ExecuteKey(kKeyPercent);
-    EXPECT_TRUE(e.State().markOn[kKeyEquals]);
-    EXPECT_FALSE(e.State().markOn[kKeyPercent]);
+    EXPECT_TRUE(e.State().markOn[kMarkEquals]);
+    EXPECT_FALSE(e.State().markOn[Mark{kKeyPercent}]);
     e.Keys("1");
-    EXPECT_FALSE(e.State().markOn[kKeyEquals]);
+    EXPECT_FALSE(e.State().markOn[kMarkEquals]);
 }
 
 TEST(Labels, AnswerAndOperandShowThousandsSeparators) {
@@ -261,7 +264,7 @@ TEST(Recalculation, ResumeFromTapeSetsTheAnswerAndOperator) {
     EXPECT_EQ(e.State().answerValue, "56.5");
     EXPECT_EQ(e.State().pendingOperator, kKeyDivide);
     EXPECT_EQ(e.State().displayValue, "56.5");
-    EXPECT_TRUE(e.State().markOn[kKeyDivide]);
+    EXPECT_TRUE(e.State().markOn[kMarkDivide]);
     EXPECT_EQ(e.display.Label(DisplayLabel::kLabIpt), "1,234");
     e.Keys("2=");
     EXPECT_EQ(e.State().displayValue, "28.25");
@@ -372,9 +375,9 @@ TEST(Robustness, LongSessionsOfArbitraryKeysKeepTheInvariants) {
                                              &s.memoryValue, &s.grandTotalValue}) {
                     ASSERT_LT(r->size(), kRegisterSize) << *r;
                 }
-                ASSERT_NE(std::find(std::begin(known), std::end(known), s.errorCode),
+                ASSERT_NE(std::find(std::begin(known), std::end(known), CodeOf(s.errorCode)),
                           std::end(known))
-                    << s.errorCode;
+                    << CodeOf(s.errorCode);
             }
             const std::string& text = e.tape.Log().TapeText();
             int ends = 0;
@@ -402,18 +405,18 @@ TEST(SetMarkState, FunctionMarksRecordTheFunctionAndOffForgetsIt) {
                           {50, 50}, {17, 0}, {99, 0},  {57, 0},  {54, 0},  {58, 0}};
     for (const Case& c : cases) {
         testing::Engine e;
-        e.calc.SetMark(c.code, true);
+        e.calc.SetMark(Mark{c.code}, true);
         EXPECT_EQ(e.State().lastFunction, c.lastFunctionWhenOn) << c.code;
-        EXPECT_TRUE(e.State().markOn[static_cast<std::size_t>(c.code)]) << c.code;
-        e.calc.SetMark(4, true);
-        e.calc.SetMark(c.code, false);
+        EXPECT_TRUE(e.State().markOn[Mark{c.code}]) << c.code;
+        e.calc.SetMark(Mark{4}, true);
+        e.calc.SetMark(Mark{c.code}, false);
         EXPECT_EQ(e.State().lastFunction, 0) << c.code;
     }
 }
 
 TEST(SetMarkState, MemoryMarkMirrorsTheFlagAndKeepsTheFunction) {
     testing::Engine e;
-    e.calc.SetMark(9, true);
+    e.calc.SetMark(Mark{9}, true);
     e.calc.SetMark(kMarkMemory, true);
     EXPECT_TRUE(e.State().memoryMark);
     e.calc.SetMark(kMarkMemory, false);
@@ -423,11 +426,11 @@ TEST(SetMarkState, MemoryMarkMirrorsTheFlagAndKeepsTheFunction) {
 
 TEST(SetMarkState, UnlistedCodesDrawAndChangeNothing) {
     testing::Engine e;
-    e.calc.SetMark(9, true);
+    e.calc.SetMark(Mark{9}, true);
     e.display.ClearCalls();
     for (int code : {51, 0, 2, 7, 60, 99 + 1}) {
-        e.calc.SetMark(code, false);
-        e.calc.SetMark(code, true);
+        e.calc.SetMark(Mark{code}, false);
+        e.calc.SetMark(Mark{code}, true);
     }
     EXPECT_TRUE(e.display.Calls().empty());
     EXPECT_EQ(e.State().lastFunction, 9);
@@ -436,16 +439,16 @@ TEST(SetMarkState, UnlistedCodesDrawAndChangeNothing) {
 TEST(SetMarkState, ClearFunctionMarksKeepsMemoryGrandTotalAndMemoryOverflowFlags) {
     testing::Engine e;
     for (int code : {4, 9, 11, 50, 54, 55, 56, 57, 52, 15, 99, 53, 17})
-        e.calc.SetMark(code, true);
+        e.calc.SetMark(Mark{code}, true);
     e.calc.ClearFunctionMarks();
     for (int code : {4, 9, 11, 50, 54, 56, 57, 99, 53}) {
-        EXPECT_FALSE(e.State().markOn[static_cast<std::size_t>(code)]) << code;
+        EXPECT_FALSE(e.State().markOn[Mark{code}]) << code;
     }
     for (int code : {52, 15, 55, 17}) {
-        EXPECT_TRUE(e.State().markOn[static_cast<std::size_t>(code)]) << code;
+        EXPECT_TRUE(e.State().markOn[Mark{code}]) << code;
     }
     e.calc.ClearOperatorMarks();
-    EXPECT_FALSE(e.State().markOn[17]);
+    EXPECT_FALSE(e.State().markOn[Mark{17}]);
     EXPECT_EQ(e.State().lastFunction, 0);
 }
 

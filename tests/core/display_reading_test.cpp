@@ -20,7 +20,7 @@ TEST(DisplayReading, NumberErrorAndMarksInTheOrderTheyStand) {
         const char* reading;
     };
     const Case cases[] = {
-        {"3", {kMarkGrandTotal, kKeyEquals}, "3、イコール、GT"},
+        {"3", {CodeOf(kMarkGrandTotal), kKeyEquals}, "3、イコール、GT"},
         {"0", {}, "0"},
         {"", {}, "0"},
         {"12.", {}, "12"},  // the point the panel shows after every integer is not read
@@ -28,16 +28,17 @@ TEST(DisplayReading, NumberErrorAndMarksInTheOrderTheyStand) {
         {"1234567.89", {}, "1,234,567.89"},
         {"-1234", {kKeySubtract}, "-1,234、マイナス"},
         // The error first, whatever else is lit; the overflow view keeps its digits.
-        {"1.0000000", {kKeyEquals, kMarkError}, "エラー、1.0000000、イコール"},
+        {"1.0000000", {kKeyEquals, CodeOf(kMarkError)}, "エラー、1.0000000、イコール"},
         {"0",
-         {kMarkRegisterOverflow, kMarkMemoryOverflow, kMarkError, kMarkMemory},
+         {CodeOf(kMarkRegisterOverflow), CodeOf(kMarkMemoryOverflow), CodeOf(kMarkError),
+          CodeOf(kMarkMemory)},
          "エラー、0、メモリー、メモリーあふれ、桁あふれ"},
         // K stands on the panel but is read last; % lights the = mark.
-        {"15", {kMarkConstant, kKeyMultiply, kKeyPercent}, "15、かける、イコール、定数"},
+        {"15", {CodeOf(kMarkConstant), kKeyMultiply, kKeyPercent}, "15、かける、イコール、定数"},
         {"1080", {kKeyTaxIncluded}, "1,080、税込"},
-        {"80", {kMarkTaxIncludedAmount}, "80、税込の税額"},
+        {"80", {CodeOf(kMarkTaxIncludedAmount)}, "80、税込の税額"},
         {"12",
-         {kMarkAnswerCheck, kKeyEquals, kKeyMemoryPlus, kMarkMemory},
+         {CodeOf(kMarkAnswerCheck), kKeyEquals, kKeyMemoryPlus, CodeOf(kMarkMemory)},
          "12、イコール、メモリー、メモリープラス、アンサーチェック"},
         {"1.4142135", {kKeyRoot}, "1.4142135、ルート"},
     };
@@ -55,7 +56,7 @@ TEST(DisplayReading, EveryMarkWithAPlaceHasAWordOfItsOwn) {
         EXPECT_TRUE(words.insert(word).second) << code << " shares its word";
     }
     EXPECT_EQ(MarkWord(kKeyPercent), MarkWord(kKeyEquals));
-    EXPECT_TRUE(MarkWord(kMarkGrandTotalCleared).empty()) << "51 has no place";
+    EXPECT_TRUE(MarkWord(CodeOf(kMarkGrandTotalCleared)).empty()) << "51 has no place";
     EXPECT_TRUE(MarkWord(kKeyDigit1).empty());
 }
 

@@ -19,9 +19,6 @@ class RecordingShell : public ShellPort {
     void FamilyChanged(int makerType) override {
         calls.push_back("family " + std::to_string(makerType));
     }
-    void Refocus() override { calls.push_back("refocus"); }
-    void FocusInput() override { calls.push_back("focus-input"); }
-    void FocusMainWindow() override { calls.push_back("focus-main"); }
 
     std::vector<std::string> calls;
 };
@@ -34,6 +31,7 @@ struct Engine {
         calc.ApplyStartupSettings(settings, nullptr);
         display.ClearCalls();
         shell.calls.clear();
+        calc.TakeFocus();
     }
     // Keys given as in a key sequence: digits and points one by one, operators by symbol.
     void Keys(const std::string& keys) {

@@ -68,7 +68,7 @@ void RunCase(const std::string& file, const GoldenCase& c) {
         if (row.marks != "*") {
             EXPECT_EQ(session.LitMarks(), row.marks) << where << " after " << row.token;
         }
-        EXPECT_EQ(state.errorCode, row.error) << where << " after " << row.token;
+        EXPECT_EQ(CodeOf(state.errorCode), row.error) << where << " after " << row.token;
     }
 }
 

@@ -75,7 +75,8 @@ TEST(RoundResult, EachRoundSelectorAtEachPlace) {
         {"-0.001", 2, kRoundUp, "-0.01"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(e.calc.RoundResult(c.src, kWorkSize, c.decimal, c.round), c.out)
+        EXPECT_EQ(e.calc.RoundResult(c.src, kWorkSize, {.round = c.round, .decimal = c.decimal}),
+                  c.out)
             << c.src << " dec " << c.decimal << " round " << c.round;
     }
 }

@@ -145,9 +145,9 @@ TEST_F(MarkStripTest, EachMarkCopiesItsGlyphToItsPlace) {
         {12, 178, 205, 20}, {49, 178, 230, 20}, {57, 203, 315, 15}, {55, 225, 255, 10},
         {56, 225, 270, 10}, {54, 235, 285, 10}};
     for (const Row& r : rows) {
-        display.CopyMarkGlyph(r.code);
+        display.CopyMarkGlyph(core::Mark{r.code});
         EXPECT_TRUE(SamePixels(Place(r.place, r.width), StripGlyph(r.source, r.width))) << r.code;
-        display.BlankMarkGlyph(r.code);
+        display.BlankMarkGlyph(core::Mark{r.code});
         EXPECT_TRUE(SamePixels(Place(r.place, r.width), StripGlyph(335, r.width))) << r.code;
     }
 }
@@ -156,31 +156,31 @@ TEST_F(MarkStripTest, UnlistedCodesDrawNothing) {
     const QImage before = display.MarkStrip().copy();
     const QImage panel = display.DigitPanel().copy();
     for (int code : {0, 2, 51, 60, 98, 100, 830}) {
-        display.CopyMarkGlyph(code);
-        display.BlankMarkGlyph(code);
+        display.CopyMarkGlyph(core::Mark{code});
+        display.BlankMarkGlyph(core::Mark{code});
     }
     EXPECT_TRUE(SamePixels(display.MarkStrip(), before));
     EXPECT_TRUE(SamePixels(display.DigitPanel(), panel));
 }
 
 TEST_F(MarkStripTest, TaxAmountReplacesTaxIncludedAndTheFunctionRegionEraseRemovesIt) {
-    display.CopyMarkGlyph(11);
-    display.CopyMarkGlyph(48);
+    display.CopyMarkGlyph(core::Mark{11});
+    display.CopyMarkGlyph(core::Mark{48});
     EXPECT_TRUE(SamePixels(Place(156, 20), StripGlyph(230, 20)));
-    display.CopyMarkGlyph(15);  // GT, left of the function region
-    display.EraseMarkStrip({107, 0, 245, 10});
+    display.CopyMarkGlyph(core::Mark{15});  // GT, left of the function region
+    display.EraseMarkStrip(core::StripRegion::kFunctionMarks);
     EXPECT_TRUE(SamePixels(Place(107, 138), Background(138)));
     EXPECT_TRUE(SamePixels(Place(80, 10), StripGlyph(270, 10)));
 }
 
 TEST_F(MarkStripTest, OperatorRegionEraseTakesTheEqualsGlyphToo) {
-    display.CopyMarkGlyph(17);
-    display.CopyMarkGlyph(99);
-    display.CopyMarkGlyph(52);
-    display.EraseMarkStrip({0, 0, 80, 10});
+    display.CopyMarkGlyph(core::Mark{17});
+    display.CopyMarkGlyph(core::Mark{99});
+    display.CopyMarkGlyph(core::Mark{52});
+    display.EraseMarkStrip(core::StripRegion::kOperatorMarks);
     EXPECT_TRUE(SamePixels(Place(0, 80), Background(80)));
     EXPECT_TRUE(SamePixels(Place(92, 10), StripGlyph(255, 10)));
-    display.EraseMarkStrip({});
+    display.EraseMarkStrip(core::StripRegion::kWhole);
     EXPECT_TRUE(SamePixels(display.MarkStrip(), Background(245)));
 }
 
@@ -213,17 +213,18 @@ TEST(PanelMarks, ErrorOffKeepsTheConstantMarkAndANewNumberRemovesBoth) {
     Skin skin;
     DigitalDisplay display(skin);
     display.DrawNumber("5");
-    display.CopyMarkGlyph(59);
-    display.CopyMarkGlyph(58);
+    display.CopyMarkGlyph(core::Mark{59});
+    display.CopyMarkGlyph(core::Mark{58});
     const QImage k = Block(display.SyncMark(), 0, 0, 10, 10);
     const QImage e = Block(display.SyncMark(), 10, 0, 10, 10);
     EXPECT_TRUE(SamePixels(Block(display.DigitPanel(), 4, 2, 10, 10), k));
     EXPECT_TRUE(SamePixels(Block(display.DigitPanel(), 4, 18, 10, 10), e));
-    display.ErasePanelCell({4, 18, 14, 28});  // the E mark off
-    EXPECT_TRUE(SamePixels(Block(display.DigitPanel(), 4, 2, 10, 10), k));
-    display.DrawNumber("5");
+    display.ErasePanelMark(core::Mark{58});  // the E mark off
     QImage blank(10, 10, QImage::Format_RGB32);
     blank.fill(display.PanelBackground());
+    EXPECT_TRUE(SamePixels(Block(display.DigitPanel(), 4, 18, 10, 10), blank));
+    EXPECT_TRUE(SamePixels(Block(display.DigitPanel(), 4, 2, 10, 10), k));
+    display.DrawNumber("5");
     EXPECT_TRUE(SamePixels(Block(display.DigitPanel(), 4, 2, 10, 10), blank));
 }
 
@@ -232,7 +233,7 @@ TEST(DisplayNotifications, EveryChangeIsAnnounced) {
     std::vector<DigitalDisplay::Changed> seen;
     DigitalDisplay display(skin, [&](DigitalDisplay::Changed c) { seen.push_back(c); });
     display.DrawNumber("1");
-    display.CopyMarkGlyph(17);
+    display.CopyMarkGlyph(core::Mark{17});
     display.SetLabel(core::DisplayLabel::kLabAns, "1");
     using C = DigitalDisplay::Changed;
     EXPECT_EQ(seen, (std::vector<C>{C::kPanel, C::kMarks, C::kLabel}));

@@ -125,7 +125,7 @@ TEST_F(EngineOnDisplay, AMarkWhoseFlagStaysOnIsNotShownOnceItsPlaceIsErased) {
     // A corrected tape line: the calculator goes on from the new answer; the operator
     // region is erased, the copy mark's flag is left on.
     calculator.ResumeFromTape("3", 17, "8");
-    ASSERT_TRUE(calculator.State().markOn[53]);
+    ASSERT_TRUE(calculator.State().markOn[core::kMarkCopy]);
     const auto shown = display.ShownMarks();
     EXPECT_EQ(std::find(shown.begin(), shown.end(), 53), shown.end());
     EXPECT_EQ(shown, MarksInThePictures(display, skin));

@@ -272,8 +272,8 @@ TEST_F(SkinLoading, UndersizedPicturesDrawWhatTheyHaveAndNothingOutside) {
     face.skin().RebuildComposite();
     face.display().DrawNumber("-1234567.89");
     for (int code = 0; code < 100; ++code) {
-        face.display().CopyMarkGlyph(code);
-        face.display().BlankMarkGlyph(code);
+        face.display().CopyMarkGlyph(core::Mark{code});
+        face.display().BlankMarkGlyph(core::Mark{code});
     }
     for (int code : kKeyPictureCodes)
         face.keys().PressKey(code);

@@ -77,9 +77,9 @@ wait_for_title() {  # regular expression [tries, 50 ms apart; default 200]
 }
 
 # Waits for the visible main window titled exactly "Pemu"; prints its id. A first start on a
-# fresh machine builds the font cache: it is given time.
+# fresh machine builds the font cache, and a loaded machine starts slowly: it is given time.
 wait_for_window() {
-    wait_for_title '^Pemu$' 400
+    wait_for_title '^Pemu$' 1000
 }
 
 # The usual start: the tools the test needs, its own X server and data folder, and pemu with

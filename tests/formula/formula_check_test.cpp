@@ -53,7 +53,7 @@ TEST(FormulaCheck, NormalisesToTheTextTheEvaluatorTrusts) {
     for (const Normalised& c : cases) {
         FormulaError error;
         const std::string out = CheckFormula(error, platform::Utf8ToCp932(c.input));
-        EXPECT_FALSE(error.raised) << c.input << " gave error " << error.code;
+        EXPECT_FALSE(error.raised) << c.input << " gave error " << Number(error.code);
         EXPECT_EQ(out, c.checked) << c.input;
     }
 }
@@ -62,7 +62,7 @@ TEST(FormulaCheck, AnErrorMarksTheTextAndKeepsItsFirstCharacter) {
     FormulaError error;
     std::string out = CheckFormula(error, "2*/3");
     EXPECT_TRUE(error.raised);
-    EXPECT_EQ(error.code, 706);
+    EXPECT_EQ(Number(error.code), 706);
     EXPECT_EQ(error.position, 3);
     EXPECT_EQ(out, "E*/3");
     RestoreFirstChar(error, out);
@@ -72,9 +72,9 @@ TEST(FormulaCheck, AnErrorMarksTheTextAndKeepsItsFirstCharacter) {
 TEST(FormulaCheck, ARaisedErrorStopsEveryLaterPass) {
     FormulaError error;
     std::string text = "(*3)";
-    RaiseFormulaError(error, text, 102, 0);
+    RaiseFormulaError(error, text, MessageNumber{102}, 0);
     const std::string out = CheckFormula(error, "2*/3");
-    EXPECT_EQ(error.code, 102);
+    EXPECT_EQ(Number(error.code), 102);
     EXPECT_EQ(out, "2*/3");
 }
 
@@ -119,7 +119,7 @@ TEST(FormulaCheck, LongTextsReachTheLengthErrors) {
     for (const LongCase& c : cases) {
         FormulaError error;
         CheckFormula(error, c.input);
-        EXPECT_EQ(error.code, c.code) << c.what << " (" << c.input.size() << " characters)";
+        EXPECT_EQ(Number(error.code), c.code) << c.what << " (" << c.input.size() << " characters)";
         // The length messages share one text after their code.
         std::string message = c.message;
         if (!message.empty() && message.back() == ' ') message += kTooLong;
@@ -137,7 +137,7 @@ TEST(FormulaCheck, NumbersAndTextsJustWithinTheLimitsPass) {
     for (const std::string& input : inputs) {
         FormulaError error;
         CheckFormula(error, input);
-        EXPECT_FALSE(error.raised) << input.size() << " characters: error " << error.code;
+        EXPECT_FALSE(error.raised) << input.size() << " characters: error " << Number(error.code);
     }
 }
 

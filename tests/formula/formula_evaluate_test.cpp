@@ -35,10 +35,9 @@ TEST(FormulaEvaluate, TheOperatorMachineRefusesWhatItCannotRead) {
     };
     for (const MachineCase& c : cases) {
         arith::ArithContext ctx;
-        FormulaError error;
-        const std::string out = EvaluateExpression(ctx, error, c.inner);
-        EXPECT_EQ(out.front(), 'E') << c.inner;
-        EXPECT_EQ(error.code, c.code) << c.inner;
+        const Evaluated out = EvaluateExpression(ctx, c.inner);
+        EXPECT_FALSE(out.Ok()) << c.inner;
+        EXPECT_EQ(Number(out.error), c.code) << c.inner;
     }
 }
 
@@ -47,8 +46,8 @@ TEST(FormulaEvaluate, AnOverflowingPendingDivisorIsAStackError) {
     FormulaError error;
     std::string text = CheckFormula(error, "1/(10^30)/(10^30)");
     EvaluateFormula(ctx, error, text, {20, 20});
-    EXPECT_EQ(error.code, 816);
-    EXPECT_EQ(FormulaMessage(816), platform::Sjis("[E816][計算] STACK READ ERROR"));
+    EXPECT_EQ(Number(error.code), 816);
+    EXPECT_EQ(FormulaMessage(MessageNumber{816}), platform::Sjis("[E816][計算] STACK READ ERROR"));
 }
 
 TEST(FormulaEvaluate, PrecisionIsSetForTheRunAndBackTo20Afterwards) {
@@ -75,7 +74,7 @@ TEST(FormulaEvaluate, TheLargestValuesOfTheSettingsFitTheOperands) {
     const std::string big(210, '9');
     std::string text = CheckFormula(error, big.substr(0, 150) + "*" + big.substr(0, 60) + "+1/3");
     EvaluateFormula(ctx, error, text, {100, 100});
-    ASSERT_FALSE(error.raised) << error.code;
+    ASSERT_FALSE(error.raised) << Number(error.code);
     EXPECT_EQ(text.find('.'), 210u);
     EXPECT_EQ(text.size(), 210u + 1 + 105);
 }
@@ -87,7 +86,7 @@ TEST(FormulaEvaluate, SubtractionKeepsEveryDigitOfTheWidestValues) {
     const std::string wide = "1" + std::string(199, '0') + "+1/3";
     std::string text = CheckFormula(error, "(" + wide + ")-(" + wide + ")+1");
     EvaluateFormula(ctx, error, text, {100, 100});
-    ASSERT_FALSE(error.raised) << error.code;
+    ASSERT_FALSE(error.raised) << Number(error.code);
     EXPECT_EQ(text, "1");
 }
 
@@ -96,7 +95,7 @@ TEST(FormulaEvaluate, ACheckErrorIsNotEvaluated) {
     FormulaError error;
     std::string text = CheckFormula(error, "2*/3");
     EvaluateFormula(ctx, error, text, {20, 20});
-    EXPECT_EQ(error.code, 706);
+    EXPECT_EQ(Number(error.code), 706);
     EXPECT_EQ(text, "E*/3");
 }
 
@@ -110,8 +109,8 @@ TEST(FormulaEvaluate, ALongRewrittenTextIsRefused) {
     std::string text = CheckFormula(error, formula);
     ASSERT_FALSE(error.raised);
     EvaluateFormula(ctx, error, text, {20, 20});
-    EXPECT_EQ(error.code, 801);
-    EXPECT_EQ(FormulaMessage(801),
+    EXPECT_EQ(Number(error.code), 801);
+    EXPECT_EQ(FormulaMessage(MessageNumber{801}),
               platform::Sjis("[E801][計算] 計算で使用出来る文字数の最大値を越えました。"));
 }
 
@@ -132,7 +131,7 @@ TEST(FormulaEvaluate, ResultDigitsAreCheckedAndTheFractionCut) {
         std::string text = c.value;
         CheckResultDigits(error, text, c.limits);
         if (c.after == nullptr) {
-            EXPECT_EQ(error.code, 2001) << c.value;
+            EXPECT_EQ(Number(error.code), 2001) << c.value;
         } else {
             EXPECT_FALSE(error.raised) << c.value;
             EXPECT_EQ(text, c.after) << c.value;

@@ -21,33 +21,38 @@ FormulaWindowMetrics Metrics(int width, int height, int fontSize = 14) {
 }
 
 TEST(FormulaWindowLayout, TheMessageAreaHoldsFewerLinesAtLargerFonts) {
-    const std::vector<std::pair<int, int>> lines = {{10, 7}, {12, 5}, {14, 5}, {16, 4},
-                                                    {18, 4}, {20, 3}, {22, 3}};
-    for (const auto& [size, n] : lines) {
-        EXPECT_EQ(MessageLines(size), n) << size;
-        const FormulaWindowLayout l = LayoutFormulaWindow(Metrics(567, 590, size));
-        EXPECT_EQ(l.message.height, n * 19 + 2) << size;
-        EXPECT_EQ(l.messageFrame.height, n * 19 + 2 + 13) << size;
+    struct Case {
+        int fontSize;
+        int lines;
+        int messageHeight;
+        int frameHeight;
+    };
+    for (const Case& c :
+         {Case{10, 7, 135, 148}, Case{12, 5, 97, 110}, Case{14, 5, 97, 110}, Case{16, 4, 78, 91},
+          Case{18, 4, 78, 91}, Case{20, 3, 59, 72}, Case{22, 3, 59, 72}}) {
+        EXPECT_EQ(MessageLines(c.fontSize), c.lines) << c.fontSize;
+        const FormulaWindowLayout l = LayoutFormulaWindow(Metrics(567, 590, c.fontSize));
+        EXPECT_EQ(l.message.height, c.messageHeight) << c.fontSize;
+        EXPECT_EQ(l.messageFrame.height, c.frameHeight) << c.fontSize;
     }
 }
 
 TEST(FormulaWindowLayout, FramesStackFrom25With25PixelsBetween) {
     const FormulaWindowLayout l = LayoutFormulaWindow(Metrics(567, 590));
-    const int frameWidth = 567 - 119 - 5;
     for (const platform::Rect& frame : {l.messageFrame, l.answerFrame, l.inputFrame}) {
         EXPECT_EQ(frame.x, 4);
-        EXPECT_EQ(frame.width, frameWidth);
+        EXPECT_EQ(frame.width, 443);
     }
     EXPECT_EQ(l.messageFrame.y, 25);
-    EXPECT_EQ(l.answerFrame.y, 25 + l.messageFrame.height + 25);
+    EXPECT_EQ(l.answerFrame.y, 160);
     EXPECT_EQ(l.answerFrame.height, 144);
-    EXPECT_EQ(l.inputFrame.y, l.answerFrame.y + 144 + 25);
+    EXPECT_EQ(l.inputFrame.y, 329);
     EXPECT_EQ(l.inputFrame.y + l.inputFrame.height, l.status.y - 2) << "down to the status line";
     // Each area 6 pixels inside its frame, each label above it.
-    EXPECT_EQ(l.answer.x, l.answerFrame.x + 6);
-    EXPECT_EQ(l.answer.y, l.answerFrame.y + 6);
-    EXPECT_EQ(l.answer.width, frameWidth - 12);
-    EXPECT_EQ(l.answer.height, 144 - 13);
+    EXPECT_EQ(l.answer.x, 10);
+    EXPECT_EQ(l.answer.y, 166);
+    EXPECT_EQ(l.answer.width, 431);
+    EXPECT_EQ(l.answer.height, 131);
     EXPECT_LT(l.inputLabel.y + 14, l.inputFrame.y);
     EXPECT_GT(l.inputLabel.y, l.answerFrame.y + l.answerFrame.height);
     // The digit panel just above the answer frame, the buttons at the right edge, the
@@ -62,8 +67,8 @@ TEST(FormulaWindowLayout, FramesStackFrom25With25PixelsBetween) {
 TEST(FormulaWindowLayout, TheMinimumLeavesRoomForThePanels) {
     const FormulaWindowMetrics m = Metrics(100, 100);
     const platform::Size minimum = MinimumClientSize(m);
-    EXPECT_EQ(minimum.width, 62 + 366 + 124);
-    EXPECT_EQ(minimum.height, 25 + 279 + 81);
+    EXPECT_EQ(minimum.width, 552);
+    EXPECT_EQ(minimum.height, 385);
     const FormulaWindowLayout l = LayoutFormulaWindow(m);
     EXPECT_GE(l.inputFrame.height, 0) << "a client below the minimum never gives negative sizes";
     EXPECT_GE(l.input.height, 0);

@@ -139,7 +139,7 @@ TEST(MemoryStore, OverlongStoredMemoryNeverReachesTheDisplay) {
     session->Calc().ApplyStartupSettings(core::StartupSettings{}, &store);
     PressAll(*session, "MR * 2 =");
     EXPECT_EQ(session->Calc().State().displayValue, "0");
-    EXPECT_EQ(session->Calc().State().errorCode, 0);
+    EXPECT_EQ(session->Calc().State().errorCode, core::kNoError);
     EXPECT_FALSE(session->Calc().State().markOn[core::kMarkMemory]);
 }
 

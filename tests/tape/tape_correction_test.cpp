@@ -170,7 +170,7 @@ TEST_F(EightDigitCorrectionTest, OverflowInTheOpenCalculationRestoresEverythingE
     EXPECT_EQ(State().pendingOperator, state.pendingOperator);
     EXPECT_EQ(State().displayValue, state.displayValue);
     EXPECT_EQ(View().FirstNumber(), first);
-    EXPECT_EQ(View().EditMode(), 0);
+    EXPECT_EQ(View().EditMode(), kEditNone);
     Keys("=");
     EXPECT_EQ(State().displayValue, "90000000");
 }
@@ -192,7 +192,7 @@ TEST_F(CorrectionTest, ADivisionByZeroInARecalculationDoesNotReachTheNextKey) {
     EXPECT_EQ(lines[5], "※オーバーフロー(0除算)行:2 <<");
     Keys("3 + 4 =");
     EXPECT_EQ(State().displayValue, "7");
-    EXPECT_EQ(State().errorCode, 0);
+    EXPECT_EQ(State().errorCode, core::kNoError);
 }
 
 TEST_F(CorrectionTest, ARefusedInsertionIsCorrectedInPlaceWhenAppliedAgain) {
@@ -268,7 +268,7 @@ TEST_F(CorrectionTest, ACorrectionInAScrolledViewChangesTheCursorLineAndKeepsThe
     EXPECT_EQ(lines[18], "3 ＝　 　");
     EXPECT_EQ(View().FirstNumber(), first);
     EXPECT_EQ(View().CursorRow(), row);
-    EXPECT_EQ(View().EditMode(), 0);
+    EXPECT_EQ(View().EditMode(), kEditNone);
 }
 
 TEST_F(CorrectionTest, TheBlockForThePopupViewerIsTrimmedAndASeparatorHasNone) {

@@ -33,11 +33,14 @@ struct FakeCore : CoreView {
     int MakerType() const override { return makerType; }
 };
 
-struct CountingObserver : TapeObserver {
+struct CountingListener {
+    explicit CountingListener(TapeRecorder& tape)
+        : onRefresh(tape.OnRefresh([this](int position) { refreshed.push_back(position); })),
+          onCleared(tape.OnCleared([this] { ++cleared; })) {}
     std::vector<int> refreshed;
     int cleared = 0;
-    void RefreshView(int position) override { refreshed.push_back(position); }
-    void TapeCleared() override { ++cleared; }
+    TapeRecorder::Refreshed::Subscription onRefresh;
+    TapeRecorder::Cleared::Subscription onCleared;
 };
 
 class TapeRecorderTest : public testing::Test {
@@ -59,9 +62,9 @@ class TapeRecorderTest : public testing::Test {
     // Keys a + b = with the core's entry flag as a calculator would set it.
     void KeySum(const char* a, const char* b, const char* sum) {
         core.entering = true;
-        tape.RecordStep(a, 17, 0);
-        tape.RecordStep(b, 99, 0);
-        tape.RecordStep(sum, 99, 1);
+        tape.RecordStep(a, 17, StepRole::kStep);
+        tape.RecordStep(b, 99, StepRole::kStep);
+        tape.RecordStep(sum, 99, StepRole::kResult);
     }
 
     FakeCore core;
@@ -171,12 +174,12 @@ TEST_F(TapeRecorderTest, CheckFunctionOffMarksNothing) {
 
 TEST_F(TapeRecorderTest, OperatorReplacementRewritesTheLineAboveReferenceLines) {
     core.entering = true;
-    tape.RecordStep("5", 17, 0);
+    tape.RecordStep("5", 17, StepRole::kStep);
     tape.NoteDigits(10);
     tape.FlushSettingNotes();
     core.entering = false;
     core.pendingOperator = 17;  // + waits for its operand
-    tape.RecordStep("5", 19, 0);
+    tape.RecordStep("5", 19, StepRole::kStep);
     const std::vector<std::string> expected = {" ", "5 ×　 　", "DIGIT:10 >>      ‥"};
     EXPECT_EQ(Lines(), expected);
     EXPECT_EQ(tape.Steps().stepCount, 1);
@@ -186,16 +189,16 @@ TEST_F(TapeRecorderTest, OperatorReplacementRewritesTheLineAboveReferenceLines) 
 
 TEST_F(TapeRecorderTest, EqualsOnAShownResultRecordsOnlyTheOperator) {
     core.entering = false;
-    tape.RecordStep("7", 99, 0);
+    tape.RecordStep("7", 99, StepRole::kStep);
     EXPECT_EQ(LastLine(), " ＝　 　");
     EXPECT_EQ(tape.Steps().stepList[0].value, "");
 }
 
 TEST_F(TapeRecorderTest, RepeatedSignChangeOverwritesItsStep) {
     core.entering = false;
-    tape.RecordStep("0", 831, 0);
+    tape.RecordStep("0", 831, StepRole::kStep);
     tape.RemoveLastLines(1);
-    tape.RecordStep("0", 830, 0);
+    tape.RecordStep("0", 830, StepRole::kStep);
     EXPECT_EQ(tape.Steps().stepCount, 1);
     EXPECT_EQ(tape.Steps().stepList[0].kind, 830);
     EXPECT_TRUE(tape.LastWasSignChange());
@@ -203,10 +206,10 @@ TEST_F(TapeRecorderTest, RepeatedSignChangeOverwritesItsStep) {
 
 TEST_F(TapeRecorderTest, AFullStepListStillWritesLinesWithoutMarks) {
     for (int i = 0; i < kStepListMax + 5; ++i)
-        tape.RecordStep("1", 17, 0);
+        tape.RecordStep("1", 17, StepRole::kStep);
     EXPECT_EQ(tape.Steps().stepCount, kStepListMax);
     EXPECT_EQ(tape.LineCount(), kStepListMax + 5 + 1);  // and the first separator
-    tape.RecordStep("9", 99, 1);
+    tape.RecordStep("9", 99, StepRole::kResult);
     EXPECT_EQ(tape.Steps().previousLast, kStepListMax - 1);
     EXPECT_EQ(tape.Steps().stepCount, 0);
 }
@@ -237,8 +240,7 @@ TEST_F(TapeRecorderTest, SettingNotesReplaceUnflushedOnesAndFlushBySlot) {
 }
 
 TEST_F(TapeRecorderTest, ClearTapeKeepsTheTextAndCarriesAnOpenCalculation) {
-    CountingObserver observer;
-    tape.AddObserver(&observer);
+    CountingListener observer(tape);
     KeySum("1", "2", "3");
     const std::string before = tape.Log().TapeText();
     tape.ClearTape();
@@ -251,7 +253,8 @@ TEST_F(TapeRecorderTest, ClearTapeKeepsTheTextAndCarriesAnOpenCalculation) {
     const std::vector<std::string> expected = {" ", " ～　 　"};
     EXPECT_EQ(Lines(), expected);
     EXPECT_EQ(observer.refreshed, (std::vector<int>{0, 0}));
-    tape.RemoveObserver(&observer);
+    observer.onRefresh.Reset();
+    observer.onCleared.Reset();
     tape.RefreshView(3);
     EXPECT_EQ(observer.refreshed.size(), 2u);
 }

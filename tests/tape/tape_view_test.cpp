@@ -51,6 +51,25 @@ std::vector<int> Range(int first, int last) {
     return numbers;
 }
 
+// A window follows its view, never the tape: whichever subscribed first, the view has taken
+// the new lines before its follower draws, and a closed view tells nobody.
+TEST_F(TapeViewTest, AFollowerSeesTheNewLinesWhicheverSubscribedFirst) {
+    std::vector<std::size_t> seenFirst;
+    const auto first = view.OnRedrawn([&] { seenFirst.push_back(view.Rows().size()); });
+    TapeView later(tape);  // subscribes to the tape after the follower above
+    later.SetOpen(true);
+    later.SetVisibleRows(10);
+    std::vector<std::size_t> seenLater;
+    const auto second = later.OnRedrawn([&] { seenLater.push_back(later.Rows().size()); });
+    Lines(3);
+    EXPECT_EQ(seenFirst, (std::vector<std::size_t>{3}));
+    EXPECT_EQ(seenLater, (std::vector<std::size_t>{3}));
+    later.SetOpen(false);
+    Lines(1);
+    EXPECT_EQ(seenFirst, (std::vector<std::size_t>{3, 5}));
+    EXPECT_EQ(seenLater, (std::vector<std::size_t>{3}));
+}
+
 TEST_F(TapeViewTest, AnEmptyTapeShowsNoRowsAndAHiddenScrollBar) {
     tape.RefreshView(0);
     EXPECT_TRUE(view.Rows().empty());
@@ -182,7 +201,7 @@ TEST_F(TapeViewTest, FewerRowsMoveTheCursorUpAndScrollingClosesTheEdit) {
     view.SetEditMode(kEditChange);
     view.OpenCommandPanel();
     view.GridKey(ScrollKey::kPageUp, false);
-    EXPECT_EQ(view.EditMode(), 0);
+    EXPECT_EQ(view.EditMode(), kEditNone);
     EXPECT_FALSE(view.CommandPanelOpen());
 }
 

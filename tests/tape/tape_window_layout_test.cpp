@@ -14,9 +14,10 @@ TEST(TapeWindowLayout, RowsFitAboveTheButtonsUpToFifty) {
         int buttonTop;
         int rowHeight;
         int rows;
+        int height;
     };
-    for (const Case& c : {Case{602, 24, 25}, Case{601, 24, 24}, Case{602, 30, 20}, Case{10, 24, 1},
-                          Case{5000, 20, 50}}) {
+    for (const Case& c : {Case{602, 24, 25, 601}, Case{601, 24, 24, 577}, Case{602, 30, 20, 601},
+                          Case{10, 24, 1, 25}, Case{5000, 20, 50, 1001}}) {
         GridLayoutInput in;
         in.clientWidth = 380;
         in.buttonTop = c.buttonTop;
@@ -25,9 +26,9 @@ TEST(TapeWindowLayout, RowsFitAboveTheButtonsUpToFifty) {
         in.numberColumnWidth = 48;
         const GridLayout g = LayOutGrid(in);
         EXPECT_EQ(g.visibleRows, c.rows) << c.buttonTop << " " << c.rowHeight;
-        EXPECT_EQ(g.height, c.rowHeight * c.rows + 1);
-        EXPECT_EQ(g.width, 380 - 17 - 1);
-        EXPECT_EQ(g.columnWidths, (std::vector<int>{48, 362 - 48 - 5, 5}));
+        EXPECT_EQ(g.height, c.height) << c.buttonTop << " " << c.rowHeight;
+        EXPECT_EQ(g.width, 362);
+        EXPECT_EQ(g.columnWidths, (std::vector<int>{48, 309, 5}));
     }
 }
 
@@ -62,15 +63,15 @@ TEST(TapeWindowLayout, TheInputBoxCoversTheCursorRowWithItsButtonsBelowOrAbove) 
     out = LayOutInputBox(in);
     EXPECT_EQ(out.box.x, 48);
     EXPECT_EQ(out.box.width, 309);
-    EXPECT_EQ(out.symbols.x + out.symbols.width, 48 + 309);
+    EXPECT_EQ(out.symbols.x + out.symbols.width, 357);
     EXPECT_EQ(out.symbols.width, 70);
     EXPECT_EQ(out.number.x, 48);
-    EXPECT_EQ(out.number.width, 309 - 70 - 4);
-    EXPECT_EQ(out.buttons.y, 120);                   // under the row
-    EXPECT_EQ(out.buttons.x, 48 + (235 - 200) / 2);  // centred under the number field
+    EXPECT_EQ(out.number.width, 235);
+    EXPECT_EQ(out.buttons.y, 120);  // under the row
+    EXPECT_EQ(out.buttons.x, 65);   // centred under the number field
     in.rowTop = 500;
     out = LayOutInputBox(in);
-    EXPECT_EQ(out.buttons.y, 500 - 120);  // above the row, the box stays in sight
+    EXPECT_EQ(out.buttons.y, 380);  // above the row, the box stays in sight
     in.buttons = {370, 120};
     EXPECT_EQ(LayOutInputBox(in).buttons.x, 0);  // kept inside the client area
     in.buttons = {290, 120};

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
@@ -30,6 +31,20 @@ namespace {
 namespace fs = std::filesystem;
 using platform::Cp932ToUtf8;
 using shell::WindowCode;
+
+// A part of the window, found by the object name it carries.
+template <typename T = QWidget>
+T* Part(const QObject* window, const char* name) {
+    T* part = window->findChild<T*>(QString::fromLatin1(name));
+    if (part == nullptr) ADD_FAILURE() << "no part named " << name;
+    return part;
+}
+
+// The option menu as it opens: its items checked for the settings in force.
+bool ShownChecked(const QObject* window, const char* item) {
+    emit Part<QMenu>(window, "OptionMenu")->aboutToShow();
+    return Part<QAction>(window, item)->isChecked();
+}
 
 class KenzanWindowTest : public MainWindowTest {
   protected:
@@ -84,7 +99,7 @@ class KenzanWindowTest : public MainWindowTest {
     }
     // A left click on grid row `row` (1-based).
     static void ClickRow(TfrmKenzan* tape, int row) {
-        TapeGridWidget* grid = tape->GridImage();
+        TapeGridWidget* grid = Part<TapeGridWidget>(tape, "GridImage");
         QTest::mouseClick(grid, Qt::LeftButton, {},
                           QPoint(grid->ColumnX(1) + 20, grid->RowY(row - 1) + 5));
         QApplication::processEvents();
@@ -114,7 +129,7 @@ class KenzanWindowTest : public MainWindowTest {
 
 // Pixels of one grid cell, inside its rules.
 QImage Cell(TfrmKenzan* tape, int column, int row) {
-    TapeGridWidget* grid = tape->GridImage();
+    TapeGridWidget* grid = Part<TapeGridWidget>(tape, "GridImage");
     const QRect cell(grid->ColumnX(column) + 2, grid->RowY(row - 1) + 2,
                      grid->ColumnX(column + 1) - grid->ColumnX(column) - 4,
                      grid->RowY(row) - grid->RowY(row - 1) - 4);
@@ -136,7 +151,7 @@ bool Reddish(QColor c) {
 TEST_F(KenzanWindowTest, OpensFromTheMenuAndTheKeyFollowsTheTapeAndCostsNothingClosed) {
     StartWithSettings();
     tape::TapeRecorder& recorder = window_->Context().tape();
-    const std::size_t observers = recorder.ObserverCount();
+    const std::size_t observers = recorder.ListenerCount();
     Keys("1 + 2 =");
     window_->Menu().KenzanFormOpen->trigger();
     QApplication::processEvents();
@@ -154,7 +169,7 @@ TEST_F(KenzanWindowTest, OpensFromTheMenuAndTheKeyFollowsTheTapeAndCostsNothingC
     QTest::mouseClick(KeyWidget(10), Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_FALSE(window_->Context().windows().IsOpen(WindowCode::kCheckTape));
-    EXPECT_EQ(recorder.ObserverCount(), observers);
+    EXPECT_EQ(recorder.ListenerCount(), observers);
     Keys("5 + 6 =");
     // F1 in the main window opens it, F1 in it closes it.
     window_->FormKeyDown(vk::kF1, {});
@@ -162,7 +177,7 @@ TEST_F(KenzanWindowTest, OpensFromTheMenuAndTheKeyFollowsTheTapeAndCostsNothingC
     ASSERT_TRUE(window_->Context().windows().IsOpen(WindowCode::kCheckTape));
     tape = dynamic_cast<TfrmKenzan*>(window_->Context().windows().Window(WindowCode::kCheckTape));
     EXPECT_EQ(tape->View().Rows().size(), 11u);
-    EXPECT_EQ(recorder.ObserverCount(), observers + 2);
+    EXPECT_EQ(recorder.ListenerCount(), observers + 2);
     Press(tape, Qt::Key_F1);
     EXPECT_FALSE(window_->Context().windows().IsOpen(WindowCode::kCheckTape));
 }
@@ -171,35 +186,36 @@ TEST_F(KenzanWindowTest, RowsFitTheHeightTheScrollBarOnlyWhenNeededAndTheCursorF
     StartWithSettings();
     TfrmKenzan* tape = Open();
     ASSERT_NE(tape, nullptr);
-    EXPECT_EQ(tape->Client()->size(), QSize(380, 660));
-    const int rowHeight = tape->GridImage()->RowHeight();
+    EXPECT_EQ(Part(tape, "Client")->size(), QSize(380, 660));
+    const int rowHeight = Part<TapeGridWidget>(tape, "GridImage")->RowHeight();
     const int rows = tape->View().VisibleRows();
-    EXPECT_EQ(rows, (tape->CloseRun()->y() - 2) / rowHeight);
-    EXPECT_EQ(tape->GridImage()->height(), rowHeight * rows + 1);
-    EXPECT_EQ(tape->GridImage()->width() + tape->ScrBar()->width() + 1, 380);
-    EXPECT_GT(tape->StatusImage().width(), 0);
+    EXPECT_EQ(rows, (Part<QPushButton>(tape, "CloseRun")->y() - 2) / rowHeight);
+    EXPECT_EQ(Part<TapeGridWidget>(tape, "GridImage")->height(), rowHeight * rows + 1);
+    EXPECT_EQ(Part<TapeGridWidget>(tape, "GridImage")->width() +
+                  Part<QScrollBar>(tape, "ScrBar")->width() + 1,
+              380);
+    EXPECT_GT(Part(tape, "Status")->width(), 0);
     // An empty tape and a short one: the disabled stand-in, no scroll bar.
-    EXPECT_TRUE(tape->Dummy()->isVisible());
-    EXPECT_FALSE(tape->ScrBar()->isVisible());
-    EXPECT_FALSE(tape->Dummy()->isEnabled());
+    EXPECT_TRUE(Part<QScrollBar>(tape, "Dummy")->isVisible());
+    EXPECT_FALSE(Part<QScrollBar>(tape, "ScrBar")->isVisible());
+    EXPECT_FALSE(Part<QScrollBar>(tape, "Dummy")->isEnabled());
     for (int i = 0; i < rows + 5; ++i)
         Keys("1 +");
-    EXPECT_TRUE(tape->ScrBar()->isVisible());
-    EXPECT_FALSE(tape->Dummy()->isVisible());
-    EXPECT_EQ(tape->ScrBar()->value(), tape->View().Rows().front().number);
+    EXPECT_TRUE(Part<QScrollBar>(tape, "ScrBar")->isVisible());
+    EXPECT_FALSE(Part<QScrollBar>(tape, "Dummy")->isVisible());
+    EXPECT_EQ(Part<QScrollBar>(tape, "ScrBar")->value(), tape->View().Rows().front().number);
     EXPECT_EQ(tape->View().CursorRow(), rows);
     // A bigger font: fewer rows, and the cursor on the last row comes up with them.
-    for (QAction* size : tape->Menu().FontSize)
-        if (size->data().toInt() == 40) size->trigger();
-    EXPECT_EQ(tape->FontSize(), 40);
-    EXPECT_GT(tape->GridImage()->RowHeight(), rowHeight);
+    Part<QAction>(tape, "FontSize40")->trigger();
+    EXPECT_TRUE(ShownChecked(tape, "FontSize40"));
+    EXPECT_GT(Part<TapeGridWidget>(tape, "GridImage")->RowHeight(), rowHeight);
     EXPECT_LT(tape->View().VisibleRows(), rows);
     EXPECT_EQ(tape->View().CursorRow(), tape->View().VisibleRows());
     // A lower window keeps the rule: rows fit above the buttons.
     tape->resize(tape->width(), tape->height() - 100);
     QApplication::processEvents();
-    EXPECT_EQ(tape->View().VisibleRows(),
-              (tape->CloseRun()->y() - 2) / tape->GridImage()->RowHeight());
+    EXPECT_EQ(tape->View().VisibleRows(), (Part<QPushButton>(tape, "CloseRun")->y() - 2) /
+                                              Part<TapeGridWidget>(tape, "GridImage")->RowHeight());
     // It goes no smaller than 380 x 525 with its frame.
     tape->resize(100, 100);
     QApplication::processEvents();
@@ -207,13 +223,12 @@ TEST_F(KenzanWindowTest, RowsFitTheHeightTheScrollBarOnlyWhenNeededAndTheCursorF
     EXPECT_GE(outer.width(), 380);
     EXPECT_GE(outer.height(), 525);
     // The scroll bar scrolls the view: to a line, and beside the slider by the wheel step.
-    for (QAction* lines : tape->Menu().Scroll)
-        if (lines->data().toInt() == 4) lines->trigger();
-    tape->ScrBar()->setValue(3);
+    Part<QAction>(tape, "Scroll4")->trigger();
+    Part<QScrollBar>(tape, "ScrBar")->setValue(3);
     EXPECT_EQ(tape->View().Rows().front().number, 3);
-    tape->ScrBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    Part<QScrollBar>(tape, "ScrBar")->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(tape->View().Rows().front().number, 7);
-    EXPECT_EQ(tape->ScrBar()->value(), 7);
+    EXPECT_EQ(Part<QScrollBar>(tape, "ScrBar")->value(), 7);
 }
 
 TEST_F(KenzanWindowTest, NumbersCountFromTheFirstLineAfterTheSeparatorEveryTenthGrey) {
@@ -275,10 +290,10 @@ TEST_F(KenzanWindowTest, TwoColoursShowSubtrahendsAndMinusMemoryInRed) {
     EXPECT_TRUE(red(minusMemory));
     // A reference line stands on the info colour while that option is checked.
     EXPECT_EQ(Cell(tape, 1, recall).pixelColor(0, 0), QColor(255, 255, 225));
-    tape->Menu().IsOptColor->trigger();
+    Part<QAction>(tape, "IsOptColor")->trigger();
     EXPECT_EQ(Cell(tape, 1, recall).pixelColor(0, 0), QColor(255, 255, 255));
     // Two colours off: no red at all, and the status line says so.
-    tape->Menu().IsColorOn->trigger();
+    Part<QAction>(tape, "IsColorOn")->trigger();
     EXPECT_FALSE(window_->Context().tape().Options().twoColourOn);
     EXPECT_FALSE(red(subtrahend));
     EXPECT_FALSE(red(minusMemory));
@@ -323,13 +338,18 @@ TEST_F(KenzanWindowTest, TheCommandPanelOffersEditsOnlyForLinesThatMayBeChanged)
             }
             ClickRow(tape, static_cast<int>(i) + 1);
             Press(tape, Qt::Key_Return);
-            ASSERT_TRUE(tape->PopCom()->isVisible()) << text;
-            EXPECT_EQ(tape->PopCom()->Updatem->isEnabled(), kind.editable) << text;
-            EXPECT_EQ(tape->PopCom()->Addm->isEnabled(), kind.editable) << text;
-            EXPECT_EQ(tape->PopCom()->Deletem->isEnabled(), kind.editable) << text;
-            EXPECT_EQ(tape->PopCom()->PopUpm->isEnabled(), kind.inCalculation) << text;
+            ASSERT_TRUE(Part<TapeCommandPanel>(tape, "PopCom")->isVisible()) << text;
+            EXPECT_EQ(Part<TapeCommandPanel>(tape, "PopCom")->Updatem->isEnabled(), kind.editable)
+                << text;
+            EXPECT_EQ(Part<TapeCommandPanel>(tape, "PopCom")->Addm->isEnabled(), kind.editable)
+                << text;
+            EXPECT_EQ(Part<TapeCommandPanel>(tape, "PopCom")->Deletem->isEnabled(), kind.editable)
+                << text;
+            EXPECT_EQ(Part<TapeCommandPanel>(tape, "PopCom")->PopUpm->isEnabled(),
+                      kind.inCalculation)
+                << text;
             Press(tape, Qt::Key_Escape);
-            EXPECT_FALSE(tape->PopCom()->isVisible());
+            EXPECT_FALSE(Part<TapeCommandPanel>(tape, "PopCom")->isVisible());
             EXPECT_TRUE(window_->Context().windows().IsOpen(WindowCode::kCheckTape));
             ++checked;
             break;
@@ -339,7 +359,7 @@ TEST_F(KenzanWindowTest, TheCommandPanelOffersEditsOnlyForLinesThatMayBeChanged)
     // A row below the last line holds nothing to edit.
     ClickRow(tape, tape->View().VisibleRows());
     Press(tape, Qt::Key_Return);
-    EXPECT_FALSE(tape->PopCom()->Updatem->isEnabled());
+    EXPECT_FALSE(Part<TapeCommandPanel>(tape, "PopCom")->Updatem->isEnabled());
 }
 
 TEST_F(KenzanWindowTest, ThePanelIsWorkedFromTheKeyboardAlone) {
@@ -349,7 +369,7 @@ TEST_F(KenzanWindowTest, ThePanelIsWorkedFromTheKeyboardAlone) {
     ASSERT_NE(tape, nullptr);
     ClickRow(tape, 2);
     Press(tape, Qt::Key_Return);
-    TapeCommandPanel* panel = tape->PopCom();
+    TapeCommandPanel* panel = Part<TapeCommandPanel>(tape, "PopCom");
     ASSERT_TRUE(panel->isVisible());
     EXPECT_EQ(Focused(tape), "ClosePopm");
     // Tab goes round the panel in its order and never leaves it; Shift+Tab goes back.
@@ -375,7 +395,7 @@ TEST_F(KenzanWindowTest, ThePanelIsWorkedFromTheKeyboardAlone) {
     Press(tape, Qt::Key_Space);
     EXPECT_FALSE(panel->isVisible());
     EXPECT_FALSE(tape->View().AutoScroll());
-    EXPECT_TRUE(tape->PinMark()->isVisible());
+    EXPECT_TRUE(Part(tape, "PinMark")->isVisible());
     EXPECT_EQ(Focused(tape), "GridImage");
     // Below the last line there is nothing to edit: Tab passes those buttons by (the popup
     // shows the last calculation). Enter presses the focused button.
@@ -414,20 +434,20 @@ TEST_F(KenzanWindowTest, TabGoesRoundTheGridAndTheButtonsAndArrowsLeadBackToTheG
     Press(tape, Qt::Key_Up);
     EXPECT_EQ(tape->View().CursorRow(), 2);
     Press(tape, Qt::Key_Return);
-    EXPECT_TRUE(tape->PopCom()->isVisible());
+    EXPECT_TRUE(Part<TapeCommandPanel>(tape, "PopCom")->isVisible());
     Activate(window_.get());
-    EXPECT_FALSE(tape->PopCom()->isVisible());
+    EXPECT_FALSE(Part<TapeCommandPanel>(tape, "PopCom")->isVisible());
     EXPECT_FALSE(tape->View().CommandPanelOpen());
     // So does leaving it for another control.
     Activate(tape);
     Press(tape, Qt::Key_Return);
-    ASSERT_TRUE(tape->PopCom()->isVisible());
-    tape->ClearRun()->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(Part<TapeCommandPanel>(tape, "PopCom")->isVisible());
+    Part<QPushButton>(tape, "ClearRun")->setFocus(Qt::MouseFocusReason);
     QApplication::processEvents();
-    EXPECT_FALSE(tape->PopCom()->isVisible());
+    EXPECT_FALSE(Part<TapeCommandPanel>(tape, "PopCom")->isVisible());
     // Enter on a focused button presses it: 閉じる closes the window.
     Activate(tape);
-    tape->CloseRun()->setFocus();
+    Part<QPushButton>(tape, "CloseRun")->setFocus();
     Press(tape, Qt::Key_Return);
     EXPECT_FALSE(window_->Context().windows().IsOpen(WindowCode::kCheckTape));
 }
@@ -439,8 +459,8 @@ TEST_F(KenzanWindowTest, TheNumberFieldTakesOnlyWhatItsRulesAllow) {
     ASSERT_NE(tape, nullptr);
     ClickRow(tape, RowOf(tape, 2));
     tape->OpenCommandPanel();
-    tape->PopCom()->Updatem->click();
-    TapeInputBox* box = tape->InputBoxs();
+    Part<TapeCommandPanel>(tape, "PopCom")->Updatem->click();
+    TapeInputBox* box = Part<TapeInputBox>(tape, "InputBoxs");
     ASSERT_TRUE(box->isVisible());
     EXPECT_EQ(Focused(tape), "UpdateNum");
     EXPECT_EQ(box->UpdateNum->selectedText(), "50");  // the value, selected
@@ -478,19 +498,25 @@ TEST_F(KenzanWindowTest, TheNumberFieldTakesOnlyWhatItsRulesAllow) {
     EXPECT_EQ(box->UpdateNum->text(), "-195");
     // A finished calculation offers all six symbols; the open one only four.
     EXPECT_EQ(box->SymbolCombo->count(), 6);
-    EXPECT_TRUE(tape->InputButtons()->findChild<QPushButton*>("BtnEqual")->isEnabled());
+    EXPECT_TRUE(Part<TapeInputButtons>(tape, "InputButtons")
+                    ->findChild<QPushButton*>("BtnEqual")
+                    ->isEnabled());
     Press(tape, Qt::Key_Escape);
     EXPECT_FALSE(box->isVisible());
     ClickRow(tape, RowOf(tape, tape->View().NumberedLines()));  // the 8 of "8 + 2"
     tape->OpenCommandPanel();
-    tape->PopCom()->Updatem->click();
+    Part<TapeCommandPanel>(tape, "PopCom")->Updatem->click();
     EXPECT_EQ(box->SymbolCombo->count(), 4);
-    EXPECT_FALSE(tape->InputButtons()->findChild<QPushButton*>("BtnEqual")->isEnabled());
-    EXPECT_FALSE(tape->InputButtons()->findChild<QPushButton*>("BtnPer")->isEnabled());
+    EXPECT_FALSE(Part<TapeInputButtons>(tape, "InputButtons")
+                     ->findChild<QPushButton*>("BtnEqual")
+                     ->isEnabled());
+    EXPECT_FALSE(Part<TapeInputButtons>(tape, "InputButtons")
+                     ->findChild<QPushButton*>("BtnPer")
+                     ->isEnabled());
     // The input buttons edit the same field: 3, point, 5, +/-, and the ÷ symbol.
     Press(tape, Qt::Key_A, Qt::ControlModifier);
     for (const char* name : {"Btn3", "BtnComma", "Btn5", "BtnPm", "Button4"})
-        tape->InputButtons()->findChild<QPushButton*>(name)->click();
+        Part<TapeInputButtons>(tape, "InputButtons")->findChild<QPushButton*>(name)->click();
     EXPECT_EQ(box->UpdateNum->text(), "-3.5");
     EXPECT_EQ(box->SymbolCombo->currentText(), QString::fromUtf8("÷"));
 }
@@ -512,10 +538,10 @@ TEST_F(KenzanWindowTest, ChangeInsertAndDeleteFromTheKeyboardRecalculateTheTape)
     };
     // Change the 50 into 70.
     panelTo(2, "Updatem");
-    ASSERT_TRUE(tape->InputBoxs()->isVisible());
+    ASSERT_TRUE(Part<TapeInputBox>(tape, "InputBoxs")->isVisible());
     TypeText(tape, "70");
     Press(tape, Qt::Key_Return);
-    EXPECT_FALSE(tape->InputBoxs()->isVisible());
+    EXPECT_FALSE(Part<TapeInputBox>(tape, "InputBoxs")->isVisible());
     EXPECT_EQ(Focused(tape), "GridImage");
     EXPECT_NE(TapeUtf8().find("70 ＝　 修\n170 ＊　 　\n"), std::string::npos) << TapeUtf8();
     // Insert 5 - before the 100: the rows from the cursor stand one lower meanwhile.
@@ -523,13 +549,13 @@ TEST_F(KenzanWindowTest, ChangeInsertAndDeleteFromTheKeyboardRecalculateTheTape)
     EXPECT_FALSE(tape->View().GridRows()[0].has_value());
     EXPECT_EQ(tape->View().GridRows()[1]->number, 1);
     TypeText(tape, "5");
-    tape->InputBoxs()->SymbolCombo->setFocus();
+    Part<TapeInputBox>(tape, "InputBoxs")->SymbolCombo->setFocus();
     Press(tape, Qt::Key_Down);  // "－"
     Press(tape, Qt::Key_Return);
     EXPECT_EQ(tape->View().GridRows()[0]->number, 1);
     // Delete it again.
     panelTo(1, "Deletem");
-    EXPECT_FALSE(tape->PopCom()->isVisible());
+    EXPECT_FALSE(Part<TapeCommandPanel>(tape, "PopCom")->isVisible());
 
     core::KeySessionOptions options;
     options.settings.grandTotal = false;
@@ -550,15 +576,15 @@ TEST_F(KenzanWindowTest, RefusalsAreToldInABoxAndEditsWorkWithTheInputButtonsHid
     const std::string before = TapeUtf8();
     ClickRow(tape, RowOf(tape, 2));  // the 2 of the open calculation
     tape->OpenCommandPanel();
-    tape->PopCom()->Updatem->click();
-    EXPECT_FALSE(tape->InputButtons()->isVisible());
+    Part<TapeCommandPanel>(tape, "PopCom")->Updatem->click();
+    EXPECT_FALSE(Part<TapeInputButtons>(tape, "InputButtons")->isVisible());
     // A lone sign is no number: told, nothing changed, the box stays open.
     Press(tape, Qt::Key_A, Qt::ControlModifier);
     TypeText(tape, "-");
     ExpectMessage();
     Press(tape, Qt::Key_Return);
     EXPECT_EQ(message_, "Pemu|数値が正しくありません。");
-    EXPECT_TRUE(tape->InputBoxs()->isVisible());
+    EXPECT_TRUE(Part<TapeInputBox>(tape, "InputBoxs")->isVisible());
     EXPECT_EQ(TapeUtf8(), before);
     // A division by zero inside the open calculation: told, and the tape as it was.
     Press(tape, Qt::Key_A, Qt::ControlModifier);
@@ -568,25 +594,25 @@ TEST_F(KenzanWindowTest, RefusalsAreToldInABoxAndEditsWorkWithTheInputButtonsHid
     Press(tape, Qt::Key_Return);
     EXPECT_EQ(message_, "Pemu|2行目でオーバーフローします。");
     EXPECT_EQ(TapeUtf8(), before);
-    EXPECT_FALSE(tape->InputBoxs()->isVisible());
+    EXPECT_FALSE(Part<TapeInputBox>(tape, "InputBoxs")->isVisible());
     // Esc closes only the input box, and Enter applies, buttons hidden or not.
     tape->OpenCommandPanel();
-    tape->PopCom()->Updatem->click();
+    Part<TapeCommandPanel>(tape, "PopCom")->Updatem->click();
     Press(tape, Qt::Key_Escape);
-    EXPECT_FALSE(tape->InputBoxs()->isVisible());
+    EXPECT_FALSE(Part<TapeInputBox>(tape, "InputBoxs")->isVisible());
     EXPECT_TRUE(window_->Context().windows().IsOpen(WindowCode::kCheckTape));
     tape->OpenCommandPanel();
-    tape->PopCom()->Updatem->click();
+    Part<TapeCommandPanel>(tape, "PopCom")->Updatem->click();
     Press(tape, Qt::Key_A, Qt::ControlModifier);
     TypeText(tape, "4");
     Press(tape, Qt::Key_Return);
-    EXPECT_FALSE(tape->InputBoxs()->isVisible());
+    EXPECT_FALSE(Part<TapeInputBox>(tape, "InputBoxs")->isVisible());
     EXPECT_EQ(window_->Calculator().State().answerValue, "1.25");  // 5 / 4, still open
     // The menu item shows the buttons at once while the box is open.
     tape->OpenCommandPanel();
-    tape->PopCom()->Updatem->click();
-    tape->Menu().IsInputPanel->trigger();
-    EXPECT_TRUE(tape->InputButtons()->isVisible());
+    Part<TapeCommandPanel>(tape, "PopCom")->Updatem->click();
+    Part<QAction>(tape, "IsInputPanel")->trigger();
+    EXPECT_TRUE(Part<TapeInputButtons>(tape, "InputButtons")->isVisible());
 }
 
 TEST_F(KenzanWindowTest, ThePopupHandsTheCursorCalculationToTheViewerOrSaysItIsMissing) {
@@ -597,8 +623,8 @@ TEST_F(KenzanWindowTest, ThePopupHandsTheCursorCalculationToTheViewerOrSaysItIsM
     ClickRow(tape, RowOf(tape, 2));  // the 50
     tape->OpenCommandPanel();
     ExpectMessage();
-    tape->PopCom()->PopUpm->click();
-    EXPECT_FALSE(tape->PopCom()->isVisible());
+    Part<TapeCommandPanel>(tape, "PopCom")->PopUpm->click();
+    EXPECT_FALSE(Part<TapeCommandPanel>(tape, "PopCom")->isVisible());
     EXPECT_NE(message_.find("Pemu|ポップアップ表示のプログラムが見つかりません。"),
               std::string::npos)
         << message_;
@@ -606,7 +632,7 @@ TEST_F(KenzanWindowTest, ThePopupHandsTheCursorCalculationToTheViewerOrSaysItIsM
     // A viewer that notes the file it was given.
     const fs::path noted = InstallNotingViewer();
     tape->OpenCommandPanel();
-    tape->PopCom()->PopUpm->click();
+    Part<TapeCommandPanel>(tape, "PopCom")->PopUpm->click();
     const fs::path file = NotedPath(noted);
     ASSERT_FALSE(file.empty()) << "the viewer was not started";
     EXPECT_EQ(file.parent_path().string() + "/",
@@ -629,21 +655,21 @@ TEST_F(KenzanWindowTest, ARecalculationRefusedByTheSharpRulesKeepsTheLineAndTheB
     ASSERT_NE(tape, nullptr);
     ClickRow(tape, RowOf(tape, 2));  // the 3
     tape->OpenCommandPanel();
-    tape->PopCom()->Updatem->click();
+    Part<TapeCommandPanel>(tape, "PopCom")->Updatem->click();
     // No number and %: + % without a number is ignored in the "SHARP" family.
     Press(tape, Qt::Key_A, Qt::ControlModifier);
     Press(tape, Qt::Key_Delete);
-    tape->InputButtons()->findChild<QPushButton*>("BtnPer")->click();
+    Part<TapeInputButtons>(tape, "InputButtons")->findChild<QPushButton*>("BtnPer")->click();
     ExpectMessage();
     Press(tape, Qt::Key_Return);
     EXPECT_EQ(message_, "Pemu|SHARP式の+%,-%は入力が無視されます。");
-    EXPECT_TRUE(tape->InputBoxs()->isVisible());
+    EXPECT_TRUE(Part<TapeInputBox>(tape, "InputBoxs")->isVisible());
     EXPECT_EQ(Focused(tape), "UpdateNum");
     EXPECT_NE(TapeUtf8().find("\n ％　 修\n8 ＊　 　\n"), std::string::npos) << TapeUtf8();
     // Corrected in the same box, it is worked out.
     TypeText(tape, "50");
     Press(tape, Qt::Key_Return);
-    EXPECT_FALSE(tape->InputBoxs()->isVisible());
+    EXPECT_FALSE(Part<TapeInputBox>(tape, "InputBoxs")->isVisible());
     EXPECT_NE(TapeUtf8().find("50 ％　 修\n"), std::string::npos) << TapeUtf8();
 }
 
@@ -664,12 +690,12 @@ TEST_F(KenzanWindowTest, EditsOnTheResultLineKeepTheFirstResultInItsNote) {
         const int resultLine = tape->View().Rows().back().number;
         ClickRow(tape, RowOf(tape, resultLine));
         Press(tape, Qt::Key_Return);
-        tape->PopCom()->findChild<QPushButton*>(button)->click();
+        Part<TapeCommandPanel>(tape, "PopCom")->findChild<QPushButton*>(button)->click();
         Press(tape, Qt::Key_A, Qt::ControlModifier);
         TypeText(tape, "70");
-        tape->InputBoxs()->SymbolCombo->setCurrentIndex(0);  // "＋"
+        Part<TapeInputBox>(tape, "InputBoxs")->SymbolCombo->setCurrentIndex(0);  // "＋"
         Press(tape, Qt::Key_Return);
-        EXPECT_FALSE(tape->InputBoxs()->isVisible()) << button;
+        EXPECT_FALSE(Part<TapeInputBox>(tape, "InputBoxs")->isVisible()) << button;
         const std::string now = TapeUtf8();
         ASSERT_TRUE(now.starts_with(before)) << button << "\n" << now;
         EXPECT_TRUE(now.ends_with(block)) << button << "\n" << now;
@@ -683,20 +709,19 @@ TEST_F(KenzanWindowTest, SettingsAreReadAcceptedAndWrittenInTheirOrder) {
         "IsOptColor=0\r\nKenzanClientHeight=560\r\nKenzanClientWidth=430\r\n");
     TfrmKenzan* tape = Open();
     ASSERT_NE(tape, nullptr);
-    EXPECT_EQ(tape->FontSize(), 14);
+    EXPECT_TRUE(ShownChecked(tape, "FontSize14"));
     EXPECT_EQ(tape->View().WheelLines(), 1);
     EXPECT_FALSE(tape->View().AutoScroll());
-    EXPECT_TRUE(tape->PinMark()->isVisible());
-    EXPECT_FALSE(tape->Menu().IsOptColor->isChecked());
-    EXPECT_EQ(tape->Client()->size(), QSize(430, 560));
-    for (QAction* lines : tape->Menu().Scroll)
-        if (lines->data().toInt() == 4) lines->trigger();
-    tape->Menu().KenzanCheck->trigger();
-    tape->Menu().IsInputPanel->trigger();
+    EXPECT_TRUE(Part(tape, "PinMark")->isVisible());
+    EXPECT_FALSE(Part<QAction>(tape, "IsOptColor")->isChecked());
+    EXPECT_EQ(Part(tape, "Client")->size(), QSize(430, 560));
+    Part<QAction>(tape, "Scroll4")->trigger();
+    Part<QAction>(tape, "KenzanCheck")->trigger();
+    Part<QAction>(tape, "IsInputPanel")->trigger();
     // A double click on the pin turns auto scroll on again.
-    QTest::mouseDClick(tape->PinMark(), Qt::LeftButton);
+    QTest::mouseDClick(Part(tape, "PinMark"), Qt::LeftButton);
     EXPECT_TRUE(tape->View().AutoScroll());
-    EXPECT_FALSE(tape->PinMark()->isVisible());
+    EXPECT_FALSE(Part(tape, "PinMark")->isVisible());
     // Keys written anew go to the end of their section, in the order they are written.
     const char* written[] = {
         "KenzanClientHeight=560", "KenzanClientWidth=430", "KenzanTop=",     "KenzanLeft=",

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QMenu>
 #include <QMessageBox>
+#include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
@@ -211,11 +212,15 @@ TEST_F(RunningCopiesTest, OnlyAPrimaryHiddenInTheTrayComesBackWhenAChildStarts) 
     window_->hide();
     ASSERT_TRUE(child->SendToPrimary(shell::InstanceMessage::kRestoreAndShow));
     QTRY_VERIFY_WITH_TIMEOUT(window_->isVisible(), 3000);
-    // A visible primary stays where and as it is.
+    // A visible primary stays where and as it is. The window's own notifier tells when the
+    // message has been taken: its handler runs before this test's.
     window_->showMinimized();
+    auto* notifier = window_->findChild<QSocketNotifier*>();
+    ASSERT_NE(notifier, nullptr);
+    bool taken = false;
+    QObject::connect(notifier, &QSocketNotifier::activated, [&taken] { taken = true; });
     ASSERT_TRUE(child->SendToPrimary(shell::InstanceMessage::kRestoreAndShow));
-    QTest::qWait(200);
-    QCoreApplication::processEvents();
+    QTRY_VERIFY_WITH_TIMEOUT(taken, 3000);
     EXPECT_TRUE(window_->isMinimized());
     window_.reset();
     session_.reset();

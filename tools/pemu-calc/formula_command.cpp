@@ -126,7 +126,8 @@ int RunFormula(const std::vector<std::string>& args, std::istream& in, std::ostr
     }
     out << platform::Cp932ToUtf8(outcome.shown) << '\n';
     if (!outcome.ok && outcome.shown.empty()) {
-        err << "pemu-calc formula: error " << outcome.error.code << " has no message text\n";
+        err << "pemu-calc formula: error " << formula::Number(outcome.error.code)
+            << " has no message text\n";
     }
     return outcome.ok ? 0 : 1;
 }

@@ -14,12 +14,12 @@ namespace {
 QImage Compose(int family, bool busy) {
     pemu::display::Face face([family] { return family; });
     auto& display = face.display();
-    display.EraseMarkStrip({});
+    display.EraseMarkStrip(pemu::core::StripRegion::kWhole);
     if (busy) {
         display.DrawNumber("-1234567.89");
         for (int mark : {19, 52, 15, 11, 57})
-            display.CopyMarkGlyph(mark);
-        display.CopyMarkGlyph(59);
+            display.CopyMarkGlyph(pemu::core::Mark{mark});
+        display.CopyMarkGlyph(pemu::core::Mark{59});
         face.keys().PressKey(31);
         face.keys().PressKey(7);
     } else {

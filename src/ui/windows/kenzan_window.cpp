@@ -122,18 +122,15 @@ TfrmKenzan::TfrmKenzan(AppContext& context)
       view_(context.tape()),
       correction_(context.tape(), view_, context.calculator()) {
     setObjectName("frmKenzan");
-    // After the view: it has taken a recording's lines before the grid is drawn.
-    context.tape().AddObserver(this);
     BuildControls();
     BuildMenus();
     ConnectControls();
     ConnectEditing();
     ReadSettings();
+    redrawn_ = view_.OnRedrawn([this] { DrawView(); });
 }
 
-TfrmKenzan::~TfrmKenzan() {
-    context().tape().RemoveObserver(this);
-}
+TfrmKenzan::~TfrmKenzan() = default;
 
 void TfrmKenzan::BuildControls() {
     auto* frame = new QVBoxLayout(this);
@@ -355,10 +352,6 @@ void TfrmKenzan::LayOut() {
         laidOut_ = true;
         ShowPinMark();
     }
-}
-
-void TfrmKenzan::RefreshView(int) {
-    if (view_.IsOpen()) DrawView();
 }
 
 void TfrmKenzan::DrawView() {

@@ -45,37 +45,21 @@ struct KenzanMenu {
     QAction* OpenHelp = nullptr;
 };
 
-class TfrmKenzan : public SecondaryWindow, public tape::TapeObserver {
+class TfrmKenzan : public SecondaryWindow {
     Q_OBJECT
   public:
     explicit TfrmKenzan(AppContext& context);
     ~TfrmKenzan() override;
-
-    // tape::TapeObserver: the view has taken the new lines; the grid shows them.
-    void RefreshView(int position) override;
 
     // The tape cleared (ClearRun, Shift+Delete here and in the main window).
     void ClearTape();
     // Opens the command panel under the cursor row (Enter on the grid, its popup).
     void OpenCommandPanel();
 
-    // Reached from tests.
+    // The view and the correction the window works on (tests and the key session reach
+    // the tape's state through them).
     tape::TapeView& View() { return view_; }
     tape::TapeCorrection& Correction() { return correction_; }
-    TapeGridWidget* GridImage() const { return grid_; }
-    QScrollBar* ScrBar() const { return scrollBar_; }
-    QScrollBar* Dummy() const { return dummy_; }
-    const QImage& StatusImage() const { return statusImage_; }
-    QWidget* PinMark() const { return pin_; }
-    TapeCommandPanel* PopCom() const { return panel_; }
-    TapeInputBox* InputBoxs() const { return inputBox_; }
-    TapeInputButtons* InputButtons() const { return inputButtons_; }
-    QPushButton* LogView() const { return logView_; }
-    QPushButton* ClearRun() const { return clearRun_; }
-    QPushButton* CloseRun() const { return closeRun_; }
-    const KenzanMenu& Menu() const { return menu_; }
-    QWidget* Client() const { return client_; }
-    int FontSize() const { return fontSize_; }
 
   protected:
     void WriteSettings() override;
@@ -110,7 +94,7 @@ class TfrmKenzan : public SecondaryWindow, public tape::TapeObserver {
     void GridKey(int virtualKey);
     void GridWheel(int delta);
     void ConnectEditing();
-    void PrepareEdit(int mode);
+    void PrepareEdit(tape::EditKind mode);
     void PlaceInputBox();
     void ShowInputButtons(bool on);
     void UpdateRunClick();
@@ -125,6 +109,8 @@ class TfrmKenzan : public SecondaryWindow, public tape::TapeObserver {
 
     tape::TapeView view_;
     tape::TapeCorrection correction_;
+    // The view has taken new lines: the grid shows them.
+    tape::TapeView::Redrawn::Subscription redrawn_;
 
     QMenuBar* menuBar_ = nullptr;
     KenzanMenu menu_;

@@ -107,7 +107,7 @@ void TfrmKenzan::ConnectEditing() {
 }
 
 bool TfrmKenzan::EditOpen() const {
-    return view_.EditMode() != 0;
+    return view_.EditMode() != tape::kEditNone;
 }
 
 void TfrmKenzan::FocusGrid() {
@@ -238,7 +238,7 @@ void TfrmKenzan::OpenCommandPanel() {
                     view_.AutoScroll());
 }
 
-void TfrmKenzan::PrepareEdit(int mode) {
+void TfrmKenzan::PrepareEdit(tape::EditKind mode) {
     if (!correction_.PrepareEdit(mode)) return;
     const tape::EditForm& form = correction_.Form();
     inputBox_->Open(form.symbols, form.selected, &correction_.Form().field);
