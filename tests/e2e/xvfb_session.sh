@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Shared by the end-to-end test and the speed script: a private X server on a free display
-# number, a fresh data folder, and cleanup of everything on every way out.
+# Shared by the end-to-end tests and the speed script: a private X server on a free display
+# number with a window manager (openbox) on it, as a user's desktop has one, a fresh data
+# folder, and cleanup of everything on every way out.
 # Source it, then call xvfb_start; the caller's EXIT trap must run xvfb_cleanup.
 
 XVFB_PID=""
+WM_PID=""
 PEMU_PID=""
 WORK_DIR=""
 
@@ -12,6 +14,10 @@ xvfb_cleanup() {
         kill "$PEMU_PID" 2>/dev/null
         sleep 0.2
         kill -9 "$PEMU_PID" 2>/dev/null
+    fi
+    if [ -n "$WM_PID" ] && kill -0 "$WM_PID" 2>/dev/null; then
+        kill "$WM_PID" 2>/dev/null
+        wait "$WM_PID" 2>/dev/null
     fi
     if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
         kill "$XVFB_PID" 2>/dev/null
@@ -37,7 +43,8 @@ xvfb_start() {
         for i in $(seq 1 100); do
             if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
                 export DISPLAY=":$n"
-                return 0
+                wm_start
+                return
             fi
             kill -0 "$XVFB_PID" 2>/dev/null || break
             sleep 0.05
@@ -47,6 +54,27 @@ xvfb_start() {
         XVFB_PID=""
     done
     echo "Xvfb did not start: $(cat "$WORK_DIR/xvfb.log")" >&2
+    return 1
+}
+
+# Starts openbox on the display and waits until it manages windows: it has put up its
+# check window on the root window.
+wm_start() {
+    command -v openbox >/dev/null || {
+        echo "openbox is not installed (scripts/bootstrap.sh installs it)" >&2
+        return 1
+    }
+    # Its own configuration and cache: nothing of the user's desktop leaks in.
+    XDG_CONFIG_HOME="$WORK_DIR/wm" XDG_CACHE_HOME="$WORK_DIR/wm" \
+        openbox --sm-disable >"$WORK_DIR/openbox.log" 2>&1 &
+    WM_PID=$!
+    local i
+    for i in $(seq 1 200); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        kill -0 "$WM_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    echo "openbox did not start: $(cat "$WORK_DIR/openbox.log")" >&2
     return 1
 }
 
@@ -76,6 +104,31 @@ wait_for_title() {  # regular expression [tries, 50 ms apart; default 200]
     return 1
 }
 
+# Sets X, Y (the client area's top-left on the screen), WIDTH and HEIGHT of a window, as
+# `xdotool getwindowgeometry --shell` would if it did not count a window manager's frame
+# twice.
+window_geometry() {  # window
+    local info
+    info=$(xwininfo -id "$1" 2>/dev/null) || return 1
+    X=$(awk '/Absolute upper-left X:/ {print $NF}' <<<"$info")
+    Y=$(awk '/Absolute upper-left Y:/ {print $NF}' <<<"$info")
+    WIDTH=$(awk '/^ *Width:/ {print $NF}' <<<"$info")
+    HEIGHT=$(awk '/^ *Height:/ {print $NF}' <<<"$info")
+}
+
+# The outer rectangle of a window, its frame included: FX FY FW FH.
+frame_geometry() {  # window
+    window_geometry "$1" || return 1
+    local extents
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ' ')
+    local left=0 right=0 top=0 bottom=0
+    [ -n "$extents" ] && IFS=, read -r left right top bottom <<<"$extents"
+    FX=$((X - left))
+    FY=$((Y - top))
+    FW=$((WIDTH + left + right))
+    FH=$((HEIGHT + top + bottom))
+}
+
 # Waits for the visible main window titled exactly "Pemu"; prints its id. A first start on a
 # fresh machine builds the font cache: it is given time.
 wait_for_window() {
@@ -90,7 +143,7 @@ start_pemu() {  # pemu [tool...]
     for tool in Xvfb xdotool xdpyinfo "$@"; do
         command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/bootstrap.sh installs it)"
     done
-    xvfb_start || fail "Xvfb did not start"
+    xvfb_start || fail "Xvfb with openbox did not start"
     pemu_environment
     "$pemu" >"$WORK_DIR/pemu.log" 2>&1 &
     PEMU_PID=$!
