@@ -99,6 +99,9 @@ void WindowSwitcher::Open(WindowCode code) {
         if (it != open_.end() && it->second == window) open_.erase(it);
         emit windowsChanged();
     });
+    // A window of one size has nothing to maximise.
+    if (window->minimumSize() == window->maximumSize())
+        window->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     Place(*window, code);
     window->show();
     window->raise();
