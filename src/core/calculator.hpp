@@ -193,6 +193,9 @@ class Calculator : public tape::StepEngine {
     std::string FinishResult(std::string_view src, std::size_t maxLen, int key);
     // Add mode: places the point two digits from the right of a keyed integer.
     void ApplyAddMode(std::string& value, int key) const;
+    // Add mode is on and the shown number was keyed, so its point is still to be placed.
+    bool AddModeTakesKeyedNumber() const;
+    static void PlaceAddModePoint(std::string& value);
     // Enters the error state code; returns the text now shown.
     std::string RaiseError(std::string_view value, int code);
     // labAns / labIpt: value with thousands separators ("0" when empty).

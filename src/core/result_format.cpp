@@ -130,14 +130,23 @@ std::string Calculator::FinishResult(std::string_view src, std::size_t maxLen, i
     return dst;
 }
 
-void Calculator::ApplyAddMode(std::string& value, int key) const {
+bool Calculator::AddModeTakesKeyedNumber() const {
     // Only a keyed number gets its point: a shown result is already in units, even a
     // full-width one that had no room for its padding.
-    if (state_.roundSelector == kSelectorF || state_.decimalSelector != kDecimalAddMode ||
-        state_.entering == 0 || state_.lastFunction != 0 || key == kKeyPercent ||
+    return state_.roundSelector != kSelectorF && state_.decimalSelector == kDecimalAddMode &&
+           state_.entering != 0 && state_.lastFunction == 0;
+}
+
+void Calculator::ApplyAddMode(std::string& value, int key) const {
+    // Multipliers, divisors and percentages are counts and rates, taken as keyed.
+    if (!AddModeTakesKeyedNumber() || key == kKeyPercent ||
         state_.pendingOperator == kKeyMultiply || state_.pendingOperator == kKeyDivide) {
         return;
     }
+    PlaceAddModePoint(value);
+}
+
+void Calculator::PlaceAddModePoint(std::string& value) {
     if (value.find('.') != std::string::npos) return;
     std::string sign;
     std::string digits = value;

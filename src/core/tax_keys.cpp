@@ -29,8 +29,9 @@ void Calculator::TaxKey(int code) {
         ShowLabel(DisplayLabel::kLabIpt, s.displayValue);
         s.taxBaseValue = s.displayValue;
         s.taxBaseKey = code;
-        // Add mode places the point in a keyed base only, never in a shown tax amount.
-        if (noSequence) ApplyAddMode(s.taxBaseValue, code);
+        // Add mode places the point in a keyed base only, never in a shown tax amount. A
+        // price is money wherever it is keyed, also as the operand of x or /.
+        if (noSequence && AddModeTakesKeyedNumber()) PlaceAddModePoint(s.taxBaseValue);
     }
     ClearFunctionMarks();
 

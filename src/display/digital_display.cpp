@@ -84,6 +84,8 @@ void DigitalDisplay::DrawNumber(std::string_view text) {
         CopyRect(panel_, 240, kPointTop, strip, kPointGlyphX, kGlyphTop, kPointGlyphSize.width,
                  kPointGlyphSize.height);
     drawnText_ = std::string(text);
+    // A new panel picture carries neither E nor K.
+    shown_[kErrorPanelMark.code] = shown_[kConstantPanelMark.code] = false;
     Notify(Changed::kPanel);
 }
 
@@ -103,10 +105,14 @@ void DigitalDisplay::CopyMarkGlyph(int code) {
     if (const auto mark = StripMarkOf(code)) {
         CopyRect(marks_, mark->placeX, 0, skin_.DigitalMark(), mark->sourceX, kGlyphTop,
                  mark->width, kMarkHeight);
+        // The glyph covers whichever mark stood at its place.
+        HideStripMarks(mark->placeX, mark->placeX + mark->width);
+        shown_[static_cast<std::size_t>(code)] = true;
         Notify(Changed::kMarks);
     } else if (const auto panelMark = PanelMarkOf(code)) {
         CopyRect(panel_, panelMark->place.x, panelMark->place.y, syncMark_, panelMark->sourceX, 0,
                  kMarkHeight, kMarkHeight);
+        shown_[static_cast<std::size_t>(code)] = true;
         Notify(Changed::kPanel);
     }
 }
@@ -116,17 +122,52 @@ void DigitalDisplay::BlankMarkGlyph(int code) {
     if (!mark) return;
     CopyRect(marks_, mark->placeX, 0, skin_.DigitalMark(), kBlankMarkX, kGlyphTop, mark->width,
              kMarkHeight);
+    HideStripMarks(mark->placeX, mark->placeX + mark->width);
     Notify(Changed::kMarks);
 }
 
 void DigitalDisplay::EraseMarkStrip(core::DisplayRect rect) {
-    FillRect(marks_, ToRect(rect, marks_), StripBackground());
+    const Rect area = ToRect(rect, marks_);
+    FillRect(marks_, area, StripBackground());
+    if (area.height > 0) HideStripMarks(area.x, area.x + area.width);
     Notify(Changed::kMarks);
 }
 
 void DigitalDisplay::ErasePanelCell(core::DisplayRect rect) {
-    FillRect(panel_, ToRect(rect, panel_), PanelBackground());
+    const Rect area = ToRect(rect, panel_);
+    FillRect(panel_, area, PanelBackground());
+    for (const PanelMark& mark : {kErrorPanelMark, kConstantPanelMark}) {
+        const bool met = mark.place.x < area.x + area.width &&
+                         area.x < mark.place.x + kMarkHeight &&
+                         mark.place.y < area.y + area.height && area.y < mark.place.y + kMarkHeight;
+        if (met) shown_[static_cast<std::size_t>(mark.code)] = false;
+    }
     Notify(Changed::kPanel);
+}
+
+void DigitalDisplay::HideStripMarks(int left, int right) {
+    const auto hide = [&](const StripMark& mark) {
+        if (mark.placeX < right && left < mark.placeX + mark.width)
+            shown_[static_cast<std::size_t>(mark.code)] = false;
+    };
+    for (const StripMark& mark : kStripMarks)
+        hide(mark);
+    hide(kRegisterOverflowMark);
+}
+
+std::vector<int> DigitalDisplay::ShownMarks() const {
+    std::vector<int> marks;
+    const auto add = [&](int code) {
+        if (!shown_[static_cast<std::size_t>(code)]) return;
+        const int as = code == 1 ? 99 : code;  // % lights the = glyph
+        if (marks.empty() || marks.back() != as) marks.push_back(as);
+    };
+    for (const StripMark& mark : kStripMarks)
+        add(mark.code);
+    add(kRegisterOverflowMark.code);
+    add(kErrorPanelMark.code);
+    add(kConstantPanelMark.code);
+    return marks;
 }
 
 void DigitalDisplay::SetLabel(core::DisplayLabel label, std::string_view cp932Text) {

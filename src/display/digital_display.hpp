@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/display_port.hpp"
 #include "display/skin.hpp"
@@ -53,6 +54,10 @@ class DigitalDisplay : public core::DisplayPort {
     const QImage& SyncMark() const { return syncMark_; }
     // The text last drawn by DrawNumber.
     const std::string& DrawnText() const { return drawnText_; }
+    // The marks the pictures show now, strip marks left to right, then E and K: what the
+    // copies left visible, which is not always what the engine's flags say (an erased
+    // region hides a mark whose flag stays on). % shows as =.
+    std::vector<int> ShownMarks() const;
 
     QRgb PanelBackground() const;  // pixel (210, 22) of the digit strip
     QRgb StripBackground() const;  // pixel (335, 11) of the mark strip
@@ -65,6 +70,8 @@ class DigitalDisplay : public core::DisplayPort {
   private:
     void Notify(Changed what) const;
     void DrawThousandsMarks(std::string_view text, int fractionDigits);
+    // Marks whose place meets the strip columns [left, right) are no longer shown.
+    void HideStripMarks(int left, int right);
 
     const Skin& skin_;
     Listeners listeners_;
@@ -74,6 +81,7 @@ class DigitalDisplay : public core::DisplayPort {
     QImage syncMark_;
     std::string drawnText_;
     std::array<std::string, 4> labels_;
+    std::array<bool, 100> shown_{};  // by mark code
 };
 
 }  // namespace pemu::display

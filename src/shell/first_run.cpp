@@ -42,4 +42,22 @@ FirstRunResult RunFirstRunCopy(const NamedPaths& paths, const std::string& templ
     return result;
 }
 
+bool RefreshManual(const NamedPaths& paths, const std::string& templateFolder) {
+    if (templateFolder.empty()) return true;
+    const std::string source =
+        templateFolder + (templateFolder.back() == '/' ? "" : "/") + "_sys/manual/";
+    const std::string target = paths.PathOf(PathKind::kManualFolder);
+    if (!platform::FolderExists(source)) return true;
+    if (!platform::MakeFolders(target)) return false;
+    bool ok = true;
+    for (const platform::FolderEntry& entry : platform::ReadFolder(source)) {
+        if (entry.isFolder || entry.name.front() == '.') continue;
+        const auto page = platform::ReadWholeFile(source + entry.name);
+        if (!page) continue;
+        if (platform::ReadWholeFile(target + entry.name) == page) continue;
+        ok = platform::WriteFileAtomically(target + entry.name, *page).ok && ok;
+    }
+    return ok;
+}
+
 }  // namespace pemu::shell

@@ -21,4 +21,10 @@ struct FirstRunResult {
 FirstRunResult RunFirstRunCopy(const NamedPaths& paths, const std::string& templateFolder,
                                std::string_view versionText);
 
+// The manual belongs to the installed program, not to the user: at every start each page of
+// the template's manual replaces a different copy in the data folder, so a help item of a
+// newer version never opens a page the first run of an older one did not bring. Pages the
+// template does not have are left alone. False when a page could not be written.
+bool RefreshManual(const NamedPaths& paths, const std::string& templateFolder);
+
 }  // namespace pemu::shell

@@ -26,8 +26,9 @@ std::unique_ptr<ShellSession> ShellSession::StartForThisProcess() {
 }
 
 ConstructionSettings ShellSession::Construct() {
-    firstRun_ =
-        RunFirstRunCopy(paths_, FindTemplateFolder(paths_.programFolder()), platform::kVersionText);
+    const std::string templateFolder = FindTemplateFolder(paths_.programFolder());
+    firstRun_ = RunFirstRunCopy(paths_, templateFolder, platform::kVersionText);
+    RefreshManual(paths_, templateFolder);
     store_ = std::make_unique<SettingsStore>(paths_.PathOf(PathKind::kSettingsFile, true));
     const SettingsStore& s = *store_;
     ConstructionSettings c;

@@ -66,8 +66,21 @@ const std::string& PercentAfterSignMessage() {
     return Cp932("SHARP式の+%,-%は入力が無視されます。");
 }
 
-const std::string& UnknownStartMessage() {
+const std::string& SignChangeStartMessage() {
     return Cp932("符号を変えた値が検算テープにないため、この計算は再計算できません。");
+}
+
+const std::string& EmptyStartMessage() {
+    return Cp932("計算の始めの値が検算テープにないため、この計算は再計算できません。");
+}
+
+const std::string& CarriedStartMessage() {
+    return Cp932("「～」の前の計算が検算テープにないため、この計算は再計算できません。");
+}
+
+// The result line's label of a result that went into the grand total.
+const std::string& GrandTotalResultLabel() {
+    return Cp932(" ＊+ ");
 }
 
 // The working values of one recomputation, line by line.
@@ -75,6 +88,9 @@ class Recalculation {
   public:
     explicit Recalculation(StepEngine& engine)
         : engine_(engine), sharp_(engine.MakerType() != kMakerCasio) {}
+
+    // The old result line an edit took out: the first result unless the block names one.
+    void ResultErased(std::string_view line) { FirstResultFrom(line); }
 
     // Classifies one line, evaluates a step and keeps what stays in the block; a refusal
     // of the "SHARP" family stops with its result.
@@ -86,6 +102,9 @@ class Recalculation {
 
     const std::string& Block() const { return block_; }
     int EndLine() const { return endLine_; }
+    bool Carried() const { return carried_; }
+    // Why the calculation cannot be worked out again (CP932), when it cannot.
+    const std::string& Refusal() const { return refusal_; }
 
   private:
     int Evaluate(int kind, const std::string& operand);
@@ -94,6 +113,18 @@ class Recalculation {
         ++kept_;
     }
     bool Failed() const { return overflow_ || zeroDivide_; }
+    // The old result or error: its value and label become the first result.
+    void FirstResultFrom(std::string_view line) {
+        const LineKind kind = ClassifyLine(line);
+        if (kind != LineKind::kResult && kind != LineKind::kError) return;
+        firstResult_ = std::string(line.substr(0, line.size() - kMarkSize));
+    }
+    int RefuseStart(const std::string& message) {
+        refusal_ = message;
+        return kRecalcUnknownStart;
+    }
+    // The grand total took the first result, and the new one is not that result.
+    bool GrandTotalLeftBehind(std::string_view newValue) const;
 
     StepEngine& engine_;
     const bool sharp_;
@@ -108,6 +139,8 @@ class Recalculation {
     bool overflow_ = false;
     bool zeroDivide_ = false;
     int endLine_ = 0;
+    std::string refusal_;
+    // The last step that is no sign change: its operator is the one left pending.
     std::string lastOperand_;
     int lastKind_ = 0;
 };
@@ -141,8 +174,7 @@ int Recalculation::Line(std::string_view line) {
             return kRecalcDone;  // old clear lines and subtotals go
         case LineKind::kResult:
         case LineKind::kError:
-            // The old result or error: its value and label become the first result.
-            firstResult_ = std::string(line.substr(0, length - kMarkSize));
+            FirstResultFrom(line);
             return kRecalcDone;
         default:
             break;
@@ -155,16 +187,18 @@ int Recalculation::Line(std::string_view line) {
     const std::string operand = PlainValue(line);
     const int kind = StepKindOf(line);
     if (const int refused = Evaluate(kind, operand); refused != kRecalcDone) return refused;
-    lastOperand_ = operand;
-    lastKind_ = kind;
+    // A sign change waits for no operand: the operator before it is still the pending one.
+    if (!IsSignChange(kind)) {
+        lastOperand_ = operand;
+        lastKind_ = kind;
+    }
     Keep(line);
     return kRecalcDone;
 }
 
 int Recalculation::Evaluate(int kind, const std::string& operand) {
     // A sign change before any number: the value it changed is not on the tape.
-    if ((kind == kLineSignPositive || kind == kLineSignNegative) && p_ == 0 && a_.empty())
-        return kRecalcUnknownStart;
+    if (IsSignChange(kind) && p_ == 0 && a_.empty()) return RefuseStart(SignChangeStartMessage());
     if (kind == kLineSignPositive) {
         if (IsNegative(a_)) a_.erase(0, 1);
         return kRecalcDone;
@@ -180,6 +214,10 @@ int Recalculation::Evaluate(int kind, const std::string& operand) {
         if (sharp_ && kind == kLinePercent) {
             if (a_.empty() && operand.empty()) return kRecalcPercentAlone;
             a_ = "0";
+        } else if (operand.empty()) {
+            // A first step without a number took the value shown before it (a result of the
+            // calculation before, the sign change of one): that value is not on these lines.
+            return RefuseStart(EmptyStartMessage());
         } else {
             a_ = operand;
         }
@@ -218,7 +256,8 @@ std::string Recalculation::Summary(const TapeRecorder& tape) {
     const int decimal = engine_.DecimalSelector();
     if (!Failed()) a_ = engine_.RoundResult(a_, kWorkValueSize, decimal, round);
     const char* label = endLine_ == 0 ? " 小計" : Failed() ? " ＥＦ" : " ＊　";
-    std::string out = GroupedValue(a_) + Cp932(label) + NoMatchMark() + std::string(kLineEnd);
+    const std::string value = GroupedValue(a_);
+    std::string out = value + Cp932(label) + NoMatchMark() + std::string(kLineEnd);
     const std::string line = std::to_string(endLine_);
     out += Note("--------------------");
     if (carried_) out += Note(Cp932("※「～」から計算の開始"));
@@ -226,6 +265,11 @@ std::string Recalculation::Summary(const TapeRecorder& tape) {
         out += Note(Cp932(zeroDivide_ ? "※オーバーフロー(0除算)行:" : "※オーバーフロー行:") + line);
     }
     if (stepsAfterEnd_ && !Failed()) out += Note(Cp932("※計算終了行:") + line);
+    // The grand total keeps what the keys put into it: the tape says when it no longer
+    // agrees with the corrected result.
+    if (GrandTotalLeftBehind(endLine_ != 0 && !Failed() ? value : std::string_view{})) {
+        out += Note(Cp932("※この修正はGTに反映されません"));
+    }
     out += Note(std::string(sharp_ ? "SHARP " : "CASIO ") +
                 "DIGIT:" + std::to_string(engine_.PanelDigit()));
     out += Note(std::string("Rs:") + arith::RoundSelectorName(round, false) +
@@ -233,6 +277,13 @@ std::string Recalculation::Summary(const TapeRecorder& tape) {
     out += Note("1st:" + firstResult_);
     if (tape.Options().autoDateOn) out += Note(tape.DateText());
     return out;
+}
+
+bool Recalculation::GrandTotalLeftBehind(std::string_view newValue) const {
+    const std::string& label = GrandTotalResultLabel();
+    if (!firstResult_.ends_with(label)) return false;
+    const std::string_view added(firstResult_.data(), firstResult_.size() - label.size());
+    return newValue.empty() || newValue != added;
 }
 
 bool Recalculation::Resume() {
@@ -276,7 +327,8 @@ bool InLiveCalculation(const TapeRecorder& tape, int lineFromEnd) {
     return block.found && block.end == tape.Log().TapeText().size();
 }
 
-RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEnd) {
+RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEnd,
+                          std::string_view erasedLine) {
     LOG& log = tape.Log();
     const CalculationBlock block = FindCalculationBlock(log, lineFromEnd);
     if (!block.found) return {kRecalcNoBlock, "", false};
@@ -285,11 +337,17 @@ RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEn
     const std::string old = log.TapeText().substr(block.start, block.end - block.start);
 
     Recalculation work(engine);
+    work.ResultErased(erasedLine);
     for (const TapeLine& line : SplitTapeLines(old)) {
         const int refused = work.Line(LineText(old, line));
         if (refused == kRecalcPercentAlone) return {refused, PercentAloneMessage(), false};
         if (refused == kRecalcPercentAfterSign) return {refused, PercentAfterSignMessage(), false};
-        if (refused == kRecalcUnknownStart) return {refused, UnknownStartMessage(), false};
+        if (refused == kRecalcUnknownStart) return {refused, work.Refusal(), false};
+    }
+    // The calculator went on from a value that stood on the cleared tape: the lines after
+    // the carried-over marker alone would give another answer.
+    if (live && work.Carried() && tape.CarriedPendingOperator()) {
+        return {kRecalcUnknownStart, CarriedStartMessage(), false};
     }
     std::string rebuilt;
     if (live) {
@@ -314,7 +372,10 @@ std::string RebuildStepList(TapeRecorder& tape, std::string_view block) {
     std::string out;
     for (const TapeLine& span : SplitTapeLines(block)) {
         std::string line(LineText(block, span));
-        if (s.stepCount < kStepListMax && !IsReferenceLine(line)) {
+        // The carried-over marker is no step, as it was none when it was written: the
+        // steps after it keep the places they had in the list.
+        if (s.stepCount < kStepListMax && !IsReferenceLine(line) &&
+            ClassifyLine(line) != LineKind::kCarried) {
             const int kind = StepKindOf(line);
             TapeStep step{PlainValue(line).substr(0, kStepValueMax),
                           IsSignChange(kind) ? kStepRebuiltSign : kind};

@@ -22,8 +22,9 @@ inline constexpr int kRecalcPercentAlone = 2;
 inline constexpr int kRecalcPercentAfterSign = 3;
 // Overflow or division by zero in the open calculation: the caller restores the tape.
 inline constexpr int kRecalcOverflowOpen = 4;
-// The calculation starts with a sign change of a value the tape does not hold (the result of
-// the calculation before it, a recalled value): its start is unknown, so it cannot be worked
+// The start of the calculation is not on its lines: it begins with a sign change or an
+// operator without a number (of the value shown before it), or it is the open calculation
+// carried over a cleared tape while an operator waited for its operand. It cannot be worked
 // out again; the caller restores the tape.
 inline constexpr int kRecalcUnknownStart = 5;
 
@@ -56,7 +57,10 @@ struct RecalcOutcome {
 };
 
 // Recomputes the block of the line at lineFromEnd and writes the outcome into the tape.
-RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEnd);
+// erasedLine is the line the edit took out of the block, if any: when it was the old
+// result, that result is still the first one.
+RecalcOutcome Recalculate(TapeRecorder& tape, StepEngine& engine, int lineFromEnd,
+                          std::string_view erasedLine = {});
 
 // The step list of the open calculation rebuilt from the lines of block (CR LF ended), as
 // far as the list holds; returns the block with each step line's mark set again: " 同"

@@ -116,7 +116,9 @@ EditOutcome TapeCorrection::UpdateRunClick() {
     const std::size_t end = saved.find(kLineEnd, start);
     const std::size_t next = end == std::string::npos ? saved.size() : end + kLineEnd.size();
     int delta = 0;
+    std::string erased;
     if (mode == kEditChange || mode == kEditDelete) {
+        erased = saved.substr(start, (end == std::string::npos ? saved.size() : end) - start);
         log.EraseTapeText(start + 1, next - start);
         --delta;
     }
@@ -131,8 +133,8 @@ EditOutcome TapeCorrection::UpdateRunClick() {
     const int target = mode == kEditInsert   ? at + 1
                        : mode == kEditChange ? at
                                              : LineAfterDeletion(log, at);
-    const RecalcOutcome outcome =
-        target > 0 ? Recalculate(tape_, engine_, target) : RecalcOutcome{kRecalcNoBlock, "", false};
+    const RecalcOutcome outcome = target > 0 ? Recalculate(tape_, engine_, target, erased)
+                                             : RecalcOutcome{kRecalcNoBlock, "", false};
     if (outcome.result == kRecalcOverflowOpen || outcome.result == kRecalcUnknownStart) {
         log.ReplaceTapeText(0, log.TapeText().size(), saved);
         log.AdjustLineCount(savedCount - log.LineCount());

@@ -26,7 +26,7 @@ struct EditForm {
     NumberField field;
 };
 
-// Outcomes of applying an edit besides the results of Recalculate (0 to 4).
+// Outcomes of applying an edit besides the results of Recalculate (0 to 5).
 inline constexpr int kEditNothing = -1;    // no edit open, or no line at the cursor
 inline constexpr int kEditBadNumber = -2;  // the number field holds no number
 
@@ -54,8 +54,8 @@ class TapeCorrection {
     const EditForm& Form() const { return form_; }
 
     // Applies the open edit. A refused number changes nothing; results 1 to 3 leave the
-    // edited line in the tape, not recomputed, with the input box open on it; result 4
-    // restores the tape as it was; results 0 and 4 close the edit.
+    // edited line in the tape, not recomputed, with the input box open on it; results 4 and
+    // 5 restore the tape as it was; results 0, 4 and 5 close the edit.
     EditOutcome UpdateRunClick();
     // Deletes the cursor line at once and recomputes its calculation.
     EditOutcome DeleteLine();

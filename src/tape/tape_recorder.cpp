@@ -85,7 +85,11 @@ void TapeRecorder::RecordStep(std::string_view value, int keyCode, int isResult)
     if (!entering && !signChange && (kind == kLineEquals || kind == kLinePercent || lastSign)) {
         text.clear();
     }
-    const bool replacement = IsOperatorCode(keyCode) && isResult == 0 && !entering && !lastSign;
+    // Only an operator that is waiting for its operand is replaced; after a result or the
+    // "CASIO" add-on, an operator starts a step of its own.
+    const bool pending = core_ != nullptr && core_->PendingOperator() != 0;
+    const bool replacement =
+        IsOperatorCode(keyCode) && isResult == 0 && !entering && !lastSign && pending;
     const bool inPlace = replacement && steps_.countedLines > 0;
 
     const bool oldValueMatch = valueMatch_;
@@ -106,9 +110,7 @@ void TapeRecorder::RecordStep(std::string_view value, int keyCode, int isResult)
     }
 
     if (isResult == 0) {
-        if (inPlace) {
-            ReplaceOperatorInPlace(keyCode, kind);
-        } else {
+        if (!inPlace || !ReplaceOperatorInPlace(keyCode, kind)) {
             if (IsCalculationEmpty()) AppendLine("", kLineSeparator);
             AppendLine(text, keyCode);
         }
@@ -127,25 +129,28 @@ void TapeRecorder::RecordStep(std::string_view value, int keyCode, int isResult)
     FinishCalculation();
 }
 
-void TapeRecorder::ReplaceOperatorInPlace(int keyCode, int kind) {
-    // The operator line is the last one that is not a reference line.
+bool TapeRecorder::ReplaceOperatorInPlace(int keyCode, int kind) {
+    // The operator line is the last one that is not a reference line; after a clear of the
+    // tape that is the carried-over marker, which stays.
     const std::string& text = log_.TapeText();
     for (int n = 1; n <= log_.LineCount(); ++n) {
         const std::size_t start = log_.LineStartFromEnd(n);
-        if (start == std::string::npos) return;
+        if (start == std::string::npos) return false;
         const std::size_t end = text.find("\r\n", start);
         const std::size_t length = end - start;
         if (length < kLabelAndMark) continue;
         const std::size_t markAt = start + length - kMarkSize;
         if (text.compare(markAt, kMarkSize, ReferenceMark()) == 0) continue;
+        if (!IsOperatorCode(StepKindOf(std::string_view(text).substr(start, length)))) return false;
         log_.ReplaceTapeText(start + length - kSymbolFromEnd, 2, OperatorSymbol(keyCode));
         const int index = steps_.stepCount - 1;
         kindMatch_ = index >= 0 && index <= steps_.previousLast &&
                      steps_.previousStepList[static_cast<std::size_t>(index)].kind == kind;
         log_.ReplaceTapeText(markAt, kMarkSize,
                              valueMatch_ && kindMatch_ ? MatchMark() : NoMatchMark());
-        return;
+        return true;
     }
+    return false;
 }
 
 void TapeRecorder::FinishCalculation() {
@@ -238,6 +243,7 @@ void TapeRecorder::ClearTape() {
     log_.ClearTapeText();
     for (TapeObserver* observer : observers_)
         observer->TapeCleared();
+    carriedPendingOperator_ = core_ != nullptr && core_->PendingOperator() != 0;
     if (core_ != nullptr && (core_->PendingOperator() != 0 || core_->LastFunction() != 0)) {
         if (log_.LineCount() == 0) AppendLine("", kLineSeparator);
         AppendLine("", kLineCarriedOver);

@@ -104,6 +104,9 @@ class TapeRecorder {
     // Keeps the text in the cleared texts, empties the tape and, when a calculation is
     // open in the calculator, continues it under the carried-over marker.
     void ClearTape();
+    // The carried-over marker of this tape stands for an operation still waiting for its
+    // second operand: its first operand stood on the cleared tape.
+    bool CarriedPendingOperator() const { return carriedPendingOperator_; }
 
     LOG& Log() { return log_; }
     const LOG& Log() const { return log_; }
@@ -116,7 +119,8 @@ class TapeRecorder {
   private:
     bool Entering() const;
     std::string MarkFor(int lineCode) const;
-    void ReplaceOperatorInPlace(int keyCode, int kind);
+    // False when no operator line is left to rewrite (the tape was cleared since).
+    bool ReplaceOperatorInPlace(int keyCode, int kind);
     void FinishCalculation();
     void NotifyRefresh(int position);
 
@@ -128,6 +132,7 @@ class TapeRecorder {
     bool valueMatch_ = false;
     bool kindMatch_ = false;
     int lastLineCode_ = 0;
+    bool carriedPendingOperator_ = false;
     std::vector<TapeObserver*> observers_;
     std::function<std::tm()> clock_;
 };

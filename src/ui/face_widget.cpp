@@ -1,12 +1,15 @@
 #include "ui/face_widget.hpp"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
 
+#include "core/display_reading.hpp"
 #include "core/key_codes.hpp"
 #include "display/skin_layout.hpp"
+#include "ui/face_accessibility.hpp"
 #include "ui/ui_text.hpp"
 
 namespace pemu::ui {
@@ -16,6 +19,7 @@ namespace {
 constexpr QRect kLabRsL(190, 88, 22, 18);
 constexpr QRect kLabDcL(234, 88, 14, 18);
 constexpr int kGrandTotalKey = core::kKeyGrandTotal;
+constexpr int kToolTipMs = 10000;  // tooltips stay 10 seconds
 
 QRect ToQRect(const display::Rect& r) {
     return QRect(r.x, r.y, r.width, r.height);
@@ -32,10 +36,16 @@ class KeyPictureWidget : public QWidget {
         setGeometry(place);
         setAttribute(Qt::WA_OpaquePaintEvent, drawn);
         setFocusPolicy(Qt::NoFocus);
+        setToolTipDuration(kToolTipMs);
     }
     int Code() const { return code_; }
 
   protected:
+    bool event(QEvent* e) override {
+        // The text of the moment: the family and the key table may have changed.
+        if (e->type() == QEvent::ToolTip) setToolTip(face_->KeyTextsOf(code_).toolTip);
+        return QWidget::event(e);
+    }
     void paintEvent(QPaintEvent*) override {
         if (!drawn_) return;
         QPainter p(this);
@@ -58,6 +68,7 @@ FaceWidget::FaceWidget(const display::Skin& skin, const display::DigitalDisplay&
     setObjectName("Face");
     setFixedSize(display::kFaceSize.width, display::kFaceSize.height);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    InstallFaceAccessibility();
     for (int code = core::kKeyPercent; code <= core::kKeyEquals; ++code) {
         if (display::KeyPictureOf(code) != code) continue;  // 8 and 38 draw C and CA
         const auto rect = display::KeyPictures::FaceRectOf(code);
@@ -83,6 +94,17 @@ FaceWidget::FaceWidget(const display::Skin& skin, const display::DigitalDisplay&
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         labels_[i] = label;
     }
+    // Draws nothing and takes no clicks: it carries the display for assistive tools.
+    readout_ = new QWidget(this);
+    readout_->setObjectName("Display");
+    readout_->setGeometry(
+        display::kMarkStripPos.x, display::kMarkStripPos.y, display::kDigitPanelSize.width,
+        display::kDigitPanelPos.y + display::kDigitPanelSize.height - display::kMarkStripPos.y);
+    readout_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    readingTimer_.setSingleShot(true);
+    readingTimer_.setInterval(0);
+    connect(&readingTimer_, &QTimer::timeout, this, &FaceWidget::AnnounceReading);
+    spokenReading_ = Reading();
     RefreshFace();
 }
 
@@ -96,7 +118,62 @@ void FaceWidget::RefreshFace() {
 
 void FaceWidget::KeyChanged(int code) {
     const auto it = pictures_.find(display::KeyPictureOf(code));
-    if (it != pictures_.end()) it->second->update();
+    if (it == pictures_.end()) return;
+    it->second->update();
+    // A new family renames the clear keys: assistive tools are told.
+    const QString name = KeyTextsOf(it->first).name;
+    QString& spoken = spokenNames_[it->first];
+    if (spoken == name) return;
+    const bool told = !spoken.isEmpty();
+    spoken = name;
+    if (told) {
+        QAccessibleEvent event(it->second, QAccessible::NameChanged);
+        TellAssistiveTools(event);
+    }
+}
+
+FaceWidget::KeyTexts FaceWidget::KeyTextsOf(int code) const {
+    return keyTexts_ ? keyTexts_(code) : KeyTexts{};
+}
+
+int FaceWidget::CodeOfKeyWidget(const QWidget* widget) const {
+    if (widget == nullptr) return 0;
+    if (widget == hotspot_) return kGrandTotalKey;
+    for (const auto& [code, picture] : pictures_) {
+        if (picture == widget) return code;
+    }
+    return 0;
+}
+
+bool FaceWidget::IsHotspot(const QWidget* widget) const {
+    return widget != nullptr && widget == hotspot_;
+}
+
+void FaceWidget::ClickKey(int code) {
+    QWidget* key = KeyWidget(code);
+    if (!key || !key->isEnabled()) return;
+    const QPoint centre = key->mapToGlobal(key->rect().center());
+    emit keyPressed(code, Qt::LeftButton, centre);
+    emit keyReleased(code, Qt::LeftButton);
+}
+
+QString FaceWidget::Reading() const {
+    return FromCp932(core::DisplayReading(display_.DrawnText(), display_.ShownMarks()));
+}
+
+QString FaceWidget::ShownNumber() const {
+    return FromCp932(display_.DrawnText());
+}
+
+void FaceWidget::AnnounceReading() {
+    const QString reading = Reading();
+    if (reading == spokenReading_) return;
+    spokenReading_ = reading;
+    QAccessibleEvent named(readout_, QAccessible::NameChanged);
+    TellAssistiveTools(named);
+    QAccessibleValueChangeEvent valued(readout_, ShownNumber());
+    TellAssistiveTools(valued);
+    emit readingChanged(reading);
 }
 
 void FaceWidget::DisplayChanged(display::DigitalDisplay::Changed what) {
@@ -109,7 +186,9 @@ void FaceWidget::DisplayChanged(display::DigitalDisplay::Changed what) {
                      display::kMarkStripViewSize.width, display::kMarkStripViewSize.height));
     } else {
         UpdateLabels();
+        return;
     }
+    readingTimer_.start();
 }
 
 void FaceWidget::UpdateLabels() {
@@ -117,6 +196,8 @@ void FaceWidget::UpdateLabels() {
     for (int i = 0; i < 4; ++i) {
         const auto which = static_cast<core::DisplayLabel>(i);
         labels_[i]->setText(FromCp932(display_.Label(which)));
+        const QString spoken = FromCp932(core::LabelReading(which, display_.Label(which)));
+        if (labels_[i]->accessibleName() != spoken) labels_[i]->setAccessibleName(spoken);
         QPalette p = labels_[i]->palette();
         p.setColor(QPalette::WindowText, colours[i].isValid() ? colours[i] : QColor(Qt::black));
         labels_[i]->setPalette(p);

@@ -4,7 +4,10 @@
 // display. It only draws and reports mouse events; the window decides what they mean.
 #include <QImage>
 #include <QPoint>
+#include <QString>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <map>
 
 #include "display/digital_display.hpp"
@@ -38,6 +41,27 @@ class FaceWidget : public QWidget {
     QWidget* KeyWidget(int code, bool hotspot = false) const;
     QLabel* Label(core::DisplayLabel label) const { return labels_[static_cast<int>(label)]; }
 
+    // What a key picture is called and its tooltip, asked for whenever they are shown, so
+    // the key-logic family and the key table in force at that moment speak.
+    struct KeyTexts {
+        QString name;
+        QString toolTip;
+    };
+    using KeyTextSource = std::function<KeyTexts(int code)>;
+    void SetKeyTextSource(KeyTextSource source) { keyTexts_ = std::move(source); }
+    KeyTexts KeyTextsOf(int code) const;
+    // The code of a key picture widget (the area left of GT included); 0 for any other.
+    int CodeOfKeyWidget(const QWidget* widget) const;
+    bool IsHotspot(const QWidget* widget) const;
+    // A key pressed and let go as a left click would (an assistive tool's press action).
+    void ClickKey(int code);
+
+    // The display read aloud (core::DisplayReading of what the pictures show), and the
+    // widget over the display that carries it for assistive tools.
+    QString Reading() const;
+    QString ShownNumber() const;
+    QWidget* Readout() const { return readout_; }
+
   signals:
     void keyPressed(int code, Qt::MouseButton button, QPoint globalPos);
     void keyReleased(int code, Qt::MouseButton button);
@@ -48,6 +72,8 @@ class FaceWidget : public QWidget {
     // Left button down on the face itself, before a drag.
     void facePressed();
     void wheelTurned(int delta);
+    // What the display says changed; once a key has drawn everything it draws.
+    void readingChanged(const QString& reading);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -59,6 +85,7 @@ class FaceWidget : public QWidget {
   private:
     friend class KeyPictureWidget;
     void UpdateLabels();
+    void AnnounceReading();
 
     const display::Skin& skin_;
     const display::DigitalDisplay& display_;
@@ -67,6 +94,11 @@ class FaceWidget : public QWidget {
     std::map<int, KeyPictureWidget*> pictures_;
     KeyPictureWidget* hotspot_ = nullptr;
     QLabel* labels_[4] = {};
+    QWidget* readout_ = nullptr;
+    KeyTextSource keyTexts_;
+    std::map<int, QString> spokenNames_;  // the key names assistive tools were last given
+    QString spokenReading_;
+    QTimer readingTimer_;  // one announcement for all the drawing of a key
     bool dragging_ = false;
     QPoint dragOffset_;
     int dragHeight_ = 0;

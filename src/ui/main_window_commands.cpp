@@ -15,6 +15,7 @@
 
 #include "display/skin_layout.hpp"
 #include "shell/settings_keys.hpp"
+#include "ui/face_accessibility.hpp"
 #include "ui/face_widget.hpp"
 #include "ui/main_window.hpp"
 #include "ui/switch_panel.hpp"
@@ -137,6 +138,20 @@ void TfrmMain::ConnectFace() {
     connect(panel_, &SwitchPanel::chosen, this,
             [this](int item, int value) { ApplySwitchChoice(*calc_, item, value); });
     connect(panel_, &SwitchPanel::contextMenuRequested, this, &TfrmMain::ShowFacePopupAtKeyboard);
+    // Names and tooltips follow the family and the key table as they stand when shown.
+    face_->SetKeyTextSource([this](int code) {
+        return DescribeFaceKey(code, calc_->State().makerType, session_.keyTable());
+    });
+    // The focus rests on the hidden field: a screen reader hears the display through it.
+    TFocus->setAccessibleDescription(Caption("表示"));
+    TFocus->setAccessibleName(face_->Reading());
+    connect(face_, &FaceWidget::readingChanged, TFocus, [this](const QString& reading) {
+        if (!panel_->isVisible()) TFocus->setAccessibleName(reading);
+    });
+    // While the switch panel takes the keys its highlighted choice is heard instead.
+    connect(panel_, &SwitchPanel::spoken, TFocus, [this](const QString& text) {
+        TFocus->setAccessibleName(text.isEmpty() ? face_->Reading() : text);
+    });
 }
 
 void TfrmMain::OnKeyPressed(int code, Qt::MouseButton button, QPoint globalPos) {

@@ -85,6 +85,7 @@ void SwitchPanel::Open(int item, int makerType, int value, bool miniSize) {
     item_ = item;
     const SwitchItemInfo info = SwitchItemOf(item);
     title_ = Caption(info.title);
+    setAccessibleName(title_);
     const QString prefix = QString::fromStdString(info.prefix);
     for (const SwitchChoice& c : SwitchChoicesOf(item, makerType)) {
         const QString name = prefix + QString::number(c.value);
@@ -99,11 +100,23 @@ void SwitchPanel::Open(int item, int makerType, int value, bool miniSize) {
     MoveMark(value);
     show();
     raise();
+    Speak(LabelOf(value));
 }
 
 void SwitchPanel::Close() {
+    const bool shown = isVisible();
     hide();
     hot_ = nullptr;
+    if (shown) emit spoken(QString());
+}
+
+void SwitchPanel::Speak(const SwitchLabel* label) {
+    QString text = title_;
+    if (label) {
+        text += ' ' + label->text();
+        if (label->objectName() == MarkedLabelName()) text += Caption("（選択中）");
+    }
+    emit spoken(text);
 }
 
 void SwitchPanel::Layout(bool miniSize) {
@@ -131,6 +144,7 @@ SwitchLabel* SwitchPanel::LabelOf(int value) const {
 void SwitchPanel::MoveMark(int value) {
     SwitchLabel* label = LabelOf(value);
     mark_->setVisible(label != nullptr);
+    mark_->setAccessibleName(label ? Caption("選択中 ") + label->text() : QString());
     if (label) mark_->setGeometry(label->x(), kMarkTop, label->width(), 10);
     mark_->setProperty("markedLabel", label ? label->objectName() : QString());
 }
@@ -154,6 +168,7 @@ void SwitchPanel::Highlight(SwitchLabel* label) {
     for (SwitchLabel* other : shown_)
         other->SetHighlighted(other == label);
     hot_ = label;
+    Speak(label);
 }
 
 void SwitchPanel::Hover(SwitchLabel* label, bool entered) {
@@ -174,6 +189,7 @@ void SwitchPanel::Click(SwitchLabel* label) {
     const int value = label->Value();
     emit chosen(item_, value);
     MoveMark(value);
+    Speak(label);
 }
 
 void SwitchPanel::Step(int direction) {

@@ -39,6 +39,10 @@ class SwitchPanel : public QWidget {
     void chosen(int item, int value);
     // The context-menu key was pressed on the panel.
     void contextMenuRequested();
+    // What a screen reader should hear while the panel takes the keys (the focus stays on
+    // the window's hidden field): the title with the highlighted or the marked choice;
+    // empty once the panel is closed.
+    void spoken(const QString& text);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -54,6 +58,7 @@ class SwitchPanel : public QWidget {
     void Step(int direction);
     void Layout(bool miniSize);
     SwitchLabel* LabelOf(int value) const;
+    void Speak(const SwitchLabel* label);
 
     int item_ = 0;
     QString title_;

@@ -55,7 +55,7 @@ for args in "@delete:0" "@delete:x" "@delete:" "@change:1:5" "@change:1:5:x" "@c
     check "no key runs for: $args" "" "$out"
     [[ -s /tmp/pemu_edits_err.$$ ]] || { echo "FAIL no message for: $args"; fail=1; }
 done
-grep -q "'@delete:8'" <("$calc" keys -- 1 + 2 = @change:2:5:= @delete:8 2>&1) ||
+grep -q "'@delete:8'" <("$calc" keys --no-gt -- 1 + 2 = @change:2:5:= @delete:8 2>&1) ||
     { echo "FAIL message does not name the edit past the last line"; fail=1; }
 grep -q "'@change:1:5:x'" <("$calc" keys -- 1 + @change:1:5:x 2>&1) ||
     { echo "FAIL message does not name the bad symbol's edit"; fail=1; }

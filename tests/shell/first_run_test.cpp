@@ -52,6 +52,25 @@ TEST_F(FirstRunTest, SecondStartCopiesNothingEvenWhenTheTemplateChanged) {
     EXPECT_FALSE(Exists(Sys("manual/new.htm")));
 }
 
+TEST_F(FirstRunTest, TheManualFollowsTheInstalledProgramAtEveryStart) {
+    Run();
+    WriteFile(Sys("manual/mine.htm"), "the user's own page");
+    WriteFile(dir / "bin/PemuFiles/_sys/manual/index.htm", "<html>newer");
+    WriteFile(dir / "bin/PemuFiles/_sys/manual/2-65.htm", "<html>tape");
+    EXPECT_TRUE(Run().alreadyDone);
+    EXPECT_TRUE(RefreshManual(paths, dir / "bin/PemuFiles/"));
+    EXPECT_EQ(ReadFile(Sys("manual/index.htm")), "<html>newer");
+    EXPECT_EQ(ReadFile(Sys("manual/2-65.htm")), "<html>tape");
+    EXPECT_EQ(ReadFile(Sys("manual/mine.htm")), "the user's own page");
+    // Only the manual: the settings the user has stay.
+    WriteFile(Sys("Pemu.ini"), "[Value]\r\nMemory=42\r\n");
+    EXPECT_TRUE(RefreshManual(paths, dir / "bin/PemuFiles/"));
+    EXPECT_EQ(ReadFile(Sys("Pemu.ini")), "[Value]\r\nMemory=42\r\n");
+    EXPECT_TRUE(RefreshManual(paths, dir / "nowhere/"));
+    EXPECT_TRUE(RefreshManual(paths, ""));
+    EXPECT_EQ(ReadFile(Sys("manual/index.htm")), "<html>newer");
+}
+
 TEST_F(FirstRunTest, RemovedMarkerNeverOverwritesTheUsersFiles) {
     Run();
     WriteFile(Sys("Pemu.ini"), "[Value]\r\nMemory=42\r\n");

@@ -175,6 +175,7 @@ TEST_F(TapeRecorderTest, OperatorReplacementRewritesTheLineAboveReferenceLines) 
     tape.NoteDigits(10);
     tape.FlushSettingNotes();
     core.entering = false;
+    core.pendingOperator = 17;  // + waits for its operand
     tape.RecordStep("5", 19, 0);
     const std::vector<std::string> expected = {" ", "5 ×　 　", "DIGIT:10 >>      ‥"};
     EXPECT_EQ(Lines(), expected);

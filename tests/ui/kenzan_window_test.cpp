@@ -647,6 +647,36 @@ TEST_F(KenzanWindowTest, ARecalculationRefusedByTheSharpRulesKeepsTheLineAndTheB
     EXPECT_NE(TapeUtf8().find("50 ％　 修\n"), std::string::npos) << TapeUtf8();
 }
 
+TEST_F(KenzanWindowTest, EditsOnTheResultLineKeepTheFirstResultInItsNote) {
+    // A step put before the result line, or in its place, comes after the =: it is kept
+    // unused, the note names the line the calculation ended at, and the result the
+    // calculation had stays the first one.
+    const std::string block =
+        "70 ＋　 修\n150 ＊　 　\n-------------------- <<\n※計算終了行:2 <<\n"
+        "SHARP DIGIT:14 <<\nRs:CT Dc:F <<\n1st:150 ＊　 <<\n";
+    StartWithSettings();
+    TfrmKenzan* tape = Open();
+    ASSERT_NE(tape, nullptr);
+    std::string before;
+    for (const char* button : {"Addm", "Updatem"}) {
+        Keys("100 + 50 =");
+        Activate(tape);
+        const int resultLine = tape->View().Rows().back().number;
+        ClickRow(tape, RowOf(tape, resultLine));
+        Press(tape, Qt::Key_Return);
+        tape->PopCom()->findChild<QPushButton*>(button)->click();
+        Press(tape, Qt::Key_A, Qt::ControlModifier);
+        TypeText(tape, "70");
+        tape->InputBoxs()->SymbolCombo->setCurrentIndex(0);  // "＋"
+        Press(tape, Qt::Key_Return);
+        EXPECT_FALSE(tape->InputBoxs()->isVisible()) << button;
+        const std::string now = TapeUtf8();
+        ASSERT_TRUE(now.starts_with(before)) << button << "\n" << now;
+        EXPECT_TRUE(now.ends_with(block)) << button << "\n" << now;
+        before = now;
+    }
+}
+
 TEST_F(KenzanWindowTest, SettingsAreReadAcceptedAndWrittenInTheirOrder) {
     StartWithSettings(
         "KenzanFontSize=13\r\nKenzanScroll=3\r\nIsAutoScroll=0\r\nIsInputPanel=0\r\n"
