@@ -124,47 +124,62 @@ stacking)
 reopen)
     # Twice the scale on a screen with room for the tape window: no creep there either.
     [ "${3:-}" = 2x ] && export QT_SCALE_FACTOR=2 XVFB_SCREEN=2048x1536x24
+    SCALE=${QT_SCALE_FACTOR:-1}
+    # Positions are kept in whole pixels of the scaled desktop: a frame edge that falls
+    # between two of them comes back on one, less than a scaled pixel away.
+    TOL=$((SCALE - 1))
+    near() {  # "x,y" "x,y"
+        local ax=${1%,*} ay=${1#*,} bx=${2%,*} by=${2#*,}
+        [ $((ax - bx)) -le "$TOL" ] && [ $((bx - ax)) -le "$TOL" ] &&
+            [ $((ay - by)) -le "$TOL" ] && [ $((by - ay)) -le "$TOL" ]
+    }
+    tape_at() {  # the tape window's frame near "x,y" within 2 s; TAPE_AT holds where it is
+        local i
+        for i in $(seq 1 40); do
+            frame_geometry "$TAPE"
+            TAPE_AT="$FX,$FY"
+            near "$TAPE_AT" "$1" && [ "${WIDTH}x$HEIGHT" = "$SIZE" ] && return 0
+            sleep 0.05
+        done
+        return 1
+    }
     begin
     frame_geometry "$WIN"
     MAIN_AT="$FX,$FY"
     keys_to "$WIN" F1
     TAPE=$(wait_for_title '^検算 :F1$') || fail "F1 did not open the tape window"
-    # Moved from the keyboard, away from where it first opens.
-    keys_to "$TAPE" ctrl+Up ctrl+Up ctrl+Left
-    sleep 0.3
     frame_geometry "$TAPE"
-    WANT="$FX,$FY ${WIDTH}x$HEIGHT"
+    SIZE="${WIDTH}x$HEIGHT"
+    # Moved from the keyboard, away from where it first opens: 10 left and 20 up.
+    keys_to "$TAPE" ctrl+Up ctrl+Up ctrl+Left
+    tape_at "$((FX - 10 * SCALE)),$((FY - 20 * SCALE))" ||
+        fail "Ctrl with the arrows did not move the tape window: it stands at $TAPE_AT"
+    MOVED=$TAPE_AT
+    WANT=""
     for round in 1 2 3 4 5; do
         keys_to "$TAPE" Escape
         wait_gone '^検算 :F1$' || fail "Esc did not close the tape window"
         keys_to "$WIN" F1
         TAPE=$(wait_for_title '^検算 :F1$') || fail "F1 did not open the tape window again"
-        for i in $(seq 1 40); do
-            frame_geometry "$TAPE"
-            [ "$FX,$FY ${WIDTH}x$HEIGHT" = "$WANT" ] && break
-            sleep 0.05
-        done
-        [ "$FX,$FY ${WIDTH}x$HEIGHT" = "$WANT" ] || fail "reopened $round times the tape window stands at $FX,$FY ${WIDTH}x$HEIGHT, not $WANT"
+        # The first reopening where it was left; every later one exactly there again.
+        tape_at "${WANT:-$MOVED}" || fail "reopened $round times the tape window stands at $TAPE_AT $WIDTH x $HEIGHT, not ${WANT:-$MOVED} $SIZE"
+        [ -n "$WANT" ] || WANT=$TAPE_AT
+        [ "$TAPE_AT" = "$WANT" ] || fail "reopened $round times the tape window moved to $TAPE_AT from $WANT"
     done
     keys_to "$TAPE" Escape
     wait_gone '^検算 :F1$' || fail "Esc did not close the tape window"
     end_with_escape "$WIN"
     INI=$(tr -d '\r' <"$SYS/Pemu.ini")
     STORED="$(sed -n 's/^KenzanLeft=//p' <<<"$INI"),$(sed -n 's/^KenzanTop=//p' <<<"$INI")"
-    # (Stored in the scaled coordinates at twice the scale.)
-    [ -n "${QT_SCALE_FACTOR:-}" ] || [ "$STORED" = "${WANT%% *}" ] ||
-        fail "KenzanLeft, KenzanTop hold $STORED, the frame stood at ${WANT%% *}"
+    near "$((${STORED%,*} * SCALE)),$((${STORED#*,} * SCALE))" "$WANT" ||
+        fail "KenzanLeft, KenzanTop hold $STORED, the frame stood at $WANT"
     run_pemu
     frame_geometry "$WIN"
     [ "$FX,$FY" = "$MAIN_AT" ] || fail "after a restart the calculator stands at $FX,$FY, not $MAIN_AT"
     keys_to "$WIN" F1
     TAPE=$(wait_for_title '^検算 :F1$') || fail "F1 did not open the tape window after a restart"
-    for i in $(seq 1 40); do
-        frame_geometry "$TAPE"
-        [ "$FX,$FY ${WIDTH}x$HEIGHT" = "$WANT" ] && break
-        sleep 0.05
-    done
-    [ "$FX,$FY ${WIDTH}x$HEIGHT" = "$WANT" ] || fail "after a restart the tape window stands at $FX,$FY ${WIDTH}x$HEIGHT, not $WANT"
+    tape_at "$WANT" && [ "$TAPE_AT" = "$WANT" ] ||
+        fail "after a restart the tape window stands at $TAPE_AT $WIDTH x $HEIGHT, not $WANT $SIZE"
     import -window root "$SHOT"
     end_with_escape "$WIN"
     echo "e2e: the tape window reopened five times and after a restart stands at $WANT${QT_SCALE_FACTOR:+ (scale $QT_SCALE_FACTOR)}"
