@@ -1,5 +1,7 @@
 #include "ui/key_dispatch.hpp"
 
+#include <utility>
+
 #include "core/key_codes.hpp"
 
 namespace pemu::ui {
@@ -126,8 +128,10 @@ int TypedOperatorOf(char32_t typed) {
     }
 }
 
-void HeldKeys::Pressed(int physicalKey, int code) {
-    if (physicalKey != 0) held_[physicalKey] = code;
+int HeldKeys::Pressed(int physicalKey, int code) {
+    if (physicalKey == 0) return 0;
+    const int before = std::exchange(held_[physicalKey], code);
+    return before != code ? before : 0;
 }
 
 int HeldKeys::Released(int physicalKey) {

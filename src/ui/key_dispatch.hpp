@@ -74,8 +74,10 @@ int TypedOperatorOf(char32_t typed);
 // "*" into "8"), the picture it releases may not.
 class HeldKeys {
   public:
-    // `physicalKey` 0 (not known) remembers nothing.
-    void Pressed(int physicalKey, int code);
+    // `physicalKey` 0 (not known) remembers nothing. Returns the code the key held before
+    // when it now stands for another (a held "*" repeating as "8" once Shift is let go):
+    // that picture goes up; 0 otherwise.
+    int Pressed(int physicalKey, int code);
     // The code the key drew pressed, now forgotten; 0 when it drew none.
     int Released(int physicalKey);
 

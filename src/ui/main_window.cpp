@@ -240,7 +240,8 @@ bool TfrmMain::FormKeyDown(int virtualKey, KeyModifiers modifiers, char32_t type
         virtualKey, modifiers, state, [this](int vk) { return session_.keyTable().KeyCodeOf(vk); },
         typed);
     if (decision.command == KeyCommand::kExecute) {
-        heldKeys_.Pressed(physicalKey, decision.value);
+        if (const int before = heldKeys_.Pressed(physicalKey, decision.value))
+            Keys().ReleaseKey(before);
         if (decision.value == TypedOperatorOf(typed)) typedOperatorDown_ = decision.value;
     }
     RunKeyDecision(decision, modifiers.shift);

@@ -13,7 +13,7 @@ trap xvfb_cleanup EXIT
 for tool in Xvfb xdotool xdpyinfo xprop xwininfo import compare convert setxkbmap xclip iconv; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/bootstrap.sh installs it)"
 done
-SHOT="$WORK_DIR/shot.png"
+SHOT=""
 SYS=""
 
 run_pemu() {
@@ -25,6 +25,7 @@ run_pemu() {
 desktop() {  # [settings file text]
     xvfb_start || fail "Xvfb with openbox did not start"
     pemu_environment
+    SHOT="$WORK_DIR/shot.png"
     SYS="$PEMU_DATA_ROOT/PemuFiles/_sys"
     if [ -n "${1:-}" ]; then
         mkdir -p "$SYS"

@@ -31,14 +31,15 @@ xvfb_cleanup() {
 # that is just ending can still remove the socket of the lowest number after a new server
 # took it over. A number already in use makes the server stop at once, and another is tried.
 # Without -noreset the server resets when the probe disconnects, and a program connecting
-# just then is refused. XVFB_SCREEN sets the screen (default 1024x768x24).
+# just then is refused. Without auto-repeat (-r) a key held down while the machine is busy
+# types once, as the test meant. XVFB_SCREEN sets the screen (default 1024x768x24).
 xvfb_start() {
     WORK_DIR=${WORK_DIR:-$(mktemp -d "${TMPDIR:-/tmp}/pemu-e2e.XXXXXX")}
     local attempt n i
     for attempt in $(seq 1 20); do
         n=$((300 + (RANDOM * 32768 + RANDOM) % 60000))
         [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp -noreset >"$WORK_DIR/xvfb.log" 2>&1 &
+        Xvfb ":$n" -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp -noreset -r >"$WORK_DIR/xvfb.log" 2>&1 &
         XVFB_PID=$!
         for i in $(seq 1 100); do
             if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then

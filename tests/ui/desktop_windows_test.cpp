@@ -172,7 +172,15 @@ TEST_F(DesktopTest, TheKeyThatGoesUpReleasesThePictureItPressed) {
     EXPECT_TRUE(window_->Keys().IsPressed(19));
     SendKey(QEvent::KeyRelease, Qt::Key_8, Qt::NoModifier, kEightKey, "8");
     EXPECT_FALSE(window_->Keys().IsPressed(19)) << "the x picture stayed down";
-    EXPECT_FALSE(window_->Keys().IsPressed(35));
+    EXPECT_FALSE(window_->Keys().IsPressed(34));
+    // Held until it repeats after Shift went up: the repeat is an 8, and the x goes up.
+    SendKey(QEvent::KeyPress, Qt::Key_Asterisk, Qt::ShiftModifier, kEightKey, "*");
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_8, Qt::NoModifier, kEightKey, 0, 0, "8", true);
+    QApplication::sendEvent(window_->FocusField(), &repeat);
+    EXPECT_FALSE(window_->Keys().IsPressed(19));
+    EXPECT_TRUE(window_->Keys().IsPressed(34));
+    SendKey(QEvent::KeyRelease, Qt::Key_8, Qt::NoModifier, kEightKey, "8");
+    EXPECT_FALSE(window_->Keys().IsPressed(34));
     // Two keys held: each one's release lifts its own picture only.
     constexpr int kFiveKey = 14, kSevenKey = 16;
     SendKey(QEvent::KeyPress, Qt::Key_Percent, Qt::ShiftModifier, kFiveKey, "%");
