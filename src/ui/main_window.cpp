@@ -135,6 +135,9 @@ void TfrmMain::EnsureActivated() {
     activating_ = true;
     session_.FirstActivate(*this);
     activating_ = false;
+    // Shown now, with the frame the window system knows so far (all of it without a
+    // window manager, which never activates the window).
+    context_->windows().KeepOnScreen(*this);
     TFocus->setFocus();
 }
 

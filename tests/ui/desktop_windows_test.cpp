@@ -128,8 +128,11 @@ bool WholeOnScreen(const QWidget* window) {
 
 TEST_F(DesktopTest, AStoredPlaceOffTheScreenOpensOnIt) {
     StartWithSettings(
-        "[StartUp]\r\nStartUpEndOn=1\r\n[Value]\r\nKenzanTop=-30\r\nKenzanLeft=99999\r\n"
+        "[StartUp]\r\nStartUpEndOn=1\r\nStartUpTop=-99999\r\nStartUpLeft=5000\r\n"
+        "[Value]\r\nKenzanTop=-30\r\nKenzanLeft=99999\r\n"
         "LogViewTop=-99999\r\nLogViewLeft=-99999\r\n");
+    EXPECT_TRUE(WholeOnScreen(window_.get()))
+        << "the calculator at " << window_->x() << ", " << window_->y();
     for (WindowCode code : {WindowCode::kCheckTape, WindowCode::kLogViewer}) {
         const SecondaryWindow* window = OpenWindow(code);
         ASSERT_TRUE(window);
