@@ -56,9 +56,12 @@ void CheckAppended(const Run& run, const std::string& result) {
         Require(result == whole);
         return;
     }
-    // The oldest text went, up to and including the first line end inside the kept part.
-    const std::size_t lf = whole.find('\n', whole.size() - kLogCap);
-    const std::size_t start = lf == std::string::npos ? whole.size() : lf + 1;
+    // The oldest text went, up to and including the first line end inside the kept part: CR LF,
+    // LF or CR alone (an LF right after the cut ends the line its CR began).
+    const std::size_t end = whole.find_first_of("\r\n", whole.size() - kLogCap);
+    const bool crLf = end != std::string::npos && whole[end] == '\r' && end + 1 < whole.size() &&
+                      whole[end + 1] == '\n';
+    const std::size_t start = end == std::string::npos ? whole.size() : end + (crLf ? 2 : 1);
     Require(result == whole.substr(start));
 }
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package Pemu needs to build, test and run. Safe to run again.
-# With --bench it also installs the calculators the benchmarks compare against.
+# With --bench it also installs the calculators the benchmarks compare against; with
+# --windows what the Windows build needs (the mingw-w64 cross compiler, Wine to run the
+# result, the tools that unpack Debian's source packages of Qt and libjpeg).
 set -euo pipefail
 
 packages=(
@@ -13,10 +15,22 @@ packages=(
   bc python3 python3-mpmath dpkg-dev
 )
 
-# Peers of bench/formula/compare_peers.sh, for benchmarks only.
-if [[ ${1:-} == --bench ]]; then
-  packages+=(qalc)
-fi
+for arg in "$@"; do
+  case $arg in
+    # Peers of bench/formula/compare_peers.sh, for benchmarks only.
+    --bench) packages+=(qalc) ;;
+    --windows)
+      packages+=(
+        g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+        binutils-mingw-w64-x86-64 wine wine64 openbox dpkg-dev xz-utils
+      )
+      ;;
+    *)
+      echo "bootstrap: unknown option $arg (known: --bench, --windows)" >&2
+      exit 2
+      ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

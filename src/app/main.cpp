@@ -8,12 +8,18 @@
 #include "platform/file_system.hpp"
 #include "shell/shell_session.hpp"
 #include "ui/application.hpp"
+#include "ui/data_folder_messages.hpp"
 #include "ui/main_window.hpp"
 #include "ui/package_install_messages.hpp"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     pemu::ui::PrepareApplication(app);
+    const pemu::shell::DataRootChoice dataRoot = pemu::shell::ChooseDataRoot();
+    if (dataRoot.root.empty()) {
+        pemu::ui::ShowNoDataFolderPlace(dataRoot.problem);
+        return 1;
+    }
     // `pemu PATH...` installs skin packages and ends, before anything else starts.
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1) {
@@ -21,20 +27,21 @@ int main(int argc, char** argv) {
         for (qsizetype i = 1; i < arguments.size(); ++i)
             paths.push_back(QFile::encodeName(arguments[i]).toStdString());
         pemu::ui::InstallPackagesFromCommandLine(
-            paths, pemu::shell::NamedPaths(pemu::shell::ChooseDataRoot(),
-                                           pemu::platform::ExecutableFolder()));
+            paths, pemu::shell::NamedPaths(dataRoot.root, pemu::platform::ExecutableFolder()));
         return 0;
     }
 
     // Copies coordinate per data root, so a test or portable data folder never joins an
     // unrelated running copy.
-    auto session = pemu::shell::ShellSession::StartForThisProcess();
+    auto session = pemu::shell::ShellSession::StartForThisProcess(dataRoot.root);
     int status = 0;
     {
         pemu::ui::TfrmMain window(*session);
         window.show();
         window.activateWindow();
         status = QApplication::exec();
+        // A run whose settings or tapes could not be kept says so to whoever started it.
+        if (status == 0 && (window.FinalSaveFailed() || !session->dataFolderCheck().ok)) status = 1;
     }
     return status;
 }

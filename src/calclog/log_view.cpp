@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "arithmetic/text.hpp"
+#include "arithmetic/text_lines.hpp"
 #include "calclog/calculation_log.hpp"
 
 namespace pemu::calclog {
@@ -46,17 +47,7 @@ std::string FormatLogLine(std::string_view line) {
 }
 
 std::vector<std::string_view> SplitLogLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t lf = text.find('\n', start);
-        const std::size_t end = lf == std::string_view::npos ? text.size() : lf;
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
+    return arith::SplitLines(text);
 }
 
 std::string SavedLogText(std::string_view text) {

@@ -29,8 +29,8 @@ LogRead ReadLogFile(const std::string& logPath);
 // space, so the line stays 30 columns wide and valid CP932.
 std::string FormatLogLine(std::string_view line);
 
-// The lines of a text, split at LF (a CR before it belongs to the break). The last piece is
-// a line too unless it is empty, so a text ending in a line break has no extra empty line.
+// The lines of a text, ended by CR LF, LF or a CR alone. The last piece is a line too unless
+// it is empty, so a text ending in a line break has no extra empty line.
 std::vector<std::string_view> SplitLogLines(std::string_view text);
 
 // The bytes a save writes: every line as FormatLogLine + CR LF, the last one as well.

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,6 +45,28 @@ std::string ParentOf(const std::string& path) {
     if (slash == std::string::npos) return ".";
     if (slash == 0) return "/";
     return path.substr(0, slash);
+}
+
+// Where a write to `path` goes: `path` itself, or the end of the chain of links it names (a
+// relative link counts from the link's own folder), which may not exist yet. Nullopt, with
+// errno set, for a chain that does not end or a link that cannot be read.
+std::optional<std::string> WriteTargetOf(const std::string& path) {
+    constexpr int kMostLinks = 40;
+    std::string current = path;
+    for (int hops = 0; hops < kMostLinks; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        char buffer[PATH_MAX];
+        const ssize_t n = ::readlink(current.c_str(), buffer, sizeof buffer);
+        if (n <= 0 || static_cast<std::size_t>(n) >= sizeof buffer) {
+            errno = n < 0 ? errno : ENAMETOOLONG;
+            return std::nullopt;
+        }
+        const std::string link(buffer, static_cast<std::size_t>(n));
+        current = link.front() == '/' ? link : ParentOf(current) + "/" + link;
+    }
+    errno = ELOOP;
+    return std::nullopt;
 }
 
 // Makes a written rename durable: the folder entry itself is synced.
@@ -89,12 +112,17 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 IoResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string temp = path + kTemporarySuffix + "XXXXXX";
+    // A link stays a link: its target is replaced, in the target's own folder, so the rename
+    // stays on one file system. A dangling link's target is made where the link points.
+    const std::optional<std::string> resolved = WriteTargetOf(path);
+    if (!resolved) return Fail("resolve the links of", path);
+    const std::string& target = *resolved;
+    std::string temp = target + kTemporarySuffix + "XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) return Fail("create", temp);
     // Keep the permissions of the file it replaces, else the usual ones for user data.
     struct stat old {};
-    mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     ::fchmod(fd, mode);
     IoResult result;
     if (!WriteAll(fd, bytes)) {
@@ -103,18 +131,20 @@ IoResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
         result = Fail("sync", temp);
     }
     if (::close(fd) != 0 && result.ok) result = Fail("close", temp);
-    if (result.ok && ::rename(temp.c_str(), path.c_str()) != 0) result = Fail("rename", path);
+    if (result.ok && ::rename(temp.c_str(), target.c_str()) != 0) result = Fail("rename", target);
     if (!result.ok) {
         ::unlink(temp.c_str());
         return result;
     }
-    SyncFolder(ParentOf(path));
+    SyncFolder(ParentOf(target));
     return result;
 }
 
 void RemoveAbandonedTemporaries(const std::string& path) {
-    const std::string folder = ParentOf(path);
-    const std::string prefix = path.substr(path.find_last_of('/') + 1) + kTemporarySuffix;
+    const std::optional<std::string> target = WriteTargetOf(path);
+    if (!target) return;
+    const std::string folder = ParentOf(*target);
+    const std::string prefix = target->substr(target->find_last_of('/') + 1) + kTemporarySuffix;
     for (const FolderEntry& entry : ReadFolder(folder)) {
         if (!entry.isFolder && entry.name.size() == prefix.size() + 6 &&
             entry.name.compare(0, prefix.size(), prefix) == 0) {
@@ -149,15 +179,50 @@ bool MakeFolder(const std::string& path) {
     return errno == EEXIST && FolderExists(path);
 }
 
-bool MakeFolders(const std::string& path) {
-    if (path.empty()) return false;
-    if (FolderExists(path)) return true;
+namespace {
+
+IoResult MakeFoldersWithMode(const std::string& path, mode_t mode) {
+    if (path.empty()) return IoResult::Failed(ENOENT, "create an unnamed folder");
+    if (FolderExists(path)) return IoResult::Ok();
     std::string trimmed = path;
     while (trimmed.size() > 1 && trimmed.back() == '/')
         trimmed.pop_back();
-    std::string parent = ParentOf(trimmed);
-    if (parent != trimmed && !FolderExists(parent) && !MakeFolders(parent)) return false;
-    return MakeFolder(trimmed);
+    const std::string parent = ParentOf(trimmed);
+    if (parent != trimmed && !FolderExists(parent)) {
+        if (IoResult made = MakeFoldersWithMode(parent, mode); !made) return made;
+    }
+    if (::mkdir(trimmed.c_str(), mode) == 0) return IoResult::Ok();
+    if (errno != EEXIST) return Fail("create", trimmed);
+    if (FolderExists(trimmed)) return IoResult::Ok();
+    errno = ENOTDIR;  // a file stands where the folder should be
+    return Fail("create", trimmed);
+}
+
+}  // namespace
+
+bool MakeFolders(const std::string& path) {
+    return MakeFoldersWithMode(path, 0755).ok;
+}
+
+bool MakePrivateFolders(const std::string& path) {
+    return MakeFoldersWithMode(path, 0700).ok;
+}
+
+IoResult EnsureWritableFolder(const std::string& path) {
+    if (IoResult made = MakeFoldersWithMode(path, 0755); !made) return made;
+    std::string probe = path;
+    if (probe.back() != '/') probe += '/';
+    probe += ".pemu-probe-XXXXXX";
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0) return Fail("create a file in", path);
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return IoResult::Ok();
+}
+
+bool OthersMayWrite(const std::string& folder) {
+    struct stat st {};
+    return ::stat(folder.c_str(), &st) == 0 && (st.st_mode & S_IWOTH) != 0;
 }
 
 bool RemoveFile(const std::string& path) {
@@ -259,6 +324,36 @@ std::optional<std::string> Environment(const char* name) {
     const char* value = std::getenv(name);
     if (value == nullptr || *value == '\0') return std::nullopt;
     return std::string(value);
+}
+
+namespace {
+
+// The home the user database gives this user (HOME may be unset: a service, `env -i`).
+std::optional<std::string> AccountHome() {
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 ||
+        found == nullptr || found->pw_dir == nullptr)
+        return std::nullopt;
+    return std::string(found->pw_dir);
+}
+
+bool IsAbsolute(const std::optional<std::string>& path) {
+    return path && !path->empty() && path->front() == '/';
+}
+
+}  // namespace
+
+std::optional<std::string> UserDataFolder() {
+    if (std::optional<std::string> xdg = Environment("XDG_DATA_HOME"); IsAbsolute(xdg)) return xdg;
+    for (std::optional<std::string> home : {Environment("HOME"), AccountHome()}) {
+        if (!IsAbsolute(home) || OthersMayWrite(*home)) continue;
+        while (home->size() > 1 && home->back() == '/')
+            home->pop_back();
+        return (*home == "/" ? std::string() : *home) + "/.local/share";
+    }
+    return std::nullopt;
 }
 
 std::string RuntimeFolder() {

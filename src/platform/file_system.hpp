@@ -25,11 +25,15 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Replaces `path` with `bytes` so that a crash or a full disk never leaves a half-written
 // file: a temporary file beside it is written, synced and renamed over the old one. On any
-// failure the old file is untouched and the temporary file is removed.
+// failure the old file is untouched and the temporary file is removed. When `path` is a
+// symbolic link (or a chain of them) the link is kept and the file it leads to is replaced,
+// beside that file; a dangling link's target is made, and when its folder is missing the
+// write fails with the link untouched.
 IoResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Removes the temporary files that WriteFileAtomically(path) left when its process died in
-// the middle. Only for a file this process alone writes.
+// the middle (beside the file a link leads to, for a link). Only for a file no other process
+// writes meanwhile: one it alone writes, or one whose writers lock it and the lock is held.
 void RemoveAbandonedTemporaries(const std::string& path);
 
 // Copies one file, replacing the target atomically. Fails when the source cannot be read.
@@ -43,6 +47,13 @@ bool PathExists(const std::string& path);    // anything, a dangling link includ
 bool MakeFolder(const std::string& path);
 // With every missing parent; true when the folder exists afterwards.
 bool MakeFolders(const std::string& path);
+// As MakeFolders, each folder it makes open to this user only.
+bool MakePrivateFolders(const std::string& path);
+// Makes the folder with every missing parent when needed, then proves that files can be made
+// in it (one is made and removed again). A failure names the folder and the reason.
+IoResult EnsureWritableFolder(const std::string& path);
+// True when users other than its owner may make files in the folder (links followed).
+bool OthersMayWrite(const std::string& folder);
 
 bool RemoveFile(const std::string& path);    // true when it was removed
 bool RemoveFolder(const std::string& path);  // empty folders only
@@ -70,6 +81,13 @@ bool ProcessIsRunning(int pid);
 
 // Value of an environment variable; nullopt when unset or empty.
 std::optional<std::string> Environment(const char* name);
+
+// The current user's application-data folder, without a trailing '/': $XDG_DATA_HOME when it
+// is an absolute path, else the home folder + "/.local/share", the home being $HOME when it
+// is absolute, else the one the user database gives this user. A home other users may write
+// into (such as /tmp) is passed over: another user could have made the folders first.
+// Nullopt when there is none.
+std::optional<std::string> UserDataFolder();
 
 // Base folder for the instance lock and the local sockets: $PEMU_RUNTIME_DIR, else
 // $XDG_RUNTIME_DIR, else a private /tmp/pemu-<uid>/ (created 0700). With a trailing '/'.

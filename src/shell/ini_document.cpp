@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "arithmetic/text_lines.hpp"
+
 namespace pemu::shell {
 namespace {
 
@@ -46,13 +48,8 @@ IniDocument IniDocument::Parse(std::string_view text, ParseReport* report) {
     const auto dropLine = [&local] { ++local.droppedLines; };
     // An editor may have put a UTF-8 byte order mark in front of the first section.
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    // CR LF, LF and CR alone all end a line: a file from another editor is not one long line.
+    for (std::string_view line : arith::SplitLines(text)) {
         if (HasControlBytes(line)) {
             local.binary = true;
             dropLine();

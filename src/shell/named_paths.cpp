@@ -15,19 +15,30 @@ constexpr char kVersionEndpoint[] = "http://update.pemu.invalid/pemu/AppVer.php"
 
 }  // namespace
 
-std::string ChooseDataRoot() {
-    using platform::Environment;
-    std::string root;
-    if (auto own = Environment("PEMU_DATA_ROOT")) {
-        root = WithSlash(*own);
-    } else {
-        std::string base = Environment("XDG_DATA_HOME")
-                               .value_or(Environment("HOME").value_or("/tmp") + "/.local/share");
-        root = WithSlash(base) + "Pemu/";
+DataRootChoice DataRootFrom(const std::optional<std::string>& ownRoot,
+                            const std::optional<std::string>& userDataFolder,
+                            const std::string& programFolder) {
+    if (ownRoot) return {WithSlash(*ownRoot), {}};
+    if (userDataFolder) return {WithSlash(*userDataFolder) + "Pemu/", {}};
+    // No folder of the user's own: the program's folder, as on a portable installation, but
+    // never one where another user could plant or read the files.
+    if (programFolder.empty()) return {{}, "no home folder for this user, and no program folder"};
+    if (platform::OthersMayWrite(programFolder)) {
+        return {{},
+                "no home folder for this user, and every user may write into the program "
+                "folder " +
+                    programFolder};
     }
-    root = WithSlash(platform::CanonicalPath(root));
-    platform::MakeFolders(root);
-    return root;
+    return {WithSlash(programFolder), {}};
+}
+
+DataRootChoice ChooseDataRoot() {
+    DataRootChoice choice = DataRootFrom(platform::Environment("PEMU_DATA_ROOT"),
+                                         platform::UserDataFolder(), platform::ExecutableFolder());
+    if (choice.root.empty()) return choice;
+    choice.root = WithSlash(platform::CanonicalPath(choice.root));
+    platform::MakePrivateFolders(choice.root);
+    return choice;
 }
 
 std::string FindTemplateFolder(const std::string& programFolder) {

@@ -1,5 +1,6 @@
 #pragma once
 // Where every file of the data folder lives. Paths use '/' and folders end with '/'.
+#include <optional>
 #include <string>
 
 namespace pemu::shell {
@@ -27,10 +28,23 @@ enum class PathKind {
     kVersionEndpoint,
 };
 
-// $PEMU_DATA_ROOT when set, else $XDG_DATA_HOME (default ~/.local/share) + "/Pemu/". Always
-// absolute and with a trailing '/'; the folder is created when missing (failure is not
-// reported here: the first-run copy and every write report their own).
-std::string ChooseDataRoot();
+// Where the data folder goes, or why it has no place.
+struct DataRootChoice {
+    std::string root;     // with a trailing '/'; empty when there is no place
+    std::string problem;  // why there is none (English)
+};
+
+// $PEMU_DATA_ROOT when set, else the user's application-data folder + "/Pemu/", else (the
+// platform knows no such folder for this user) the program folder itself. Never a folder
+// every user may write into: when the program folder is one, there is no place.
+DataRootChoice DataRootFrom(const std::optional<std::string>& ownRoot,
+                            const std::optional<std::string>& userDataFolder,
+                            const std::string& programFolder);
+
+// DataRootFrom for this process, made absolute; the folders it needs are made when missing,
+// open to this user only (a failure is not reported here: the start checks the data folder
+// and every write reports its own).
+DataRootChoice ChooseDataRoot();
 
 // The installed template: "PemuFiles/" beside the executable, else
 // <prefix>/share/pemu/PemuFiles/ for an executable in <prefix>/bin. Empty when neither

@@ -5,6 +5,7 @@
 #include "platform/product_info.hpp"
 #include "shell/child_instance.hpp"
 #include "shell/settings_keys.hpp"
+#include "update/update_steps.hpp"
 
 namespace pemu::shell {
 
@@ -17,8 +18,7 @@ ShellSession::ShellSession(std::string dataRoot, std::string programFolder,
     if (channel_ && channel_->role() == InstanceRole::kChild) paths_.BecomeChild(pid_);
 }
 
-std::unique_ptr<ShellSession> ShellSession::StartForThisProcess() {
-    std::string dataRoot = ChooseDataRoot();
+std::unique_ptr<ShellSession> ShellSession::StartForThisProcess(std::string dataRoot) {
     auto channel = std::make_unique<InstanceChannel>(
         InstanceChannel::Start(RuntimeFolderFor(dataRoot), platform::CurrentProcessId()));
     return std::make_unique<ShellSession>(std::move(dataRoot), platform::ExecutableFolder(),
@@ -29,6 +29,12 @@ ConstructionSettings ShellSession::Construct() {
     const std::string templateFolder = FindTemplateFolder(paths_.programFolder());
     firstRun_ = RunFirstRunCopy(paths_, templateFolder, platform::kVersionText);
     RefreshManual(paths_, templateFolder);
+    dataFolderCheck_ = platform::EnsureWritableFolder(paths_.PathOf(PathKind::kSysFolder));
+    if (role() == InstanceRole::kPrimary) {
+        // Only a primary downloads, and no other primary runs on this data folder now.
+        update::ClearDownloadTarget(
+            update::DownloadTargetIn(paths_.PathOf(PathKind::kFilesFolder)));
+    }
     store_ = std::make_unique<SettingsStore>(paths_.PathOf(PathKind::kSettingsFile, true));
     const SettingsStore& s = *store_;
     ConstructionSettings c;
@@ -82,19 +88,33 @@ void ShellSession::SaveOpenWindowList(bool startUpEndOn) {
     Write(*store_, keys::kKasaneAwase, startUpEndOn ? openWindows_.text() : std::string());
 }
 
+platform::IoResult ShellSession::AppendTapesToLog(FinalSaveHost& host) {
+    host.FlushSettingNotes();
+    const std::string cleared = host.ClearedText();
+    const std::string tape = host.TapeText();
+    return calclog::WriteCalculationLog(paths_.PathOf(PathKind::kTapeLogFile), cleared, tape,
+                                        Read(*store_, keys::kLogHozon))
+        .io;
+}
+
 FinalSaveReport ShellSession::FinalSave(FinalSaveHost& host) {
     FinalSaveReport report;
+    const std::string settingsFile = paths_.PathOf(PathKind::kSettingsFile);
+    // Without a settings file yet (no template, first run) the run is still saved: only a
+    // data folder that vanished during the run is not recreated.
+    const bool dataFolderThere =
+        store_ && (platform::FileExists(settingsFile) ||
+                   platform::FolderExists(paths_.PathOf(PathKind::kSysFolder)));
     if (role() == InstanceRole::kChild) {
+        // A child's tapes join the shared log as the primary's do; its settings never do.
+        report.saved = dataFolderThere;
+        if (report.saved) report.log = AppendTapesToLog(host);
         RemoveChildFiles(paths_, dataFolder_);
         if (channel_) channel_->Shutdown();
         return report;
     }
     host.RemoveTrayIcon();
-    const std::string settingsFile = paths_.PathOf(PathKind::kSettingsFile);
-    // Without a settings file yet (no template, first run) the run is still saved: only a
-    // data folder that vanished during the run is not recreated.
-    report.saved = store_ && (platform::FileExists(settingsFile) ||
-                              platform::FolderExists(paths_.PathOf(PathKind::kSysFolder)));
+    report.saved = dataFolderThere;
     if (report.saved) {
         SettingsStore& s = *store_;
         Write(s, keys::kKenzanAutoScroll, true);
@@ -102,15 +122,9 @@ FinalSaveReport ShellSession::FinalSave(FinalSaveHost& host) {
         host.WriteSettings(s);
         Delete(s, keys::kPerType);
 
-        // Only the primary writes these two: what a crashed earlier run left half-written goes.
+        // Only the primary writes it: what a crashed earlier run left half-written goes.
         platform::RemoveAbandonedTemporaries(settingsFile);
-        platform::RemoveAbandonedTemporaries(paths_.PathOf(PathKind::kTapeLogFile));
-        host.FlushSettingNotes();
-        const std::string cleared = host.ClearedText();
-        const std::string tape = host.TapeText();
-        report.log = calclog::WriteCalculationLog(paths_.PathOf(PathKind::kTapeLogFile), cleared,
-                                                  tape, Read(s, keys::kLogHozon))
-                         .io;
+        report.log = AppendTapesToLog(host);
         dataFolder_.DeleteTree(paths_.PathOf(PathKind::kPreviewFolder));
         platform::MakeFolder(paths_.PathOf(PathKind::kPreviewFolder));
         if (!keepUpdaterFile_) dataFolder_.DeleteDataFile(paths_.PathOf(PathKind::kUpdaterFile));

@@ -69,7 +69,9 @@ class FinalSaveHost {
 };
 
 struct FinalSaveReport {
-    bool saved = false;           // settings, log and children were handled
+    // The data folder was there: the primary handled settings, log and children, a child
+    // appended its tapes to the log.
+    bool saved = false;
     platform::IoResult log;       // appending to the calculation log
     platform::IoResult settings;  // flushing the store
     std::vector<int> closedChildren;
@@ -84,10 +86,9 @@ class ShellSession {
     ShellSession(std::string dataRoot, std::string programFolder,
                  std::unique_ptr<InstanceChannel> channel);
 
-    // The process start for the real program: the data root chosen (PEMU_DATA_ROOT, XDG),
-    // the role taken from the lock of that data root, the executable's folder as program
-    // folder.
-    static std::unique_ptr<ShellSession> StartForThisProcess();
+    // The process start for the real program on the chosen data root (ChooseDataRoot): the
+    // role taken from the lock of that data root, the executable's folder as program folder.
+    static std::unique_ptr<ShellSession> StartForThisProcess(std::string dataRoot);
 
     const NamedPaths& paths() const { return paths_; }
     const DataFolder& dataFolder() const { return dataFolder_; }
@@ -96,9 +97,12 @@ class ShellSession {
     InstanceChannel* channel() { return channel_.get(); }
 
     // Main window construction: first-run copy, the store on the shared settings file, the
-    // view settings. Call once.
+    // view settings; the primary removes what a download cut off by a crash left. Call once.
     ConstructionSettings Construct();
     const FirstRunResult& firstRun() const { return firstRun_; }
+    // Whether files can be made in the data folder, checked by Construct: when not, nothing
+    // of this run (settings, tapes) can be kept, and the user is told so at the start.
+    const platform::IoResult& dataFolderCheck() const { return dataFolderCheck_; }
 
     SettingsStore& store() { return *store_; }
     KeyTable& keyTable() { return keyTable_; }
@@ -113,7 +117,8 @@ class ShellSession {
     // The real close (not the tray hide): saves the list, or "" without StartUpEndOn.
     void SaveOpenWindowList(bool startUpEndOn);
 
-    // The final save, primary steps 1 to 10, or the child's removal of its own files.
+    // The final save, primary steps 1 to 10; a child appends its tapes to the shared log and
+    // removes its own files.
     FinalSaveReport FinalSave(FinalSaveHost& host);
     // The update program was started from updaterFile: this run's end leaves the file for
     // the next end to remove, as the program may still be reading it.
@@ -121,6 +126,8 @@ class ShellSession {
 
   private:
     void SetUpChild(ActivationHost& host);
+    // The pending setting notes, the cleared tapes and the last tape, under the log's lock.
+    platform::IoResult AppendTapesToLog(FinalSaveHost& host);
 
     NamedPaths paths_;
     DataFolder dataFolder_;
@@ -130,6 +137,7 @@ class ShellSession {
     KeyTable keyTable_;
     OpenWindowList openWindows_;
     FirstRunResult firstRun_;
+    platform::IoResult dataFolderCheck_;
     platform::IoResult childCopy_;
     bool activated_ = false;
     bool keepUpdaterFile_ = false;

@@ -1,6 +1,7 @@
 #include "tape/tape_csv.hpp"
 
 #include "arithmetic/decimal.hpp"
+#include "arithmetic/text_lines.hpp"
 #include "platform/codec.hpp"
 
 namespace pemu::tape {
@@ -120,8 +121,8 @@ std::string TapeToCsv(std::string_view cp932Text) {
     csv += kRowEnd;
     LineKind previous = LineKind::kOther;
     int number = 0;
-    for (const TapeLine& tapeLine : SplitTapeLines(cp932Text)) {
-        const std::string_view line = LineText(cp932Text, tapeLine);
+    // A log saved by another editor may end its lines with CR or LF alone.
+    for (const std::string_view line : arith::SplitLines(cp932Text)) {
         const LineKind kind = ClassifyLine(line, previous);
         if (kind != LineKind::kSeparator) previous = kind;
         csv += std::to_string(++number) + ',' + Field(CsvValue(line, kind)) + ',' +

@@ -18,7 +18,7 @@ std::string CsvKindName(std::string_view line, LineKind kind);
 // -80) — empty for a line without one.
 std::string CsvValue(std::string_view line, LineKind kind);
 
-// The whole text (CP932 lines, CR LF ended) as CSV: the header row
+// The whole text (CP932 lines, ended by CR LF, LF or CR) as CSV: the header row
 // "line,value,kind,mark,text", then one row per line numbered from 1.
 std::string TapeToCsv(std::string_view cp932Text);
 

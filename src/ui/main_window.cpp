@@ -6,16 +6,15 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <cstdio>
 #include <utility>
 
 #include "display/skin_layout.hpp"
 #include "platform/qt/virtual_key.hpp"
 #include "shell/settings_keys.hpp"
+#include "ui/data_folder_messages.hpp"
 #include "ui/face_widget.hpp"
 #include "ui/switch_panel.hpp"
 #include "ui/task_tray.hpp"
@@ -134,6 +133,9 @@ void TfrmMain::EnsureActivated() {
     if (session_.activated() || activating_) return;
     activating_ = true;
     session_.FirstActivate(*this);
+    // Before any work is keyed: nothing of this run could be kept.
+    if (const platform::IoResult& check = session_.dataFolderCheck(); !check)
+        WarnUnusableDataFolder(this, check.what);
     activating_ = false;
     // Shown now, with the frame the window system knows so far (all of it without a
     // window manager, which never activates the window).
@@ -198,11 +200,7 @@ void TfrmMain::RunFinalSave() {
     const shell::FinalSaveReport report = session_.FinalSave(*this);
     if (!report.failed()) return;
     finalSaveFailed_ = true;
-    const std::string& why = !report.log.ok ? report.log.what : report.settings.what;
-    std::fprintf(stderr, "pemu: %s\n", why.c_str());
-    QMessageBox::warning(
-        nullptr, "Pemu",
-        Caption("設定または計算ログを保存できませんでした。\n") + QString::fromStdString(why));
+    WarnFinalSaveFailed(!report.log.ok ? report.log.what : report.settings.what);
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {

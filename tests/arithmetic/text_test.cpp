@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "arithmetic/text.hpp"
+#include "arithmetic/text_lines.hpp"
 #include "platform/codec.hpp"
 
 namespace pemu::arith {
@@ -183,6 +185,29 @@ TEST(TextTest, HalfWidthMapsTheFirstThreeBytes) {
         ToHalfWidth3(s);
         EXPECT_EQ(s, platform::Sjis(c.want)) << c.in;
     }
+}
+
+TEST(TextLines, CrLfLfAndCrAloneEndALine) {
+    using Lines = std::vector<std::string_view>;
+    const struct {
+        std::string text;
+        Lines lines;
+    } cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb\n", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\n\rb", {"a", "", "b"}},  // LF then CR: two ends
+        {"\r\n\r\n", {"", ""}},
+        {kHyo + "\r" + kHyo, {kHyo, kHyo}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SplitLines(c.text), c.lines) << c.text;
+    EXPECT_EQ(AfterLineEnd("ab\r\ncd"), 4u);
+    EXPECT_EQ(AfterLineEnd("ab\rcd"), 3u);
+    EXPECT_EQ(AfterLineEnd("ab\ncd\n", 3), 6u);
+    EXPECT_EQ(AfterLineEnd("abc"), std::string_view::npos);
 }
 
 }  // namespace

@@ -44,6 +44,8 @@ TEST(SplitLogLines, BreaksAtLineEndsWithoutAnEmptyLastLine) {
     EXPECT_EQ(SplitLogLines("a\r\nb\r\n"), (Lines{"a", "b"}));
     EXPECT_EQ(SplitLogLines("a\r\n\r\nOn"), (Lines{"a", "", "On"})) << "unterminated last piece";
     EXPECT_EQ(SplitLogLines("a\nb"), (Lines{"a", "b"})) << "a bare LF breaks too";
+    EXPECT_EQ(SplitLogLines("a\rb\r"), (Lines{"a", "b"})) << "and a bare CR";
+    EXPECT_EQ(SplitLogLines("a\r\rb\n\r\nc"), (Lines{"a", "", "b", "", "c"}));
     EXPECT_EQ(SplitLogLines(""), Lines{});
     // A trail byte is never CR or LF: a double-byte character stays whole.
     const std::string kanji = platform::Sjis("検算");

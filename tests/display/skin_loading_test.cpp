@@ -164,6 +164,12 @@ TEST_F(SkinLoading, ButtonCompoundShowsThePanelThroughPressedKeys) {
                            Block(face.skin().Panel(), 16, 350, 41, 33)));
 }
 
+TEST(SkinOption, ReadWhateverLineEndsTheSkinsEditorUsed) {
+    for (const char* text : {"[Value]\r\nButtonCompound=1\r\n", "[Value]\nButtonCompound=1\n",
+                             "[Value]\rButtonCompound=1\r"})
+        EXPECT_EQ(ButtonCompoundOf(text), 1) << text;
+}
+
 TEST_F(SkinLoading, ARedFlagInTheDisplayPanelRecoloursTheLabels) {
     const fs::path package = Package("DGP_Night");
     QImage panel(261, 102, QImage::Format_RGB32);

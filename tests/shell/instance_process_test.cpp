@@ -150,5 +150,31 @@ TEST_F(RunningCopies, RunsTapeReachesTheLogAcrossRuns) {
               " \r\n1+\r\n \r\nOn \r\n2=\r\n \r\nOn");
 }
 
+TEST_F(RunningCopies, EveryCopysTapeReachesTheLogWhenThePrimaryEndsThemAll) {
+    auto primary = Start();
+    ASSERT_TRUE(primary->ReadUntil("role primary"));
+    auto first = Start();
+    ASSERT_TRUE(first->ReadUntil("role child"));
+    auto second = Start();
+    ASSERT_TRUE(second->ReadUntil("role child"));
+    const std::pair<HelperProcess*, const char*> notes[] = {
+        {primary.get(), "11+1="}, {first.get(), "22+2="}, {second.get(), "33+3="}};
+    for (const auto& [copy, line] : notes) {
+        copy->Send(std::string("note ") + line);
+        ASSERT_TRUE(copy->ReadUntil("noted"));
+    }
+    primary->Send("quit");
+    EXPECT_TRUE(primary->ReadUntil("saved ok"));
+    EXPECT_EQ(first->ReadUntil("saved").value_or(""), "saved ok closed=");
+    EXPECT_EQ(second->ReadUntil("saved").value_or(""), "saved ok closed=");
+    for (HelperProcess* copy : {primary.get(), first.get(), second.get()})
+        EXPECT_EQ(copy->Wait(), 0);
+    const std::string log = testing::ReadFile(data / "PemuFiles/_sys/KenzanLog.txt");
+    EXPECT_TRUE(log.starts_with(" \r\n11+1=\r\n \r\nOn")) << "the primary ends first: " << log;
+    for (const char* line : {"On \r\n22+2=\r\n \r\n", "On \r\n33+3=\r\n \r\n"})
+        EXPECT_NE(log.find(line), std::string::npos) << line << " missing in " << log;
+    EXPECT_EQ(log.size(), 3 * std::string(" \r\n11+1=\r\n \r\nOn").size()) << log;
+}
+
 }  // namespace
 }  // namespace pemu::shell

@@ -1,6 +1,7 @@
 #include "shell/named_paths.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "../platform/temp_folder.hpp"
 #include "platform/file_system.hpp"
@@ -65,17 +66,40 @@ TEST(ChooseDataRoot, OwnRootThenXdgThenHome) {
     const std::string base = platform::CanonicalPath(dir.path());
     {
         ScopedEnv own("PEMU_DATA_ROOT", (dir / "own/deeper").c_str());
-        EXPECT_EQ(ChooseDataRoot(), base + "/own/deeper/");
+        EXPECT_EQ(ChooseDataRoot().root, base + "/own/deeper/");
         EXPECT_TRUE(platform::FolderExists(base + "/own/deeper")) << "created when missing";
     }
     ScopedEnv own("PEMU_DATA_ROOT", nullptr);
     {
         ScopedEnv xdg("XDG_DATA_HOME", (dir / "xdg").c_str());
-        EXPECT_EQ(ChooseDataRoot(), base + "/xdg/Pemu/");
+        EXPECT_EQ(ChooseDataRoot().root, base + "/xdg/Pemu/");
+        for (const char* made : {"/xdg", "/xdg/Pemu"}) {
+            struct stat st {};
+            ASSERT_EQ(::stat((base + made).c_str(), &st), 0) << made;
+            EXPECT_EQ(st.st_mode & 0777, 0700u) << made << " is this user's alone";
+        }
     }
     ScopedEnv xdg("XDG_DATA_HOME", nullptr);
     ScopedEnv home("HOME", dir.path().c_str());
-    EXPECT_EQ(ChooseDataRoot(), base + "/.local/share/Pemu/");
+    EXPECT_EQ(ChooseDataRoot().root, base + "/.local/share/Pemu/");
+}
+
+// When the platform knows no folder of the user's own, the program folder serves, unless
+// every user may write there; then there is no place, and the reason is given.
+TEST(DataRootFrom, OwnRootThenUserFolderThenAPrivateProgramFolder) {
+    TempFolder dir;
+    platform::MakeFolders(dir / "bin");
+    platform::MakeFolders(dir / "shared");
+    ::chmod((dir / "shared").c_str(), 01777);
+    const std::string bin = dir / "bin/";
+    const std::string shared = dir / "shared/";
+    EXPECT_EQ(DataRootFrom("/own", "/data", bin).root, "/own/");
+    EXPECT_EQ(DataRootFrom(std::nullopt, "/data", shared).root, "/data/Pemu/");
+    EXPECT_EQ(DataRootFrom(std::nullopt, std::nullopt, bin).root, bin);
+    const DataRootChoice none = DataRootFrom(std::nullopt, std::nullopt, shared);
+    EXPECT_EQ(none.root, "");
+    EXPECT_NE(none.problem.find(shared), std::string::npos) << none.problem;
+    EXPECT_EQ(DataRootFrom(std::nullopt, std::nullopt, "").root, "");
 }
 
 TEST(FindTemplateFolder, BesideTheExecutableThenInstalledPrefix) {

@@ -42,6 +42,29 @@ TEST(SettingsStore, ByteOrderMarkOfAnEditorIsIgnored) {
     EXPECT_TRUE(store.ReadBool("View", "KeyPanelOn", false));
 }
 
+// Files from editors of other systems: CR alone, LF alone and CR LF all end a line, also
+// mixed in one file, and such a file is read whole, not kept aside as damaged.
+TEST(SettingsStore, EveryKindOfLineEndIsALineEnd) {
+    TempFolder dir;
+    const std::string path = dir / "Pemu.ini";
+    for (const std::string text :
+         {"[Value]\rPanelDigit=10\rDentakuType=2\r[Tax]\rZeiritu=0.1\r",
+          "[Value]\nPanelDigit=10\nDentakuType=2\n[Tax]\nZeiritu=0.1",
+          "[Value]\r\nPanelDigit=10\rDentakuType=2\n\r[Tax]\r\n\nZeiritu=0.1\r\n"}) {
+        WriteFile(path, text);
+        SettingsStore store(path);
+        EXPECT_EQ(store.loadStatus(), LoadStatus::kLoaded);
+        EXPECT_EQ(store.ReadInteger("Value", "PanelDigit", 14), 10);
+        EXPECT_EQ(store.ReadInteger("Value", "DentakuType", 1), 2);
+        EXPECT_EQ(store.ReadString("Tax", "Zeiritu", "0.08"), "0.1");
+        ASSERT_TRUE(store.UpdateFile());
+        EXPECT_EQ(ReadFile(path),
+                  "[Value]\r\nPanelDigit=10\r\nDentakuType=2\r\n\r\n[Tax]\r\n"
+                  "Zeiritu=0.1\r\n\r\n");
+    }
+    EXPECT_FALSE(testing::Exists(path + ".damaged.1"));
+}
+
 TEST(SettingsStore, DeletingAKeyKeepsTheCommentAboveIt) {
     TempFolder dir;
     WriteFile(dir / "a.ini", "[Value]\r\n; percent\r\nPerType=2\r\nPanelDigit=12\r\n");

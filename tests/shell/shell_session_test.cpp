@@ -90,6 +90,22 @@ TEST_F(SessionTest, ConstructionOnAFreshDataFolderWithoutTemplate) {
     EXPECT_EQ(c.versionText, "3.69.03");
 }
 
+// A download cut off by a crash leaves its part file; the next primary removes it at the
+// start, a child never (the primary may be downloading right now).
+TEST_F(SessionTest, ThePrimaryRemovesAnInterruptedDownloadAtTheStart) {
+    const std::string part = dir / "data/PemuFiles/.pemu-update.part";
+    WriteFile(part, "half of an update program");
+    auto primaryChannel = Channel(1000);
+    auto child = Session(Channel(4321));
+    ASSERT_EQ(child->role(), InstanceRole::kChild);
+    child->Construct();
+    EXPECT_TRUE(Exists(part));
+    auto primary = Session();
+    primary->Construct();
+    EXPECT_TRUE(primary->dataFolderCheck().ok);
+    EXPECT_FALSE(Exists(part));
+}
+
 TEST_F(SessionTest, FirstActivationOrderPerTypeAndReopenedWindows) {
     WriteFile(
         Sys("Pemu.ini"),
@@ -225,6 +241,9 @@ TEST_F(SessionTest, UnwritableDataFolderStillRuns) {
     ShellSession session(dir / "blocked/", dir / "bin/", nullptr);
     session.Construct();
     EXPECT_FALSE(session.firstRun().marker.ok);
+    EXPECT_FALSE(session.dataFolderCheck().ok) << "known at the start, to be said then";
+    EXPECT_NE(session.dataFolderCheck().what.find(dir / "blocked"), std::string::npos)
+        << session.dataFolderCheck().what;
     session.FirstActivate(host);
     FinalSaveReport report = session.FinalSave(host);
     EXPECT_FALSE(report.saved) << "no data folder: nothing to write into";
@@ -253,7 +272,14 @@ TEST_F(SessionTest, ChildWorksOnItsOwnCopyAndNeverWritesTheSharedFile) {
     EXPECT_EQ(IniDocument::Parse(ReadFile(Sys("PID/PID4321.ini"))).Get("Value", "PanelDigit"), "9");
 
     WriteFile(Sys("PID/PID4321ST.txt"), "formula");
-    child->FinalSave(host);
+    WriteFile(Sys("KenzanLog.txt"), " \r\n0=\r\n \r\nOn");
+    host.calls.clear();
+    const FinalSaveReport report = child->FinalSave(host);
+    EXPECT_TRUE(report.saved);
+    EXPECT_FALSE(report.failed());
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"notes", "cleared", "tape"}));
+    EXPECT_EQ(ReadFile(Sys("KenzanLog.txt")), " \r\n0=\r\n \r\nOn \r\n1+\r\n \r\n2=\r\n \r\nOn")
+        << "the child's tapes join the shared log";
     EXPECT_FALSE(Exists(Sys("PID/PID4321.ini")));
     EXPECT_FALSE(Exists(Sys("PID/PID4321ST.txt")));
     EXPECT_FALSE(Exists(Sys("PID/PID4321UserCustumSkin")));

@@ -60,7 +60,12 @@ int main(int argc, char**) {
         return 2;
     }
     const int pid = pemu::platform::CurrentProcessId();
-    std::unique_ptr<ShellSession> started = ShellSession::StartForThisProcess();
+    const DataRootChoice dataRoot = ChooseDataRoot();
+    if (dataRoot.root.empty()) {
+        std::cerr << "instance-helper: " << dataRoot.problem << "\n";
+        return 1;
+    }
+    std::unique_ptr<ShellSession> started = ShellSession::StartForThisProcess(dataRoot.root);
     ShellSession& session = *started;
     Host host;
     session.Construct();

@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "arithmetic/text.hpp"
+#include "calclog/calculation_log.hpp"
 #include "calclog/log_view.hpp"
 #include "platform/file_system.hpp"
 #include "tape/tape_csv.hpp"
@@ -151,7 +152,7 @@ void TfrmLogView::DeleteLog() {
         QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes) return;
     const std::string path = LogPath();
-    if (!platform::RemoveFile(path) && platform::PathExists(path)) {
+    if (const platform::IoResult deleted = calclog::DeleteCalculationLog(path); !deleted) {
         QMessageBox::warning(this, "Pemu",
                              Caption("ログを削除できませんでした。\n") + PathText(path));
         return;
