@@ -11,11 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev libx11-dev
   libjpeg62-turbo-dev libcurl4-openssl-dev libmspack-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
-<<<<<<< HEAD
-  xvfb xauth xdotool imagemagick x11-utils x11-xkb-utils poppler-utils
-=======
-  xvfb xauth xdotool imagemagick x11-utils x11-xkb-utils poppler-utils openbox
->>>>>>> main
+  xvfb xauth openbox xdotool xclip imagemagick x11-utils x11-xkb-utils poppler-utils
   bc python3 python3-mpmath dpkg-dev
 )
 

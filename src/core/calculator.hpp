@@ -97,6 +97,10 @@ class Calculator : public tape::StepEngine {
     Focus TakeFocus();
     // The copy command: the copy mark on and displayValue to the clipboard.
     void CopyDisplay();
+    // A number pasted from the clipboard (UTF-8), keyed as PasteKeys says; it takes the
+    // place of a number being keyed. False, with nothing changed, when the text is no
+    // number the display can show or an error state refuses keys.
+    bool PasteNumber(std::string_view utf8);
 
     // ---- Setters (switch panel, menus, settings load) ---------------------------------
     void SetRoundSelector(int value);

@@ -41,6 +41,8 @@ struct TapeEdit {
 };
 
 bool IsTapeEditToken(std::string_view token);
+// "@paste:TEXT": TEXT pasted as the main window's Ctrl+V pastes the clipboard.
+bool IsPasteToken(std::string_view token);
 // "" when the token is well formed, otherwise the reason.
 std::string ParseTapeEdit(std::string_view token, TapeEdit& edit);
 
@@ -61,7 +63,9 @@ class KeySession {
     // message (UTF-8, "-" for none). @clear gives the status line alone. A malformed
     // token gives "".
     std::string Edit(std::string_view token);
-    // A key token's status line, or an edit token's line.
+    // A paste token: the status line followed by "pasted" or "refused".
+    std::string Paste(std::string_view token);
+    // A key token's status line, or an edit or paste token's line.
     std::string Run(std::string_view token);
     // Lit mark codes in ascending order, comma separated, or "-".
     std::string LitMarks() const;

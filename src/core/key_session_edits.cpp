@@ -8,6 +8,8 @@
 namespace pemu::core {
 namespace {
 
+constexpr std::string_view kPastePrefix = "@paste:";
+
 // The list items "＋" "－" "×" "÷" "＝" "％" as typed.
 constexpr std::string_view kSymbols = "+-*/=%";
 
@@ -31,6 +33,10 @@ bool ParseLine(std::string_view text, int& line) {
 
 bool IsTapeEditToken(std::string_view token) {
     return !token.empty() && token[0] == '@';
+}
+
+bool IsPasteToken(std::string_view token) {
+    return token.starts_with(kPastePrefix);
 }
 
 std::string ParseTapeEdit(std::string_view token, TapeEdit& edit) {
@@ -58,9 +64,15 @@ std::string ParseTapeEdit(std::string_view token, TapeEdit& edit) {
 }
 
 std::string KeySession::Run(std::string_view token) {
+    if (IsPasteToken(token)) return Paste(token);
     if (IsTapeEditToken(token)) return Edit(token);
     Press(token);
     return StatusLine(token);
+}
+
+std::string KeySession::Paste(std::string_view token) {
+    const bool pasted = calc_.PasteNumber(token.substr(kPastePrefix.size()));
+    return StatusLine(token) + (pasted ? "\tpasted" : "\trefused");
 }
 
 std::string KeySession::Edit(std::string_view token) {

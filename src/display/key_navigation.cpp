@@ -3,8 +3,8 @@
 #include <QPainter>
 
 #include "core/key_codes.hpp"
-#include "display/skin_layout.hpp"
 #include "display/qt_text.hpp"
+#include "display/skin_layout.hpp"
 #include "display/system_colours.hpp"
 
 namespace pemu::display {
@@ -14,13 +14,19 @@ namespace {
 constexpr int kButtonUp = 1;
 constexpr int kButtonDown = 2;
 
-// The name at the top-left corner of a cell, on the window colour; the pressed sheet one
-// pixel lower and to the right, as the pressed key moves.
+// The name box: as high as the free band below the caption of the lowest keys.
+constexpr int kNameHeight = 9;
+
+// The name at the bottom-left corner of the key, on the window colour, under the caption
+// (at the top it covered the upper half of every caption); the pressed sheet one pixel
+// lower and to the right, as the pressed key moves.
 void WriteName(QImage& sheet, const KeyCell& cell, const QString& name, int offset) {
     QPainter p(&sheet);
-    p.setFont(FontFor("MS ゴシック", 9, 12));
+    p.setFont(FontFor("MS ゴシック", 0, kNameHeight));
     const QRect box = p.fontMetrics().boundingRect(name);
-    const QRect where(cell.x + offset, cell.y + offset, box.width() + 2, 12);
+    // The key shows height - 2 rows: the box ends on the last of them.
+    const int top = cell.y + cell.height - 2 - kNameHeight;
+    const QRect where(cell.x + offset, top + offset, box.width() + 2, kNameHeight);
     p.fillRect(where, ColourOf(SystemColour::kWindow));
     p.setPen(ColourOf(SystemColour::kWindowText));
     p.drawText(where, Qt::AlignLeft | Qt::AlignVCenter, name);

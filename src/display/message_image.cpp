@@ -19,7 +19,8 @@ int TextHeight(const QFont& font) {
 TMsgImg::TMsgImg(QImage& image, std::function<void()> repaint)
     : image_(image),
       repaint_(std::move(repaint)),
-      font_(FontFor("ＭＳ Ｐ明朝", 10)),
+      // Gothic, as every other text of the windows: a Mincho message stood out as a stray.
+      font_(FontFor("ＭＳ Ｐゴシック", 10)),
       textColour_(ColourOf(SystemColour::kWindowText)),
       lineHeight_(TextHeight(font_) + 8) {}
 

@@ -10,7 +10,7 @@ namespace pemu::display {
 
 class TMsgImg {
   public:
-    // Font "ＭＳ Ｐ明朝" size 10, window text; line height = height of "DUMMY" + 8.
+    // Font "ＭＳ Ｐゴシック" size 10, window text; line height = height of "DUMMY" + 8.
     explicit TMsgImg(QImage& image, std::function<void()> repaint = {});
 
     // Fills the image and draws each CR LF separated line (CP932, at most 299 bytes) at x 6,

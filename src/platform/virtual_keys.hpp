@@ -24,6 +24,7 @@ inline constexpr int kDelete = 46;
 inline constexpr int k0 = 48;  // main keyboard digits 48..57
 inline constexpr int kA = 65;  // letters 65..90
 inline constexpr int kC = 67;
+inline constexpr int kV = 86;
 inline constexpr int kApps = 93;
 inline constexpr int kNumpad0 = 96;  // numeric pad digits 96..105
 inline constexpr int kMultiply = 106;

@@ -183,7 +183,8 @@ std::vector<std::string> KeyDialogHelpLines() {
         "[半角/全角]",
         "[Tab]",
         "文字で決まるキー：",
-        "[+][-][*][/][=]",
+        "[+][-][*][/]",
+        "[=][%]",
         "(Shift 併用も)",
     };
     std::vector<std::string> lines;

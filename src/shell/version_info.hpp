@@ -1,6 +1,6 @@
 #pragma once
 // What the version dialog says: the product with the running version, and three notice
-// lines (rights, where the manual is, where to write). Texts are CP932.
+// lines (rights, where the manual is, where to write) and what the program is. Texts are CP932.
 #include <array>
 #include <string>
 #include <string_view>
@@ -14,5 +14,7 @@ std::string RunningProductText();
 
 // Rights notice, manual, contact.
 const std::array<std::string, 3>& NoticeLines();
+// What the program is, under the product text.
+const std::array<std::string, 2>& DescriptionLines();
 
 }  // namespace pemu::shell

@@ -1,5 +1,8 @@
 #include "shell/window_policy.hpp"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/virtual_keys.hpp"
 #include "shell/settings_keys.hpp"
 
@@ -8,6 +11,8 @@ namespace {
 
 namespace vk = platform::vk;
 using platform::Point;
+using platform::Rect;
+using platform::Size;
 
 enum class Mode { kAbove, kBeside, kOffset };
 
@@ -22,6 +27,26 @@ Mode ModeOf(WindowCode window) {
             return Mode::kBeside;
     }
 }
+
+// How far two spans [a, a + la) and [b, b + lb) overlap (0 when apart) and how far apart
+// they are (0 when they overlap or touch).
+int OverlapOf(int a, int la, int b, int lb) {
+    return std::max(0, std::min(a + la, b + lb) - std::max(a, b));
+}
+
+int GapOf(int a, int la, int b, int lb) {
+    if (a + la <= b) return b - (a + la);
+    if (b + lb <= a) return a - (b + lb);
+    return 0;
+}
+
+// The start of a span of length `length` moved the least into [start, start + room); a
+// span longer than the room starts where the room does.
+int ClampInto(int at, int length, int start, int room) {
+    return std::max(start, std::min(at, start + room - length));
+}
+
+std::optional<Point> PlaceWithoutScreens(const Placement& placement);
 
 constexpr PositionKeys KeysOf(const IntegerSetting& top, const IntegerSetting& left) {
     return {top.section, top.ident, left.ident};
@@ -49,6 +74,43 @@ std::optional<PositionKeys> RememberedPositionKeysOf(WindowCode window) {
 }
 
 std::optional<Point> PlaceWindow(const Placement& placement) {
+    const std::optional<Point> at = PlaceWithoutScreens(placement);
+    if (!at) return at;
+    return KeepOnScreens({at->x, at->y, placement.windowSize.width, placement.windowSize.height},
+                         placement.screens);
+}
+
+Point KeepOnScreens(const Rect& frame, const std::vector<Rect>& screens) {
+    const Rect* best = nullptr;
+    std::int64_t bestOverlap = 0, bestDistance = 0;
+    for (const Rect& screen : screens) {
+        if (screen.width <= 0 || screen.height <= 0) continue;
+        const std::int64_t overlap =
+            std::int64_t{OverlapOf(frame.x, frame.width, screen.x, screen.width)} *
+            OverlapOf(frame.y, frame.height, screen.y, screen.height);
+        const std::int64_t dx = GapOf(frame.x, frame.width, screen.x, screen.width);
+        const std::int64_t dy = GapOf(frame.y, frame.height, screen.y, screen.height);
+        const std::int64_t distance = dx * dx + dy * dy;
+        if (!best || overlap > bestOverlap ||
+            (overlap == 0 && bestOverlap == 0 && distance < bestDistance)) {
+            best = &screen;
+            bestOverlap = overlap;
+            bestDistance = distance;
+        }
+    }
+    if (!best) return {frame.x, frame.y};
+    return {ClampInto(frame.x, frame.width, best->x, best->width),
+            ClampInto(frame.y, frame.height, best->y, best->height)};
+}
+
+Size MinimumClientSize(Size outerMinimum, Size frame, Size designedClient) {
+    return {std::max(0, std::min(outerMinimum.width - frame.width, designedClient.width)),
+            std::max(0, std::min(outerMinimum.height - frame.height, designedClient.height))};
+}
+
+namespace {
+
+std::optional<Point> PlaceWithoutScreens(const Placement& placement) {
     const auto keys = RememberedPositionKeysOf(placement.window);
     const bool stored =
         keys && (!placement.hasSetting || placement.hasSetting(keys->section, keys->topKey) ||
@@ -87,6 +149,8 @@ std::optional<Point> PlaceWindow(const Placement& placement) {
     }
     return Point{anchor.x + 10, anchor.y + 10};
 }
+
+}  // namespace
 
 std::optional<Point> MoveWindowByKey(Point topLeft, int virtualKey, bool ctrl) {
     if (!ctrl) return std::nullopt;

@@ -4,6 +4,7 @@
 // them. The window layer carries the decisions out.
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "platform/geometry.hpp"
 #include "shell/open_window_list.hpp"
@@ -37,12 +38,29 @@ struct Placement {
     // never stored is placed beside its anchor instead of at the default 100, 100, where it
     // would cover the calculator the first time it opens.
     std::function<bool(const char*, const char*)> hasSetting;
+    // The work areas of the screens there are. When given, the window is kept on them
+    // whole (KeepOnScreens), wherever the rules or the settings put it.
+    std::vector<platform::Rect> screens;
 };
 
 // First placement: the remembered position, else above / beside / offset from the anchor.
 // Returns the top-left corner (x = left, y = top); nothing for the main window when
 // positions are not remembered (it stays where the window system put it).
 std::optional<platform::Point> PlaceWindow(const Placement& placement);
+
+// Where a window whose outer rectangle is `frame` may stand: on the screen it overlaps
+// most, or, lying off every screen (a monitor removed, a position from another desktop), on
+// the nearest one; moved the least so that it is whole on it. A window larger than the
+// screen keeps its top-left corner, and with it the title bar and the menu, on the screen.
+// No screens: the frame stays where it is.
+platform::Point KeepOnScreens(const platform::Rect& frame,
+                              const std::vector<platform::Rect>& screens);
+
+// The smallest client size a window may be given when its outer size may not go below
+// `outerMinimum` and its frame adds `frame`: never above `designedClient`, the size it opens
+// with by default, so that a thin frame does not make a window grow each time it opens.
+platform::Size MinimumClientSize(platform::Size outerMinimum, platform::Size frame,
+                                 platform::Size designedClient);
 
 // Ctrl+arrow moves 10 pixels; any other key gives nothing.
 std::optional<platform::Point> MoveWindowByKey(platform::Point topLeft, int virtualKey, bool ctrl);

@@ -1,5 +1,7 @@
 #include "ui/key_dispatch.hpp"
 
+#include <utility>
+
 #include "core/key_codes.hpp"
 
 namespace pemu::ui {
@@ -24,6 +26,7 @@ KeyDecision Passed(KeyCommand command, int value = 0) {
 KeyDecision ShiftKey(int key, const KeyState& state) {
     if (IsWindowKey(key)) return WindowKey(key);
     if (key == vk::kDelete && state.tapeShown) return {KeyCommand::kClearTape};
+    if (key == vk::kInsert) return {KeyCommand::kPaste};
     if (key == vk::kUp || key == vk::kDown || key == vk::kPrior || key == vk::kNext) {
         return {KeyCommand::kScrollTape, key};
     }
@@ -47,6 +50,9 @@ KeyDecision CtrlKey(int key) {
             break;
         case vk::kC:
             d.command = KeyCommand::kCopy;
+            break;
+        case vk::kV:
+            d = {KeyCommand::kPaste};
             break;
         default:
             break;
@@ -115,9 +121,25 @@ int TypedOperatorOf(char32_t typed) {
             return core::kKeyDivide;
         case U'=':
             return core::kKeyEquals;
+        case U'%':
+            return core::kKeyPercent;
         default:
             return 0;
     }
+}
+
+int HeldKeys::Pressed(int physicalKey, int code) {
+    if (physicalKey == 0) return 0;
+    const int before = std::exchange(held_[physicalKey], code);
+    return before != code ? before : 0;
+}
+
+int HeldKeys::Released(int physicalKey) {
+    const auto it = held_.find(physicalKey);
+    if (it == held_.end()) return 0;
+    const int code = it->second;
+    held_.erase(it);
+    return code;
 }
 
 KeyDecision DecideKeyDown(int virtualKey, KeyModifiers modifiers, const KeyState& state,

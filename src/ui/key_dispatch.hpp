@@ -2,6 +2,7 @@
 // What a key press on the main window means, decided from its Windows virtual-key code,
 // the modifiers and the window's state. Pure: the window carries the decision out.
 #include <functional>
+#include <map>
 
 #include "platform/virtual_keys.hpp"
 #include "shell/key_table.hpp"
@@ -23,6 +24,7 @@ enum class KeyCommand {
     kScrollTape,         // Shift with Up, Down, Page Up, Page Down
     kMoveWindow,         // Ctrl+arrow: move the main window by (dx, dy)
     kCopy,               // copy the display to the clipboard
+    kPaste,              // Ctrl+V, Shift+Insert: a number from the clipboard, as if keyed
     kToggleNavigation,   // Space: key navigation on or off
     kRefreshLog,         // F5: the log viewer reloads
     kCloseNewestWindow,  // F8
@@ -62,9 +64,26 @@ KeyDecision DecideKeyDown(int virtualKey, KeyModifiers modifiers, const KeyState
 int ReleaseCodeOf(int virtualKey, bool shift, const KeyCodeLookup& keyCodeOf, char32_t typed = 0);
 
 // The operator a typed character stands for, whatever key produced it: "+" 17, "-" 18,
-// "*" 19, "/" 20, "=" 99 (equals); 0 for any other character. The key table cannot say this
-// for every layout: its numbers name keys of the Japanese keyboard, where "=" is Shift+"-".
+// "*" 19, "/" 20, "=" 99 (equals), "%" 1 (percent); 0 for any other character. The key
+// table cannot say this for every layout: its numbers name keys of the Japanese keyboard,
+// where "=" is Shift+"-".
 int TypedOperatorOf(char32_t typed);
+
+// The key pictures keyboard keys drew pressed, by the physical key (its scan code) that
+// pressed them: what a key types can change before it goes up (Shift let go first turns
+// "*" into "8"), the picture it releases may not.
+class HeldKeys {
+  public:
+    // `physicalKey` 0 (not known) remembers nothing. Returns the code the key held before
+    // when it now stands for another (a held "*" repeating as "8" once Shift is let go):
+    // that picture goes up; 0 otherwise.
+    int Pressed(int physicalKey, int code);
+    // The code the key drew pressed, now forgotten; 0 when it drew none.
+    int Released(int physicalKey);
+
+  private:
+    std::map<int, int> held_;
+};
 
 // The key code of the keys whose meaning no assignment can change (numeric pad, Enter,
 // Backspace); 0 for every other key.

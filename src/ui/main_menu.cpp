@@ -40,7 +40,7 @@ void BuildView(MainMenu& m, QMenuBar* bar) {
     m.view = bar->addMenu(Caption("表示(&V)"));
     m.view->setObjectName("ViewMenu");
     m.KenzanFormOpen = Add(m.view, "KenzanFormOpen", "検算フォーム (&E) ：F1", kCheckable | kLater);
-    m.SushikiFormOpen = Add(m.view, "SushikiFormOpen", "数式計算 (&M) ：F2", kCheckable | kLater);
+    m.SushikiFormOpen = Add(m.view, "SushikiFormOpen", "数式計算 (&F) ：F2", kCheckable | kLater);
     m.BigPanelOpen = Add(m.view, "BigPanelOpen", "拡大パネル (&P) ：F3", kCheckable | kLater);
     m.LogFormOpen = Add(m.view, "LogFormOpen", "ログ表示 (&L) ：F4", kCheckable | kLater);
     m.KeyNavigation = Add(m.view, "KeyNavigation", "キーナビゲーション (&N) ：Space ", kCheckable);
@@ -69,7 +69,7 @@ void BuildOptions(MainMenu& m, QMenuBar* bar) {
         m.*c.action = Add(m.options, kNames[i++], c.text);
     m.options->addSeparator();
     m.IsTakeOverMemory =
-        Add(m.options, "IsTakeOverMemory", "終了後もメモリーを記憶 (&M)", kCheckable);
+        Add(m.options, "IsTakeOverMemory", "終了後もメモリーを記憶 (&E)", kCheckable);
     m.KeyConfig = Add(m.options, "KeyConfig", "キー設定 (&K)", kCheckable | kLater);
     m.TaxConfig = Add(m.options, "TaxConfig", "税率の設定　(&Z)", kCheckable | kLater);
     m.options->addSeparator();

@@ -106,7 +106,10 @@ void TfrmMain::ApplyConstructionSettings() {
 void TfrmMain::PlaceOnScreen() {
     adjustSize();
     if (construction_.placeWindow) {
+        // Where it was left, as far as it is on a screen there is now; the frame is not
+        // known before the first show and is checked again at the first activation.
         move(construction_.left, construction_.top);
+        context_->windows().KeepOnScreen(*this);
         return;
     }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -135,6 +138,9 @@ void TfrmMain::EnsureActivated() {
     if (const platform::IoResult& check = session_.dataFolderCheck(); !check)
         WarnUnusableDataFolder(this, check.what);
     activating_ = false;
+    // Shown now, with the frame the window system knows so far (all of it without a
+    // window manager, which never activates the window).
+    context_->windows().KeepOnScreen(*this);
     TFocus->setFocus();
 }
 
@@ -142,6 +148,10 @@ void TfrmMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow()) {
+            if (!framed_) {
+                framed_ = true;
+                context_->windows().KeepOnScreen(*this);
+            }
             if (session_.activated())
                 ApplyForeground();
             else if (firstShown_)
@@ -209,32 +219,44 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
                                    ? 9
                                    : platform::VirtualKeyOf(*key);
         // Tab never moves the focus away from the focus field.
-        return FormKeyDown(virtualKey, modifiers, TypedOf(*key)) || virtualKey == 9;
+        return FormKeyDown(virtualKey, modifiers, TypedOf(*key),
+                           static_cast<int>(key->nativeScanCode())) ||
+               virtualKey == 9;
     }
     if (event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat()) {
             FormKeyUp(platform::VirtualKeyOf(*key), (key->modifiers() & Qt::ShiftModifier) != 0,
-                      TypedOf(*key));
+                      TypedOf(*key), static_cast<int>(key->nativeScanCode()));
         }
         return false;
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool TfrmMain::FormKeyDown(int virtualKey, KeyModifiers modifiers, char32_t typed) {
+bool TfrmMain::FormKeyDown(int virtualKey, KeyModifiers modifiers, char32_t typed,
+                           int physicalKey) {
     const SecondaryWindow* tape = context_->windows().Window(shell::WindowCode::kCheckTape);
     const KeyState state{isMinimized(), panel_->isVisible(), tape && tape->isVisible()};
     const KeyDecision decision = DecideKeyDown(
         virtualKey, modifiers, state, [this](int vk) { return session_.keyTable().KeyCodeOf(vk); },
         typed);
-    if (decision.command == KeyCommand::kExecute && decision.value == TypedOperatorOf(typed))
-        typedOperatorDown_ = decision.value;
+    if (decision.command == KeyCommand::kExecute) {
+        if (const int before = heldKeys_.Pressed(physicalKey, decision.value))
+            Keys().ReleaseKey(before);
+        if (decision.value == TypedOperatorOf(typed)) typedOperatorDown_ = decision.value;
+    }
     RunKeyDecision(decision, modifiers.shift);
     return decision.consumed;
 }
 
-void TfrmMain::FormKeyUp(int virtualKey, bool shift, char32_t typed) {
+void TfrmMain::FormKeyUp(int virtualKey, bool shift, char32_t typed, int physicalKey) {
+    // The picture this very key drew pressed goes up, whatever it types now.
+    if (const int held = heldKeys_.Released(physicalKey)) {
+        if (held == typedOperatorDown_) typedOperatorDown_ = 0;
+        Keys().ReleaseKey(held);
+        return;
+    }
     const int code = ReleaseCodeOf(
         virtualKey, shift, [this](int vk) { return session_.keyTable().KeyCodeOf(vk); }, typed);
     // Shift let go first turns "+" into "=" on its way up: the key drawn pressed goes up.

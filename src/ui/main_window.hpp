@@ -41,10 +41,14 @@ class TfrmMain : public QMainWindow,
     // Reached from tests and the start-up: the first activation (settings, key table) when
     // it has not happened yet. A desktop without a window manager never activates a window.
     void EnsureActivated();
-    // The keyboard handlers, with Windows virtual-key codes and the character the key
-    // produced (0 for none). True when the key is consumed.
-    bool FormKeyDown(int virtualKey, KeyModifiers modifiers, char32_t typed = 0);
-    void FormKeyUp(int virtualKey, bool shift, char32_t typed = 0);
+    // The keyboard handlers, with Windows virtual-key codes, the character the key produced
+    // (0 for none) and the physical key (its scan code; 0 when not known). True when the
+    // key is consumed.
+    bool FormKeyDown(int virtualKey, KeyModifiers modifiers, char32_t typed = 0,
+                     int physicalKey = 0);
+    void FormKeyUp(int virtualKey, bool shift, char32_t typed = 0, int physicalKey = 0);
+    // Ctrl+V, Shift+Insert: the clipboard's number keyed in; refused with a beep.
+    void PasteFromClipboard();
 
     AppContext& Context() { return *context_; }
     core::Calculator& Calculator() { return context_->calculator(); }
@@ -134,6 +138,7 @@ class TfrmMain : public QMainWindow,
     display::KeyPictures::Listeners::Subscription keysListener_;
     display::Face::SkinListeners::Subscription skinListener_;
     int typedOperatorDown_ = 0;  // drawn pressed by a typed operator, until its key goes up
+    HeldKeys heldKeys_;          // the pictures keys drew pressed, by physical key
 
     MainMenu menu_;
     FacePopup popup_;
@@ -146,6 +151,7 @@ class TfrmMain : public QMainWindow,
     QSocketNotifier* messages_ = nullptr;
 
     bool firstShown_ = false;
+    bool framed_ = false;  // activated once: the window system's frame is known
     bool activating_ = false;
     bool finalSaved_ = false;
     bool finalSaveFailed_ = false;

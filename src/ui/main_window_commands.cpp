@@ -1,6 +1,7 @@
 // The commands of the calculator window: menus, popups, key pictures, the switch panel,
 // mini size, always on top, the tray and the keyboard decisions.
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QUrl>
+#include <QWindow>
 #include <optional>
 
 #include "display/skin_layout.hpp"
@@ -210,9 +212,16 @@ void TfrmMain::SetKeyNavigation(bool on) {
 void TfrmMain::ApplyForeground() {
     const bool onTop = menu_.IsForeground->isChecked();
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (wasVisible) show();  // a flag change hides the window
+    QWindow* native = windowHandle();
+    if (!native) {
+        setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+        return;
+    }
+    // Changed on the window as it stands: a new native window would leave the windows it
+    // owns transient for one that no longer exists.
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop);
+    overrideWindowFlags(flags);
+    native->setFlags(flags);
 }
 
 void TfrmMain::SetTrayResident(bool on) {
@@ -275,6 +284,9 @@ void TfrmMain::RunKeyDecision(const KeyDecision& d, bool shift) {
         case KeyCommand::kCopy:
             RunEngine([](core::Calculator& calc) { calc.CopyDisplay(); });
             break;
+        case KeyCommand::kPaste:
+            PasteFromClipboard();
+            break;
         case KeyCommand::kCloseNewestWindow:
             context_->windows().CloseNewestWindow();
             break;
@@ -317,6 +329,15 @@ void TfrmMain::RunShellKey(int code) {
         if (!menu_.DoingMiniSize->isChecked()) menu_.ButtonDisplay->trigger();
     }
     GiveFocus(core::Focus::kFocusField);
+}
+
+void TfrmMain::PasteFromClipboard() {
+    panel_->Close();
+    const QString text = QGuiApplication::clipboard()->text();
+    // A text far longer than any number is refused before it is converted.
+    const bool pasted = text.size() <= 256 && calc_->PasteNumber(text.toUtf8().toStdString());
+    if (!pasted) QApplication::beep();
+    Refocus();
 }
 
 void TfrmMain::CopyToClipboard(std::string_view text) {

@@ -22,6 +22,20 @@ platform::Rect RectOf(const QRect& r) {
     return {r.x(), r.y(), r.width(), r.height()};
 }
 
+QMargins MarginsOf(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+std::vector<platform::Rect> WorkAreas() {
+    std::vector<platform::Rect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.push_back(RectOf(screen->availableGeometry()));
+    return areas;
+}
+
 // The task bar is where the screen's work area stops short of the screen.
 shell::TaskBar TaskBarOf(const QScreen* screen) {
     if (!screen) return {};
@@ -85,6 +99,10 @@ void WindowSwitcher::Open(WindowCode code) {
         if (it != open_.end() && it->second == window) open_.erase(it);
         emit windowsChanged();
     });
+    // A window of one size has nothing to maximise.
+    if (window->minimumSize() == window->maximumSize())
+        window->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    Place(*window, code);
     window->show();
     window->raise();
     window->activateWindow();
@@ -174,10 +192,23 @@ void WindowSwitcher::NoteClosed(WindowCode code) {
     context_.session().openWindows().NoteWindowClosed(shell::CodeOf(code));
 }
 
+QMargins WindowSwitcher::FrameOf(const QWidget& window) const {
+    const QMargins own = MarginsOf(window);
+    if (!own.isNull() || &window == &context_.mainWindow()) return own;
+    return MarginsOf(context_.mainWindow());
+}
+
+void WindowSwitcher::KeepOnScreen(QWidget& window) const {
+    const QRect frame = window.geometry().marginsAdded(FrameOf(window));
+    const platform::Point at = shell::KeepOnScreens(RectOf(frame), WorkAreas());
+    if (at.x != frame.x() || at.y != frame.y()) window.move(at.x, at.y);
+}
+
 void WindowSwitcher::Place(QWidget& window, WindowCode code) {
     shell::Placement p;
     p.window = code;
-    p.windowSize = {window.frameGeometry().width(), window.frameGeometry().height()};
+    const QSize outer = window.geometry().marginsAdded(FrameOf(window)).size();
+    p.windowSize = {outer.width(), outer.height()};
     QWidget* anchor = &context_.mainWindow();
     if (code == WindowCode::kLogViewer && IsOpen(WindowCode::kCheckTape))
         anchor = Window(WindowCode::kCheckTape);
@@ -185,6 +216,7 @@ void WindowSwitcher::Place(QWidget& window, WindowCode code) {
     const QScreen* screen = anchor->screen() ? anchor->screen() : QGuiApplication::primaryScreen();
     p.screenWidth = screen ? screen->geometry().width() : 0;
     p.taskBar = TaskBarOf(screen);
+    p.screens = WorkAreas();
     const shell::SettingsStore& store = context_.store();
     p.rememberPositions = shell::Read(store, shell::keys::kStartUpEndOn);
     p.hasSetting = [&store](const char* section, const char* key) {

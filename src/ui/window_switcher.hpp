@@ -14,6 +14,7 @@
 #include "ui/key_dispatch.hpp"
 
 class QAction;
+class QMargins;
 class QWidget;
 
 namespace pemu::ui {
@@ -55,8 +56,15 @@ class WindowSwitcher : public QObject, public shell::WindowHost, public shell::W
     // Called by every secondary window.
     void NoteActivated(shell::WindowCode code);
     void NoteClosed(shell::WindowCode code);
-    // First placement beside (or above) the main window, or where it was left.
+    // First placement beside (or above) the main window, or where it was left, whole on a
+    // screen; done before the window is first shown, so that the window system puts its
+    // frame there.
     void Place(QWidget& window, shell::WindowCode code);
+    // The frame the window system puts around `window`: its own once it has one, before
+    // that the main window's (one window manager decorates both).
+    QMargins FrameOf(const QWidget& window) const;
+    // A window that is not whole on a screen is moved onto the nearest one.
+    void KeepOnScreen(QWidget& window) const;
     // The caption with the child suffix in a child copy.
     QString CaptionOf(std::string_view utf8Caption) const;
 

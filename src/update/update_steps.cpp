@@ -53,6 +53,10 @@ StageReport AfterCheck(std::string_view ownVersion, const FetchOutcome& outcome)
     return {platform::Sjis("現在最新バージョンをお使いです。"), kStageCheck};
 }
 
+CheckCells CheckCellsOf(std::string_view endpoint, bool failed) {
+    return {std::string(endpoint.substr(0, 280)), failed ? platform::Sjis("接続の失敗") : ""};
+}
+
 std::string DownloadTargetIn(const std::string& filesFolder) {
     return filesFolder + ".pemu-update.part";
 }

@@ -26,6 +26,15 @@ struct StageReport {
 // After the check: failure, a newer version (stage 2) or the newest in use.
 StageReport AfterCheck(std::string_view ownVersion, const FetchOutcome& outcome);
 
+// The grid's address and status cells of a check: the address asked, whole (at most 280
+// bytes), so that a failure shows what was tried; the status "接続の失敗" when it failed,
+// else nothing.
+struct CheckCells {
+    std::string address;
+    std::string status;
+};
+CheckCells CheckCellsOf(std::string_view endpoint, bool failed);
+
 // The file a download is written to: a name of our own in the files folder, so nothing the
 // server names is ever written, and no file of the user's is ever replaced.
 std::string DownloadTargetIn(const std::string& filesFolder);

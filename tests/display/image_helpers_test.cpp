@@ -8,6 +8,7 @@
 #include "display/status_line.hpp"
 #include "display/system_colours.hpp"
 #include "display_test_support.hpp"
+#include "platform/codec.hpp"
 
 namespace pemu::display {
 namespace {
@@ -61,6 +62,16 @@ TEST(TMsgImgLines, EachLineIsOneLineHeightLower) {
     EXPECT_GT(inkRows(6 + h, 6 + 2 * h), 0);
     EXPECT_EQ(inkRows(6 + 2 * h, 80), 0);
     EXPECT_EQ(inkRows(0, 5), 0);
+}
+
+TEST(TMsgImgLines, MessagesAreInTheGothicOfEveryOtherText) {
+    QImage plain(240, 30, QImage::Format_RGB32), gothic(240, 30, QImage::Format_RGB32);
+    TMsgImg byDefault(plain), chosen(gothic);
+    chosen.SetFont("ＭＳ Ｐゴシック", 10, Rgb(SystemColour::kWindowText));
+    const std::string text = platform::Sjis("エンターキーで入力可能になります。");
+    byDefault.ShowText(text);
+    chosen.ShowText(text);
+    EXPECT_TRUE(plain == gothic) << "the message font is not the windows' Gothic";
 }
 
 TEST(TGridImgLayout, ThreeColumnsFiveRowsAreRuledOnEveryEdge) {

@@ -13,7 +13,7 @@ trap xvfb_cleanup EXIT
 for tool in Xvfb xdotool xdpyinfo setxkbmap; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/bootstrap.sh installs it)"
 done
-xvfb_start || fail "Xvfb did not start"
+xvfb_start || fail "Xvfb with openbox did not start"
 pemu_environment
 setxkbmap -layout us || fail "setxkbmap could not set the US layout"
 

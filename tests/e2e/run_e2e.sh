@@ -12,13 +12,13 @@ trap xvfb_cleanup EXIT
 for tool in Xvfb xdotool import compare xdpyinfo; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/bootstrap.sh installs it)"
 done
-xvfb_start || fail "Xvfb did not start"
+xvfb_start || fail "Xvfb with openbox did not start"
 pemu_environment
 
 "$PEMU" >"$WORK_DIR/pemu.log" 2>&1 &
 PEMU_PID=$!
 WIN=$(wait_for_window) || fail "no window titled Pemu appeared: $(cat "$WORK_DIR/pemu.log")"
-eval "$(xdotool getwindowgeometry --shell "$WIN")"
+window_geometry "$WIN"
 # The client area (272 x 400) sits below the menu bar.
 CX=$X
 CY=$((Y + HEIGHT - 400))

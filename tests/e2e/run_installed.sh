@@ -9,7 +9,7 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/xvfb_session.sh"
 trap xvfb_cleanup EXIT
 
-xvfb_start || fail "Xvfb did not start"
+xvfb_start || fail "Xvfb with openbox did not start"
 pemu_environment
 PREFIX="$WORK_DIR/prefix"
 cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK_DIR/install.log" 2>&1 ||

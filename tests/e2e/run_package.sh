@@ -12,7 +12,7 @@ trap xvfb_cleanup EXIT
 for tool in cpack dpkg-deb dpkg-shlibdeps; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/bootstrap.sh installs it)"
 done
-xvfb_start || fail "Xvfb did not start"
+xvfb_start || fail "Xvfb with openbox did not start"
 pemu_environment
 
 OUT="$WORK_DIR/package"

@@ -14,7 +14,7 @@ trap xvfb_cleanup EXIT
 for tool in Xvfb xdotool import convert xdpyinfo; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/bootstrap.sh installs it)"
 done
-xvfb_start || fail "Xvfb did not start"
+xvfb_start || fail "Xvfb with openbox did not start"
 pemu_environment
 PKG="$WORK_DIR/pkg"
 OUTSIDE="$WORK_DIR/outside"
@@ -67,7 +67,7 @@ done
 "$PEMU" >"$WORK_DIR/pemu.log" 2>&1 &
 PEMU_PID=$!
 WIN=$(wait_for_window) || fail "no window titled Pemu appeared: $(cat "$WORK_DIR/pemu.log")"
-eval "$(xdotool getwindowgeometry --shell "$WIN")"
+window_geometry "$WIN"
 CX=$X
 CY=$((Y + HEIGHT - 400))
 SHOT="$WORK_DIR/shot.png"

@@ -13,7 +13,7 @@ trap xvfb_cleanup EXIT
 for tool in Xvfb xdotool import compare convert xdpyinfo; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/bootstrap.sh installs it)"
 done
-xvfb_start || fail "Xvfb did not start"
+xvfb_start || fail "Xvfb with openbox did not start"
 pemu_environment
 SYS="$PEMU_DATA_ROOT/PemuFiles/_sys"
 mkdir -p "$SYS"
@@ -24,7 +24,7 @@ printf '[StartUp]\r\nStartUpEndOn=1\r\nStartUpLeft=400\r\nStartUpTop=300\r\n[Val
 "$PEMU" >"$WORK_DIR/pemu.log" 2>&1 &
 PEMU_PID=$!
 WIN=$(wait_for_window) || fail "no window titled Pemu appeared: $(cat "$WORK_DIR/pemu.log")"
-eval "$(xdotool getwindowgeometry --shell "$WIN")"
+window_geometry "$WIN"
 CX=$X
 CY=$((Y + HEIGHT - 400))  # the face (272 x 400) sits below the menu bar
 SHOT="$WORK_DIR/shot.png"
@@ -58,7 +58,7 @@ case "$CASE" in
 enlarged)
     keys_to "$WIN" F3
     BIG=$(wait_for_title '^拡大 :F3$') || fail "F3 did not open the enlarged display"
-    eval "$(xdotool getwindowgeometry --shell "$BIG")"
+    window_geometry "$BIG"
     BX=$X
     BY=$Y
     [ "$WIDTH x $HEIGHT" = "522 x 200" ] || fail "the enlarged display is $WIDTH x $HEIGHT"
@@ -123,7 +123,7 @@ log)
 version)
     keys_to "$WIN" alt+h a
     VER=$(wait_for_title '^バージョン情報$') || fail "the help menu did not open the version dialog"
-    eval "$(xdotool getwindowgeometry --shell "$VER")"
+    window_geometry "$VER"
     [ "$WIDTH x $HEIGHT" = "293 x 201" ] || fail "the version dialog is $WIDTH x $HEIGHT"
     import -window "$VER" "$SHOT"
     # The white box at (10, 10) with its black border.

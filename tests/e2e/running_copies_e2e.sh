@@ -12,13 +12,11 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/xvfb_session.sh"
 
 CHILD_PIDS=()
-WM_PID=""
 cleanup() {
     local pid
     for pid in "${CHILD_PIDS[@]}"; do
         kill -9 "$pid" 2>/dev/null
     done
-    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
     xvfb_cleanup
 }
 trap cleanup EXIT
@@ -26,9 +24,8 @@ trap cleanup EXIT
 for tool in Xvfb xdotool xdpyinfo openbox import iconv; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/bootstrap.sh installs it)"
 done
-xvfb_start || fail "Xvfb did not start"
-openbox >"$WORK_DIR/openbox.log" 2>&1 &
-WM_PID=$!
+# The session's X server comes with openbox.
+xvfb_start || fail "Xvfb with openbox did not start"
 pemu_environment
 SHOT="$WORK_DIR/copies.png"
 
@@ -109,7 +106,7 @@ grep -q "^pemu: create $WORK_DIR/plain: Not a directory" "$WORK_DIR/unusable.log
 import -window root "$WORK_DIR/unusable.png"
 BOX=""
 for w in $boxes; do  # the message box is the small one
-    eval "$(xdotool getwindowgeometry --shell "$w")"
+    window_geometry "$w"
     [ "$HEIGHT" -lt 300 ] && BOX=$w
 done
 [ -n "$BOX" ] || fail "no message box among the windows titled Pemu"

@@ -7,22 +7,13 @@ set -u
 PEMU=$1
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/xvfb_session.sh"
-WM_PID=""
-trap '[ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null; xvfb_cleanup' EXIT
+trap xvfb_cleanup EXIT
 
 for tool in Xvfb xdotool xdpyinfo xwininfo xprop openbox import; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/bootstrap.sh installs it)"
 done
-xvfb_start || fail "Xvfb did not start"
-# A window manager, unless the session already started one.
-if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
-    openbox >"$WORK_DIR/openbox.log" 2>&1 &
-    WM_PID=$!
-    for i in $(seq 1 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.05
-    done
-fi
+# The session's X server comes with openbox.
+xvfb_start || fail "Xvfb with openbox did not start"
 pemu_environment
 "$PEMU" >"$WORK_DIR/pemu.log" 2>&1 &
 PEMU_PID=$!

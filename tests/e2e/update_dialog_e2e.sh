@@ -19,7 +19,7 @@ trap stop_all EXIT
 for tool in Xvfb xdotool xdpyinfo python3; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/bootstrap.sh installs it)"
 done
-xvfb_start || fail "Xvfb did not start"
+xvfb_start || fail "Xvfb with openbox did not start"
 pemu_environment
 
 # The server: a newer version, and an updater that notes where it ran.

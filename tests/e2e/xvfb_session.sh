@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Shared by the end-to-end test and the speed script: a private X server on a free display
-# number, a fresh data folder, and cleanup of everything on every way out.
+# Shared by the end-to-end tests and the speed script: a private X server on a free display
+# number with a window manager (openbox) on it, as a user's desktop has one, a fresh data
+# folder, and cleanup of everything on every way out.
 # Source it, then call xvfb_start; the caller's EXIT trap must run xvfb_cleanup.
 
 XVFB_PID=""
+WM_PID=""
 PEMU_PID=""
 WORK_DIR=""
 
@@ -12,6 +14,10 @@ xvfb_cleanup() {
         kill "$PEMU_PID" 2>/dev/null
         sleep 0.2
         kill -9 "$PEMU_PID" 2>/dev/null
+    fi
+    if [ -n "$WM_PID" ] && kill -0 "$WM_PID" 2>/dev/null; then
+        kill "$WM_PID" 2>/dev/null
+        wait "$WM_PID" 2>/dev/null
     fi
     if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
         kill "$XVFB_PID" 2>/dev/null
@@ -25,19 +31,21 @@ xvfb_cleanup() {
 # that is just ending can still remove the socket of the lowest number after a new server
 # took it over. A number already in use makes the server stop at once, and another is tried.
 # Without -noreset the server resets when the probe disconnects, and a program connecting
-# just then is refused.
+# just then is refused. Without auto-repeat (-r) a key held down while the machine is busy
+# types once, as the test meant. XVFB_SCREEN sets the screen (default 1024x768x24).
 xvfb_start() {
     WORK_DIR=${WORK_DIR:-$(mktemp -d "${TMPDIR:-/tmp}/pemu-e2e.XXXXXX")}
     local attempt n i
     for attempt in $(seq 1 20); do
         n=$((300 + (RANDOM * 32768 + RANDOM) % 60000))
         [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$WORK_DIR/xvfb.log" 2>&1 &
+        Xvfb ":$n" -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp -noreset -r >"$WORK_DIR/xvfb.log" 2>&1 &
         XVFB_PID=$!
         for i in $(seq 1 100); do
             if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
                 export DISPLAY=":$n"
-                return 0
+                wm_start
+                return
             fi
             kill -0 "$XVFB_PID" 2>/dev/null || break
             sleep 0.05
@@ -47,6 +55,27 @@ xvfb_start() {
         XVFB_PID=""
     done
     echo "Xvfb did not start: $(cat "$WORK_DIR/xvfb.log")" >&2
+    return 1
+}
+
+# Starts openbox on the display and waits until it manages windows: it has put up its
+# check window on the root window.
+wm_start() {
+    command -v openbox >/dev/null || {
+        echo "openbox is not installed (scripts/bootstrap.sh installs it)" >&2
+        return 1
+    }
+    # Its own configuration and cache: nothing of the user's desktop leaks in.
+    XDG_CONFIG_HOME="$WORK_DIR/wm" XDG_CACHE_HOME="$WORK_DIR/wm" \
+        openbox --sm-disable >"$WORK_DIR/openbox.log" 2>&1 &
+    WM_PID=$!
+    local i
+    for i in $(seq 1 200); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        kill -0 "$WM_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    echo "openbox did not start: $(cat "$WORK_DIR/openbox.log")" >&2
     return 1
 }
 
@@ -76,6 +105,31 @@ wait_for_title() {  # regular expression [tries, 50 ms apart; default 200]
     return 1
 }
 
+# Sets X, Y (the client area's top-left on the screen), WIDTH and HEIGHT of a window, as
+# `xdotool getwindowgeometry --shell` would if it did not count a window manager's frame
+# twice.
+window_geometry() {  # window
+    local info
+    info=$(xwininfo -id "$1" 2>/dev/null) || return 1
+    X=$(awk '/Absolute upper-left X:/ {print $NF}' <<<"$info")
+    Y=$(awk '/Absolute upper-left Y:/ {print $NF}' <<<"$info")
+    WIDTH=$(awk '/^ *Width:/ {print $NF}' <<<"$info")
+    HEIGHT=$(awk '/^ *Height:/ {print $NF}' <<<"$info")
+}
+
+# The outer rectangle of a window, its frame included: FX FY FW FH.
+frame_geometry() {  # window
+    window_geometry "$1" || return 1
+    local extents
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ' ')
+    local left=0 right=0 top=0 bottom=0
+    [ -n "$extents" ] && IFS=, read -r left right top bottom <<<"$extents"
+    FX=$((X - left))
+    FY=$((Y - top))
+    FW=$((WIDTH + left + right))
+    FH=$((HEIGHT + top + bottom))
+}
+
 # Waits for the visible main window titled exactly "Pemu"; prints its id. A first start on a
 # fresh machine builds the font cache, and a loaded machine starts slowly: it is given time.
 wait_for_window() {
@@ -90,7 +144,7 @@ start_pemu() {  # pemu [tool...]
     for tool in Xvfb xdotool xdpyinfo "$@"; do
         command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/bootstrap.sh installs it)"
     done
-    xvfb_start || fail "Xvfb did not start"
+    xvfb_start || fail "Xvfb with openbox did not start"
     pemu_environment
     "$pemu" >"$WORK_DIR/pemu.log" 2>&1 &
     PEMU_PID=$!

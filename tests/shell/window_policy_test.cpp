@@ -108,6 +108,89 @@ TEST(PlaceWindow, AWindowWhosePositionWasNeverStoredGoesBesideTheCalculator) {
     EXPECT_EQ(PlaceWindow(p)->x, 100) << "a stored position is where it was left";
 }
 
+struct ScreenCase {
+    const char* what;
+    Rect frame;
+    std::vector<Rect> screens;
+    int x, y;
+};
+
+TEST(KeepOnScreens, AWindowStandsWholeOnTheNearestScreen) {
+    const Rect xga{0, 0, 1024, 768};
+    const Rect right{1024, 0, 1280, 1024};
+    const Rect leftOfPrimary{-1280, 0, 1280, 1024};
+    const ScreenCase cases[] = {
+        {"on the screen: left alone", {374, 60, 302, 685}, {xga}, 374, 60},
+        {"StartUpTop=-99999", {100, -99999, 274, 446}, {xga}, 100, 0},
+        {"title bar above the screen", {368, -20, 302, 685}, {xga}, 368, 0},
+        {"on a monitor that was removed", {1500, 100, 302, 685}, {xga}, 722, 83},
+        {"bottom runs off", {100, 500, 274, 446}, {xga}, 100, 322},
+        {"larger than the screen keeps its title bar on it",
+         {100, 50, 274, 880},
+         {{0, 0, 512, 384}},
+         100,
+         0},
+        {"wider than the screen keeps its left edge",
+         {-40, 10, 900, 300},
+         {{0, 0, 512, 384}},
+         0,
+         10},
+        {"straddling two screens goes onto the one it covers most",
+         {900, 100, 302, 400},
+         {xga, right},
+         1024,
+         100},
+        {"off both, onto the nearer", {2500, 1200, 300, 200}, {xga, right}, 2004, 824},
+        {"a monitor left of the primary is a screen like any",
+         {-600, 100, 300, 200},
+         {leftOfPrimary, xga},
+         -600,
+         100},
+        {"the work area leaves out a panel at the top",
+         {200, 0, 300, 200},
+         {{0, 30, 1024, 738}},
+         200,
+         30},
+        {"no screens known: unchanged", {-500, -500, 300, 200}, {}, -500, -500},
+    };
+    for (const ScreenCase& c : cases) {
+        const Point at = KeepOnScreens(c.frame, c.screens);
+        EXPECT_EQ(at.x, c.x) << c.what;
+        EXPECT_EQ(at.y, c.y) << c.what;
+    }
+}
+
+TEST(KeepOnScreens, PlacementKeepsStoredAndComputedPositionsOnScreen) {
+    Placement p = Beside(WindowCode::kCheckTape, {700, 300, 274, 446}, {382, 685}, 1024);
+    p.screens = {{0, 0, 1024, 768}};
+    // Beside the calculator would run off the bottom of the screen.
+    EXPECT_EQ(PlaceWindow(p)->y, 768 - 685);
+    p.rememberPositions = true;
+    p.readSetting = [](const char*, const char* key, int fallback) {
+        return std::string(key) == "KenzanTop" ? -30 : fallback;
+    };
+    const auto at = PlaceWindow(p);
+    EXPECT_EQ(at->x, 100);
+    EXPECT_EQ(at->y, 0) << "KenzanTop=-30 hid the title bar and the menu";
+}
+
+TEST(MinimumClientSize, TheOuterMinimumLessTheFrameNeverAboveTheDesignedSize) {
+    struct Case {
+        const char* what;
+        Size frame;
+        int width, height;
+    } const cases[] = {
+        {"a thin frame: the designed 283 stays allowed", {2, 21}, 283, 504},
+        {"a wide frame", {16, 39}, 271, 486},
+        {"no frame (no window manager)", {0, 0}, 283, 525},
+    };
+    for (const Case& c : cases) {
+        const Size min = MinimumClientSize({287, 525}, c.frame, {283, 689});
+        EXPECT_EQ(min.width, c.width) << c.what;
+        EXPECT_EQ(min.height, c.height) << c.what;
+    }
+}
+
 TEST(MoveWindowByKey, CtrlArrowsMoveTenPixels) {
     const Point at{50, 60};
     EXPECT_EQ(MoveWindowByKey(at, vk::kLeft, true)->x, 40);

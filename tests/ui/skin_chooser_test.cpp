@@ -387,3 +387,41 @@ TEST_F(ChildSkinChooserTest, AChildCopyCannotRenameOrDelete) {
 
 }  // namespace
 }  // namespace pemu::ui::testing_support
+
+namespace pemu::ui::testing_support {
+namespace {
+
+// No program to open folders and web pages with: the user is told, not left guessing.
+TEST_F(SkinChooserTest, FolderAndWebCommandsSayWhenNothingCanOpenThem) {
+    struct PathGone {
+        QByteArray kept = qgetenv("PATH");
+        PathGone() { qputenv("PATH", QByteArray("/nonexistent")); }
+        ~PathGone() { qputenv("PATH", kept); }
+    } const noPrograms;
+    for (const char* variable : {"BROWSER", "DEFAULT_BROWSER", "XDG_CURRENT_DESKTOP"})
+        qunsetenv(variable);
+    StartWithCustomSkin();
+    TfrmSkinCh* chooser = Open();
+    ASSERT_NE(chooser, nullptr);
+    struct Command {
+        const char* caption;
+        const char* message;
+    } const commands[] = {
+        {"カスタムスキンのフォルダを開く　(&G)", "フォルダを開けませんでした。"},
+        {"カスタムスキンをウェブサイトから入手  (&P)", "ウェブページを開けませんでした。"},
+    };
+    for (const Command& c : commands) {
+        QAction* item = nullptr;
+        for (QAction* action : chooser->findChildren<QAction*>())
+            if (action->text() == U(c.caption)) item = action;
+        ASSERT_NE(item, nullptr) << c.caption;
+        Answers answers({Answers::Answer{}});
+        item->trigger();
+        ASSERT_EQ(answers.messages.size(), 1u) << c.caption;
+        EXPECT_TRUE(answers.messages[0].startsWith(U(c.message)))
+            << answers.messages[0].toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace pemu::ui::testing_support

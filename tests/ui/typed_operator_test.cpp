@@ -58,6 +58,15 @@ INSTANTIATE_TEST_SUITE_P(
         // The table keeps every other key: ";" and ":" unshifted are + and x by default.
         LayoutCase{"JisSemicolonIsPlusByTable", {kSix, {Qt::Key_Semicolon}, kTwo, kEnter}, "8"},
         LayoutCase{"JisColonIsTimesByTable", {kSix, {Qt::Key_Colon}, kTwo, kEnter}, "12"},
+        // "%" is Shift+5 on both layouts; it is the percent key as the others are operators.
+        LayoutCase{"PercentTyped",
+                   {{Qt::Key_5},
+                    {Qt::Key_0},
+                    {Qt::Key_Asterisk, kShift},
+                    kTwo,
+                    {Qt::Key_0},
+                    {Qt::Key_Percent, kShift}},
+                   "10"},
         // Ctrl with "-" is no operator.
         LayoutCase{"CtrlMinusIsNothing",
                    {kEight, {Qt::Key_Minus, Qt::ControlModifier}, kThree, kEnter},

@@ -146,9 +146,14 @@ TEST_F(UpdateWindowTest, EqualMalformedAndUnreachableAnswersKeepStageOne) {
         EXPECT_EQ(dialog->Message(), c.message) << c.name;
         EXPECT_EQ(dialog->Stage(), 1) << c.name;
     }
-    UseEndpoint(ClosedPortUrl("/pemu/AppVer.php"));
+    const std::string unreachable = ClosedPortUrl("/pemu/AppVer.php");
+    UseEndpoint(unreachable);
     dialog->Runs()->click();
     EXPECT_EQ(dialog->Message(), failed);
+    // What was tried stays in view.
+    EXPECT_EQ(dialog->Cell(TfrmUpdate::kUrlRow), unreachable);
+    EXPECT_EQ(dialog->Cell(TfrmUpdate::kStatusRow), Sjis("接続の失敗"));
+    EXPECT_EQ(dialog->Cell(TfrmUpdate::kConnectionRow), "OFF");
     EXPECT_EQ(server_->RequestLog().find("GET /files/"), std::string::npos);
     EXPECT_FALSE(fs::exists(dataRoot_ / "escape.sh"));
 }

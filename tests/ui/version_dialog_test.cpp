@@ -28,10 +28,15 @@ TEST_F(MainWindowTest, VersionDialogShowsTheRunningVersion) {
     EXPECT_EQ(product->text().toStdString(), std::string("Pemu Ver") + PEMU_TEST_VERSION);
     EXPECT_TRUE(product->font().bold());
     EXPECT_EQ(dialog->findChild<QWidget*>("Box")->geometry(), QRect(10, 10, 276, 152));
-    for (const char* name : {"Notice1", "Notice2", "Notice3"}) {
+    // Every line is whole inside the box and in the user's words, not a developer's.
+    const QRect inside = dialog->findChild<QWidget*>("Box")->rect();
+    for (const char* name : {"Description1", "Description2", "Notice1", "Notice2", "Notice3"}) {
         const QLabel* line = dialog->findChild<QLabel*>(name);
         ASSERT_NE(line, nullptr) << name;
         EXPECT_FALSE(line->text().isEmpty()) << name;
+        EXPECT_TRUE(inside.contains(line->geometry())) << name;
+        for (const char* developer : {"README", ".md", "github", "TODO"})
+            EXPECT_FALSE(line->text().contains(developer, Qt::CaseInsensitive)) << name;
     }
     // Esc closes it, from the keyboard alone.
     QTest::keyClick(dialog->findChild<QPushButton*>("CloseRun"), Qt::Key_Escape);

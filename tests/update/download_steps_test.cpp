@@ -49,6 +49,14 @@ TEST(DownloadProgress, ASmallFileShowsItsSizeAtOnce) {
     EXPECT_EQ(DownloadProgress("1/1").Next(1024, 0).percent, 100) << "no division by zero";
 }
 
+TEST(CheckCells, AFailedCheckShowsTheAddressItTried) {
+    const std::string endpoint = "http://127.0.0.1:9/pemu/AppVer.php";
+    EXPECT_EQ(CheckCellsOf(endpoint, true).address, endpoint) << "whole, not cut to the host";
+    EXPECT_EQ(CheckCellsOf(endpoint, true).status, platform::Sjis("接続の失敗"));
+    EXPECT_EQ(CheckCellsOf(endpoint, false).status, "");
+    EXPECT_EQ(CheckCellsOf("http://" + std::string(300, 'h'), true).address.size(), 280u);
+}
+
 TEST(DownloadText, AddressCellAndStatusTexts) {
     EXPECT_EQ(AddressCell("http://example.com/pemu/Update.exe"), "http://example.com/");
     EXPECT_EQ(AddressCell("http://example.com"), "http://example.com");

@@ -119,7 +119,9 @@ std::string ParseKeyArguments(const std::vector<std::string>& args, KeyArguments
     }
     std::vector<int> codes;
     for (; i < args.size(); ++i) {
-        if (IsTapeEditToken(args[i])) {
+        if (IsPasteToken(args[i])) {
+            // Any text: what it becomes is the paste's own answer.
+        } else if (IsTapeEditToken(args[i])) {
             TapeEdit edit;
             if (const std::string why = ParseTapeEdit(args[i], edit); !why.empty()) {
                 return "bad tape edit '" + args[i] + "': " + why;

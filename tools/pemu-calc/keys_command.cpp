@@ -44,7 +44,8 @@ const bool registered = RegisterCommand(
      "      +/- SQRT MC MR M+ M- GT TAX+ TAX-; prints TOKEN, display, lit marks, error\n"
      "      tape edits on the line numbered N: @change:N:VALUE:SYM @insert:N:VALUE:SYM\n"
      "      @delete:N @clear (SYM one of + - * / = %); adds the result 0-5, E or X and\n"
-     "      the message; --tape-csv prints only the tape, as CSV",
+     "      the message; @paste:TEXT enters TEXT as Ctrl+V in the window pastes it and\n"
+     "      adds pasted or refused; --tape-csv prints only the tape, as CSV",
      RunKeys});
 
 }  // namespace

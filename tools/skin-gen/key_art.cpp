@@ -24,8 +24,8 @@ using display::kCasio;
 using display::kSharp;
 
 const std::array<KeyArt, 34> kKeys{{
-    {15, 0, "GT", &kDarkKey, 12},      {10, 0, "検算", &kDarkKey, 11},
-    {11, 0, "税込", &kTaxKey, 11},     {12, 0, "税抜", &kTaxKey, 11},
+    {15, 0, "GT", &kDarkKey, 12},      {10, 0, "検算", &kDarkKey, 10},
+    {11, 0, "税込", &kTaxKey, 10},     {12, 0, "税抜", &kTaxKey, 10},
     {3, 0, "MC", &kMemoryKey, 12},     {4, 0, "MR", &kMemoryKey, 12},
     {6, 0, "M−", &kMemoryKey, 12},     {5, 0, "M+", &kMemoryKey, 12},
     {16, 0, "CA", &kDarkKey, 12},      {9, 0, "√", &kDarkKey, 16},
@@ -46,7 +46,7 @@ const std::array<KeyArt, 34> kKeys{{
 constexpr qreal kRadius = 4.5;
 
 // Released: a raised cap with its side below and a light top edge. Pressed: sunk to the
-// plate, clearly darker, with a shadow inside its top edge and the caption one pixel lower.
+// plate, clearly darker, with a shadow inside its top edge; the caption sinks with it.
 void DrawCap(QPainter& p, const display::KeyCell& cell, const KeyArt& key, bool pressed) {
     const int visible = cell.height - 2;
     const QColor face = pressed ? key.colours->face.darker(150) : key.colours->face;
@@ -74,7 +74,9 @@ void DrawCap(QPainter& p, const display::KeyCell& cell, const KeyArt& key, bool 
         p.drawLine(QPointF(cap.left() + kRadius, cap.top() + 1.2),
                    QPointF(cap.right() - kRadius, cap.top() + 1.2));
     }
-    const QRectF text = cap.adjusted(3, pressed ? 1 : 0, -3, pressed ? 1 : 0);
+    // The caption goes down with the cap, and no further: the band below it stays free for
+    // the key navigation's names.
+    const QRectF text = cap.adjusted(3, 0, -3, 0);
     const QColor caption = pressed ? key.colours->caption.darker(110) : key.colours->caption;
     if (key.code == 21) {  // the point reads better as a round dot than as a glyph
         p.setPen(Qt::NoPen);

@@ -285,7 +285,10 @@ void TfrmKenzan::ReadSettings() {
     view_.SetTwoColour(context().tape().Options().twoColourOn);
     const int height = shell::Read(store, keys::kKenzanClientHeight);
     const int width = shell::Read(store, keys::kKenzanClientWidth);
-    resize(width, height + menuBar_->sizeHint().height());
+    const int menuHeight = menuBar_->sizeHint().height();
+    resize(width, height + menuHeight);
+    SetOuterMinimum(kMinimumOuter, QSize(keys::kKenzanClientWidth.def,
+                                         keys::kKenzanClientHeight.def + menuHeight));
 }
 
 void TfrmKenzan::WriteSettings() {
@@ -307,9 +310,6 @@ void TfrmKenzan::WriteSettings() {
 
 void TfrmKenzan::showEvent(QShowEvent* event) {
     SecondaryWindow::showEvent(event);
-    // The frame's own size counts towards the minimum.
-    const QSize frame = frameGeometry().size() - size();
-    setMinimumSize(kMinimumOuter - frame);
     if (view_.IsOpen()) return;
     view_.SetOpen(true);
     LayOut();

@@ -75,6 +75,8 @@ TfrmLogView::TfrmLogView(AppContext& context)
     ApplyFont();
     resize(shell::Read(store, shell::keys::kLogViewWidth),
            shell::Read(store, shell::keys::kLogViewHeight));
+    SetOuterMinimum(kMinimumOuterSize,
+                    QSize(shell::keys::kLogViewWidth.def, shell::keys::kLogViewHeight.def));
 }
 
 TfrmLogView::~TfrmLogView() = default;
@@ -157,8 +159,6 @@ void TfrmLogView::WriteSettings() {
 
 void TfrmLogView::showEvent(QShowEvent* event) {
     SecondaryWindow::showEvent(event);
-    const QSize frame = frameGeometry().size() - size();
-    setMinimumSize(kMinimumOuterSize - frame);
     if (shown_) return;
     shown_ = true;
     LoadLog();

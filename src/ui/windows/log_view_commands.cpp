@@ -1,7 +1,6 @@
 // The log viewer's menus and commands: save, print, the popup viewer, deleting the stored
 // log, the folder and the help page.
 #include <QActionGroup>
-#include <QDesktopServices>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,6 +14,7 @@
 #include "platform/file_system.hpp"
 #include "tape/tape_csv.hpp"
 #include "ui/app_context.hpp"
+#include "ui/desktop_open.hpp"
 #include "ui/log_printer.hpp"
 #include "ui/popup_launcher.hpp"
 #include "ui/save_dialog.hpp"
@@ -163,18 +163,13 @@ void TfrmLogView::DeleteLog() {
 
 void TfrmLogView::OpenFolder() {
     const std::string folder = context().session().paths().PathOf(shell::PathKind::kSysFolder);
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(folder))))
-        QMessageBox::warning(this, "Pemu",
-                             Caption("フォルダを開けませんでした。\n") + PathText(folder));
+    OpenWithDesktop(this, QUrl::fromLocalFile(PathText(folder)), "フォルダを開けませんでした。");
 }
 
 void TfrmLogView::OpenHelp() {
     const std::string page =
         context().session().paths().PathOf(shell::PathKind::kManualFolder) + "logView.htm";
-    if (!platform::FileExists(page) ||
-        !QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(page))))
-        QMessageBox::warning(this, "Pemu",
-                             Caption("ヘルプを開けませんでした。\n") + PathText(page));
+    OpenWithDesktop(this, QUrl::fromLocalFile(PathText(page)), "ヘルプを開けませんでした。");
 }
 
 }  // namespace pemu::ui

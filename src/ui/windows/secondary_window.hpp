@@ -16,7 +16,8 @@ class AppContext;
 class SecondaryWindow : public QWidget {
     Q_OBJECT
   public:
-    // `caption` in UTF-8 source text; the window frees itself when it closes.
+    // `caption` in UTF-8 source text; the window frees itself when it closes. It belongs to
+    // the calculator window (transient for it, owned by it), so it stays in front of it.
     SecondaryWindow(AppContext& context, shell::WindowCode code, std::string_view caption);
     ~SecondaryWindow() override;
 
@@ -32,6 +33,9 @@ class SecondaryWindow : public QWidget {
 
   protected:
     AppContext& context() { return context_; }
+    // The outer size the window may not go below, and the client size it opens with by
+    // default (which stays allowed whatever the frame).
+    void SetOuterMinimum(QSize outer, QSize designedClient);
     // Writes the window's own keys into the settings store; runs once, when it closes.
     virtual void WriteSettings() {}
     // The window's own keys (Windows virtual-key numbers), before the shared ones and before
@@ -44,9 +48,13 @@ class SecondaryWindow : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void ApplyOuterMinimum();
+
     AppContext& context_;
     shell::WindowCode code_;
-    bool placed_ = false;
+    QSize outerMinimum_;
+    QSize designedClient_;
+    bool framed_ = false;  // seen with the window system's frame
     bool closed_ = false;
 };
 

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -23,6 +22,7 @@
 #include "platform/codec.hpp"
 #include "shell/settings_keys.hpp"
 #include "ui/app_context.hpp"
+#include "ui/desktop_open.hpp"
 #include "ui/ui_text.hpp"
 #include "ui/windows/package_list_view.hpp"
 
@@ -183,11 +183,12 @@ void TfrmSkinCh::BuildMenu() {
     layout()->setMenuBar(bar);
     QMenu* file = bar->addMenu(Caption("ファイル(&F)"));
     file->addAction(Caption("カスタムスキンのフォルダを開く　(&G)"), this, [this] {
-        QDesktopServices::openUrl(
-            QUrl::fromLocalFile(QString::fromStdString(actions_.PackageFolder())));
+        OpenWithDesktop(this, QUrl::fromLocalFile(QString::fromStdString(actions_.PackageFolder())),
+                        "フォルダを開けませんでした。");
     });
-    file->addAction(Caption("カスタムスキンをウェブサイトから入手  (&P)"), this,
-                    [] { QDesktopServices::openUrl(QUrl(kSkinDownloadPage)); });
+    file->addAction(Caption("カスタムスキンをウェブサイトから入手  (&P)"), this, [this] {
+        OpenWithDesktop(this, QUrl(kSkinDownloadPage), "ウェブページを開けませんでした。");
+    });
     file->addAction(Caption("旧バージョンのスキンを削除 (&D)"), this, &TfrmSkinCh::RemoveOldSkins);
     file->addSeparator();
     file->addAction(Caption("閉じる(&X)"), this, &QWidget::close);

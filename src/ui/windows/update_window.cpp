@@ -120,12 +120,17 @@ void TfrmUpdate::OnRuns() {
 }
 
 void TfrmUpdate::Check() {
+    const std::string endpoint = context().updateCheck().VersionEndpoint();
     Runs_->setEnabled(false);
+    SetCell(kUrlRow, update::CheckCellsOf(endpoint, false).address);
+    SetCell(kStatusRow, Sjis("接続中..."));
+    SetCell(kConnectionRow, "ON");
     repaint();
     http::CurlGetter http;
-    const update::FetchOutcome outcome =
-        update::FetchVersion(http, context().updateCheck().VersionEndpoint());
+    const update::FetchOutcome outcome = update::FetchVersion(http, endpoint);
     Runs_->setEnabled(true);
+    SetCell(kStatusRow, update::CheckCellsOf(endpoint, outcome.failed()).status);
+    SetCell(kConnectionRow, "OFF");
     const update::StageReport report = update::AfterCheck(UpdateCheck::OwnVersion(), outcome);
     if (report.stage == update::kStageDownload) record_ = outcome.record;
     ShowMessage(report.message);

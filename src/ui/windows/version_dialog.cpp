@@ -46,6 +46,11 @@ TfrmVer::TfrmVer(AppContext& context)
     software->setGeometry(24 - 10, 24 - 10, 96 - 24 - 4, software->height());
     software->setAlignment(Qt::AlignRight | Qt::AlignTop);
     AddLabel(box, "ProductText", FromCp932(shell::RunningProductText()), {96 - 10, 24 - 10}, bold);
+    // What the program is, under its name.
+    const char* descriptions[] = {"Description1", "Description2"};
+    for (std::size_t i = 0; i < shell::DescriptionLines().size(); ++i)
+        AddLabel(box, descriptions[i], FromCp932(shell::DescriptionLines()[i]),
+                 {96 - 10, 46 + static_cast<int>(i) * 16 - 10}, font);
     const char* names[] = {"Notice1", "Notice2", "Notice3"};
     int y = 90;
     for (std::size_t i = 0; i < shell::NoticeLines().size(); ++i, y += 15)
