@@ -149,7 +149,7 @@ std::optional<std::vector<int>> PasteKeys(std::string_view utf8, int panelDigit)
 
 bool Calculator::PasteNumber(std::string_view utf8) {
     const auto keys = PasteKeys(utf8, state_.panelDigit);
-    if (!keys || state_.errorCode > 0) return false;
+    if (!keys || state_.errorCode != kNoError) return false;
     // The pasted number replaces one being keyed, as CE and the keys would.
     if (state_.entering != 0 && state_.lastFunction == 0) ExecuteKey(kKeyClearEntry);
     for (int code : *keys)

@@ -335,9 +335,11 @@ void TfrmMain::PasteFromClipboard() {
     panel_->Close();
     const QString text = QGuiApplication::clipboard()->text();
     // A text far longer than any number is refused before it is converted.
-    const bool pasted = text.size() <= 256 && calc_->PasteNumber(text.toUtf8().toStdString());
+    bool pasted = false;
+    RunEngine([&](core::Calculator& calc) {
+        pasted = text.size() <= 256 && calc.PasteNumber(text.toUtf8().toStdString());
+    });
     if (!pasted) QApplication::beep();
-    Refocus();
 }
 
 void TfrmMain::CopyToClipboard(std::string_view text) {

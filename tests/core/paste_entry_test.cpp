@@ -117,7 +117,7 @@ TEST(PasteNumber, AnErrorStateRefusesItAsItRefusesKeys) {
     for (const char* token : {"5", "/", "0", "="})
         session.Press(token);
     const CalculatorState before = session.Calc().State();
-    ASSERT_GT(before.errorCode, 0);
+    ASSERT_NE(before.errorCode, ErrorCode::kNoError);
     EXPECT_FALSE(session.Calc().PasteNumber("12"));
     EXPECT_EQ(session.Calc().State().displayValue, before.displayValue);
     EXPECT_EQ(session.Calc().State().errorCode, before.errorCode);

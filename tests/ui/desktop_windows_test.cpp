@@ -211,7 +211,7 @@ TEST_F(DesktopTest, CtrlVAndShiftInsertKeyTheClipboardsNumberIn) {
     EXPECT_EQ(paste(QStringLiteral("１，２３４．５"), Qt::Key_V, Qt::ControlModifier), "1234.5");
     EXPECT_EQ(paste(QStringLiteral("12,34"), Qt::Key_Insert, Qt::ShiftModifier), "1234.5")
         << "refused, the display unchanged";
-    EXPECT_EQ(window_->Calculator().State().errorCode, 0);
+    EXPECT_EQ(window_->Calculator().State().errorCode, core::ErrorCode::kNoError);
     EXPECT_EQ(paste(QStringLiteral(" -250 "), Qt::Key_Insert, Qt::ShiftModifier), "-250");
     Type(Qt::Key_Return);
     EXPECT_EQ(Shown(), "-150");
