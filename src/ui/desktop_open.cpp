@@ -1,9 +1,11 @@
 #include "ui/desktop_open.hpp"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "shell/named_paths.hpp"
 #include "ui/ui_text.hpp"
 
 namespace pemu::ui {
@@ -14,6 +16,12 @@ bool OpenWithDesktop(QWidget* parent, const QUrl& url, std::string_view failure)
     const QString where = url.isLocalFile() ? url.toLocalFile() : url.toString();
     QMessageBox::warning(parent, "Pemu", Caption(failure) + '\n' + where);
     return false;
+}
+
+bool OpenManualPage(QWidget* parent, const shell::NamedPaths& paths, std::string_view page) {
+    const std::string path = paths.PathOf(shell::PathKind::kManualFolder) + std::string(page);
+    return OpenWithDesktop(parent, QUrl::fromLocalFile(QFile::decodeName(path.c_str())),
+                           "ヘルプを開けませんでした。");
 }
 
 }  // namespace pemu::ui

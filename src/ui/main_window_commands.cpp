@@ -3,18 +3,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
-#include <QUrl>
 #include <QWindow>
 #include <optional>
 
 #include "display/skin_layout.hpp"
 #include "shell/settings_keys.hpp"
+#include "ui/desktop_open.hpp"
 #include "ui/face_accessibility.hpp"
 #include "ui/face_widget.hpp"
 #include "ui/main_window.hpp"
@@ -244,12 +241,7 @@ void TfrmMain::QuitFromMenu() {
 }
 
 void TfrmMain::OpenHelp() {
-    const QString index =
-        QString::fromStdString(session_.paths().PathOf(shell::PathKind::kManualFolder)) +
-        "index.htm";
-    if (!QFileInfo::exists(index) || !QDesktopServices::openUrl(QUrl::fromLocalFile(index))) {
-        QMessageBox::warning(this, "Pemu", Caption("ヘルプを開けませんでした。\n") + index);
-    }
+    OpenManualPage(this, session_.paths(), "index.htm");
     GiveFocus(core::Focus::kFocusField);
 }
 

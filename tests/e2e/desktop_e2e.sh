@@ -2,7 +2,10 @@
 # End-to-end on a desktop with a window manager: windows stacked above the always-on-top
 # calculator, the tape window back where it stood after reopening and a restart, typed "%"
 # and the picture a key releases on a US and a Japanese keyboard, and paste.
-# Usage: desktop_e2e.sh <pemu> stacking|reopen [2x]|typed|paste
+# Every window and dialog stacked above it too, every window back where it stood, and
+# stored places off the screen brought onto it, whole.
+# Usage: desktop_e2e.sh <pemu> stacking|owned|reopen [2x]|offscreen|typed|paste
+# With SHOTS set to a folder, the screenshots of each window are kept there.
 set -u
 PEMU=$1
 CASE=$2
@@ -83,7 +86,91 @@ above_calculator() {  # window, what it is
     xprop -id "$WIN" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "the calculator is not always on top"
 }
 
+# Keeps a screenshot of the screen as it is now under SHOTS, when set.
+keep_shot() {  # name
+    [ -n "${SHOTS:-}" ] || return 0
+    mkdir -p "$SHOTS"
+    import -window root "$SHOTS/$1.png"
+}
+
+# Waits for the active window to be one not named; prints its id.
+new_active() {  # windows it must not be
+    local i w other mine
+    for i in $(seq 1 100); do
+        w=$(xprop -root _NET_ACTIVE_WINDOW | sed -n 's/.*# *//p')
+        mine=1
+        [ -n "$w" ] && [ "$((w))" != 0 ] || mine=0
+        for other in "$@"; do
+            [ "$mine" = 1 ] && [ "$((w))" = "$((other))" ] && mine=0
+        done
+        [ "$mine" = 1 ] && {
+            echo "$w"
+            return 0
+        }
+        sleep 0.05
+    done
+    return 1
+}
+
+# A window opened by keys in the calculator stands above it, is looked at, and Esc closes it.
+owned_window() {  # keys, title (regular expression), what it is, screenshot name
+    keys_to "$WIN" $1
+    local w
+    w=$(wait_for_title "$2") || fail "$1 did not open $3"
+    above_calculator "$w" "$3"
+    keep_shot "$4"
+    keys_to "$w" Escape
+    wait_gone "$2" || fail "Esc did not close $3"
+}
+
+# A dialog or message box that a key in `parent` opened stands above the calculator and
+# above `parent`.
+owned_dialog() {  # parent, what it is, screenshot name; DIALOG then holds its id
+    DIALOG=$(new_active "$1" "$WIN") || fail "$2 did not open"
+    above_calculator "$DIALOG" "$2"
+    [ "$(stack_index "$DIALOG")" -gt "$(stack_index "$1")" ] || fail "$2 is below the window it came from"
+    keep_shot "$3"
+}
+
 case "$CASE" in
+owned)
+    # No printer in the test, and no update server.
+    export PEMU_UPDATE_URL="http://127.0.0.1:9/AppVer.php"
+    begin '[StartUp]\r\nStartUpEndOn=1\r\nStartUpLeft=100\r\nStartUpTop=100\r\n'
+    keep_shot main
+    owned_window F1 '^検算 :F1$' "the tape window" tape
+    owned_window F2 '^数式計算 :F2$' "the formula window" formula
+    owned_window F3 '^拡大 :F3$' "the enlarged display" enlarged
+    owned_window F6 '^スキンの変更 :F6$' "the skin chooser" skins
+    owned_window "alt+o k" '^キー設定$' "the key assignment window" keys
+    owned_window "alt+h u" '^バージョンアップの確認$' "the update window" update
+    # A question of the calculator itself: F8 with no window open asks before the end.
+    keys_to "$WIN" F8
+    owned_dialog "$WIN" "the question before the end" end-question
+    xdotool key Escape
+    keys_to "$WIN" 1 KP_Add 2 Return F4
+    LOGW=$(wait_for_title '^ログ表示 :F4$') || fail "F4 did not open the log viewer"
+    above_calculator "$LOGW" "the log viewer"
+    keep_shot log
+    keys_to "$LOGW" alt+f c
+    owned_dialog "$LOGW" "the CSV save dialog" csv-dialog
+    xdotool key Escape
+    keys_to "$LOGW" alt+f p
+    owned_dialog "$LOGW" "the no-printer question" no-printer
+    # Yes: the same pages into a PDF file, chosen in a save dialog.
+    xdotool key Return
+    PDF=$(new_active "$LOGW" "$WIN" "$DIALOG") || fail "the PDF save dialog did not open"
+    above_calculator "$PDF" "the PDF save dialog"
+    keep_shot pdf-dialog
+    xdotool key Escape
+    keys_to "$LOGW" alt+f d
+    owned_dialog "$LOGW" "the question before the log is deleted" delete-question
+    xdotool key Escape
+    keys_to "$LOGW" Escape
+    wait_gone '^ログ表示 :F4$' || fail "Esc did not close the log viewer"
+    end_with_escape "$WIN"
+    echo "e2e: the tape, formula, enlarged display, skin chooser, key and update windows, the CSV and PDF dialogs and the questions stand above the always-on-top calculator"
+    ;;
 stacking)
     # The calculator where the dialogs open (10 px right and below it): they overlap it.
     begin '[StartUp]\r\nStartUpEndOn=1\r\nStartUpLeft=100\r\nStartUpTop=100\r\n'
@@ -123,7 +210,7 @@ stacking)
     echo "e2e: the tax rate, version, log viewer and save dialog stand above the always-on-top calculator"
     ;;
 reopen)
-    # Twice the scale on a screen with room for the tape window: no creep there either.
+    # Twice the scale on a screen with room for the windows: no creep there either.
     [ "${3:-}" = 2x ] && export QT_SCALE_FACTOR=2 XVFB_SCREEN=2048x1536x24
     SCALE=${QT_SCALE_FACTOR:-1}
     # Positions are kept in whole pixels of the scaled desktop: a frame edge that falls
@@ -134,56 +221,119 @@ reopen)
         [ $((ax - bx)) -le "$TOL" ] && [ $((bx - ax)) -le "$TOL" ] &&
             [ $((ay - by)) -le "$TOL" ] && [ $((by - ay)) -le "$TOL" ]
     }
-    tape_at() {  # the tape window's frame near "x,y" within 2 s; TAPE_AT holds where it is
+    at_place() {  # window, "x,y": its frame there within 2 s, its client SIZE; AT holds where
         local i
         for i in $(seq 1 40); do
-            frame_geometry "$TAPE"
-            TAPE_AT="$FX,$FY"
-            near "$TAPE_AT" "$1" && [ "${WIDTH}x$HEIGHT" = "$SIZE" ] && return 0
+            frame_geometry "$1"
+            AT="$FX,$FY"
+            near "$AT" "$2" && [ "${WIDTH}x$HEIGHT" = "$SIZE" ] && return 0
             sleep 0.05
         done
         return 1
     }
+    ini_value() {  # key
+        tr -d '\r' <"$SYS/Pemu.ini" | sed -n "s/^$1=//p"
+    }
+    # The windows with a place of their own: key, title, the keys of its left and top.
+    WINDOWS=(
+        "F1|^検算 :F1$|KenzanLeft|KenzanTop"
+        "F2|^数式計算 :F2$|SushikiLeft|SushikiTop"
+        "F3|^拡大 :F3$|BigPanelLeft|BigPanelTop"
+        "F4|^ログ表示 :F4$|LogViewLeft|LogViewTop"
+        "F6|^スキンの変更 :F6$|SkinChLeft|SkinChTop"
+    )
     begin
+    SCREEN_W=$(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1]}')
+    SCREEN_H=$(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[2]}')
     frame_geometry "$WIN"
     MAIN_AT="$FX,$FY"
-    keys_to "$WIN" F1
-    TAPE=$(wait_for_title '^検算 :F1$') || fail "F1 did not open the tape window"
-    frame_geometry "$TAPE"
-    SIZE="${WIDTH}x$HEIGHT"
-    # Moved from the keyboard, away from where it first opens: 10 left and 20 up.
-    keys_to "$TAPE" ctrl+Up ctrl+Up ctrl+Left
-    tape_at "$((FX - 10 * SCALE)),$((FY - 20 * SCALE))" ||
-        fail "Ctrl with the arrows did not move the tape window: it stands at $TAPE_AT"
-    MOVED=$TAPE_AT
-    WANT=""
-    for round in 1 2 3 4 5; do
-        keys_to "$TAPE" Escape
-        wait_gone '^検算 :F1$' || fail "Esc did not close the tape window"
-        keys_to "$WIN" F1
-        TAPE=$(wait_for_title '^検算 :F1$') || fail "F1 did not open the tape window again"
-        # The first reopening where it was left; every later one exactly there again.
-        tape_at "${WANT:-$MOVED}" || fail "reopened $round times the tape window stands at $TAPE_AT $WIDTH x $HEIGHT, not ${WANT:-$MOVED} $SIZE"
-        [ -n "$WANT" ] || WANT=$TAPE_AT
-        [ "$TAPE_AT" = "$WANT" ] || fail "reopened $round times the tape window moved to $TAPE_AT from $WANT"
+    declare -A WANT
+    for entry in "${WINDOWS[@]}"; do
+        IFS='|' read -r key title leftKey topKey <<<"$entry"
+        keys_to "$WIN" "$key"
+        W=$(wait_for_title "$title") || fail "$key did not open its window"
+        frame_geometry "$W"
+        SIZE="${WIDTH}x$HEIGHT"
+        # Moved from the keyboard, away from where it first opens, towards the middle of
+        # the screen: 10 across and 20 up or down.
+        across=Left up=Up dx=-10 dy=-20
+        [ $((FX + FW / 2)) -lt $((SCREEN_W / 2)) ] && across=Right dx=10
+        [ $((FY + FH / 2)) -lt $((SCREEN_H / 2)) ] && up=Down dy=20
+        keys_to "$W" "ctrl+$up" "ctrl+$up" "ctrl+$across"
+        at_place "$W" "$((FX + dx * SCALE)),$((FY + dy * SCALE))" ||
+            fail "Ctrl with the arrows did not move the $key window: it stands at $AT"
+        MOVED=$AT
+        HERE_NOW=""
+        for round in 1 2 3 4 5; do
+            keys_to "$W" Escape
+            wait_gone "$title" || fail "Esc did not close the $key window"
+            keys_to "$WIN" "$key"
+            W=$(wait_for_title "$title") || fail "$key did not open its window again"
+            # The first reopening where it was left; every later one exactly there again.
+            at_place "$W" "${HERE_NOW:-$MOVED}" || fail "reopened $round times the $key window stands at $AT $WIDTH x $HEIGHT, not ${HERE_NOW:-$MOVED} $SIZE"
+            [ -n "$HERE_NOW" ] || HERE_NOW=$AT
+            [ "$AT" = "$HERE_NOW" ] || fail "reopened $round times the $key window moved to $AT from $HERE_NOW"
+        done
+        keep_shot "reopened-$key"
+        keys_to "$W" Escape
+        wait_gone "$title" || fail "Esc did not close the $key window"
+        WANT[$key]=$HERE_NOW
+        STORED="$(ini_value "$leftKey"),$(ini_value "$topKey")"
+        near "$((${STORED%,*} * SCALE)),$((${STORED#*,} * SCALE))" "$HERE_NOW" ||
+            fail "$leftKey, $topKey hold $STORED, the frame stood at $HERE_NOW"
     done
-    keys_to "$TAPE" Escape
-    wait_gone '^検算 :F1$' || fail "Esc did not close the tape window"
+    # Opened and closed, never resized: the log viewer keeps the client size it had.
+    [ "$(ini_value LogViewWidth),$(ini_value LogViewHeight)" = "283,689" ] ||
+        fail "LogViewWidth, LogViewHeight became $(ini_value LogViewWidth), $(ini_value LogViewHeight)"
     end_with_escape "$WIN"
-    INI=$(tr -d '\r' <"$SYS/Pemu.ini")
-    STORED="$(sed -n 's/^KenzanLeft=//p' <<<"$INI"),$(sed -n 's/^KenzanTop=//p' <<<"$INI")"
-    near "$((${STORED%,*} * SCALE)),$((${STORED#*,} * SCALE))" "$WANT" ||
-        fail "KenzanLeft, KenzanTop hold $STORED, the frame stood at $WANT"
     run_pemu
     frame_geometry "$WIN"
     [ "$FX,$FY" = "$MAIN_AT" ] || fail "after a restart the calculator stands at $FX,$FY, not $MAIN_AT"
-    keys_to "$WIN" F1
-    TAPE=$(wait_for_title '^検算 :F1$') || fail "F1 did not open the tape window after a restart"
-    tape_at "$WANT" && [ "$TAPE_AT" = "$WANT" ] ||
-        fail "after a restart the tape window stands at $TAPE_AT $WIDTH x $HEIGHT, not $WANT $SIZE"
-    import -window root "$SHOT"
+    for entry in "${WINDOWS[@]}"; do
+        IFS='|' read -r key title leftKey topKey <<<"$entry"
+        keys_to "$WIN" "$key"
+        W=$(wait_for_title "$title") || fail "$key did not open its window after a restart"
+        frame_geometry "$W"
+        SIZE="${WIDTH}x$HEIGHT"
+        at_place "$W" "${WANT[$key]}" && [ "$AT" = "${WANT[$key]}" ] ||
+            fail "after a restart the $key window stands at $AT, not ${WANT[$key]}"
+        keys_to "$W" Escape
+        wait_gone "$title" || fail "Esc did not close the $key window"
+    done
     end_with_escape "$WIN"
-    echo "e2e: the tape window reopened five times and after a restart stands at $WANT${QT_SCALE_FACTOR:+ (scale $QT_SCALE_FACTOR)}"
+    [ "$(ini_value LogViewWidth),$(ini_value LogViewHeight)" = "283,689" ] ||
+        fail "after a restart LogViewWidth, LogViewHeight became $(ini_value LogViewWidth), $(ini_value LogViewHeight)"
+    echo "e2e: the tape, formula, enlarged display, log viewer and skin chooser reopened five times and after a restart stand where they stood${QT_SCALE_FACTOR:+ (scale $QT_SCALE_FACTOR)}"
+    ;;
+offscreen)
+    # Places stored on another desktop: far off every edge, and a window whose bottom would
+    # run off the screen. Each window opens whole on the screen, its title bar on it.
+    begin '[StartUp]\r\nStartUpEndOn=1\r\nStartUpLeft=-99999\r\nStartUpTop=99999\r\n[Value]\r\nKenzanLeft=99999\r\nKenzanTop=-30\r\nSushikiLeft=-5000\r\nSushikiTop=-5000\r\nBigPanelLeft=5000\r\nBigPanelTop=300\r\nLogViewLeft=200\r\nLogViewTop=700\r\nSkinChLeft=-99999\r\nSkinChTop=-99999\r\n'
+    SCREEN_W=$(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1]}')
+    SCREEN_H=$(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[2]}')
+    whole() {  # window, what it is
+        local i
+        for i in $(seq 1 40); do
+            frame_geometry "$1"
+            [ "$FX" -ge 0 ] && [ "$FY" -ge 0 ] && [ $((FX + FW)) -le "$SCREEN_W" ] &&
+                [ $((FY + FH)) -le "$SCREEN_H" ] && return 0
+            sleep 0.05
+        done
+        fail "$2 stands at $FX,$FY ${FW}x$FH on a ${SCREEN_W}x$SCREEN_H screen"
+    }
+    whole "$WIN" "the calculator"
+    for entry in "F1|^検算 :F1$" "F2|^数式計算 :F2$" "F3|^拡大 :F3$" "F4|^ログ表示 :F4$" \
+        "F6|^スキンの変更 :F6$"; do
+        IFS='|' read -r key title <<<"$entry"
+        keys_to "$WIN" "$key"
+        W=$(wait_for_title "$title") || fail "$key did not open its window"
+        whole "$W" "the $key window"
+        keep_shot "offscreen-$key"
+        keys_to "$W" Escape
+        wait_gone "$title" || fail "Esc did not close the $key window"
+    done
+    end_with_escape "$WIN"
+    echo "e2e: the calculator and the F1, F2, F3, F4 and F6 windows stored off the screen open whole on it"
     ;;
 typed)
     desktop

@@ -2,9 +2,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QEvent>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -15,7 +13,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
-#include <QUrl>
 #include <algorithm>
 
 #include "display/window_routines.hpp"
@@ -23,6 +20,7 @@
 #include "formula/formula_text_file.hpp"
 #include "formula/formula_window_layout.hpp"
 #include "platform/virtual_keys.hpp"
+#include "ui/desktop_open.hpp"
 #include "ui/ui_text.hpp"
 
 namespace pemu::ui {
@@ -270,12 +268,7 @@ void TfrmSushiki::ClearAll() {
 }
 
 void TfrmSushiki::OpenHelp() {
-    const QString page =
-        QString::fromStdString(context().session().paths().PathOf(shell::PathKind::kManualFolder)) +
-        QStringLiteral("2-6.htm");
-    if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
-        QMessageBox::warning(this, QStringLiteral("Pemu"),
-                             Caption("ヘルプを開けませんでした。\n") + page);
+    OpenManualPage(this, context().session().paths(), "2-6.htm");
 }
 
 }  // namespace pemu::ui

@@ -3,16 +3,12 @@
 #include "ui/windows/kenzan_window.hpp"
 
 #include <QActionGroup>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSizeGrip>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "display/status_line.hpp"
@@ -23,6 +19,7 @@
 #include "tape/tape_window_layout.hpp"
 #include "tape/tape_window_options.hpp"
 #include "ui/app_context.hpp"
+#include "ui/desktop_open.hpp"
 #include "ui/ui_text.hpp"
 #include "ui/window_switcher.hpp"
 #include "ui/windows/drag_mover.hpp"
@@ -436,11 +433,7 @@ void TfrmKenzan::OptionMenuShown() {
 }
 
 void TfrmKenzan::OpenHelpPage() {
-    const QString page =
-        QString::fromStdString(context().session().paths().PathOf(shell::PathKind::kManualFolder)) +
-        "2-65.htm";
-    if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
-        Message(platform::Sjis("ヘルプを開けませんでした。\n") + ToCp932(page));
+    OpenManualPage(this, context().session().paths(), "2-65.htm");
 }
 
 }  // namespace pemu::ui

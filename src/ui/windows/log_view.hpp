@@ -5,10 +5,13 @@
 // printed is decided in calclog/ (log_view.hpp, log_pages.hpp); the window draws and
 // forwards.
 #include <QImage>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "display/grid_image.hpp"
+#include "platform/file_system.hpp"
 #include "ui/windows/secondary_window.hpp"
 
 class QAction;
@@ -83,6 +86,10 @@ class TfrmLogView : public SecondaryWindow {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    // The whole text or the selection into a file the user chooses, written by `write`.
+    void SaveAs(
+        bool selectionOnly, std::string_view filter, const char* suffix,
+        const std::function<platform::IoResult(const std::string&, std::string_view)>& write);
     void BuildMenus();
     void BuildPopup();
     void ShowStatus();

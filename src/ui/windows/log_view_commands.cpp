@@ -41,7 +41,7 @@ void TfrmLogView::BuildMenus() {
     QMenu* file = menuBar_->addMenu(Caption("ファイル(&F)"));
     PrintMenu = Add(file, "PrintMenu", "印刷 (&P)");
     SaveMenu = Add(file, "Save", "名前を付けて保存 (&H)");
-    SaveCsvMenu = Add(file, "SaveCsv", "CSV で保存…");
+    SaveCsvMenu = Add(file, "SaveCsv", "CSV で保存 (&C)…");
     file->addSeparator();
     FolderOpen = Add(file, "FolderOpen", "フォルダを開く (&F)");
     DeleteLogMenu = Add(file, "DeleteLog", "保存済みのログを削除する　(&D)");
@@ -88,9 +88,9 @@ void TfrmLogView::BuildPopup() {
     MainPop->addSeparator();
     PrintText = Add(MainPop, "PrintText", "選択範囲を印刷 (&P)");
     SaveText = Add(MainPop, "SaveText", "選択範囲を保存(&H)");
-    Popup = Add(MainPop, "Popup", "選択範囲をポップアップ");
+    Popup = Add(MainPop, "Popup", "選択範囲をポップアップ (&U)");
     // After the items of old, so that they keep their places for the keyboard.
-    SaveTextCsv = Add(MainPop, "SaveTextCsv", "選択範囲を CSV で保存…");
+    SaveTextCsv = Add(MainPop, "SaveTextCsv", "選択範囲を CSV で保存 (&V)…");
     MainPop->addSeparator();
     ClosePop = Add(MainPop, "ClosePop", "メニューを閉じる(&X)");
 
@@ -110,26 +110,25 @@ void TfrmLogView::BuildPopup() {
 }
 
 void TfrmLogView::Save(bool selectionOnly) {
-    const std::string text = selectionOnly ? SelectedText() : text_;
-    if (text.empty()) return;
-    const QString path = ChooseSaveFile(this, "テキストファイル(*.txt)", QStringLiteral("txt"));
-    if (path.isEmpty()) return;
-    const platform::IoResult saved =
-        calclog::SaveLogText(QFile::encodeName(path).toStdString(), text);
-    if (!saved) {
-        QMessageBox::warning(
-            this, "Pemu", Caption("保存できませんでした。\n") + QString::fromStdString(saved.what));
-    }
+    SaveAs(selectionOnly, "テキストファイル(*.txt)", "txt", calclog::SaveLogText);
 }
 
 void TfrmLogView::SaveCsv(bool selectionOnly) {
+    SaveAs(selectionOnly, "CSV ファイル(*.csv)", "csv",
+           [](const std::string& path, std::string_view text) {
+               return platform::WriteFileAtomically(path, tape::TapeToCsv(text));
+           });
+}
+
+void TfrmLogView::SaveAs(
+    bool selectionOnly, std::string_view filter, const char* suffix,
+    const std::function<platform::IoResult(const std::string&, std::string_view)>& write) {
     const std::string text = selectionOnly ? SelectedText() : text_;
     if (text.empty()) return;
-    const QString path = ChooseSaveFile(this, "CSV ファイル(*.csv)", QStringLiteral("csv"));
+    const QString path = ChooseSaveFile(this, filter, QString::fromLatin1(suffix));
     if (path.isEmpty()) return;
-    const platform::IoResult saved =
-        platform::WriteFileAtomically(QFile::encodeName(path).toStdString(), tape::TapeToCsv(text));
-    if (!saved) {
+    if (const platform::IoResult saved = write(QFile::encodeName(path).toStdString(), text);
+        !saved) {
         QMessageBox::warning(
             this, "Pemu", Caption("保存できませんでした。\n") + QString::fromStdString(saved.what));
     }
@@ -167,9 +166,7 @@ void TfrmLogView::OpenFolder() {
 }
 
 void TfrmLogView::OpenHelp() {
-    const std::string page =
-        context().session().paths().PathOf(shell::PathKind::kManualFolder) + "logView.htm";
-    OpenWithDesktop(this, QUrl::fromLocalFile(PathText(page)), "ヘルプを開けませんでした。");
+    OpenManualPage(this, context().session().paths(), "logView.htm");
 }
 
 }  // namespace pemu::ui
