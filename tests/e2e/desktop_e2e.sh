@@ -278,14 +278,19 @@ reopen)
         keys_to "$W" Escape
         wait_gone "$title" || fail "Esc did not close the $key window"
         WANT[$key]=$HERE_NOW
+    done
+    end_with_escape "$WIN"
+    # The settings are written at the end of the run.
+    for entry in "${WINDOWS[@]}"; do
+        IFS='|' read -r key title leftKey topKey <<<"$entry"
         STORED="$(ini_value "$leftKey"),$(ini_value "$topKey")"
-        near "$((${STORED%,*} * SCALE)),$((${STORED#*,} * SCALE))" "$HERE_NOW" ||
-            fail "$leftKey, $topKey hold $STORED, the frame stood at $HERE_NOW"
+        [ "$STORED" != , ] || fail "$leftKey, $topKey were not stored"
+        near "$((${STORED%,*} * SCALE)),$((${STORED#*,} * SCALE))" "${WANT[$key]}" ||
+            fail "$leftKey, $topKey hold $STORED, the frame stood at ${WANT[$key]}"
     done
     # Opened and closed, never resized: the log viewer keeps the client size it had.
     [ "$(ini_value LogViewWidth),$(ini_value LogViewHeight)" = "283,689" ] ||
         fail "LogViewWidth, LogViewHeight became $(ini_value LogViewWidth), $(ini_value LogViewHeight)"
-    end_with_escape "$WIN"
     run_pemu
     frame_geometry "$WIN"
     [ "$FX,$FY" = "$MAIN_AT" ] || fail "after a restart the calculator stands at $FX,$FY, not $MAIN_AT"

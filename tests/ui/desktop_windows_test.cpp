@@ -121,6 +121,25 @@ TEST_F(DesktopTest, EveryItemOfEveryMenuHasAKeyOfItsOwn) {
     EXPECT_GT(menus, 15) << "the windows' menus were not all seen";
 }
 
+TEST_F(DesktopTest, EveryItemOfEveryMenuCanBeChosenByItsKey) {
+    Start();
+    for (WindowCode code : kAllWindows)
+        OpenWindow(code);
+    // A list of sizes ("12", "22pt") is walked with the arrows; every other item that can be
+    // chosen has a letter.
+    QStringList without;
+    for (const QMenu* menu : window_->findChildren<QMenu*>()) {
+        for (QAction* action : menu->actions()) {
+            const QString text = action->text();
+            if (action->isSeparator() || !action->isVisible() || text.front().isDigit()) continue;
+            if (MnemonicsOf({action}).empty())
+                without << menu->parentWidget()->window()->windowTitle() + " / " + menu->title() +
+                               ": " + text;
+        }
+    }
+    EXPECT_TRUE(without.isEmpty()) << without.join("\n").toStdString();
+}
+
 // The frame of a window as it stands, whole within the screen's work area.
 bool WholeOnScreen(const QWidget* window) {
     return window->screen()->availableGeometry().contains(window->frameGeometry());

@@ -260,7 +260,7 @@ TEST_F(FormulaWindowTest, InputButtonsInsertAtTheCaretOrOverTheSelection) {
     ClickButton("btIn_plus");
     ClickButton("btIn_sin");
     EXPECT_EQ(calc->toPlainText(), "1+sin");
-    MenuItem(U("関数ボタンの入力に （ を付ける"))->trigger();
+    MenuItem(U("関数ボタンの入力に （ を付ける(&K)"))->trigger();
     ClickButton("btIn_cos");
     EXPECT_EQ(calc->toPlainText(), "1+sincos(");
 

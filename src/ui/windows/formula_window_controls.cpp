@@ -104,12 +104,12 @@ struct ColourScheme {
 
 const std::array<ColourScheme, 6>& ColourSchemes() {
     static const std::array<ColourScheme, 6> schemes = {{
-        {"デフォルト", ColourOf(SystemColour::kWindow), ColourOf(SystemColour::kWindowText)},
-        {"マネーグリーン", QColor(192, 220, 192), Qt::black},
-        {"ホワイト", Qt::white, Qt::black},
-        {"ブラック", Qt::black, Qt::white},
-        {"ネイビー", QColor(0, 0, 128), Qt::white},
-        {"シルバー", QColor(192, 192, 192), Qt::black},
+        {"デフォルト (&D)", ColourOf(SystemColour::kWindow), ColourOf(SystemColour::kWindowText)},
+        {"マネーグリーン (&G)", QColor(192, 220, 192), Qt::black},
+        {"ホワイト (&W)", Qt::white, Qt::black},
+        {"ブラック (&B)", Qt::black, Qt::white},
+        {"ネイビー (&N)", QColor(0, 0, 128), Qt::white},
+        {"シルバー (&S)", QColor(192, 192, 192), Qt::black},
     }};
     return schemes;
 }
@@ -294,7 +294,7 @@ void TfrmSushiki::BuildMenus() {
     for (int size : kFontSizes)
         sizes << QString::number(size) + QStringLiteral("pt");
     const auto sizeIndex = std::find(kFontSizes.begin(), kFontSizes.end(), settings_.fontSize);
-    AddChoices(*options, Caption("文字サイズ"), sizes,
+    AddChoices(*options, Caption("文字サイズ(&F)"), sizes,
                static_cast<int>(sizeIndex - kFontSizes.begin()), [this](int index) {
                    settings_.fontSize = kFontSizes.at(static_cast<std::size_t>(index));
                    ApplyFont();
@@ -304,13 +304,13 @@ void TfrmSushiki::BuildMenus() {
     QStringList schemes;
     for (const ColourScheme& scheme : ColourSchemes())
         schemes << Caption(scheme.caption);
-    AddChoices(*options, Caption("計算式・計算結果の背景色"), schemes, settings_.colourScheme,
+    AddChoices(*options, Caption("計算式・計算結果の背景色(&B)"), schemes, settings_.colourScheme,
                [this](int scheme) {
                    settings_.colourScheme = scheme;
                    ApplyColours();
                });
     QAction* kiokuItem = options->addAction(Caption("フォームを閉じた後も式を記憶する(&S)"));
-    QAction* kakkoItem = options->addAction(Caption("関数ボタンの入力に （ を付ける"));
+    QAction* kakkoItem = options->addAction(Caption("関数ボタンの入力に （ を付ける(&K)"));
     for (auto [item, flag] : {std::pair{kiokuItem, &shell::FormulaWindowSettings::keepFormula},
                               {kakkoItem, &shell::FormulaWindowSettings::functionParen}}) {
         item->setCheckable(true);

@@ -209,19 +209,20 @@ void TfrmKenzan::BuildMenus() {
     auto* scrollGroup = new QActionGroup(this);
     for (int lines : tape::kWheelLineChoices) {
         const std::string name = "Scroll" + std::to_string(lines);
-        QAction* action = item(scroll, name.c_str(), std::to_string(lines) + "行", true);
+        QAction* action = item(scroll, name.c_str(), "&" + std::to_string(lines) + "行", true);
         action->setData(lines);
         scrollGroup->addAction(action);
         menu_.Scroll.push_back(action);
     }
-    menu_.IsAutoScroll = item(menu_.OptionMenu, "IsAutoScroll", "オートスクロール", true);
+    menu_.IsAutoScroll = item(menu_.OptionMenu, "IsAutoScroll", "オートスクロール (&A)", true);
     menu_.OptionMenu->addSeparator();
     menu_.KenzanCheck = item(menu_.OptionMenu, "KenzanCheck", "検算機能 (&K)", true);
     menu_.KenzanAutoDate = item(menu_.OptionMenu, "KenzanAutoDate", "日付と時刻を挿入 (&P)", true);
     menu_.IsColorOn = item(menu_.OptionMenu, "IsColorOn", "2色表示 (&N)", true);
     menu_.IsOptColor =
-        item(menu_.OptionMenu, "IsOptColor", "\"‥\"（設定・参照情報）の行に色を付ける", true);
-    menu_.IsInputPanel = item(menu_.OptionMenu, "IsInputPanel", "変更時に入力パネルを表示", true);
+        item(menu_.OptionMenu, "IsOptColor", "\"‥\"（設定・参照情報）の行に色を付ける (&C)", true);
+    menu_.IsInputPanel =
+        item(menu_.OptionMenu, "IsInputPanel", "変更時に入力パネルを表示 (&I)", true);
 
     QMenu* help = menuBar_->addMenu(Caption("ヘルプ(&H)"));
     menu_.OpenHelp = item(help, "OpenHelp", "検算ヘルプ (&K)", false);
