@@ -132,6 +132,35 @@ owned_dialog() {  # parent, what it is, screenshot name; DIALOG then holds its i
     keep_shot "$3"
 }
 
+# The windows with a place of their own: key, title, the keys of its left and top.
+WINDOWS=(
+    "F1|^検算 :F1$|KenzanLeft|KenzanTop"
+    "F2|^数式計算 :F2$|SushikiLeft|SushikiTop"
+    "F3|^拡大 :F3$|BigPanelLeft|BigPanelTop"
+    "F4|^ログ表示 :F4$|LogViewLeft|LogViewTop"
+    "F6|^スキンの変更 :F6$|SkinChLeft|SkinChTop"
+)
+
+# Opens the window of an entry of WINDOWS from the calculator: W holds its id, KEY, TITLE,
+# LEFT_KEY and TOP_KEY its entry, SIZE its client size, FX FY FW FH its frame.
+open_entry() {  # entry
+    IFS='|' read -r KEY TITLE LEFT_KEY TOP_KEY <<<"$1"
+    keys_to "$WIN" "$KEY"
+    W=$(wait_for_title "$TITLE") || fail "$KEY did not open its window"
+    frame_geometry "$W"
+    SIZE="${WIDTH}x$HEIGHT"
+}
+
+close_entry() {
+    keys_to "$W" Escape
+    wait_gone "$TITLE" || fail "Esc did not close the $KEY window"
+}
+
+# SCREEN_W and SCREEN_H: the size of the X screen.
+screen_size() {
+    read -r SCREEN_W SCREEN_H < <(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1], d[2]}')
+}
+
 case "$CASE" in
 owned)
     # No printer in the test, and no update server.
@@ -234,26 +263,14 @@ reopen)
     ini_value() {  # key
         tr -d '\r' <"$SYS/Pemu.ini" | sed -n "s/^$1=//p"
     }
-    # The windows with a place of their own: key, title, the keys of its left and top.
-    WINDOWS=(
-        "F1|^検算 :F1$|KenzanLeft|KenzanTop"
-        "F2|^数式計算 :F2$|SushikiLeft|SushikiTop"
-        "F3|^拡大 :F3$|BigPanelLeft|BigPanelTop"
-        "F4|^ログ表示 :F4$|LogViewLeft|LogViewTop"
-        "F6|^スキンの変更 :F6$|SkinChLeft|SkinChTop"
-    )
     begin
-    SCREEN_W=$(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1]}')
-    SCREEN_H=$(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[2]}')
+    screen_size
     frame_geometry "$WIN"
     MAIN_AT="$FX,$FY"
     declare -A WANT
     for entry in "${WINDOWS[@]}"; do
-        IFS='|' read -r key title leftKey topKey <<<"$entry"
-        keys_to "$WIN" "$key"
-        W=$(wait_for_title "$title") || fail "$key did not open its window"
-        frame_geometry "$W"
-        SIZE="${WIDTH}x$HEIGHT"
+        open_entry "$entry"
+        key=$KEY title=$TITLE
         # Moved from the keyboard, away from where it first opens, towards the middle of
         # the screen: 10 across and 20 up or down.
         across=Left up=Up dx=-10 dy=-20
@@ -265,8 +282,7 @@ reopen)
         MOVED=$AT
         HERE_NOW=""
         for round in 1 2 3 4 5; do
-            keys_to "$W" Escape
-            wait_gone "$title" || fail "Esc did not close the $key window"
+            close_entry
             keys_to "$WIN" "$key"
             W=$(wait_for_title "$title") || fail "$key did not open its window again"
             # The first reopening where it was left; every later one exactly there again.
@@ -275,8 +291,7 @@ reopen)
             [ "$AT" = "$HERE_NOW" ] || fail "reopened $round times the $key window moved to $AT from $HERE_NOW"
         done
         keep_shot "reopened-$key"
-        keys_to "$W" Escape
-        wait_gone "$title" || fail "Esc did not close the $key window"
+        close_entry
         WANT[$key]=$HERE_NOW
     done
     end_with_escape "$WIN"
@@ -295,15 +310,10 @@ reopen)
     frame_geometry "$WIN"
     [ "$FX,$FY" = "$MAIN_AT" ] || fail "after a restart the calculator stands at $FX,$FY, not $MAIN_AT"
     for entry in "${WINDOWS[@]}"; do
-        IFS='|' read -r key title leftKey topKey <<<"$entry"
-        keys_to "$WIN" "$key"
-        W=$(wait_for_title "$title") || fail "$key did not open its window after a restart"
-        frame_geometry "$W"
-        SIZE="${WIDTH}x$HEIGHT"
-        at_place "$W" "${WANT[$key]}" && [ "$AT" = "${WANT[$key]}" ] ||
-            fail "after a restart the $key window stands at $AT, not ${WANT[$key]}"
-        keys_to "$W" Escape
-        wait_gone "$title" || fail "Esc did not close the $key window"
+        open_entry "$entry"
+        at_place "$W" "${WANT[$KEY]}" && [ "$AT" = "${WANT[$KEY]}" ] ||
+            fail "after a restart the $KEY window stands at $AT, not ${WANT[$KEY]}"
+        close_entry
     done
     end_with_escape "$WIN"
     [ "$(ini_value LogViewWidth),$(ini_value LogViewHeight)" = "283,689" ] ||
@@ -314,8 +324,7 @@ offscreen)
     # Places stored on another desktop: far off every edge, and a window whose bottom would
     # run off the screen. Each window opens whole on the screen, its title bar on it.
     begin '[StartUp]\r\nStartUpEndOn=1\r\nStartUpLeft=-99999\r\nStartUpTop=99999\r\n[Value]\r\nKenzanLeft=99999\r\nKenzanTop=-30\r\nSushikiLeft=-5000\r\nSushikiTop=-5000\r\nBigPanelLeft=5000\r\nBigPanelTop=300\r\nLogViewLeft=200\r\nLogViewTop=700\r\nSkinChLeft=-99999\r\nSkinChTop=-99999\r\n'
-    SCREEN_W=$(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1]}')
-    SCREEN_H=$(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[2]}')
+    screen_size
     whole() {  # window, what it is
         local i
         for i in $(seq 1 40); do
@@ -327,15 +336,11 @@ offscreen)
         fail "$2 stands at $FX,$FY ${FW}x$FH on a ${SCREEN_W}x$SCREEN_H screen"
     }
     whole "$WIN" "the calculator"
-    for entry in "F1|^検算 :F1$" "F2|^数式計算 :F2$" "F3|^拡大 :F3$" "F4|^ログ表示 :F4$" \
-        "F6|^スキンの変更 :F6$"; do
-        IFS='|' read -r key title <<<"$entry"
-        keys_to "$WIN" "$key"
-        W=$(wait_for_title "$title") || fail "$key did not open its window"
-        whole "$W" "the $key window"
-        keep_shot "offscreen-$key"
-        keys_to "$W" Escape
-        wait_gone "$title" || fail "Esc did not close the $key window"
+    for entry in "${WINDOWS[@]}"; do
+        open_entry "$entry"
+        whole "$W" "the $KEY window"
+        keep_shot "offscreen-$KEY"
+        close_entry
     done
     end_with_escape "$WIN"
     echo "e2e: the calculator and the F1, F2, F3, F4 and F6 windows stored off the screen open whole on it"
