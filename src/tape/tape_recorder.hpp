@@ -43,6 +43,7 @@ struct StepLists {
     int countedLines = 0;
 };
 
+// Its defaults are those of a fresh settings file: the start-up settings take them from here.
 struct TapeOptions {
     bool checkFunctionOn = true;  // "KenzanCheck"
     bool autoDateOn = true;       // "KenzanAutoDate"
