@@ -10,7 +10,7 @@
 namespace pemu::core {
 
 namespace fresh {
-inline constexpr int kDentakuType = kMakerSharp;
+inline constexpr KeyFamily kDentakuType = kMakerSharp;
 inline constexpr int kRoundSelecter = kSelectorF;
 inline constexpr int kDecimalSelecter = kSelectorF;
 inline constexpr int kPanelDigit = 14;
