@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool composed = ButtonCompoundOf(option) == 1;  // pressed keys show the panel
 
     ScratchEnvironment env(user);
-    Face face([family = static_cast<int>(bitmap.size() % 2) + 1] { return family; });
+    Face face([family = bitmap.size() % 2 == 0 ? kSharp : kCasio] { return family; });
     face.FirstShow(1, env);
     // A picture is taken only when it is complete and holds every cell of its part.
     const bool taken = decoded && FitsSkinFile(*decoded, static_cast<int>(index));

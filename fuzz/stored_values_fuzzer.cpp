@@ -22,8 +22,10 @@ namespace {
 using namespace pemu::core;
 using pemu::fuzz::Require;
 
-constexpr std::array<int, 4> kRounds{kSelectorF, kRoundCut, kRoundUp, kRoundHalfUp};
-constexpr std::array<int, 8> kDecimals{kSelectorF, 0, 1, 2, 3, 4, 5, kDecimalAddMode};
+constexpr std::array<int, 4> kRounds{kSelectorF, StoredSelector(kRoundCut),
+                                     StoredSelector(kRoundUp), StoredSelector(kRoundHalfUp)};
+constexpr std::array<int, 8> kDecimals{kSelectorF, 0, 1, 2,
+                                       3,          4, 5, StoredSelector(kDecimalAddMode)};
 constexpr std::array<int, 32> kKeys{
     kKeyPercent,     kKeyClearEntry, kKeyMemoryClear, kKeyMemoryRecall, kKeyMemoryPlus,
     kKeyMemoryMinus, kKeyClear,      kKeyRoot,        kKeyTaxIncluded,  kKeyTaxExcluded,
@@ -60,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings.panelDigit = 8 + byte(0) % 7;
     settings.roundSelecter = kRounds[byte(1) % kRounds.size()];
     settings.decimalSelecter = kDecimals[byte(2) % kDecimals.size()];
-    const int family = (byte(3) & 1) ? kMakerCasio : kMakerSharp;
+    const KeyFamily family = (byte(3) & 1) ? kMakerCasio : kMakerSharp;
     settings.grandTotal = (byte(3) & 8) != 0;
     settings.answerCK = (byte(3) & 16) != 0;
     InMemoryMemoryStore memory;

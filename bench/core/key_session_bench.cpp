@@ -33,7 +33,7 @@ std::vector<int> SessionKeys(std::size_t count) {
     return keys;
 }
 
-void RunSession(benchmark::State& state, int family, int round, int decimal) {
+void RunSession(benchmark::State& state, KeyFamily family, int round, int decimal) {
     const std::vector<int> keys = SessionKeys(1000);
     for (auto _ : state) {
         NullDisplay display;

@@ -26,7 +26,7 @@ inline constexpr int kOpDivide = 20;
 // '<', '=' or '>' for |a| against |b|; both unsigned and canonical. Trailing zeros are not
 // ignored (1.50 > 1.5).
 char CompareMagnitude(std::string_view a, std::string_view b);
-// s names no value: the overflow marker "EF", or a function's "E" and message number.
+// s names no value: the overflow marker "EF", or a function's fault as ResultText writes it.
 inline bool IsFailureText(std::string_view s) {
     return !s.empty() && s.front() == 'E';
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "arithmetic/function_kernels.hpp"
+#include "arithmetic/functions_internal.hpp"
 #include "arithmetic/operand.hpp"
 
 namespace pemu::arith::detail {
@@ -58,15 +59,15 @@ Argument ReadArgument(const ArithContext& ctx, std::string_view text);
 // The argument at a scale; exact, since its fraction fits every scale the functions use.
 Fixed ArgumentAt(const Argument& a, int scale);
 
-// f(x) for a function whose value at zero is atZero: "EF" for an argument that
+// f(x) for a function whose value at zero is atZero: an overflow for an argument that
 // overflows, atZero for zero, else attempt(argument, scale) cut exactly.
 template <class Attempt>
-std::string CutFunction(const ArithContext& ctx, std::string_view x, const char* atZero,
-                        Attempt attempt) {
+FunctionValue CutFunction(const ArithContext& ctx, std::string_view x, const char* atZero,
+                          Attempt attempt) {
     const Argument a = ReadArgument(ctx, x);
-    if (a.overflow) return "EF";
-    if (a.zero) return atZero;
-    return CutExactly(ctx, 0, [&](int scale) { return attempt(a, scale); });
+    if (a.overflow) return Refused(FunctionFault::kOverflow);
+    if (a.zero) return {atZero};
+    return FromResult(CutExactly(ctx, 0, [&](int scale) { return attempt(a, scale); }));
 }
 
 }  // namespace pemu::arith::detail

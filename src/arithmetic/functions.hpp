@@ -8,16 +8,39 @@
 //
 // Arguments are read as the operations read an operand: cut to kOperandMax characters, a
 // leading '+' allowed, the fraction cut to F digits, "EF" for an integer part longer than
-// 2 x workIntDigits (I). Results are decimal texts, "EF" when the value's integer part is
-// longer than 2 I digits (or beyond about 300 digits, the widest the functions work at),
-// or, for an argument outside a function's domain, "E" followed by the number of the
-// formula message that names the fault ("E817"); nothing throws.
+// 2 x workIntDigits (I). A function gives a FunctionValue: a decimal text, or no text and
+// the fault: an overflow when the value's integer part is longer than 2 I digits (or beyond
+// about 300 digits, the widest the functions work at), or the argument outside the
+// function's domain; nothing throws. The power helpers give texts as the operations do.
 #include <string>
 #include <string_view>
 
 #include "arithmetic/context.hpp"
 
 namespace pemu::arith {
+
+// Why a function gives no value. A domain fault's number is that of the formula message
+// naming it.
+enum class FunctionFault : int {
+    kNone = 0,
+    kOverflow = 1,
+    kZeroBaseNegativeFraction = 815,
+    kNegativeBaseFraction = 817,
+    kArcSineArgument = 822,
+    kArcCosineArgument = 823,
+    kLogarithmOfNegative = 824,
+    kLogarithmOfZero = 825,
+};
+
+struct FunctionValue {
+    std::string text;  // empty with a fault
+    FunctionFault fault = FunctionFault::kNone;
+    bool Ok() const { return fault == FunctionFault::kNone; }
+};
+
+// The value as an operation's result is written: its text, "EF" for an overflow, "E" and
+// the message number for a domain fault ("E817").
+std::string ResultText(const FunctionValue& value);
 
 // ---- Helpers on the text --------------------------------------------------------------
 
@@ -53,36 +76,38 @@ enum class PowerDomain {
 };
 PowerDomain ClassifyPower(std::string_view base, std::string_view e);
 
-// base^e. Outside the domain: "0", "E817" or "E815" as ClassifyPower says (on the texts
+// base^e. Outside the domain: "0", kNegativeBaseFraction or kZeroBaseNegativeFraction as
+// ClassifyPower says (on the texts
 // as given). 0^0 is 1 here; the formula evaluator rejects it before calling. Zero to a
 // negative integer power is a division by zero ("0", ctx.divideError set). Both operands
 // are cut to kOperandMax characters before anything is worked out, so a long exponent
 // costs no more than the operand limit allows.
-std::string Power(ArithContext& ctx, std::string_view base, std::string_view e);
+FunctionValue Power(ArithContext& ctx, std::string_view base, std::string_view e);
 
 // ---- Trigonometric functions (radians) ------------------------------------------------
 
-std::string Sin(ArithContext& ctx, std::string_view x);
-std::string Cos(ArithContext& ctx, std::string_view x);
-std::string Tan(ArithContext& ctx, std::string_view x);
-std::string Atan(ArithContext& ctx, std::string_view x);
-// -1 <= x <= 1, else "E822".
-std::string Asin(ArithContext& ctx, std::string_view x);
-// -1 <= x <= 1, else "E823".
-std::string Acos(ArithContext& ctx, std::string_view x);
+FunctionValue Sin(ArithContext& ctx, std::string_view x);
+FunctionValue Cos(ArithContext& ctx, std::string_view x);
+FunctionValue Tan(ArithContext& ctx, std::string_view x);
+FunctionValue Atan(ArithContext& ctx, std::string_view x);
+// -1 <= x <= 1, else kArcSineArgument.
+FunctionValue Asin(ArithContext& ctx, std::string_view x);
+// -1 <= x <= 1, else kArcCosineArgument.
+FunctionValue Acos(ArithContext& ctx, std::string_view x);
 // x times pi.
-std::string TimesPi(ArithContext& ctx, std::string_view x);
+FunctionValue TimesPi(ArithContext& ctx, std::string_view x);
 
 // ---- Exponential, logarithms, hyperbolic functions -------------------------------------
 
-std::string Exp(ArithContext& ctx, std::string_view x);
-// x > 0; "E824" for a negative x and "E825" for zero (after the fraction cut).
-std::string Ln(ArithContext& ctx, std::string_view x);
+FunctionValue Exp(ArithContext& ctx, std::string_view x);
+// x > 0; kLogarithmOfNegative for a negative x, kLogarithmOfZero for zero (after the
+// fraction cut).
+FunctionValue Ln(ArithContext& ctx, std::string_view x);
 // The same domain as Ln.
-std::string Log10(ArithContext& ctx, std::string_view x);
-std::string Sinh(ArithContext& ctx, std::string_view x);
-std::string Cosh(ArithContext& ctx, std::string_view x);
-std::string Tanh(ArithContext& ctx, std::string_view x);
+FunctionValue Log10(ArithContext& ctx, std::string_view x);
+FunctionValue Sinh(ArithContext& ctx, std::string_view x);
+FunctionValue Cosh(ArithContext& ctx, std::string_view x);
+FunctionValue Tanh(ArithContext& ctx, std::string_view x);
 
 // ---- Rounding --------------------------------------------------------------------------
 

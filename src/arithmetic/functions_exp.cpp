@@ -57,15 +57,16 @@ Approx HalfOf(const ExpPair& pair, bool difference, bool negative) {
 }
 
 // sinh x = (e^x - e^-x) / 2 (difference) or cosh x = (e^x + e^-x) / 2.
-std::string HalfSumOrDifference(const ArithContext& ctx, std::string_view x, bool difference) {
+FunctionValue HalfSumOrDifference(const ArithContext& ctx, std::string_view x, bool difference) {
     const Argument a = detail::ReadArgument(ctx, x);
-    if (a.overflow) return "EF";
-    if (a.zero) return difference ? "0" : "1";
+    if (a.overflow) return detail::Refused(FunctionFault::kOverflow);
+    if (a.zero) return {difference ? "0" : "1"};
     const int digits = ExpIntegerDigits(std::fabs(a.approx));
-    if (std::fabs(a.approx) > HyperbolicLimit(ctx) || digits < 0) return "EF";
-    return detail::CutExactly(ctx, digits, [&](int scale) {
+    if (std::fabs(a.approx) > HyperbolicLimit(ctx) || digits < 0)
+        return detail::Refused(FunctionFault::kOverflow);
+    return detail::FromResult(detail::CutExactly(ctx, digits, [&](int scale) {
         return HalfOf(ExpBothWays(a, scale), difference, difference && a.negative);
-    });
+    }));
 }
 
 // Ten to an integer power, for log10 of such an x: the exponent, or empty.
@@ -85,62 +86,63 @@ std::string PowerOfTenExponent(const Argument& a) {
 
 }  // namespace
 
-std::string Exp(ArithContext& ctx, std::string_view x) {
+FunctionValue Exp(ArithContext& ctx, std::string_view x) {
     const Argument a = detail::ReadArgument(ctx, x);
-    if (a.overflow) return "EF";
-    if (a.zero) return "1";
+    if (a.overflow) return detail::Refused(FunctionFault::kOverflow);
+    if (a.zero) return {"1"};
     // e^x >= 10^(2I) overflows; e^x below 10^-F cuts to zero.
-    if (a.approx > 2.0 * ctx.workIntDigits * kLn10 + 1) return "EF";
-    if (a.approx < -(detail::FracDigitsOf(ctx) + 1) * kLn10 - 1) return "0";
+    if (a.approx > 2.0 * ctx.workIntDigits * kLn10 + 1)
+        return detail::Refused(FunctionFault::kOverflow);
+    if (a.approx < -(detail::FracDigitsOf(ctx) + 1) * kLn10 - 1) return {"0"};
     const int digits = ExpIntegerDigits(a.approx);
-    if (digits < 0) return "EF";
-    return detail::CutExactly(ctx, digits, [&](int scale) {
+    if (digits < 0) return detail::Refused(FunctionFault::kOverflow);
+    return detail::FromResult(detail::CutExactly(ctx, digits, [&](int scale) {
         return detail::ExpKernel(detail::ArgumentAt(a, scale), 0, scale);
-    });
+    }));
 }
 
-std::string Ln(ArithContext& ctx, std::string_view x) {
+FunctionValue Ln(ArithContext& ctx, std::string_view x) {
     const Argument a = detail::ReadArgument(ctx, x);
-    if (a.overflow) return "EF";
-    if (a.zero) return detail::DomainError(825);
-    if (a.negative) return detail::DomainError(824);
-    if (a.IsOne()) return "0";
-    return detail::CutExactly(
-        ctx, 4, [&](int scale) { return detail::LnKernel(detail::ArgumentAt(a, scale), scale); });
+    if (a.overflow) return detail::Refused(FunctionFault::kOverflow);
+    if (a.zero) return detail::Refused(FunctionFault::kLogarithmOfZero);
+    if (a.negative) return detail::Refused(FunctionFault::kLogarithmOfNegative);
+    if (a.IsOne()) return {"0"};
+    return detail::FromResult(detail::CutExactly(
+        ctx, 4, [&](int scale) { return detail::LnKernel(detail::ArgumentAt(a, scale), scale); }));
 }
 
-std::string Log10(ArithContext& ctx, std::string_view x) {
+FunctionValue Log10(ArithContext& ctx, std::string_view x) {
     const Argument a = detail::ReadArgument(ctx, x);
-    if (a.overflow) return "EF";
-    if (a.zero) return detail::DomainError(825);
-    if (a.negative) return detail::DomainError(824);
-    if (std::string exponent = PowerOfTenExponent(a); !exponent.empty()) return exponent;
-    return detail::CutExactly(ctx, 4, [&](int scale) {
+    if (a.overflow) return detail::Refused(FunctionFault::kOverflow);
+    if (a.zero) return detail::Refused(FunctionFault::kLogarithmOfZero);
+    if (a.negative) return detail::Refused(FunctionFault::kLogarithmOfNegative);
+    if (std::string exponent = PowerOfTenExponent(a); !exponent.empty()) return {exponent};
+    return detail::FromResult(detail::CutExactly(ctx, 4, [&](int scale) {
         const Approx ln = detail::LnKernel(detail::ArgumentAt(a, scale), scale);
         const Fixed value = detail::Divide(ln.value, detail::Ln10At(scale), scale);
         return Approx{value, (ln.error + 3) / kLn10 + 2};
-    });
+    }));
 }
 
-std::string Sinh(ArithContext& ctx, std::string_view x) {
+FunctionValue Sinh(ArithContext& ctx, std::string_view x) {
     return HalfSumOrDifference(ctx, x, true);
 }
 
-std::string Cosh(ArithContext& ctx, std::string_view x) {
+FunctionValue Cosh(ArithContext& ctx, std::string_view x) {
     return HalfSumOrDifference(ctx, x, false);
 }
 
-std::string Tanh(ArithContext& ctx, std::string_view x) {
+FunctionValue Tanh(ArithContext& ctx, std::string_view x) {
     const Argument a = detail::ReadArgument(ctx, x);
-    if (a.overflow) return "EF";
-    if (a.zero) return "0";
+    if (a.overflow) return detail::Refused(FunctionFault::kOverflow);
+    if (a.zero) return {"0"};
     // 1 - tanh|x| = 2 / (e^2|x| + 1) lies below 10^-F: every kept digit is a 9.
     const int fraction = detail::FracDigitsOf(ctx);
     if (2 * std::fabs(a.approx) > (fraction + 1) * kLn10 + 1) {
-        if (fraction == 0) return "0";
-        return (a.negative ? "-0." : "0.") + std::string(static_cast<std::size_t>(fraction), '9');
+        if (fraction == 0) return {"0"};
+        return {(a.negative ? "-0." : "0.") + std::string(static_cast<std::size_t>(fraction), '9')};
     }
-    return detail::CutExactly(ctx, 0, [&](int scale) {
+    return detail::FromResult(detail::CutExactly(ctx, 0, [&](int scale) {
         const ExpPair pair = ExpBothWays(a, scale);
         const Fixed sum = detail::Add(pair.plus.value, pair.minus.value);
         Fixed value =
@@ -149,7 +151,7 @@ std::string Tanh(ArithContext& ctx, std::string_view x) {
         const double sumLog10 = detail::ApproximateLog10(sum, scale);
         return Approx{value,
                       detail::RatioOfBound(2 * (pair.plus.error + pair.minus.error), sumLog10) + 1};
-    });
+    }));
 }
 
 }  // namespace pemu::arith

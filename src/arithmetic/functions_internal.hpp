@@ -23,9 +23,13 @@ inline bool IsNegative(std::string_view s) {
     return !s.empty() && s.front() == '-' && !IsZero(s);
 }
 
-// A domain failure as the functions report it: "E" + the formula message number.
-inline std::string DomainError(int code) {
-    return "E" + std::to_string(code);
+// A value worked out as the operations write one: their "EF" is the overflow.
+inline FunctionValue FromResult(std::string text) {
+    if (IsFailureText(text)) return {{}, FunctionFault::kOverflow};
+    return {std::move(text)};
+}
+inline FunctionValue Refused(FunctionFault fault) {
+    return {{}, fault};
 }
 
 // bound / 10^log10Divisor without overflowing a double on the way.

@@ -350,30 +350,45 @@ PowerDomain ClassifyPower(std::string_view base, std::string_view e) {
     return IsNegative(e) ? PowerDomain::kZeroBaseNegativeFraction : PowerDomain::kZeroResult;
 }
 
-std::string Power(ArithContext& ctx, std::string_view base, std::string_view e) {
+FunctionValue Power(ArithContext& ctx, std::string_view base, std::string_view e) {
     // Operands beyond the working buffer are cut before anything is worked out.
     base = base.substr(0, kOperandMax);
     e = e.substr(0, kOperandMax);
     switch (ClassifyPower(base, e)) {
         case PowerDomain::kZeroResult:
-            return "0";
+            return {"0"};
         case PowerDomain::kNegativeBaseFraction:
-            return detail::DomainError(817);
+            return detail::Refused(FunctionFault::kNegativeBaseFraction);
         case PowerDomain::kZeroBaseNegativeFraction:
-            return detail::DomainError(815);
+            return detail::Refused(FunctionFault::kZeroBaseNegativeFraction);
         case PowerDomain::kComputable:
             break;
     }
     const Argument b = detail::ReadArgument(ctx, base);
     const Argument x = detail::ReadArgument(ctx, e);
-    if (b.overflow || x.overflow) return "EF";
-    if (x.zero) return "1";
+    if (b.overflow || x.overflow) return detail::Refused(FunctionFault::kOverflow);
+    if (x.zero) return {"1"};
     if (x.fracLength == 0) {
         const std::string_view n = x.IntDigits();
-        return IntegerPowerOf(ctx, b, n, x.negative, b.negative && IsOddNumber(n));
+        return detail::FromResult(
+            IntegerPowerOf(ctx, b, n, x.negative, b.negative && IsOddNumber(n)));
     }
-    if (b.zero) return x.negative ? detail::DomainError(815) : "0";
-    return FractionalPowerOf(ctx, b, x);
+    if (b.zero) {
+        return x.negative ? detail::Refused(FunctionFault::kZeroBaseNegativeFraction)
+                          : FunctionValue{"0"};
+    }
+    return detail::FromResult(FractionalPowerOf(ctx, b, x));
+}
+
+std::string ResultText(const FunctionValue& value) {
+    switch (value.fault) {
+        case FunctionFault::kNone:
+            return value.text;
+        case FunctionFault::kOverflow:
+            return "EF";
+        default:
+            return "E" + std::to_string(static_cast<int>(value.fault));
+    }
 }
 
 // The calculator's floor has always cut toward zero (floor of -2.5 is -2); formulas

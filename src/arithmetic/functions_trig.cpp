@@ -127,21 +127,21 @@ Approx AsinAt(const Argument& a, int scale) {
 
 }  // namespace
 
-std::string Sin(ArithContext& ctx, std::string_view x) {
+FunctionValue Sin(ArithContext& ctx, std::string_view x) {
     return detail::CutFunction(ctx, x, "0", [](const Argument& a, int scale) {
         const SinCosOf sc = SinCosAt(a, scale);
         return Approx{sc.sin, sc.error};
     });
 }
 
-std::string Cos(ArithContext& ctx, std::string_view x) {
+FunctionValue Cos(ArithContext& ctx, std::string_view x) {
     return detail::CutFunction(ctx, x, "1", [](const Argument& a, int scale) {
         const SinCosOf sc = SinCosAt(a, scale);
         return Approx{sc.cos, sc.error};
     });
 }
 
-std::string Tan(ArithContext& ctx, std::string_view x) {
+FunctionValue Tan(ArithContext& ctx, std::string_view x) {
     return detail::CutFunction(ctx, x, "0", [](const Argument& a, int scale) {
         const SinCosOf sc = SinCosAt(a, scale);
         if (detail::IsNil(sc.cos)) return Approx{Fixed(), 1e300};  // too close to call
@@ -155,41 +155,42 @@ std::string Tan(ArithContext& ctx, std::string_view x) {
     });
 }
 
-std::string Atan(ArithContext& ctx, std::string_view x) {
+FunctionValue Atan(ArithContext& ctx, std::string_view x) {
     return detail::CutFunction(ctx, x, "0", AtanAt);
 }
 
-std::string Asin(ArithContext& ctx, std::string_view x) {
+FunctionValue Asin(ArithContext& ctx, std::string_view x) {
     std::string magnitude(x);
-    if (CompareWithOne(magnitude) != 0) return detail::DomainError(822);
+    if (CompareWithOne(magnitude) != 0) return detail::Refused(FunctionFault::kArcSineArgument);
     const Argument a = detail::ReadArgument(ctx, x);
-    if (a.overflow) return "EF";
-    if (a.zero) return "0";
-    return detail::CutExactly(ctx, 0, [&](int scale) { return AsinAt(a, scale); });
+    if (a.overflow) return detail::Refused(FunctionFault::kOverflow);
+    if (a.zero) return {"0"};
+    return detail::FromResult(
+        detail::CutExactly(ctx, 0, [&](int scale) { return AsinAt(a, scale); }));
 }
 
-std::string Acos(ArithContext& ctx, std::string_view x) {
+FunctionValue Acos(ArithContext& ctx, std::string_view x) {
     std::string magnitude(x);
-    if (CompareWithOne(magnitude) != 0) return detail::DomainError(823);
+    if (CompareWithOne(magnitude) != 0) return detail::Refused(FunctionFault::kArcCosineArgument);
     const Argument a = detail::ReadArgument(ctx, x);
-    if (a.overflow) return "EF";
-    if (a.IsOne()) return "0";
-    return detail::CutExactly(ctx, 0, [&](int scale) {
+    if (a.overflow) return detail::Refused(FunctionFault::kOverflow);
+    if (a.IsOne()) return {"0"};
+    return detail::FromResult(detail::CutExactly(ctx, 0, [&](int scale) {
         if (a.zero) return Approx{HalfPi(scale), 1};
         const Approx asin = AsinAt(a, scale);
         return Approx{detail::Subtract(HalfPi(scale), asin.value), asin.error + 1};
-    });
+    }));
 }
 
-std::string TimesPi(ArithContext& ctx, std::string_view x) {
+FunctionValue TimesPi(ArithContext& ctx, std::string_view x) {
     const Argument a = detail::ReadArgument(ctx, x);
-    if (a.overflow) return "EF";
-    if (a.zero) return "0";
-    return detail::CutExactly(ctx, a.intLength + 1, [&](int scale) {
+    if (a.overflow) return detail::Refused(FunctionFault::kOverflow);
+    if (a.zero) return {"0"};
+    return detail::FromResult(detail::CutExactly(ctx, a.intLength + 1, [&](int scale) {
         const Fixed value =
             detail::Multiply(detail::ArgumentAt(a, scale), detail::PiAt(scale), scale);
         return Approx{value, std::fabs(a.approx) + 2};
-    });
+    }));
 }
 
 }  // namespace pemu::arith

@@ -10,9 +10,9 @@
 namespace pemu::core {
 
 Calculator::Calculator(DisplayPort& display, ShellPort& shell, tape::TapeRecorder& tape,
-                       int dentakuType)
+                       KeyFamily family)
     : display_(display), shell_(shell), tape_(tape) {
-    state_.makerType = dentakuType == kMakerCasio ? kMakerCasio : kMakerSharp;
+    state_.makerType = family;
     tape_.AttachCore(this);
     ShowLabel(DisplayLabel::kLabAns, "0");
     ShowLabel(DisplayLabel::kLabIpt, "0");

@@ -48,9 +48,9 @@ struct CalculatorState {
     int entering = 0;
     int lastFunction = 0;
     int repeatCount = 0;
-    int makerType = fresh::kDentakuType;
-    int roundSelector = fresh::kRoundSelecter;
-    int decimalSelector = fresh::kDecimalSelecter;
+    KeyFamily makerType = fresh::kDentakuType;
+    RoundSelector roundSelector = RoundSelectorOf(fresh::kRoundSelecter);
+    DecimalSelector decimalSelector = DecimalSelectorOf(fresh::kDecimalSelecter);
     int panelDigit = fresh::kPanelDigit;
     ErrorCode errorCode = kNoError;
     std::string percentBase;
@@ -72,10 +72,9 @@ constexpr tape::StepForm FormOf(int key) {
 
 class Calculator : public tape::StepEngine {
   public:
-    // dentakuType is the stored family; anything but 1 or 2 is read as 1. The tape is
-    // attached to this engine for as long as the engine lives.
+    // The tape is attached to this engine for as long as the engine lives.
     Calculator(DisplayPort& display, ShellPort& shell, tape::TapeRecorder& tape,
-               int dentakuType = fresh::kDentakuType);
+               KeyFamily family = fresh::kDentakuType);
     ~Calculator() override;
     Calculator(const Calculator&) = delete;
     Calculator& operator=(const Calculator&) = delete;
@@ -106,7 +105,7 @@ class Calculator : public tape::StepEngine {
     void SetRoundSelector(int value);
     void SetDecimalSelector(int value);
     void SetPanelDigit(int digits);
-    void SetMakerType(int type);
+    void SetMakerType(KeyFamily family);
     // Switch panel: answer check and grand total accumulation on or off (reset events).
     void SwitchAnswerCheck(bool on);
     void SwitchGrandTotal(bool on);
@@ -146,7 +145,7 @@ class Calculator : public tape::StepEngine {
     int PendingOperator() const override { return state_.pendingOperator; }
     int LastFunction() const override { return state_.lastFunction; }
     bool GrandTotalOn() const override { return state_.grandTotalOn; }
-    int MakerType() const override { return state_.makerType; }
+    KeyFamily MakerType() const override { return state_.makerType; }
 
     // tape::StepEngine: the check tape's recalculation works through these.
     std::string ComputeStep(std::string_view left, bool cut, tape::StepForm form,
@@ -158,8 +157,9 @@ class Calculator : public tape::StepEngine {
     bool TakeDivideError() override;
     void ResumeFromTape(std::string_view inputText, int op, std::string_view result) override;
     int PanelDigit() const override { return state_.panelDigit; }
-    int RoundSelector() const override { return state_.roundSelector; }
-    int DecimalSelector() const override { return state_.decimalSelector; }
+    tape::Selectors CurrentSelectors() const override {
+        return {.round = state_.roundSelector, .decimal = state_.decimalSelector};
+    }
 
   private:
     // While an error is shown every operation but the clear keys only hands the focus back;
@@ -210,11 +210,8 @@ class Calculator : public tape::StepEngine {
 
     // ---- Small shared steps -----------------------------------------------------------
     bool IsCasio() const { return state_.makerType == kMakerCasio; }
-    tape::Selectors CurrentSelectors() const {
-        return {.round = state_.roundSelector, .decimal = state_.decimalSelector};
-    }
     bool RoundingOff() const {
-        return state_.roundSelector == kSelectorF || state_.decimalSelector == kSelectorF;
+        return state_.roundSelector == kRoundF || state_.decimalSelector == kDecimalF;
     }
     // A copy into a register: at most kRegisterSize - 1 characters.
     static std::string Register(std::string_view text);

@@ -1,18 +1,31 @@
 #pragma once
 // Key codes, mark codes and error codes of the calculator. Keys, display marks and tape
 // lines share one number space: 11 is the tax-included key, its mark and its tape line.
+#include "tape/key_family.hpp"
+#include "tape/selectors.hpp"
+
 namespace pemu::core {
 
-// Key-logic families.
-inline constexpr int kMakerSharp = 1;
-inline constexpr int kMakerCasio = 2;
+using tape::KeyFamily;
+inline constexpr KeyFamily kMakerSharp = KeyFamily::kSharp;
+inline constexpr KeyFamily kMakerCasio = KeyFamily::kCasio;
+using tape::FamilyOfStored;
+using tape::StoredFamily;
 
-// Selector values.
+// Selector values, and F as the settings file and the switch panel number it.
+using tape::DecimalSelector;
+using tape::RoundSelector;
+using tape::Selectors;
+inline constexpr RoundSelector kRoundF = RoundSelector::kF;
+inline constexpr RoundSelector kRoundCut = RoundSelector::kCut;
+inline constexpr RoundSelector kRoundUp = RoundSelector::kUp;
+inline constexpr RoundSelector kRoundHalfUp = RoundSelector::kHalfUp;
+inline constexpr DecimalSelector kDecimalF = DecimalSelector::kF;
+inline constexpr DecimalSelector kDecimalAddMode = DecimalSelector::kAddMode;
 inline constexpr int kSelectorF = 999;
-inline constexpr int kRoundCut = 2;
-inline constexpr int kRoundUp = 3;
-inline constexpr int kRoundHalfUp = 4;
-inline constexpr int kDecimalAddMode = 22;
+using tape::DecimalSelectorOf;
+using tape::RoundSelectorOf;
+using tape::StoredSelector;
 
 // Keys.
 inline constexpr int kKeyPercent = 1;

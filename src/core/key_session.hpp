@@ -20,7 +20,7 @@ namespace pemu::core {
 inline constexpr int kKeySessionRows = 25;
 
 struct KeySessionOptions {
-    int family = kMakerSharp;
+    KeyFamily family = kMakerSharp;
     // The stored settings as the first activation reads them; no date lines unless asked
     // for, so that output is reproducible.
     StartupSettings settings = [] {

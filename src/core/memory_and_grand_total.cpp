@@ -26,7 +26,7 @@ std::string RoundedRegister(Calculator& calculator, std::string_view sum) {
     const CalculatorState& s = calculator.State();
     std::string value = calculator.RoundResult(
         sum, kWorkSize, {.round = s.roundSelector, .decimal = s.decimalSelector});
-    if (s.decimalSelector != kSelectorF && s.roundSelector != kSelectorF) {
+    if (s.decimalSelector != kDecimalF && s.roundSelector != kRoundF) {
         value += calculator.DecimalPadding(value);
     }
     return value.substr(0, kRegisterSize - 1);

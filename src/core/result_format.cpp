@@ -8,8 +8,8 @@
 namespace pemu::core {
 namespace {
 
-int DecimalPlaces(int decimalSelector) {
-    return decimalSelector == kDecimalAddMode ? 2 : decimalSelector;
+int DecimalPlaces(DecimalSelector decimalSelector) {
+    return decimalSelector == kDecimalAddMode ? 2 : StoredSelector(decimalSelector);
 }
 
 // [-]digits[.digits] with at least one digit: anything else ("EF", "") cannot be shown.
@@ -44,7 +44,7 @@ void DropSignOfZero(std::string& value) {
     }
 }
 
-char RoundThreshold(int roundSelector) {
+char RoundThreshold(RoundSelector roundSelector) {
     switch (roundSelector) {
         case kRoundUp:
             return '0';
@@ -69,11 +69,9 @@ void Calculator::TruncateToDigits(std::string& value) const {
 
 std::string Calculator::RoundResult(std::string_view src, std::size_t maxLen,
                                     tape::Selectors selectors) {
-    const int roundSel = selectors.round;
-    const int decimalSel = selectors.decimal;
     std::string dst(src.substr(0, maxLen > 0 ? maxLen - 1 : src.size()));
-    if (roundSel != kSelectorF && decimalSel != kSelectorF) {
-        const int places = DecimalPlaces(decimalSel);
+    if (selectors.round != kRoundF && selectors.decimal != kDecimalF) {
+        const int places = DecimalPlaces(selectors.decimal);
         const std::size_t point = dst.find('.');
         if (point != std::string::npos && places >= 0 &&
             dst.size() - point - 1 > static_cast<std::size_t>(places)) {
@@ -83,7 +81,7 @@ std::string Calculator::RoundResult(std::string_view src, std::size_t maxLen,
             dst.resize(kept);
             // Rounded to whole units: no point left dangling, so 2 and a rounded 2 agree.
             if (places == 0) dst.pop_back();
-            if (dropped > RoundThreshold(roundSel)) {
+            if (dropped > RoundThreshold(selectors.round)) {
                 dst = ComputeStep(dst, false, tape::StepForm::kPlain, PlaceUnit(places),
                                   negative ? kKeySubtract : kKeyAdd);
             }
@@ -130,7 +128,7 @@ std::string Calculator::FinishResult(std::string_view src, std::size_t maxLen, i
 bool Calculator::AddModeTakesKeyedNumber() const {
     // Only a keyed number gets its point: a shown result is already in units, even a
     // full-width one that had no room for its padding.
-    return state_.roundSelector != kSelectorF && state_.decimalSelector == kDecimalAddMode &&
+    return state_.roundSelector != kRoundF && state_.decimalSelector == kDecimalAddMode &&
            state_.entering != 0 && state_.lastFunction == 0;
 }
 

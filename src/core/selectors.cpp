@@ -6,22 +6,24 @@
 namespace pemu::core {
 namespace {
 
-int CoercedRound(int value, int makerType) {
-    if (value == kRoundCut || value == kRoundUp || value == kRoundHalfUp) return value;
-    if (makerType == kMakerCasio && value == kSelectorF) return value;
-    return makerType == kMakerCasio ? kSelectorF : kRoundCut;
+RoundSelector CoercedRound(int value, KeyFamily makerType) {
+    const RoundSelector selector = RoundSelectorOf(value);
+    if (selector == kRoundCut || selector == kRoundUp || selector == kRoundHalfUp) return selector;
+    if (makerType == kMakerCasio && selector == kRoundF) return selector;
+    return makerType == kMakerCasio ? kRoundF : kRoundCut;
 }
 
-int CoercedDecimal(int value, int makerType) {
-    if ((value >= 0 && value <= 5) || value == kDecimalAddMode) return value;
-    if (makerType != kMakerCasio && value == kSelectorF) return value;
-    return makerType == kMakerCasio ? 5 : kSelectorF;
+DecimalSelector CoercedDecimal(int value, KeyFamily makerType) {
+    const DecimalSelector selector = DecimalSelectorOf(value);
+    if ((value >= 0 && value <= 5) || selector == kDecimalAddMode) return selector;
+    if (makerType != kMakerCasio && selector == kDecimalF) return selector;
+    return makerType == kMakerCasio ? DecimalSelectorOf(5) : kDecimalF;
 }
 
 }  // namespace
 
 void Calculator::SetRoundSelector(int value) {
-    if (value == state_.roundSelector && state_.initialised) return;
+    if (value == StoredSelector(state_.roundSelector) && state_.initialised) return;
     state_.roundSelector = CoercedRound(value, state_.makerType);
     // The label names the value chosen, before the family's coercion.
     display_.SetLabel(DisplayLabel::kLabRs, arith::RoundSelectorName(value, false));
@@ -29,7 +31,7 @@ void Calculator::SetRoundSelector(int value) {
 }
 
 void Calculator::SetDecimalSelector(int value) {
-    if (value == state_.decimalSelector && state_.initialised) return;
+    if (value == StoredSelector(state_.decimalSelector) && state_.initialised) return;
     state_.decimalSelector = CoercedDecimal(value, state_.makerType);
     display_.SetLabel(DisplayLabel::kLabDc, arith::DecimalSelectorName(value, false));
     NoteSelectorsIfInitialised();
@@ -37,7 +39,7 @@ void Calculator::SetDecimalSelector(int value) {
 
 void Calculator::NoteSelectorsIfInitialised() {
     if (!state_.initialised) return;
-    tape_.NoteSelectors(state_.roundSelector, state_.decimalSelector);
+    tape_.NoteSelectors(CurrentSelectors());
     WantFocus(Focus::kFocusField);
 }
 
@@ -47,20 +49,19 @@ void Calculator::SetPanelDigit(int digits) {
     if (state_.initialised) tape_.NoteDigits(state_.panelDigit);
 }
 
-void Calculator::SetMakerType(int type) {
-    if (type != kMakerCasio) type = kMakerSharp;
+void Calculator::SetMakerType(KeyFamily type) {
     auto& s = state_;
     if (type == s.makerType) return;
     if (s.initialised) {
         s.makerType = type;
         if (type == kMakerCasio) {
-            if (s.decimalSelector == kSelectorF) {
+            if (s.decimalSelector == kDecimalF) {
                 SetRoundSelector(kSelectorF);
                 SetDecimalSelector(5);
             }
         } else {
-            if (s.roundSelector == kSelectorF) {
-                SetRoundSelector(kRoundCut);
+            if (s.roundSelector == kRoundF) {
+                SetRoundSelector(StoredSelector(kRoundCut));
                 SetDecimalSelector(kSelectorF);
             }
             s.percentBase.clear();

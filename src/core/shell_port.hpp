@@ -31,7 +31,7 @@ class ShellPort {
     // The copy command: text is displayValue as stored (CP932, no separators).
     virtual void CopyToClipboard(std::string_view text) = 0;
     // The key-logic family changed (1 "SHARP", 2 "CASIO"); the formula window follows it.
-    virtual void FamilyChanged(int makerType) = 0;
+    virtual void FamilyChanged(KeyFamily family) = 0;
 };
 
 // A shell that does nothing, for engines run without a window.
@@ -41,7 +41,7 @@ class NullShell : public ShellPort {
     void RefreshKeys() override {}
     void RunShellKey(int) override {}
     void CopyToClipboard(std::string_view) override {}
-    void FamilyChanged(int) override {}
+    void FamilyChanged(KeyFamily) override {}
 };
 
 }  // namespace pemu::core

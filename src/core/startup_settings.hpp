@@ -1,24 +1,25 @@
 #pragma once
 // The stored settings the first activation of the main window reads into the engine. Their
-// defaults are those of a fresh settings file, written once here: the settings keys take
-// them from these constants.
+// defaults are those of a fresh settings file, written once (here, or in TapeOptions for the
+// tape's): the settings keys take them from these constants.
 #include <string>
 
 #include "core/key_codes.hpp"
+#include "tape/tape_recorder.hpp"
 
 namespace pemu::core {
 
 namespace fresh {
-inline constexpr int kDentakuType = kMakerSharp;
+inline constexpr KeyFamily kDentakuType = kMakerSharp;
 inline constexpr int kRoundSelecter = kSelectorF;
 inline constexpr int kDecimalSelecter = kSelectorF;
 inline constexpr int kPanelDigit = 14;
 inline constexpr bool kGrandTotal = true;
 inline constexpr bool kAnswerCK = true;
 inline constexpr const char* kZeiritu = "0.08";
-inline constexpr bool kKenzanCheck = true;
-inline constexpr bool kKenzanAutoDate = true;
-inline constexpr bool kKenzanIsColor = true;
+inline constexpr bool kKenzanCheck = tape::TapeOptions{}.checkFunctionOn;
+inline constexpr bool kKenzanAutoDate = tape::TapeOptions{}.autoDateOn;
+inline constexpr bool kKenzanIsColor = tape::TapeOptions{}.twoColourOn;
 }  // namespace fresh
 
 struct StartupSettings {

@@ -4,7 +4,7 @@
 
 namespace pemu::display {
 
-Face::Face(std::function<int()> family) : display_(skin_), keys_(skin_, std::move(family)) {}
+Face::Face(std::function<KeyFamily()> family) : display_(skin_), keys_(skin_, std::move(family)) {}
 
 void Face::FirstShow(int customSkinType, SkinEnvironment& env) {
     if (customSkinType == 0) {

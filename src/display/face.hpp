@@ -14,8 +14,8 @@ namespace pemu::display {
 
 class Face {
   public:
-    // `family` answers the current key-logic family (1 "SHARP", 2 "CASIO").
-    explicit Face(std::function<int()> family);
+    // `family` answers the current key-logic family.
+    explicit Face(std::function<KeyFamily()> family);
 
     Skin& skin() { return skin_; }
     const Skin& skin() const { return skin_; }

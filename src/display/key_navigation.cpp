@@ -51,7 +51,7 @@ void KeyNavigation::Show(const shell::KeyTable& table) {
         const QString name = FromCp932(shell::KeyName(table.KeyOf(code)));
         if (name.isEmpty()) continue;  // nothing assigned (the second C has no slot)
         // CE and C carry their names in the cells of both families.
-        for (int family : {kSharp, kCasio}) {
+        for (const KeyFamily family : {kSharp, kCasio}) {
             const auto cell = KeyCellOf(code, family);
             if (!cell ||
                 (family == kCasio && code != core::kKeyClearEntry && code != core::kKeyClear))

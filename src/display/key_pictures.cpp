@@ -2,14 +2,14 @@
 
 namespace pemu::display {
 
-QImage KeyImage(const Skin& skin, int code, bool pressed, int family) {
+QImage KeyImage(const Skin& skin, int code, bool pressed, KeyFamily family) {
     const auto cell = KeyCellOf(code, family);
     if (!cell) return {};
     const QImage& sheet = pressed ? skin.ButtonDown() : skin.ButtonUp();
     return sheet.copy(cell->x, cell->y, kKeyWidth, cell->height - 2);
 }
 
-KeyPictures::KeyPictures(const Skin& skin, std::function<int()> family,
+KeyPictures::KeyPictures(const Skin& skin, std::function<KeyFamily()> family,
                          std::function<void(int code)> changed)
     : skin_(skin), family_(std::move(family)) {
     if (changed) ownListener_ = listeners_.Add(std::move(changed));

@@ -15,9 +15,9 @@ class KeyPictures {
   public:
     using Listeners = platform::ListenerList<int>;
 
-    // `family` is asked at every draw (1 "SHARP", 2 "CASIO"); `changed`, when given, listens
+    // `family` is asked at every draw; `changed`, when given, listens
     // for as long as the pictures live.
-    KeyPictures(const Skin& skin, std::function<int()> family,
+    KeyPictures(const Skin& skin, std::function<KeyFamily()> family,
                 std::function<void(int code)> changed = {});
 
     void PressKey(int code);
@@ -46,7 +46,7 @@ class KeyPictures {
     void Draw(int code, bool pressed);
 
     const Skin& skin_;
-    std::function<int()> family_;
+    std::function<KeyFamily()> family_;
     Listeners listeners_;
     Listeners::Subscription ownListener_;
     std::map<int, QImage> pictures_;
@@ -55,6 +55,6 @@ class KeyPictures {
 };
 
 // The 41 x (height - 2) image of one key from a sheet, or a null image without a cell.
-QImage KeyImage(const Skin& skin, int code, bool pressed, int family);
+QImage KeyImage(const Skin& skin, int code, bool pressed, KeyFamily family);
 
 }  // namespace pemu::display

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/geometry.hpp"
+#include "tape/key_family.hpp"
 
 namespace pemu::display {
 
@@ -140,9 +141,9 @@ inline constexpr Rect kFunctionMarksRegion{107, 0, 138, kMarkHeight};
 inline constexpr Rect kWholeMarkStrip{0, 0, kMarkStripViewSize.width, kMarkStripViewSize.height};
 
 // ---- Keys ---------------------------------------------------------------------------------
-// Key-logic families.
-inline constexpr int kSharp = 1;
-inline constexpr int kCasio = 2;
+using tape::KeyFamily;
+inline constexpr KeyFamily kSharp = KeyFamily::kSharp;
+inline constexpr KeyFamily kCasio = KeyFamily::kCasio;
 
 inline constexpr int kKeyWidth = 41;
 
@@ -201,7 +202,7 @@ inline constexpr std::array<int, 32> kKeyPictureCodes{{99, 36, 27, 28, 29, 30, 3
 inline constexpr Rect kGrandTotalArea{18, 128, 41, 25};
 
 // The sheet cell of a key in a family, or nothing when the code has no cell.
-constexpr std::optional<KeyCell> KeyCellOf(int code, int family) {
+constexpr std::optional<KeyCell> KeyCellOf(int code, KeyFamily family) {
     code = detail::PictureCodeOf(code);
     if (family == kCasio && code == 7) return detail::kCasioClearCell;
     if (family == kCasio && code == 2) return detail::kCasioClearEntryCell;
@@ -211,7 +212,7 @@ constexpr std::optional<KeyCell> KeyCellOf(int code, int family) {
 }
 
 // The cell of the same key in the other family (CE and C only).
-constexpr std::optional<KeyCell> OtherFamilyCellOf(int code, int family) {
+constexpr std::optional<KeyCell> OtherFamilyCellOf(int code, KeyFamily family) {
     code = detail::PictureCodeOf(code);
     if (code != 2 && code != 7) return std::nullopt;
     return KeyCellOf(code, family == kCasio ? kSharp : kCasio);

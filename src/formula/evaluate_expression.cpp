@@ -153,7 +153,11 @@ class PostfixMachine {
             default:
                 break;
         }
-        base = arith::Power(ctx_, base, exponent);
+        // A fault the check above let through (a base that cuts to zero) is reported like
+        // an overflow.
+        arith::FunctionValue power = arith::Power(ctx_, base, exponent);
+        if (!power.Ok()) return Refuse(kValueTooLarge);
+        base = std::move(power.text);
         return true;
     }
 

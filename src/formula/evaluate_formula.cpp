@@ -24,7 +24,7 @@ bool IsNegative(std::string_view s) {
 
 // The message a function refuses its argument with, kNone when it takes it.
 using DomainCheck = MessageNumber (*)(const std::string& x);
-using Compute = std::string (*)(arith::ArithContext& ctx, std::string_view x);
+using Compute = arith::FunctionValue (*)(arith::ArithContext& ctx, std::string_view x);
 
 MessageNumber AnyArgument(const std::string&) {
     return kNone;
@@ -43,11 +43,13 @@ MessageNumber WithinOne(const std::string& x) {
 }
 
 template <std::string (*kRounding)(std::string_view)>
-std::string WithoutContext(arith::ArithContext&, std::string_view x) {
-    return kRounding(x);
+arith::FunctionValue WithoutContext(arith::ArithContext&, std::string_view x) {
+    return {kRounding(x)};
 }
-std::string SquareRoot(arith::ArithContext& ctx, std::string_view x) {
-    return arith::DecimalSqrt(ctx, x);
+arith::FunctionValue SquareRoot(arith::ArithContext& ctx, std::string_view x) {
+    std::string root = arith::DecimalSqrt(ctx, x);
+    if (IsFailureText(root)) return {{}, arith::FunctionFault::kOverflow};
+    return {std::move(root)};
 }
 
 struct FunctionEntry {
@@ -162,9 +164,11 @@ Evaluated EvaluateGroup(arith::ArithContext& ctx, std::string_view coefficient, 
     if (const FunctionEntry* function = FindFunction(name)) {
         if (const MessageNumber refused = function->check(value); refused != kNone)
             return {{}, refused, position};
-        value = function->compute(ctx, value);
-        // An overflow inside a function is reported like one between operators.
-        if (IsFailureText(value)) return {{}, kValueTooLarge};
+        arith::FunctionValue computed = function->compute(ctx, value);
+        // A fault inside a function (its domain was checked above) is reported like an
+        // overflow between operators.
+        if (!computed.Ok()) return {{}, kValueTooLarge};
+        value = std::move(computed.text);
     }
     if (!coefficient.empty()) {
         value = arith::DecimalMultiply(ctx, coefficient, value);

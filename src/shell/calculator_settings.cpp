@@ -22,9 +22,9 @@ void WriteCalculatorSettings(SettingsStore& store, const core::CalculatorState& 
     Write(store, keys::kPanelDigit, state.panelDigit);
     Write(store, keys::kAnswerCK, state.answerCheckOn);
     Write(store, keys::kGrandTotal, state.grandTotalOn);
-    Write(store, keys::kRoundSelecter, state.roundSelector);
-    Write(store, keys::kDecimalSelecter, state.decimalSelector);
-    Write(store, keys::kDentakuType, state.makerType);
+    Write(store, keys::kRoundSelecter, core::StoredSelector(state.roundSelector));
+    Write(store, keys::kDecimalSelecter, core::StoredSelector(state.decimalSelector));
+    Write(store, keys::kDentakuType, core::StoredFamily(state.makerType));
 }
 
 std::string SettingsMemoryStore::Memory() const {

@@ -193,13 +193,12 @@ std::vector<std::string> KeyDialogHelpLines() {
     return lines;
 }
 
-KeyCaption KeyCaptionOf(int code, int makerType) {
-    constexpr int kCasio = 2;
+KeyCaption KeyCaptionOf(int code, core::KeyFamily family) {
     for (const CaptionEntry& entry : kCaptions) {
         if (entry.code != code) continue;
         KeyCaption caption{Sjis(entry.text), entry.colour, entry.coloured};
-        if (makerType == kCasio && code == 2) caption.text = " C";
-        if (makerType == kCasio && code == 7) caption.text = " AC";
+        if (family == core::kMakerCasio && code == 2) caption.text = " C";
+        if (family == core::kMakerCasio && code == 7) caption.text = " AC";
         return caption;
     }
     return {};

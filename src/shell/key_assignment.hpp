@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/key_codes.hpp"
 #include "shell/key_table.hpp"
 #include "shell/settings_store.hpp"
 
@@ -71,6 +72,6 @@ struct KeyCaption {
     Rgb colour;
     bool coloured = false;
 };
-KeyCaption KeyCaptionOf(int code, int makerType);
+KeyCaption KeyCaptionOf(int code, core::KeyFamily family);
 
 }  // namespace pemu::shell

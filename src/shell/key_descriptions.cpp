@@ -5,8 +5,6 @@
 namespace pemu::shell {
 namespace {
 
-constexpr int kCasio = 2;
-
 struct KeyWords {
     int code;
     const char* caption;  // UTF-8, as on the key
@@ -54,8 +52,8 @@ constexpr KeyWords kCasioClearKeys[] = {
     {7, "AC", "計算とGTのクリア"},
 };
 
-const KeyWords* WordsOf(int code, int makerType) {
-    if (makerType == kCasio) {
+const KeyWords* WordsOf(int code, core::KeyFamily family) {
+    if (family == core::kMakerCasio) {
         for (const KeyWords& w : kCasioClearKeys) {
             if (w.code == code) return &w;
         }
@@ -78,14 +76,14 @@ std::string AssignedKeyName(int vk) {
 
 }  // namespace
 
-KeyDescription DescribeKey(int code, int makerType) {
-    const KeyWords* words = WordsOf(code, makerType);
+KeyDescription DescribeKey(int code, core::KeyFamily family) {
+    const KeyWords* words = WordsOf(code, family);
     if (!words) return {};
     return {platform::Sjis(words->caption), platform::Sjis(words->function)};
 }
 
-std::string KeyAccessibleName(int code, int makerType) {
-    const KeyDescription d = DescribeKey(code, makerType);
+std::string KeyAccessibleName(int code, core::KeyFamily family) {
+    const KeyDescription d = DescribeKey(code, family);
     if (d.function.empty()) return d.caption;
     return d.caption + platform::Sjis("、") + d.function;
 }
@@ -114,7 +112,7 @@ std::string FixedKeyName(int virtualKey) {
     }
 }
 
-std::string KeyToolTip(int code, int makerType, const KeyTable& table,
+std::string KeyToolTip(int code, core::KeyFamily family, const KeyTable& table,
                        const std::vector<int>& fixedKeys, std::string_view typed) {
     std::vector<std::string> keys;
     if (const int vk = table.KeyOf(code); vk != 0) {
@@ -131,7 +129,7 @@ std::string KeyToolTip(int code, int makerType, const KeyTable& table,
         list += key;
     }
     if (list.empty()) list = platform::Sjis("なし");
-    return KeyAccessibleName(code, makerType) + "\n" + platform::Sjis("キー：") + list;
+    return KeyAccessibleName(code, family) + "\n" + platform::Sjis("キー：") + list;
 }
 
 }  // namespace pemu::shell

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/key_codes.hpp"
 #include "shell/key_table.hpp"
 
 namespace pemu::shell {
@@ -17,10 +18,10 @@ struct KeyDescription {
 
 // The 32 keys of the face (codes 1 to 21 but 8, 27 to 37, 99); an empty description for
 // any other code.
-KeyDescription DescribeKey(int code, int makerType);
+KeyDescription DescribeKey(int code, core::KeyFamily family);
 
 // "税込、税込み金額": the caption, then what the key does; the caption alone for a digit.
-std::string KeyAccessibleName(int code, int makerType);
+std::string KeyAccessibleName(int code, core::KeyFamily family);
 
 // The name in brackets of a key whose meaning no assignment changes: "[Enter]",
 // "[BS]", "[テンキー5]"; empty for any other virtual key.
@@ -31,7 +32,7 @@ std::string FixedKeyName(int virtualKey);
 // shows at once), the fixed keys `fixedKeys` (virtual keys) and each character of `typed`
 // ("「+」"), a character that presses the key on any keyboard layout. "なし" when there
 // is none.
-std::string KeyToolTip(int code, int makerType, const KeyTable& table,
+std::string KeyToolTip(int code, core::KeyFamily family, const KeyTable& table,
                        const std::vector<int>& fixedKeys, std::string_view typed);
 
 }  // namespace pemu::shell

@@ -31,8 +31,7 @@ void Write(SettingsStore& store, const TextSetting& key, std::string_view value)
 }
 
 int ReadDentakuType(const SettingsStore& store) {
-    int type = Read(store, keys::kDentakuType);
-    return type == 2 ? 2 : 1;
+    return core::StoredFamily(core::FamilyOfStored(Read(store, keys::kDentakuType)));
 }
 
 std::string ReadTaxRate(const SettingsStore& store) {

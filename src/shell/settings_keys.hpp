@@ -37,7 +37,8 @@ inline constexpr FlagSetting kKeyButtonOn{"View", "KeyButtonOn", true};
 inline constexpr FlagSetting kFrontSideOn{"View", "FrontSideOn", true};
 inline constexpr FlagSetting kTaskBarIn{"View", "TaskBarIn", false};  // written only
 // [Value]
-inline constexpr IntegerSetting kDentakuType{"Value", "DentakuType", core::fresh::kDentakuType};
+inline constexpr IntegerSetting kDentakuType{"Value", "DentakuType",
+                                             core::StoredFamily(core::fresh::kDentakuType)};
 inline constexpr FlagSetting kKeyNaviOn{"Value", "KeyNaviOn", false};
 inline constexpr IntegerSetting kPerType{"Value", "PerType", 1};
 inline constexpr IntegerSetting kRoundSelecter{"Value", "RoundSelecter",

@@ -40,7 +40,7 @@ ConstructionSettings ShellSession::Construct() {
     ConstructionSettings c;
     c.keyPanelOn = Read(s, keys::kKeyPanelOn);
     c.keyButtonOn = Read(s, keys::kKeyButtonOn);
-    c.dentakuType = ReadDentakuType(s);
+    c.dentakuType = core::FamilyOfStored(ReadDentakuType(s));
     c.keyNaviOn = Read(s, keys::kKeyNaviOn);
     c.custumSkinType = Read(s, keys::kCustumSkinType);
     c.startUpEndOn = Read(s, keys::kStartUpEndOn);

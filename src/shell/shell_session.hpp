@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/key_codes.hpp"
 #include "platform/file_system.hpp"
 #include "shell/file_helpers.hpp"
 #include "shell/first_run.hpp"
@@ -21,7 +22,7 @@ namespace pemu::shell {
 struct ConstructionSettings {
     bool keyPanelOn = false;  // mini size
     bool keyButtonOn = true;  // buttons shown
-    int dentakuType = 1;      // 1 SHARP, 2 CASIO
+    core::KeyFamily dentakuType = core::kMakerSharp;
     bool keyNaviOn = false;
     int custumSkinType = 0;
     bool startUpEndOn = true;

@@ -3,6 +3,8 @@
 // changes the calculator, it only asks.
 #include <string>
 
+#include "tape/key_family.hpp"
+
 namespace pemu::tape {
 
 class CoreView {
@@ -19,8 +21,8 @@ class CoreView {
     virtual int LastFunction() const = 0;
     // Results are accumulated into the grand total (`grandTotalOn`).
     virtual bool GrandTotalOn() const = 0;
-    // 1 "SHARP", 2 "CASIO": the C line's label follows it.
-    virtual int MakerType() const = 0;
+    // The C line's label follows it.
+    virtual KeyFamily MakerType() const = 0;
 };
 
 }  // namespace pemu::tape

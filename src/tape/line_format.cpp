@@ -63,11 +63,11 @@ std::map<int, LineFormat> BuildTable() {
 
 }  // namespace
 
-const LineFormat& LineFormatOf(int lineCode, int makerType) {
+const LineFormat& LineFormatOf(int lineCode, KeyFamily family) {
     static const std::map<int, LineFormat> table = BuildTable();
     static const LineFormat casioClear = Format(T::kEmpty, "", "", " ＡＣ", M::kBlank, false);
     static const LineFormat other{};
-    if (lineCode == kLineClear && makerType == 2) return casioClear;
+    if (lineCode == kLineClear && family == KeyFamily::kCasio) return casioClear;
     const auto it = table.find(lineCode);
     return it != table.end() ? it->second : other;
 }
@@ -92,7 +92,7 @@ std::string ValueField(std::string_view value, const LineFormat& format) {
 }
 
 std::string GroupedValue(std::string_view value) {
-    return ValueField(value, LineFormatOf(kLineAdd, 1));
+    return ValueField(value, LineFormatOf(kLineAdd, KeyFamily::kSharp));
 }
 
 const std::string& MatchMark() {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "tape/key_family.hpp"
+
 namespace pemu::tape {
 
 enum class ValueTreatment {
@@ -33,8 +35,8 @@ struct LineFormat {
 // A grouped value is cut to this many bytes, a verbatim one to one less.
 inline constexpr std::size_t kGroupedMax = 80;
 
-// The format of lineCode; the C line's label follows the family (2 "CASIO").
-const LineFormat& LineFormatOf(int lineCode, int makerType);
+// The format of lineCode; the C line's label follows the family.
+const LineFormat& LineFormatOf(int lineCode, KeyFamily family);
 
 // The value field of a line: value treated as the format says, normalised (no leading
 // zeros or plus, no trailing fraction zeros), then prefix and suffix added.

@@ -12,9 +12,6 @@ namespace {
 
 // The working values are decimal strings of up to 600 bytes.
 constexpr std::size_t kWorkValueSize = 600;
-// Either selector at F: RoundResult only cuts to the display width.
-constexpr int kSelectorF = 999;
-constexpr int kMakerCasio = 2;
 // A sign-change step rebuilt from its line, which does not tell the recorded direction.
 constexpr int kStepRebuiltSign = 832;
 
@@ -88,7 +85,7 @@ const std::string& GrandTotalResultLabel() {
 class Recalculation {
   public:
     explicit Recalculation(StepEngine& engine)
-        : engine_(engine), sharp_(engine.MakerType() != kMakerCasio) {}
+        : engine_(engine), sharp_(engine.MakerType() != KeyFamily::kCasio) {}
 
     // The old result line an edit took out: the first result unless the block names one.
     void ResultErased(std::string_view line) { FirstResultFrom(line); }
@@ -255,10 +252,8 @@ CorrectionResult Recalculation::Evaluate(int kind, const std::string& operand) {
 }
 
 std::string Recalculation::Summary(const TapeRecorder& tape) {
-    const int round = engine_.RoundSelector();
-    const int decimal = engine_.DecimalSelector();
-    if (!Failed())
-        a_ = engine_.RoundResult(a_, kWorkValueSize, {.round = round, .decimal = decimal});
+    const Selectors selectors = engine_.CurrentSelectors();
+    if (!Failed()) a_ = engine_.RoundResult(a_, kWorkValueSize, selectors);
     const char* label = endLine_ == 0 ? " 小計" : Failed() ? " ＥＦ" : " ＊　";
     const std::string value = GroupedValue(a_);
     std::string out = value + platform::Sjis(label) + NoMatchMark() + std::string(kLineEnd);
@@ -278,8 +273,9 @@ std::string Recalculation::Summary(const TapeRecorder& tape) {
     }
     out += Note(std::string(sharp_ ? "SHARP " : "CASIO ") +
                 "DIGIT:" + std::to_string(engine_.PanelDigit()));
-    out += Note(std::string("Rs:") + arith::RoundSelectorName(round, false) +
-                " Dc:" + arith::DecimalSelectorName(decimal, false));
+    out +=
+        Note(std::string("Rs:") + arith::RoundSelectorName(StoredSelector(selectors.round), false) +
+             " Dc:" + arith::DecimalSelectorName(StoredSelector(selectors.decimal), false));
     out += Note("1st:" + firstResult_);
     if (tape.Options().autoDateOn) out += Note(tape.DateText());
     return out;
@@ -296,8 +292,8 @@ bool Recalculation::Resume() {
     if (Failed()) return false;
     // The calculator never holds more digits than it shows: the answer is cut as an
     // operator key cuts an intermediate result.
-    std::string answer =
-        engine_.RoundResult(a_, kWorkValueSize, {.round = kSelectorF, .decimal = kSelectorF});
+    std::string answer = engine_.RoundResult(
+        a_, kWorkValueSize, {.round = RoundSelector::kF, .decimal = DecimalSelector::kF});
     if (answer.empty() || answer == "-") answer = "0";
     engine_.ResumeFromTape(lastOperand_, IsOperator(lastKind_) ? lastKind_ : 0, answer);
     return true;

@@ -7,17 +7,12 @@
 #include <string_view>
 
 #include "tape/core_view.hpp"
+#include "tape/selectors.hpp"
 
 namespace pemu::tape {
 
 // A step as its operator computes it, or in the percent form of that operator (% key).
 enum class StepForm { kPlain, kPercent };
-
-// The two selectors a rounding follows, named at every call so they cannot change places.
-struct Selectors {
-    int round = 999;    // 999 F, 2 CUT, 3 UP, 4 5/4
-    int decimal = 999;  // 999 F, 0 to 5, 22 add mode
-};
 
 class StepEngine : public CoreView {
   public:
@@ -26,7 +21,7 @@ class StepEngine : public CoreView {
     // flag (TakeDivideError).
     virtual std::string ComputeStep(std::string_view left, bool cut, StepForm form,
                                     std::string_view right, int op) = 0;
-    // src rounded by the selectors given (999 in either: not rounded), at most maxLen - 1
+    // src rounded by the selectors given (F in either: not rounded), at most maxLen - 1
     // characters, then cut to the display width.
     virtual std::string RoundResult(std::string_view src, std::size_t maxLen,
                                     Selectors selectors) = 0;
@@ -41,8 +36,7 @@ class StepEngine : public CoreView {
     virtual void ResumeFromTape(std::string_view inputText, int op, std::string_view result) = 0;
 
     virtual int PanelDigit() const = 0;
-    virtual int RoundSelector() const = 0;
-    virtual int DecimalSelector() const = 0;
+    virtual Selectors CurrentSelectors() const = 0;
 };
 
 }  // namespace pemu::tape

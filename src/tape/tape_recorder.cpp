@@ -34,7 +34,7 @@ bool TapeRecorder::LastWasSignChange() const {
 }
 
 std::string TapeRecorder::MarkFor(int lineCode) const {
-    switch (LineFormatOf(lineCode, 1).mark) {
+    switch (LineFormatOf(lineCode, KeyFamily::kSharp).mark) {
         case MarkKind::kReference:
             return ReferenceMark();
         case MarkKind::kBlank:
@@ -54,8 +54,8 @@ std::string TapeRecorder::DateText() const {
 }
 
 void TapeRecorder::AppendLine(std::string_view value, int lineCode) {
-    const int makerType = core_ != nullptr ? core_->MakerType() : 1;
-    const LineFormat& format = LineFormatOf(lineCode, makerType);
+    const KeyFamily family = core_ != nullptr ? core_->MakerType() : KeyFamily::kSharp;
+    const LineFormat& format = LineFormatOf(lineCode, family);
     const std::string field = ValueField(value, format);
     if (format.counted) ++steps_.countedLines;
     log_.AddLineText(field, format.label, MarkFor(lineCode));
@@ -191,13 +191,16 @@ void TapeRecorder::NoteConstant(int constantOperator, std::string_view constantV
                        arith::GroupThousands(constantValue, kGroupedMax) + " >>");
 }
 
-void TapeRecorder::NoteFamily(int makerType) {
-    NoteSetting(1, std::string("TYPE:") + (makerType == 2 ? "CASIO" : "SHARP") + " >>");
+void TapeRecorder::NoteFamily(KeyFamily family) {
+    NoteSetting(1,
+                std::string("TYPE:") + (family == KeyFamily::kCasio ? "CASIO" : "SHARP") + " >>");
 }
 
-void TapeRecorder::NoteSelectors(int roundSelector, int decimalSelector) {
-    NoteSetting(2, std::string("Rs:") + arith::RoundSelectorName(roundSelector, false) +
-                       " Dc:" + arith::DecimalSelectorName(decimalSelector, false) + " >>");
+void TapeRecorder::NoteSelectors(Selectors selectors) {
+    NoteSetting(
+        2, std::string("Rs:") + arith::RoundSelectorName(StoredSelector(selectors.round), false) +
+               " Dc:" + arith::DecimalSelectorName(StoredSelector(selectors.decimal), false) +
+               " >>");
 }
 
 void TapeRecorder::NoteDigits(int panelDigit) {

@@ -13,6 +13,7 @@
 #include "platform/listener_list.hpp"
 #include "tape/core_view.hpp"
 #include "tape/line_codes.hpp"
+#include "tape/selectors.hpp"
 #include "tape/tape_store.hpp"
 
 namespace pemu::tape {
@@ -43,6 +44,7 @@ struct StepLists {
     int countedLines = 0;
 };
 
+// Its defaults are those of a fresh settings file: the start-up settings take them from here.
 struct TapeOptions {
     bool checkFunctionOn = true;  // "KenzanCheck"
     bool autoDateOn = true;       // "KenzanAutoDate"
@@ -98,8 +100,8 @@ class TapeRecorder {
     // Setting notes, written into the tape with the next step or flush.
     void NoteSetting(int slot, std::string_view text);
     void NoteConstant(int constantOperator, std::string_view constantValue);  // slot 0
-    void NoteFamily(int makerType);                                           // slot 1
-    void NoteSelectors(int roundSelector, int decimalSelector);               // slot 2
+    void NoteFamily(KeyFamily family);                                        // slot 1
+    void NoteSelectors(Selectors selectors);                                  // slot 2
     void NoteDigits(int panelDigit);                                          // slot 3
     void NoteTaxRate(std::string_view rate);                                  // slot 4
     void NoteCheckFunction(bool on);                                          // slot 5

@@ -8,7 +8,7 @@
 namespace pemu::ui {
 
 AppContext::AppContext(shell::ShellSession& session, core::ShellPort& shellPort,
-                       QWidget& mainWindow, int dentakuType,
+                       QWidget& mainWindow, core::KeyFamily dentakuType,
                        std::function<void(core::Focus)> giveFocus)
     : session_(session),
       mainWindow_(mainWindow),

@@ -26,7 +26,7 @@ class AppContext : public display::SkinEnvironment {
     // `shellPort` and `mainWindow` are the main window: it outlives the context's use;
     // `giveFocus` is how it takes the keyboard back.
     AppContext(shell::ShellSession& session, core::ShellPort& shellPort, QWidget& mainWindow,
-               int dentakuType, std::function<void(core::Focus)> giveFocus);
+               core::KeyFamily dentakuType, std::function<void(core::Focus)> giveFocus);
     ~AppContext() override;
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
@@ -48,12 +48,13 @@ class AppContext : public display::SkinEnvironment {
     // The main window gives the keyboard as an engine operation would have it.
     void GiveMainFocus(core::Focus focus) { giveFocus_(focus); }
 
-    // The key-logic family changed (1 "SHARP", 2 "CASIO"); windows that show it follow.
-    using FamilyListeners = platform::ListenerList<int>;
-    [[nodiscard]] FamilyListeners::Subscription AddFamilyListener(std::function<void(int)> fn) {
+    // The key-logic family changed; windows that show it follow.
+    using FamilyListeners = platform::ListenerList<core::KeyFamily>;
+    [[nodiscard]] FamilyListeners::Subscription AddFamilyListener(
+        std::function<void(core::KeyFamily)> fn) {
         return familyListeners_.Add(std::move(fn));
     }
-    void NotifyFamilyChanged(int makerType) { familyListeners_.Notify(makerType); }
+    void NotifyFamilyChanged(core::KeyFamily family) { familyListeners_.Notify(family); }
 
     // The first show: the skin of the settings applied and "0" drawn.
     void FirstShow(int customSkinType);
@@ -76,7 +77,7 @@ class AppContext : public display::SkinEnvironment {
     shell::ShellSession& session_;
     QWidget& mainWindow_;
     std::function<void(core::Focus)> giveFocus_;
-    const int storedFamily_;
+    const core::KeyFamily storedFamily_;
     // The engine once it exists: the face asks for the family while it is being built,
     // before calc_ below is constructed.
     core::Calculator* engine_ = nullptr;

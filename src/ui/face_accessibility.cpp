@@ -101,7 +101,8 @@ void SetAccessibilityListener(AccessibilityListener listener) {
     Listener() = std::move(listener);
 }
 
-FaceWidget::KeyTexts DescribeFaceKey(int code, int makerType, const shell::KeyTable& table) {
+FaceWidget::KeyTexts DescribeFaceKey(int code, core::KeyFamily family,
+                                     const shell::KeyTable& table) {
     std::vector<int> fixed;
     for (int vk = 1; vk < 256; ++vk) {
         if (FixedKeyCodeOf(vk) == code) fixed.push_back(vk);
@@ -110,8 +111,8 @@ FaceWidget::KeyTexts DescribeFaceKey(int code, int makerType, const shell::KeyTa
     for (char c : std::string("+-*/=%")) {
         if (TypedOperatorOf(static_cast<char32_t>(c)) == code) typed += c;
     }
-    return {FromCp932(shell::KeyAccessibleName(code, makerType)),
-            FromCp932(shell::KeyToolTip(code, makerType, table, fixed, typed))};
+    return {FromCp932(shell::KeyAccessibleName(code, family)),
+            FromCp932(shell::KeyToolTip(code, family, table, fixed, typed))};
 }
 
 }  // namespace pemu::ui

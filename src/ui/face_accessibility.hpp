@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <functional>
 
+#include "core/key_codes.hpp"
 #include "shell/key_table.hpp"
 #include "ui/face_widget.hpp"
 
@@ -23,6 +24,7 @@ void SetAccessibilityListener(AccessibilityListener listener);
 // The name and tooltip of a key picture for the family and key table in force: the
 // table's key, the fixed keys (numeric pad, Enter, Backspace) and the typed characters
 // that press it.
-FaceWidget::KeyTexts DescribeFaceKey(int code, int makerType, const shell::KeyTable& table);
+FaceWidget::KeyTexts DescribeFaceKey(int code, core::KeyFamily family,
+                                     const shell::KeyTable& table);
 
 }  // namespace pemu::ui

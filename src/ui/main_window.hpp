@@ -68,7 +68,7 @@ class TfrmMain : public QMainWindow,
     void RefreshKeys() override;
     void RunShellKey(int code) override;
     void CopyToClipboard(std::string_view text) override;
-    void FamilyChanged(int makerType) override;
+    void FamilyChanged(core::KeyFamily family) override;
 
     // The one place the window gives the keyboard: the hidden focus field takes it, and
     // for kMainWindow the window is activated too.

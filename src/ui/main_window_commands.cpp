@@ -338,8 +338,8 @@ void TfrmMain::CopyToClipboard(std::string_view text) {
     QGuiApplication::clipboard()->setText(FromCp932(text));
 }
 
-void TfrmMain::FamilyChanged(int makerType) {
-    if (context_) context_->NotifyFamilyChanged(makerType);
+void TfrmMain::FamilyChanged(core::KeyFamily family) {
+    if (context_) context_->NotifyFamilyChanged(family);
 }
 
 void TfrmMain::GiveFocus(core::Focus focus) {

@@ -9,8 +9,8 @@
 namespace pemu::ui {
 namespace {
 
-constexpr int kSharp = core::kMakerSharp;
-constexpr int kCasio = core::kMakerCasio;
+constexpr int kSharp = core::StoredFamily(core::kMakerSharp);
+constexpr int kCasio = core::StoredFamily(core::kMakerCasio);
 constexpr int kFree = core::kSelectorF;
 
 struct ItemRow {
@@ -25,9 +25,9 @@ const std::array<ItemRow, 6>& Rows() {
         {kRoundItem,
          {"ラウンドセレクター", "Rsp", 44},
          {{"F", kFree},
-          {"CUT", core::kRoundCut},
-          {"UP", core::kRoundUp},
-          {"5/4", core::kRoundHalfUp}},
+          {"CUT", core::StoredSelector(core::kRoundCut)},
+          {"UP", core::StoredSelector(core::kRoundUp)},
+          {"5/4", core::StoredSelector(core::kRoundHalfUp)}},
          kSharp},
         {kDecimalItem,
          {"小数点セレクター", "Dsp", 24},
@@ -38,7 +38,7 @@ const std::array<ItemRow, 6>& Rows() {
           {"2", 2},
           {"1", 1},
           {"0", 0},
-          {"A", core::kDecimalAddMode}},
+          {"A", core::StoredSelector(core::kDecimalAddMode)}},
          kCasio},
         {kDigitItem,
          {"Digit(電卓の有効桁数)", "Dip", 26},
@@ -117,8 +117,12 @@ std::string SwitchValueName(int item, int value) {
 }
 
 SwitchState SwitchStateOf(const core::CalculatorState& s) {
-    return {s.roundSelector, s.decimalSelector, s.panelDigit,
-            s.makerType,     s.answerCheckOn,   s.grandTotalOn};
+    return {core::StoredSelector(s.roundSelector),
+            core::StoredSelector(s.decimalSelector),
+            s.panelDigit,
+            core::StoredFamily(s.makerType),
+            s.answerCheckOn,
+            s.grandTotalOn};
 }
 
 void ApplySwitchChoice(core::Calculator& calc, int item, int value) {
@@ -134,7 +138,7 @@ void ApplySwitchChoice(core::Calculator& calc, int item, int value) {
             calc.SetPanelDigit(value);
             break;
         case kMakerItem:
-            calc.SetMakerType(value);
+            calc.SetMakerType(core::FamilyOfStored(value));
             break;
         case kAnswerCheckItem:
             if ((value != 0) != s.answerCheckOn) calc.SwitchAnswerCheck(value != 0);

@@ -19,7 +19,7 @@ bool Has(const std::vector<std::string>& calls, const std::string& call) {
 
 TEST(Setters, EachFamilyCoercesTheSelectorsAndLabelsNameTheValuePassed) {
     struct Case {
-        int family;
+        KeyFamily family;
         int round;
         int decimal;
         int storedRound;
@@ -38,8 +38,10 @@ TEST(Setters, EachFamilyCoercesTheSelectorsAndLabelsNameTheValuePassed) {
         settings.roundSelecter = c.round;
         settings.decimalSelecter = c.decimal;
         Engine e(c.family, settings);
-        EXPECT_EQ(e.State().roundSelector, c.storedRound) << c.family << " " << c.round;
-        EXPECT_EQ(e.State().decimalSelector, c.storedDecimal) << c.family << " " << c.decimal;
+        EXPECT_EQ(StoredSelector(e.State().roundSelector), c.storedRound)
+            << StoredFamily(c.family) << " " << c.round;
+        EXPECT_EQ(StoredSelector(e.State().decimalSelector), c.storedDecimal)
+            << StoredFamily(c.family) << " " << c.decimal;
         Engine fresh(c.family);
         fresh.calc.SetRoundSelector(c.round);
         fresh.calc.SetDecimalSelector(c.decimal);
@@ -72,8 +74,8 @@ TEST(Setters, FamilySwitchMovesFAndClearsTheConstant) {
     e.Keys("3*4=");
     ASSERT_EQ(e.State().constantOperator, kKeyMultiply);
     e.calc.SetMakerType(kMakerCasio);
-    EXPECT_EQ(e.State().roundSelector, kSelectorF);
-    EXPECT_EQ(e.State().decimalSelector, 5);
+    EXPECT_EQ(e.State().roundSelector, kRoundF);
+    EXPECT_EQ(StoredSelector(e.State().decimalSelector), 5);
     EXPECT_EQ(e.State().constantOperator, 0);
     EXPECT_EQ(e.State().constantValue, "0");
     EXPECT_TRUE(Has(e.shell.calls, "refresh-keys"));
@@ -82,7 +84,7 @@ TEST(Setters, FamilySwitchMovesFAndClearsTheConstant) {
 
     e.calc.SetMakerType(kMakerSharp);
     EXPECT_EQ(e.State().roundSelector, kRoundCut);
-    EXPECT_EQ(e.State().decimalSelector, kSelectorF);
+    EXPECT_EQ(e.State().decimalSelector, kDecimalF);
     EXPECT_EQ(e.tape.SettingNote(2), "Rs:CT Dc:F >>");
 }
 
@@ -271,15 +273,15 @@ TEST(Recalculation, ResumeFromTapeSetsTheAnswerAndOperator) {
 }
 
 TEST(Clear, CasioCClearsTheGrandTotalSharpCKeepsIt) {
-    for (int family : {kMakerSharp, kMakerCasio}) {
+    for (const KeyFamily family : {kMakerSharp, kMakerCasio}) {
         Engine e(family);
         e.Keys("2*3=");
         ASSERT_EQ(e.State().grandTotalValue, "6");
         e.calc.ExecuteKey(kKeyClear);
         const bool kept = family == kMakerSharp;
-        EXPECT_EQ(e.State().grandTotalValue, kept ? "6" : "0") << family;
-        EXPECT_EQ(e.State().markOn[kMarkGrandTotal], kept) << family;
-        EXPECT_EQ(e.State().answerCheckValue, kept ? "6" : "CLEAR") << family;
+        EXPECT_EQ(e.State().grandTotalValue, kept ? "6" : "0") << StoredFamily(family);
+        EXPECT_EQ(e.State().markOn[kMarkGrandTotal], kept) << StoredFamily(family);
+        EXPECT_EQ(e.State().answerCheckValue, kept ? "6" : "CLEAR") << StoredFamily(family);
         e.calc.ExecuteKey(kKeyClearAll);
         EXPECT_EQ(e.State().grandTotalValue, "0");
     }
@@ -360,7 +362,7 @@ TEST(Robustness, LongSessionsOfArbitraryKeysKeepTheInvariants) {
         seed = seed * 1664525u + 1013904223u;
         return seed >> 8;
     };
-    for (int family : {kMakerSharp, kMakerCasio}) {
+    for (const KeyFamily family : {kMakerSharp, kMakerCasio}) {
         for (auto [round, decimal] : {std::pair{999, 999}, {4, 2}, {2, 0}, {3, 22}, {4, 5}}) {
             StartupSettings settings;
             settings.roundSelecter = round;

@@ -16,15 +16,15 @@ class RecordingShell : public ShellPort {
     void CopyToClipboard(std::string_view text) override {
         calls.push_back("clipboard " + std::string(text));
     }
-    void FamilyChanged(int makerType) override {
-        calls.push_back("family " + std::to_string(makerType));
+    void FamilyChanged(KeyFamily family) override {
+        calls.push_back("family " + std::to_string(StoredFamily(family)));
     }
 
     std::vector<std::string> calls;
 };
 
 struct Engine {
-    explicit Engine(int family = kMakerSharp, StartupSettings settings = {})
+    explicit Engine(KeyFamily family = kMakerSharp, StartupSettings settings = {})
         : calc(display, shell, tape, family) {
         settings.kenzanAutoDate = false;
         calc.FirstShow();

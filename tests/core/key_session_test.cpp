@@ -62,8 +62,8 @@ TEST(KeyArgumentsTest, OptionsSetTheSettings) {
     const KeySessionOptions& o = parsed.options;
     EXPECT_EQ(o.family, kMakerCasio);
     EXPECT_EQ(o.settings.panelDigit, 10);
-    EXPECT_EQ(o.settings.roundSelecter, kRoundHalfUp);
-    EXPECT_EQ(o.settings.decimalSelecter, kDecimalAddMode);
+    EXPECT_EQ(o.settings.roundSelecter, StoredSelector(kRoundHalfUp));
+    EXPECT_EQ(o.settings.decimalSelecter, StoredSelector(kDecimalAddMode));
     EXPECT_EQ(o.settings.zeiritu, "0.1");
     EXPECT_FALSE(o.settings.grandTotal || o.settings.answerCK || o.settings.kenzanCheck);
     EXPECT_TRUE(o.settings.kenzanAutoDate && parsed.tape);

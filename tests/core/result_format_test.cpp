@@ -8,7 +8,7 @@ namespace {
 
 using testing::Engine;
 
-Engine WithDigits(int digits, int round = kRoundHalfUp, int decimal = 2) {
+Engine WithDigits(int digits, int round = StoredSelector(kRoundHalfUp), int decimal = 2) {
     StartupSettings settings;
     settings.panelDigit = digits;
     settings.roundSelecter = round;
@@ -44,7 +44,7 @@ TEST(RoundResult, EachRoundSelectorAtEachPlace) {
     struct Case {
         const char* src;
         int decimal;
-        int round;
+        RoundSelector round;
         const char* out;
     };
     const Case cases[] = {
@@ -66,7 +66,7 @@ TEST(RoundResult, EachRoundSelectorAtEachPlace) {
         {"0.1234549", 5, kRoundHalfUp, "0.12345"},
         {"1.005", 22, kRoundHalfUp, "1.01"},  // add mode rounds to two places
         {"1.239", 999, kRoundHalfUp, "1.239"},
-        {"1.239", 2, 999, "1.239"},
+        {"1.239", 2, kRoundF, "1.239"},
         {"7", 2, kRoundUp, "7"},
         {"1.2", 2, kRoundUp, "1.2"},
         {"-0.004", 2, kRoundHalfUp, "0.00"},
@@ -75,9 +75,10 @@ TEST(RoundResult, EachRoundSelectorAtEachPlace) {
         {"-0.001", 2, kRoundUp, "-0.01"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(e.calc.RoundResult(c.src, kWorkSize, {.round = c.round, .decimal = c.decimal}),
+        EXPECT_EQ(e.calc.RoundResult(c.src, kWorkSize,
+                                     {.round = c.round, .decimal = DecimalSelectorOf(c.decimal)}),
                   c.out)
-            << c.src << " dec " << c.decimal << " round " << c.round;
+            << c.src << " dec " << c.decimal << " round " << StoredSelector(c.round);
     }
 }
 
@@ -96,7 +97,7 @@ TEST(DecimalPadding, FillsToThePlacesButNeverBeyondTheDisplay) {
         {8, 4, "12345", ".000"},
     };
     for (const Case& c : cases) {
-        Engine e = WithDigits(c.digits, kRoundHalfUp, c.decimal);
+        Engine e = WithDigits(c.digits, StoredSelector(kRoundHalfUp), c.decimal);
         EXPECT_EQ(e.calc.DecimalPadding(c.value), c.padding)
             << c.value << " digits " << c.digits << " dec " << c.decimal;
     }
@@ -155,7 +156,7 @@ TEST(AddMode, PlacesThePointOfKeyedIntegers) {
         {"5+", "0.05"}, {"12+", "0.12"}, {"1234+", "12.34"}, {"1.5+", "1.5"}, {"0+", "0.00"},
     };
     for (const Case& c : cases) {
-        Engine e = WithDigits(14, kRoundHalfUp, kDecimalAddMode);
+        Engine e = WithDigits(14, StoredSelector(kRoundHalfUp), StoredSelector(kDecimalAddMode));
         e.Keys(c.keys);
         EXPECT_EQ(e.State().displayValue, c.shown) << c.keys;
     }

@@ -259,7 +259,7 @@ TEST(DisplayNotifications, EveryViewIsToldUntilItGoesAway) {
 
 TEST(KeyPictureNotifications, AViewThatLeavesWhileBeingToldIsNotToldAgain) {
     Skin skin;
-    KeyPictures keys(skin, [] { return 1; });
+    KeyPictures keys(skin, [] { return kSharp; });
     std::vector<int> face;
     int navigation = 0;
     KeyPictures::Listeners::Subscription navigationListener;

@@ -56,7 +56,7 @@ TEST_F(EngineOnDisplay, PendingOperatorLightsItsMark) {
 
 class CasioEngineOnDisplay : public EngineOnDisplay {
   protected:
-    core::Calculator casio{display, shell, tape, 2};
+    core::Calculator casio{display, shell, tape, core::kMakerCasio};
 };
 
 TEST_F(CasioEngineOnDisplay, ConstantMarkSurvivesClearEntry) {

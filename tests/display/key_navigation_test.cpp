@@ -49,7 +49,7 @@ TEST(KeyNavigation, NamesStandBesideTheCaptionsOnBothSheets) {
     for (int code : {core::kKeyPercent, core::kKeyGrandTotal, core::kKeyMemoryClear,
                      core::kKeyTaxIncluded, core::kKeyClearEntry, core::kKeyDigit1,
                      core::kKeyDigit0, core::kKeyAdd, core::kKeyPoint, core::kKeyClear}) {
-        const auto cell = KeyCellOf(code, 1);
+        const auto cell = KeyCellOf(code, kSharp);
         ASSERT_TRUE(cell) << code;
         for (const auto& [plain, shown] :
              {std::pair{&plainUp, &skin.ButtonUp()}, std::pair{&plainDown, &skin.ButtonDown()}}) {

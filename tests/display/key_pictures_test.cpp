@@ -15,18 +15,20 @@ using testing::SamePixels;
 
 struct CellCase {
     int code;
-    int family;
+    KeyFamily family;
     int x, y, height;  // the cell in the sheets
 };
 
 // One row per sheet row of the layout, both families' clear keys, and the codes without a
 // picture of their own.
 const CellCase kCells[] = {
-    {15, 1, 50, 5, 27},  {12, 1, 185, 5, 27},   {3, 1, 5, 35, 27},     {16, 2, 185, 35, 27},
-    {9, 1, 5, 65, 35},   {18, 2, 185, 65, 35},  {13, 1, 5, 105, 35},   {17, 1, 185, 105, 75},
-    {14, 1, 5, 145, 35}, {32, 1, 140, 145, 35}, {2, 1, 5, 185, 35},    {99, 2, 185, 185, 75},
-    {7, 1, 5, 225, 35},  {37, 1, 95, 225, 35},  {21, 2, 140, 225, 35}, {7, 2, 5, 265, 35},
-    {2, 2, 50, 265, 35}, {8, 1, 5, 225, 35},    {8, 2, 5, 265, 35},    {38, 1, 185, 35, 27},
+    {15, kSharp, 50, 5, 27},    {12, kSharp, 185, 5, 27},   {3, kSharp, 5, 35, 27},
+    {16, kCasio, 185, 35, 27},  {9, kSharp, 5, 65, 35},     {18, kCasio, 185, 65, 35},
+    {13, kSharp, 5, 105, 35},   {17, kSharp, 185, 105, 75}, {14, kSharp, 5, 145, 35},
+    {32, kSharp, 140, 145, 35}, {2, kSharp, 5, 185, 35},    {99, kCasio, 185, 185, 75},
+    {7, kSharp, 5, 225, 35},    {37, kSharp, 95, 225, 35},  {21, kCasio, 140, 225, 35},
+    {7, kCasio, 5, 265, 35},    {2, kCasio, 50, 265, 35},   {8, kSharp, 5, 225, 35},
+    {8, kCasio, 5, 265, 35},    {38, kSharp, 185, 35, 27},
 };
 
 class KeyCellTest : public ::testing::TestWithParam<CellCase> {
@@ -36,7 +38,7 @@ class KeyCellTest : public ::testing::TestWithParam<CellCase> {
 
 TEST_P(KeyCellTest, PressedAndReleasedShowTheTopRowsOfTheCell) {
     const CellCase& c = GetParam();
-    int family = c.family;
+    KeyFamily family = c.family;
     KeyPictures keys(skin, [&] { return family; });
     keys.PressKey(c.code);
     EXPECT_TRUE(keys.IsPressed(c.code));
@@ -52,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(Cells, KeyCellTest, ::testing::ValuesIn(kCells));
 
 TEST(KeyPictures, PressedKeysLookPressed) {
     Skin skin;
-    KeyPictures keys(skin, [] { return 1; });
+    KeyPictures keys(skin, [] { return kSharp; });
     for (int code : kKeyPictureCodes) {
         const QImage released = keys.Picture(code);
         keys.PressKey(code);
@@ -67,13 +69,13 @@ TEST(KeyPictures, PressedKeysLookPressed) {
 
 TEST(KeyPictures, FamilySwitchRepaintsCeAndCFromTheOtherRowInPlace) {
     Skin skin;
-    int family = 1;
+    KeyFamily family = kSharp;
     std::vector<int> changed;
     KeyPictures keys(
         skin, [&] { return family; }, [&](int code) { changed.push_back(code); });
     const auto ceRect = KeyPictures::FaceRectOf(2);
     const QImage sharpCe = keys.Picture(2), sharpC = keys.Picture(7);
-    family = 2;
+    family = kCasio;
     changed.clear();
     keys.RefreshKeys();
     EXPECT_TRUE(SamePixels(keys.Picture(2), Block(skin.ButtonUp(), 50, 265, 41, 33)));
@@ -93,7 +95,7 @@ TEST(KeyPictures, CodesWithoutACellDrawNothing) {
     Skin skin;
     std::vector<int> changed;
     KeyPictures keys(
-        skin, [] { return 1; }, [&](int code) { changed.push_back(code); });
+        skin, [] { return kSharp; }, [&](int code) { changed.push_back(code); });
     changed.clear();
     for (int code : {0, 22, 23, 24, 25, 26, 39, 40, 98, 100}) {
         keys.PressKey(code);
@@ -120,7 +122,7 @@ TEST(KeyPictures, FacePositionsFollowTheLayout) {
 }
 
 TEST(Face, RendersKeysOverThePanelAndHidesThem) {
-    Face face([] { return 1; });
+    Face face([] { return kSharp; });
     face.display().DrawNumber("0");
     const QImage shown = face.Render();
     EXPECT_TRUE(SamePixels(Block(shown, 66, 312, 41, 33), face.keys().Picture(27)));

@@ -58,7 +58,7 @@ class SkinLoading : public ::testing::Test {
     }
     TempFolder root;
     FakeEnvironment env;
-    Face face{[] { return 1; }};
+    Face face{[] { return kSharp; }};
 };
 
 TEST_F(SkinLoading, ApplyingAButtonPackageChangesOnlyTheKeySheets) {
@@ -210,7 +210,7 @@ TEST_F(SkinLoading, PicturesTooSmallForTheirCellsAreRefused) {
             EXPECT_TRUE(SamePixels(shown[i], Skin::BuiltIn()[i])) << kSkinFiles[i];
             EXPECT_FALSE(fs::exists(env.UserSkinFolder() / kSkinFiles[i])) << kSkinFiles[i];
         }
-        EXPECT_TRUE(SamePixels(face.Render(), Face{[] { return 1; }}.Render()));
+        EXPECT_TRUE(SamePixels(face.Render(), Face{[] { return kSharp; }}.Render()));
         EXPECT_TRUE(env.idents.empty());
     }
 }
@@ -258,7 +258,7 @@ TEST_F(SkinLoading, ATruncatedUserPanelIsRefusedAtStartUp) {
     face.FirstShow(1, env);
     EXPECT_TRUE(SamePixels(face.skin().Panel(), Skin::BuiltIn()[0]));
     EXPECT_TRUE(SamePixels(face.skin().DigitalPanel(), Skin::BuiltIn()[3]));
-    Face second{[] { return 1; }};
+    Face second{[] { return kSharp; }};
     second.FirstShow(1, env);
     EXPECT_TRUE(SamePixels(second.Render(), face.Render()));
 }

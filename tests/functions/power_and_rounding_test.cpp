@@ -57,13 +57,13 @@ TEST(Powers, AnOverflowStaysAnOverflowInsteadOfBecomingZero) {
     EXPECT_EQ(IntPower(ctx, "10", "100"), "EF");
     EXPECT_EQ(IntPower(ctx, "10", "11"), "100000000000");
     EXPECT_EQ(ScaleByPowerOfTwo(ctx, "1", "100"), "EF");
-    EXPECT_EQ(Exp(ctx, "1000"), "EF");
-    EXPECT_EQ(Sinh(ctx, "1000"), "EF");
-    EXPECT_EQ(Cosh(ctx, "-1000"), "EF");
+    EXPECT_EQ(ResultText(Exp(ctx, "1000")), "EF");
+    EXPECT_EQ(ResultText(Sinh(ctx, "1000")), "EF");
+    EXPECT_EQ(ResultText(Cosh(ctx, "-1000")), "EF");
     // Below 1 by far less than the kept digits show: all nines, cut not rounded.
-    EXPECT_EQ(Tanh(ctx, "1000"), "0.99999999999999999999");
-    EXPECT_EQ(Tanh(ctx, "-1000"), "-0.99999999999999999999");
-    EXPECT_EQ(Exp(ctx, "-1000"), "0");
+    EXPECT_EQ(ResultText(Tanh(ctx, "1000")), "0.99999999999999999999");
+    EXPECT_EQ(ResultText(Tanh(ctx, "-1000")), "-0.99999999999999999999");
+    EXPECT_EQ(ResultText(Exp(ctx, "-1000")), "0");
 }
 
 TEST(Powers, NegativeExponentsOfWideOrVanishingPowers) {
@@ -71,10 +71,10 @@ TEST(Powers, NegativeExponentsOfWideOrVanishingPowers) {
     ctx.workIntDigits = 6;
     ctx.workFracDigits = 30;
     // 2^50 is wider than 12 digits, its reciprocal is still within 30 fraction digits.
-    EXPECT_EQ(Power(ctx, "2", "-50"), "0.000000000000000888178419700125");
-    EXPECT_EQ(Power(ctx, "2", "-200"), "0");
+    EXPECT_EQ(ResultText(Power(ctx, "2", "-50")), "0.000000000000000888178419700125");
+    EXPECT_EQ(ResultText(Power(ctx, "2", "-200")), "0");
     // 0.5^200 vanishes below the fraction digits; its reciprocal overflows.
-    EXPECT_EQ(Power(ctx, "0.5", "-200"), "EF");
+    EXPECT_EQ(ResultText(Power(ctx, "0.5", "-200")), "EF");
     EXPECT_FALSE(ctx.divideError);
 }
 
@@ -83,11 +83,11 @@ TEST(Powers, NegativeExponentsOfWideOrVanishingPowers) {
 TEST(Powers, OperandsBeyondTheWorkingBufferAreCutFirst) {
     ArithContext ctx;
     const std::string nines(20000, '9');
-    EXPECT_EQ(Power(ctx, "2", nines), "EF");  // 599 integer digits: wider than 2 x 20
-    EXPECT_EQ(Power(ctx, "2", "-" + nines), "EF");
+    EXPECT_EQ(ResultText(Power(ctx, "2", nines)), "EF");  // 599 integer digits: wider than 2 x 20
+    EXPECT_EQ(ResultText(Power(ctx, "2", "-" + nines)), "EF");
     // 2.000...0001 with the 1 beyond the cut is 2.
-    EXPECT_EQ(Power(ctx, "1.5", "2." + std::string(20000, '0') + "1"), "2.25");
-    EXPECT_EQ(Power(ctx, "1." + std::string(20000, '0') + "1", "3"), "1");
+    EXPECT_EQ(ResultText(Power(ctx, "1.5", "2." + std::string(20000, '0') + "1")), "2.25");
+    EXPECT_EQ(ResultText(Power(ctx, "1." + std::string(20000, '0') + "1", "3")), "1");
     EXPECT_EQ(IntPower(ctx, "1", nines), "1");
     EXPECT_FALSE(ctx.divideError);
 }
@@ -112,36 +112,65 @@ TEST(Powers, ZeroAndNegativeBasesWithFractionalExponents) {
     for (const DomainCase& c : cases) {
         ArithContext ctx;
         EXPECT_EQ(ClassifyPower(c.base, c.exponent), c.domain) << c.base << "^" << c.exponent;
-        EXPECT_EQ(Power(ctx, c.base, c.exponent), c.power) << c.base << "^" << c.exponent;
+        EXPECT_EQ(ResultText(Power(ctx, c.base, c.exponent)), c.power)
+            << c.base << "^" << c.exponent;
     }
     ArithContext ctx;
     EXPECT_EQ(ClassifyPower("4", "0.5"), PowerDomain::kComputable);
-    EXPECT_EQ(Power(ctx, "4", "0.5"), "2");
+    EXPECT_EQ(ResultText(Power(ctx, "4", "0.5")), "2");
 }
 
 TEST(Domains, FunctionsOutsideTheirDomainNameTheMessage) {
     ArithContext ctx;
-    EXPECT_EQ(Ln(ctx, "-1"), "E824");
-    EXPECT_EQ(Ln(ctx, "0"), "E825");
-    EXPECT_EQ(Log10(ctx, "0"), "E825");
-    EXPECT_EQ(Asin(ctx, "1.5"), "E822");
-    EXPECT_EQ(Acos(ctx, "-2"), "E823");
+    EXPECT_EQ(ResultText(Ln(ctx, "-1")), "E824");
+    EXPECT_EQ(ResultText(Ln(ctx, "0")), "E825");
+    EXPECT_EQ(ResultText(Log10(ctx, "0")), "E825");
+    EXPECT_EQ(ResultText(Asin(ctx, "1.5")), "E822");
+    EXPECT_EQ(ResultText(Acos(ctx, "-2")), "E823");
     EXPECT_FALSE(ctx.divideError);
+}
+
+struct FaultCase {
+    const char* function;
+    FunctionValue value;
+    FunctionFault fault;
+};
+
+// The fault comes beside the value, and no digits come with it.
+TEST(Domains, AFaultComesWithoutDigits) {
+    ArithContext ctx;
+    const std::vector<FaultCase> cases = {
+        {"ln -1", Ln(ctx, "-1"), FunctionFault::kLogarithmOfNegative},
+        {"log10 0", Log10(ctx, "0"), FunctionFault::kLogarithmOfZero},
+        {"asin 1.5", Asin(ctx, "1.5"), FunctionFault::kArcSineArgument},
+        {"acos -2", Acos(ctx, "-2"), FunctionFault::kArcCosineArgument},
+        {"-8^0.5", Power(ctx, "-8", "0.5"), FunctionFault::kNegativeBaseFraction},
+        {"0^-0.5", Power(ctx, "0", "-0.5"), FunctionFault::kZeroBaseNegativeFraction},
+        {"exp 1000", Exp(ctx, "1000"), FunctionFault::kOverflow},
+        {"tan of an overflowing argument", Tan(ctx, std::string(41, '9')),
+         FunctionFault::kOverflow},
+        {"ln 2", Ln(ctx, "2"), FunctionFault::kNone},
+    };
+    for (const FaultCase& c : cases) {
+        EXPECT_EQ(c.value.fault, c.fault) << c.function;
+        EXPECT_EQ(c.value.Ok(), c.fault == FunctionFault::kNone) << c.function;
+        EXPECT_EQ(c.value.text.empty(), !c.value.Ok()) << c.function;
+    }
 }
 
 TEST(Domains, ArgumentsAreSeenAsTheOperationsSeeThem) {
     ArithContext ctx;
     ctx.workIntDigits = 6;
     ctx.workFracDigits = 6;
-    EXPECT_EQ(Ln(ctx, "0.0000005"), "E825");  // nothing left within six fraction digits
-    EXPECT_EQ(Ln(ctx, "2411111100900000556501952"), "EF");
+    EXPECT_EQ(ResultText(Ln(ctx, "0.0000005")), "E825");  // nothing left within six fraction digits
+    EXPECT_EQ(ResultText(Ln(ctx, "2411111100900000556501952")), "EF");
     EXPECT_EQ(BinaryExponent(ctx, "0.0000005"), 0);
 }
 
 TEST(Domains, TheSmallestPositiveValueHasALogarithm) {
     // x = 10^-F: x / sqrt2 vanishes, k comes from x itself.
     ArithContext ctx;
-    const std::string ln = Ln(ctx, "0.00000000000000000001");
+    const std::string ln = ResultText(Ln(ctx, "0.00000000000000000001"));
     EXPECT_EQ(ln.substr(0, 18), "-46.05170185988091") << ln;
 }
 

@@ -14,16 +14,16 @@ namespace {
 
 using platform::Cp932ToUtf8;
 
-constexpr int kSharp = 1, kCasio = 2;
+constexpr core::KeyFamily kSharp = core::kMakerSharp, kCasio = core::kMakerCasio;
 constexpr int kFaceKeys[] = {1,  2,  3,  4,  5,  6,  7,  9,  10, 11, 12, 13, 14, 15, 16, 17,
                              18, 19, 20, 21, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 99};
 
-std::string Name(int code, int family) {
+std::string Name(int code, core::KeyFamily family) {
     return Cp932ToUtf8(KeyAccessibleName(code, family));
 }
 
 TEST(KeyAccessibleName, EveryKeyOfTheFaceHasANameOfItsOwnInBothFamilies) {
-    for (int family : {kSharp, kCasio}) {
+    for (const core::KeyFamily family : {kSharp, kCasio}) {
         std::set<std::string> names;
         for (int code : kFaceKeys) {
             const std::string name = Name(code, family);

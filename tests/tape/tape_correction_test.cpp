@@ -16,7 +16,7 @@ namespace {
 using platform::Cp932ToUtf8;
 using platform::Sjis;
 
-core::KeySessionOptions Options(int family = core::kMakerSharp, int digits = 14) {
+core::KeySessionOptions Options(core::KeyFamily family = core::kMakerSharp, int digits = 14) {
     core::KeySessionOptions options;
     options.family = family;
     options.settings.grandTotal = false;

@@ -21,7 +21,7 @@ struct FakeCore : CoreView {
     int pendingOperator = 0;
     int lastFunction = 0;
     bool grandTotalOn = false;
-    int makerType = 1;
+    KeyFamily makerType = KeyFamily::kSharp;
 
     bool Entering() const override { return entering; }
     bool RepeatCountIsOne() const override { return repeatOne; }
@@ -30,7 +30,7 @@ struct FakeCore : CoreView {
     int PendingOperator() const override { return pendingOperator; }
     int LastFunction() const override { return lastFunction; }
     bool GrandTotalOn() const override { return grandTotalOn; }
-    int MakerType() const override { return makerType; }
+    KeyFamily MakerType() const override { return makerType; }
 };
 
 struct CountingListener {
@@ -134,7 +134,7 @@ TEST_F(TapeRecorderTest, LabelsAndMarksHaveTheirFixedByteWidths) {
 }
 
 TEST_F(TapeRecorderTest, CLineLabelFollowsTheFamily) {
-    core.makerType = 2;
+    core.makerType = KeyFamily::kCasio;
     tape.AppendLine("", 7);
     EXPECT_EQ(LastLine(), " ＡＣ 　");
 }
@@ -224,9 +224,9 @@ TEST_F(TapeRecorderTest, ConstantNoteFollowsTheFirstConstantResult) {
 }
 
 TEST_F(TapeRecorderTest, SettingNotesReplaceUnflushedOnesAndFlushBySlot) {
-    tape.NoteSelectors(2, 999);
-    tape.NoteFamily(2);
-    tape.NoteSelectors(4, 22);
+    tape.NoteSelectors({.round = RoundSelector::kCut, .decimal = DecimalSelector::kF});
+    tape.NoteFamily(KeyFamily::kCasio);
+    tape.NoteSelectors({.round = RoundSelector::kHalfUp, .decimal = DecimalSelector::kAddMode});
     tape.NoteCheckFunction(false);
     tape.NoteTaxRate("0.1");
     tape.NoteSetting(6, std::string(60, 'x'));

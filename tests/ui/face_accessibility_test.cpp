@@ -79,7 +79,8 @@ TEST_F(FaceAccessibilityTest, EveryKeyPictureIsAButtonNamedByCaptionAndFunction)
         QAccessibleInterface* key = Of(KeyWidget(code));
         ASSERT_NE(key, nullptr) << code;
         EXPECT_EQ(key->role(), QAccessible::Button) << code;
-        EXPECT_EQ(key->text(QAccessible::Name), FromCp932(shell::KeyAccessibleName(code, 1)))
+        EXPECT_EQ(key->text(QAccessible::Name),
+                  FromCp932(shell::KeyAccessibleName(code, core::kMakerSharp)))
             << code;
         EXPECT_FALSE(key->text(QAccessible::Name).isEmpty()) << code;
         EXPECT_FALSE(key->state().invisible) << code;
@@ -148,7 +149,7 @@ TEST_F(FaceAccessibilityTest, TheErrorStateAndTheMarksAreReadAsTheyChange) {
 TEST_F(FaceAccessibilityTest, TheClearKeysAreRenamedWithTheFamily) {
     Start();
     heard.clear();
-    window_->Calculator().SetMakerType(2);
+    window_->Calculator().SetMakerType(core::kMakerCasio);
     EXPECT_EQ(Of(KeyWidget(2))->text(QAccessible::Name), Caption("C、入力した数値の取り消し"));
     EXPECT_EQ(Of(KeyWidget(7))->text(QAccessible::Name), Caption("AC、計算とGTのクリア"));
     EXPECT_EQ(HeardOf(KeyWidget(2), QAccessible::NameChanged).size(), 1u);
@@ -179,7 +180,7 @@ TEST_F(FaceAccessibilityTest, TheSwitchPanelIsHeardWhileItTakesTheKeys) {
     EXPECT_EQ(focus->text(QAccessible::Name), Caption("ラウンドセレクター UP"));
     Type(Qt::Key_Return);
     EXPECT_EQ(focus->text(QAccessible::Name), Caption("ラウンドセレクター UP（選択中）"));
-    ASSERT_EQ(window_->Calculator().State().roundSelector, 3);
+    ASSERT_EQ(window_->Calculator().State().roundSelector, core::kRoundUp);
     Type(Qt::Key_Escape);
     EXPECT_FALSE(window_->Panel()->isVisible());
     EXPECT_EQ(focus->text(QAccessible::Name), "0") << "the display again";

@@ -307,11 +307,11 @@ TEST_F(FormulaWindowTest, TheClearCaptionsAndKeyHintsFollowTheFamilyWhileOpen) {
     EXPECT_EQ(Child<QPushButton>("btCE")->text(), "C(&E)");
     EXPECT_EQ(Child<QPushButton>("btC")->text(), "AC(&C)");
     const QImage casioStatus = Child<QLabel>("Status")->pixmap().toImage();
-    window_->Calculator().SetMakerType(1);
+    window_->Calculator().SetMakerType(core::kMakerSharp);
     EXPECT_EQ(Child<QPushButton>("btCE")->text(), "CE(&E)");
     EXPECT_EQ(Child<QPushButton>("btC")->text(), "C(&C)");
     EXPECT_NE(Child<QLabel>("Status")->pixmap().toImage(), casioStatus) << "the key hints";
-    window_->Calculator().SetMakerType(2);
+    window_->Calculator().SetMakerType(core::kMakerCasio);
     EXPECT_EQ(Child<QPushButton>("btC")->text(), "AC(&C)");
     EXPECT_EQ(Child<QLabel>("Status")->pixmap().toImage(), casioStatus);
 }

@@ -304,7 +304,8 @@ TEST_F(KenzanWindowTest, TheCommandPanelOffersEditsOnlyForLinesThatMayBeChanged)
     Keys("7 +");
     window_->Context().tape().ClearTape();  // " ～　" carries the open calculation over
     Keys("3 = CA");
-    window_->Calculator().SetMakerType(2);  // a setting note comes with the next step
+    window_->Calculator().SetMakerType(
+        core::kMakerCasio);  // a setting note comes with the next step
     Keys("100 + 50 =");
     TfrmKenzan* tape = Open();
     ASSERT_NE(tape, nullptr);

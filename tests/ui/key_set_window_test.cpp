@@ -63,7 +63,7 @@ TEST_F(KeySetTest, OpensFromTheMenuAndKeyCode22WithNamesColoursAndTheFamilysCapt
     Press(Qt::Key_Escape);
     EXPECT_EQ(Dialog(), nullptr);
     // In the "CASIO" family CE and C read C and AC.
-    window_->Calculator().SetMakerType(2);
+    window_->Calculator().SetMakerType(core::kMakerCasio);
     TfrmKeySet* casio = Open();
     ASSERT_NE(casio, nullptr);
     EXPECT_EQ(casio->KeyCaption(kCE)->text(), " C");

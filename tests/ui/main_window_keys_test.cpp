@@ -32,9 +32,11 @@ TEST_F(MainWindowTest, AKeyPictureShowsThePressedCellWhileTheButtonIsDown) {
     for (int code : {kOne, kEquals, 2 /* CE */}) {
         QWidget* key = KeyWidget(code);
         QTest::mousePress(key, Qt::LeftButton);
-        EXPECT_TRUE(SamePixels(Painted(key), display::KeyImage(skin, code, true, 1))) << code;
+        EXPECT_TRUE(SamePixels(Painted(key), display::KeyImage(skin, code, true, display::kSharp)))
+            << code;
         QTest::mouseRelease(key, Qt::LeftButton);
-        EXPECT_TRUE(SamePixels(Painted(key), display::KeyImage(skin, code, false, 1))) << code;
+        EXPECT_TRUE(SamePixels(Painted(key), display::KeyImage(skin, code, false, display::kSharp)))
+            << code;
     }
 }
 
@@ -159,8 +161,8 @@ TEST_F(MainWindowTest, HidingTheKeysLeavesThePanelAndTheKeyboard) {
 TEST_F(MainWindowTest, SpaceWritesTheAssignedKeysOnTheKeyPicturesAndTakesThemOff) {
     Start();
     const display::Skin& skin = window_->Skin();
-    const QImage plainOne = display::KeyImage(skin, kOne, false, 1);
-    const QImage plainClear = display::KeyImage(skin, 7, false, 1);
+    const QImage plainOne = display::KeyImage(skin, kOne, false, display::kSharp);
+    const QImage plainClear = display::KeyImage(skin, 7, false, display::kSharp);
     Type(Qt::Key_Space);
     EXPECT_TRUE(window_->Menu().KeyNavigation->isChecked());
     EXPECT_FALSE(SamePixels(Painted(KeyWidget(kOne)), plainOne));  // "[!1]"

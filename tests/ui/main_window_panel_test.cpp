@@ -79,14 +79,16 @@ TEST_F(SwitchPanelTest, ChoosingCasioMovesFreeRoundingAndRepaintsTheClearKeys) {
     const display::Skin& skin = window_->Skin();
     ChooseCasio();
     const core::CalculatorState& s = window_->Calculator().State();
-    EXPECT_EQ(s.makerType, 2);
-    EXPECT_EQ(s.roundSelector, 999);
-    EXPECT_EQ(s.decimalSelector, 5);
+    EXPECT_EQ(s.makerType, core::kMakerCasio);
+    EXPECT_EQ(s.roundSelector, core::kRoundF);
+    EXPECT_EQ(core::StoredSelector(s.decimalSelector), 5);
     EXPECT_EQ(Panel()->MarkedLabelName(), "Mkp2");
     for (int code : {2, 7}) {
         const QImage painted = Painted(KeyWidget(code));
-        EXPECT_TRUE(SamePixels(painted, display::KeyImage(skin, code, false, 2))) << code;
-        EXPECT_FALSE(SamePixels(painted, display::KeyImage(skin, code, false, 1))) << code;
+        EXPECT_TRUE(SamePixels(painted, display::KeyImage(skin, code, false, display::kCasio)))
+            << code;
+        EXPECT_FALSE(SamePixels(painted, display::KeyImage(skin, code, false, display::kSharp)))
+            << code;
     }
 }
 

@@ -34,7 +34,7 @@ std::string Slurp(const std::filesystem::path& file) {
 TEST_F(MainWindowTest, EscEndsTheRunAndKeepsSettingsMemoryAndTapes) {
     Start();
     ClickAll({27, 17, 28, 99, 5 /* M+ */});
-    window_->Calculator().SetMakerType(2);
+    window_->Calculator().SetMakerType(core::kMakerCasio);
     Type(Qt::Key_Escape);
     EXPECT_FALSE(window_->isVisible());
     EXPECT_FALSE(window_->FinalSaveFailed());
@@ -79,13 +79,13 @@ TEST_F(MainWindowTest, WindowsCarryTheIconAndDialogsAnswerInJapanese) {
 TEST_F(MainWindowTest, TheNextRunRestoresFamilyMiniSizeAndMemory) {
     Start();
     ClickAll({27, 30, 5});
-    window_->Calculator().SetMakerType(2);
+    window_->Calculator().SetMakerType(core::kMakerCasio);
     window_->Menu().DoingMiniSize->trigger();
     window_->close();
     window_.reset();
     session_.reset();
     Start(false);
-    EXPECT_EQ(window_->Calculator().State().makerType, 2);
+    EXPECT_EQ(window_->Calculator().State().makerType, core::kMakerCasio);
     EXPECT_TRUE(window_->Menu().DoingMiniSize->isChecked());
     EXPECT_EQ(window_->ClientArea()->height(), 116);
     EXPECT_EQ(window_->Calculator().State().memoryValue, "14");
@@ -126,7 +126,7 @@ TEST_F(MainWindowTest, AnOldCasioPercentSettingStartsInCasioOnceWithAMessage) {
     StartWith(nullptr);
     EXPECT_EQ(told, "Pemu|" + Caption("以前の設定でパーセント計算がカシオ式で選択されていますので、"
                                       "カシオ式として起動します。"));
-    EXPECT_EQ(window_->Calculator().State().makerType, 2);
+    EXPECT_EQ(window_->Calculator().State().makerType, core::kMakerCasio);
     window_->close();
     EXPECT_EQ(Slurp(dataRoot_ / "PemuFiles/_sys/Pemu.ini").find("PerType"), std::string::npos);
 }

@@ -12,13 +12,13 @@ namespace pemu::calc {
 namespace {
 
 using arith::ArithContext;
-using Unary = std::string (*)(ArithContext&, std::string_view);
+using Unary = arith::FunctionValue (*)(ArithContext&, std::string_view);
 using Constant = std::string (*)(const ArithContext&);
 
 void RegisterUnary(const char* name, Unary function) {
     RegisterArithOp(
         {name, 1, [function](ArithContext& ctx, const std::string& a, const std::string&, int) {
-             return function(ctx, a);
+             return arith::ResultText(function(ctx, a));
          }});
 }
 
@@ -30,8 +30,8 @@ void RegisterConstant(const char* name, Constant constant) {
 }
 
 template <std::string (*kRounding)(std::string_view)>
-std::string WithoutContext(ArithContext&, std::string_view x) {
-    return kRounding(x);
+arith::FunctionValue WithoutContext(ArithContext&, std::string_view x) {
+    return {kRounding(x)};
 }
 
 const bool kRegistered = [] {
@@ -57,7 +57,7 @@ const bool kRegistered = [] {
     RegisterUnary("fabs", WithoutContext<arith::Fabs>);
     RegisterArithOp(
         {"pow", 2, [](ArithContext& ctx, const std::string& a, const std::string& b, int) {
-             return arith::Power(ctx, a, b);
+             return arith::ResultText(arith::Power(ctx, a, b));
          }});
     return true;
 }();

@@ -31,8 +31,10 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string
 }
 
 bool ParseRound(std::string_view v, int& round) {
-    static const std::map<std::string_view, int> names = {
-        {"F", kSelectorF}, {"CUT", kRoundCut}, {"UP", kRoundUp}, {"5/4", kRoundHalfUp}};
+    static const std::map<std::string_view, int> names = {{"F", kSelectorF},
+                                                          {"CUT", StoredSelector(kRoundCut)},
+                                                          {"UP", StoredSelector(kRoundUp)},
+                                                          {"5/4", StoredSelector(kRoundHalfUp)}};
     const auto it = names.find(v);
     if (it == names.end()) return false;
     round = it->second;
@@ -43,7 +45,7 @@ bool ParseDecimal(std::string_view v, int& decimal) {
     if (v == "F") {
         decimal = kSelectorF;
     } else if (v == "A") {
-        decimal = kDecimalAddMode;
+        decimal = StoredSelector(kDecimalAddMode);
     } else if (v.size() == 1 && v[0] >= '0' && v[0] <= '5') {
         decimal = v[0] - '0';
     } else {

@@ -14,7 +14,7 @@ namespace {
 
 struct KeyArt {
     int code;
-    int family;  // the family whose cell this is (CE and C differ), 0 for both
+    display::KeyFamily family;  // the family whose cell this is (CE and C differ)
     const char* caption;
     const KeyColours* colours;
     int pixelSize;
@@ -22,24 +22,26 @@ struct KeyArt {
 
 using display::kCasio;
 using display::kSharp;
+// A key whose cell is the same in both families.
+constexpr display::KeyFamily kBoth = kSharp;
 
 const std::array<KeyArt, 34> kKeys{{
-    {15, 0, "GT", &kDarkKey, 12},      {10, 0, "検算", &kDarkKey, 10},
-    {11, 0, "税込", &kTaxKey, 10},     {12, 0, "税抜", &kTaxKey, 10},
-    {3, 0, "MC", &kMemoryKey, 12},     {4, 0, "MR", &kMemoryKey, 12},
-    {6, 0, "M−", &kMemoryKey, 12},     {5, 0, "M+", &kMemoryKey, 12},
-    {16, 0, "CA", &kDarkKey, 12},      {9, 0, "√", &kDarkKey, 16},
-    {1, 0, "%", &kLightKey, 15},       {20, 0, "÷", &kLightKey, 20},
-    {19, 0, "×", &kLightKey, 20},      {18, 0, "−", &kLightKey, 20},
-    {13, 0, "→", &kDarkKey, 16},       {33, 0, "7", &kDarkKey, 18},
-    {34, 0, "8", &kDarkKey, 18},       {35, 0, "9", &kDarkKey, 18},
-    {17, 0, "+", &kLightKey, 22},      {14, 0, "+/-", &kDarkKey, 13},
-    {30, 0, "4", &kDarkKey, 18},       {31, 0, "5", &kDarkKey, 18},
-    {32, 0, "6", &kDarkKey, 18},       {2, kSharp, "CE", &kLightKey, 14},
-    {27, 0, "1", &kDarkKey, 18},       {28, 0, "2", &kDarkKey, 18},
-    {29, 0, "3", &kDarkKey, 18},       {99, 0, "=", &kDarkKey, 22},
-    {7, kSharp, "C", &kClearKey, 16},  {36, 0, "0", &kDarkKey, 18},
-    {37, 0, "00", &kDarkKey, 17},      {21, 0, "・", &kDarkKey, 18},
+    {15, kBoth, "GT", &kDarkKey, 12},  {10, kBoth, "検算", &kDarkKey, 10},
+    {11, kBoth, "税込", &kTaxKey, 10}, {12, kBoth, "税抜", &kTaxKey, 10},
+    {3, kBoth, "MC", &kMemoryKey, 12}, {4, kBoth, "MR", &kMemoryKey, 12},
+    {6, kBoth, "M−", &kMemoryKey, 12}, {5, kBoth, "M+", &kMemoryKey, 12},
+    {16, kBoth, "CA", &kDarkKey, 12},  {9, kBoth, "√", &kDarkKey, 16},
+    {1, kBoth, "%", &kLightKey, 15},   {20, kBoth, "÷", &kLightKey, 20},
+    {19, kBoth, "×", &kLightKey, 20},  {18, kBoth, "−", &kLightKey, 20},
+    {13, kBoth, "→", &kDarkKey, 16},   {33, kBoth, "7", &kDarkKey, 18},
+    {34, kBoth, "8", &kDarkKey, 18},   {35, kBoth, "9", &kDarkKey, 18},
+    {17, kBoth, "+", &kLightKey, 22},  {14, kBoth, "+/-", &kDarkKey, 13},
+    {30, kBoth, "4", &kDarkKey, 18},   {31, kBoth, "5", &kDarkKey, 18},
+    {32, kBoth, "6", &kDarkKey, 18},   {2, kSharp, "CE", &kLightKey, 14},
+    {27, kBoth, "1", &kDarkKey, 18},   {28, kBoth, "2", &kDarkKey, 18},
+    {29, kBoth, "3", &kDarkKey, 18},   {99, kBoth, "=", &kDarkKey, 22},
+    {7, kSharp, "C", &kClearKey, 16},  {36, kBoth, "0", &kDarkKey, 18},
+    {37, kBoth, "00", &kDarkKey, 17},  {21, kBoth, "・", &kDarkKey, 18},
     {7, kCasio, "AC", &kClearKey, 14}, {2, kCasio, "C", &kLightKey, 16},
 }};
 
@@ -96,7 +98,7 @@ QImage DrawKeySheet(bool pressed) {
     sheet.fill(kPlate);
     QPainter p(&sheet);
     for (const KeyArt& key : kKeys) {
-        const auto cell = display::KeyCellOf(key.code, key.family == 0 ? kSharp : key.family);
+        const auto cell = display::KeyCellOf(key.code, key.family);
         if (cell) DrawCap(p, *cell, key, pressed);
     }
     return sheet;

@@ -11,7 +11,7 @@
 
 namespace {
 
-QImage Compose(int family, bool busy) {
+QImage Compose(pemu::display::KeyFamily family, bool busy) {
     pemu::display::Face face([family] { return family; });
     auto& display = face.display();
     display.EraseMarkStrip(pemu::core::StripRegion::kWhole);
@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const int scale = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1;
-    const QImage sharp = Compose(1, false), casio = Compose(2, true);
+    const QImage sharp = Compose(pemu::display::kSharp, false),
+                 casio = Compose(pemu::display::kCasio, true);
     QImage sheet(sharp.width() * 2 + 8, sharp.height(), QImage::Format_RGB32);
     sheet.fill(Qt::white);
     QPainter p(&sheet);

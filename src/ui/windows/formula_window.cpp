@@ -74,7 +74,8 @@ TfrmSushiki::TfrmSushiki(AppContext& context)
     client_->installEventFilter(this);
 
     LoadFormulaText();
-    familyListener_ = context.AddFamilyListener([this](int makerType) { ShowFamily(makerType); });
+    familyListener_ =
+        context.AddFamilyListener([this](core::KeyFamily family) { ShowFamily(family); });
     Calc->setFocus();
 }
 

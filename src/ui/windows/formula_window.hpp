@@ -53,7 +53,7 @@ class TfrmSushiki : public SecondaryWindow {
     QPushButton* AddButton(QWidget* parent, const char* name, std::string_view caption);
     void ApplyFont();
     void ApplyColours();
-    void ShowFamily(int makerType);
+    void ShowFamily(core::KeyFamily family);
     void DrawStatus();
 
     // Behaviour (formula_window.cpp).
@@ -72,7 +72,7 @@ class TfrmSushiki : public SecondaryWindow {
     void OpenHelp();
 
     shell::FormulaWindowSettings settings_;
-    int family_ = 1;
+    core::KeyFamily family_ = core::kMakerSharp;
     // The message area before wrapping, one entry per paragraph.
     std::vector<std::string> messageParagraphs_;
     std::string lastAnswer_;

@@ -350,9 +350,9 @@ void TfrmSushiki::ApplyColours() {
     }
 }
 
-void TfrmSushiki::ShowFamily(int makerType) {
-    family_ = makerType;
-    const bool casio = makerType == core::kMakerCasio;
+void TfrmSushiki::ShowFamily(core::KeyFamily family) {
+    family_ = family;
+    const bool casio = family == core::kMakerCasio;
     btCE->setText(Caption(casio ? "C(&E)" : "CE(&E)"));
     btC->setText(Caption(casio ? "AC(&C)" : "C(&C)"));
     DrawStatus();

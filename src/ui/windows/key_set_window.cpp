@@ -214,7 +214,7 @@ int TfrmKeySet::CodeOfLabel(const QObject* object) const {
 
 void TfrmKeySet::Refresh() {
     const shell::KeyTable& table = context().session().keyTable();
-    const int family = context().calculator().State().makerType;
+    const core::KeyFamily family = context().calculator().State().makerType;
     for (const auto& [code, caption] : captions_) {
         const shell::KeyCaption look = shell::KeyCaptionOf(code, family);
         caption->setText(FromCp932(look.text));
