@@ -64,3 +64,14 @@ fi
 
 ctest --test-dir "$build" -j "$jobs" --output-on-failure
 note "tests passed under Wine"
+
+# The same answers as on Linux: the Linux pemu-calc from the main build, made when missing.
+linux=build
+if [ ! -f "$linux/CMakeCache.txt" ]; then
+  linux=$build/linux
+  cmake -S . -B "$linux" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPEMU_BUILD_GUI=OFF \
+    -DPEMU_BUILD_TESTS=OFF -DPEMU_BUILD_BENCH=OFF >/dev/null
+fi
+cmake --build "$linux" -j "$jobs" --target pemu-calc
+python3 tests/windows/compare_pemu_calc.py "$linux/bin/pemu-calc" "$build/bin/pemu-calc.exe"
+note "pemu-calc.exe answers as pemu-calc does"

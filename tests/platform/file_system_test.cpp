@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "temp_folder.hpp"
+#include "posix_limits.hpp"
 
 namespace pemu::platform {
 namespace {

@@ -1,0 +1,39 @@
+// A second process for the lock tests: takes a lock, says what it got on standard output,
+// then waits for a line on standard input: "release" lets go and ends, anything else (or the
+// end of the input) ends at once without letting go, as a crash would.
+//   lock-probe instance NAME      the instance mutex
+//   lock-probe file PATH          the file lock (no wait)
+//   lock-probe pid                prints its process id, then waits as above
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "platform/file_lock.hpp"
+#include "platform/file_system.hpp"
+#include "platform/instance_lock.hpp"
+
+int main(int argc, char** argv) {
+    using namespace pemu::platform;
+    const std::string what = argc > 1 ? argv[1] : "";
+    InstanceLock instance;
+    FileLock file;
+    if (what == "instance" && argc == 3) {
+        instance = InstanceLock::TryAcquire(RuntimeFolder(), argv[2]);
+        std::cout << (instance.held() ? "primary" : "child") << std::endl;
+    } else if (what == "file" && argc == 3) {
+        file = FileLock::Acquire(argv[2], 0);
+        std::cout << (file.held() ? "held" : "busy") << std::endl;
+    } else if (what == "pid" && argc == 2) {
+        std::cout << CurrentProcessId() << std::endl;
+    } else {
+        std::cerr << "usage: lock-probe instance NAME | file PATH | pid\n";
+        return 2;
+    }
+    std::string order;
+    std::getline(std::cin, order);
+    if (order != "release") std::_Exit(0);  // no destructor runs: the system cleans up
+    instance.Release();
+    file.Release();
+    std::cout << "released" << std::endl;
+    return 0;
+}
