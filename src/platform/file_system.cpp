@@ -27,6 +27,13 @@ IoResult CopyFileAtomically(const std::string& from, const std::string& to) {
     return WriteFileAtomically(to, *bytes);
 }
 
+std::string ExecutableFolder() {
+    const std::string path = ExecutablePath();
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return {};
+    return path.substr(0, slash + 1);
+}
+
 std::vector<FolderEntry> ReadFolder(const std::string& path) {
     std::vector<FolderEntry> entries;
     std::error_code error;

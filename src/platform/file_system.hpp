@@ -77,6 +77,8 @@ std::vector<FolderEntry> ReadFolder(const std::string& path);
 // lexically to the deepest existing folder. Empty for an empty input.
 std::string CanonicalPath(const std::string& path);
 
+// The running executable's own file; empty when unknown.
+std::string ExecutablePath();
 // The folder of the running executable, with a trailing '/'; empty when unknown.
 std::string ExecutableFolder();
 

@@ -275,14 +275,11 @@ std::string CanonicalPath(const std::string& path) {
     return resolved;
 }
 
-std::string ExecutableFolder() {
+std::string ExecutablePath() {
     char buffer[PATH_MAX];
     ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (n <= 0) return {};
-    std::string path(buffer, static_cast<std::size_t>(n));
-    std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return {};
-    return path.substr(0, slash + 1);
+    return std::string(buffer, static_cast<std::size_t>(n));
 }
 
 int CurrentProcessId() {

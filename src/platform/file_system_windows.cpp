@@ -325,7 +325,7 @@ std::string CanonicalPath(const std::string& path) {
     return text;
 }
 
-std::string ExecutableFolder() {
+std::string ExecutablePath() {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
         const DWORD n =
@@ -333,15 +333,11 @@ std::string ExecutableFolder() {
         if (n == 0) return {};
         if (n < buffer.size()) {
             buffer.resize(n);
-            break;
+            return windows::PathFromWindows(buffer);
         }
         if (buffer.size() > 32768) return {};
         buffer.resize(buffer.size() * 2);
     }
-    const std::string path = windows::PathFromWindows(buffer);
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return {};
-    return path.substr(0, slash + 1);
 }
 
 int CurrentProcessId() {

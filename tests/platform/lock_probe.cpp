@@ -7,23 +7,27 @@
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <vector>
 
+#include "platform/console.hpp"
 #include "platform/file_lock.hpp"
 #include "platform/file_system.hpp"
 #include "platform/instance_lock.hpp"
 
 int main(int argc, char** argv) {
     using namespace pemu::platform;
-    const std::string what = argc > 1 ? argv[1] : "";
+    // As UTF-8 also on Windows: the paths of the tests are Japanese.
+    const std::vector<std::string> args = CommandLineArguments(argc, argv);
+    const std::string what = args.empty() ? "" : args[0];
     InstanceLock instance;
     FileLock file;
-    if (what == "instance" && argc == 3) {
-        instance = InstanceLock::TryAcquire(RuntimeFolder(), argv[2]);
+    if (what == "instance" && args.size() == 2) {
+        instance = InstanceLock::TryAcquire(RuntimeFolder(), args[1]);
         std::cout << (instance.held() ? "primary" : "child") << std::endl;
-    } else if (what == "file" && argc == 3) {
-        file = FileLock::Acquire(argv[2], 0);
+    } else if (what == "file" && args.size() == 2) {
+        file = FileLock::Acquire(args[1], 0);
         std::cout << (file.held() ? "held" : "busy") << std::endl;
-    } else if (what == "pid" && argc == 2) {
+    } else if (what == "pid" && args.size() == 1) {
         std::cout << CurrentProcessId() << std::endl;
     } else {
         std::cerr << "usage: lock-probe instance NAME | file PATH | pid\n";
