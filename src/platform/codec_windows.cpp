@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/codec.hpp"
+#include "platform/windows_text.hpp"
 
 namespace pemu::platform {
 namespace {
@@ -23,16 +24,6 @@ std::wstring DecodeOne(const char* bytes, int length) {
     wchar_t wide[2];
     const int n = ::MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS, bytes, length, wide, 2);
     return n > 0 ? std::wstring(wide, static_cast<std::size_t>(n)) : std::wstring();
-}
-
-std::string Utf8Of(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    const int size = static_cast<int>(wide.size());
-    const int n =
-        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), n, nullptr, nullptr);
-    return out;
 }
 
 // Length of the UTF-8 sequence starting with `b`, 0 for a byte no sequence starts with.
@@ -65,7 +56,7 @@ std::string Cp932ToUtf8(std::string_view cp932) {
         wide += one;
         i += static_cast<std::size_t>(length);
     }
-    return Utf8Of(wide);
+    return windows::Narrow(wide);
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {

@@ -67,10 +67,15 @@ int ErrnoFor(unsigned long windowsError) {
 
 std::string ErrorText(unsigned long windowsError) {
     wchar_t* buffer = nullptr;
-    const DWORD n = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, windowsError, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
-        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    constexpr DWORD kFlags =
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    // English as the POSIX texts are; a system without English texts gives its own language.
+    DWORD n = ::FormatMessageW(kFlags, nullptr, windowsError,
+                               MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
+                               reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    if (n == 0)
+        n = ::FormatMessageW(kFlags, nullptr, windowsError, 0, reinterpret_cast<wchar_t*>(&buffer),
+                             0, nullptr);
     std::string text = n > 0 ? Narrow(std::wstring_view(buffer, n)) : std::string();
     if (buffer != nullptr) ::LocalFree(buffer);
     while (!text.empty() &&

@@ -8,8 +8,8 @@
 
 #include <filesystem>
 
-#include "temp_folder.hpp"
 #include "posix_limits.hpp"
+#include "temp_folder.hpp"
 
 namespace pemu::platform {
 namespace {
