@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the full build (GUI included) and its tests, a
-# bounded fuzzing run of every reader of outside data, then the pure layers again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# bounded fuzzing run of every reader of outside data, the pure layers again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the layers below the windows built
+# for Windows and tested under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/bootstrap.sh
+bash scripts/bootstrap.sh --windows
 
 jobs=$(nproc)
 cmake --preset default >/dev/null
@@ -27,3 +28,5 @@ fi
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j "$jobs"
+
+bash scripts/build-windows.sh --engines

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../platform/temp_folder.hpp"
+#include "../platform/posix_limits.hpp"
 #include "platform/file_lock.hpp"
 
 namespace pemu::calclog {

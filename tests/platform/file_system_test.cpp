@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "posix_limits.hpp"
 #include "temp_folder.hpp"
 
 namespace pemu::platform {

@@ -10,7 +10,7 @@ namespace {
 
 TEST(ProductRecord, FoundInThisVeryBinary) {
     ASSERT_FALSE(ProductRecord().empty());
-    std::optional<std::string> self = ReadWholeFile("/proc/self/exe");
+    std::optional<std::string> self = ReadWholeFile(ExecutablePath());
     ASSERT_TRUE(self.has_value());
     EXPECT_EQ(FindProductName(*self), std::string(kProductName));
 }

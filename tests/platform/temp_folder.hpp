@@ -1,14 +1,9 @@
 #pragma once
-// Test support: a private folder removed afterwards, small file helpers, and a way to make
-// writes fail as on a full disk.
-#include <sys/resource.h>
-#include <unistd.h>
-
-#include <csignal>
-#include <cstdlib>
+// Test support: a private folder removed afterwards and small file helpers, on every system.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace pemu::testing {
@@ -16,10 +11,18 @@ namespace pemu::testing {
 class TempFolder {
   public:
     TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "pemu-test-XXXXXX").string();
-        char* made = ::mkdtemp(pattern.data());
-        path_ = made != nullptr ? std::string(made) + "/" : std::string();
+        std::random_device seed;
+        std::mt19937_64 draw(seed());
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const std::filesystem::path candidate =
+                base / ("pemu-test-" + std::to_string(draw() % 1000000000000ull));
+            std::error_code error;
+            // create_directory is false for a folder that was there: that one is not ours.
+            if (std::filesystem::create_directory(candidate, error)) {
+                path_ = candidate.generic_string() + "/";
+            }
+        }
     }
     ~TempFolder() {
         std::error_code ignored;
@@ -51,55 +54,5 @@ inline bool Exists(const std::string& path) {
     std::error_code ignored;
     return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
 }
-
-// While alive, no file of this process can grow beyond `bytes`: writes fail with EFBIG as
-// they would on a full disk.
-class FullDisk {
-  public:
-    explicit FullDisk(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limited = previous_;
-        limited.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FullDisk() {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
-
-  private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
-// Environment variable set for one scope.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old, hadOld_ = true;
-        if (value != nullptr) {
-            ::setenv(name, value, 1);
-        } else {
-            ::unsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (hadOld_) {
-            ::setenv(name_.c_str(), old_.c_str(), 1);
-        } else {
-            ::unsetenv(name_.c_str());
-        }
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    std::string name_;
-    std::string old_;
-    bool hadOld_ = false;
-};
 
 }  // namespace pemu::testing

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "../platform/temp_folder.hpp"
+#include "../platform/posix_limits.hpp"
 #include "platform/file_system.hpp"
 
 namespace pemu::shell {

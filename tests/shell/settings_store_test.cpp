@@ -5,6 +5,7 @@
 #include <random>
 
 #include "../platform/temp_folder.hpp"
+#include "../platform/posix_limits.hpp"
 #include "platform/codec.hpp"
 #include "shell/settings_keys.hpp"
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "../platform/temp_folder.hpp"
+#include "../platform/posix_limits.hpp"
 #include "platform/codec.hpp"
 #include "platform/product_record.hpp"
 #include "shell/calculator_settings.hpp"

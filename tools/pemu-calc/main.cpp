@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "command.hpp"
+#include "platform/console.hpp"
 
 namespace pemu::calc {
 
@@ -35,7 +36,8 @@ void PrintUsage(std::ostream& out) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    std::vector<std::string> args(argv + 1, argv + argc);
+    pemu::platform::UseBinaryStandardStreams();
+    std::vector<std::string> args = pemu::platform::CommandLineArguments(argc, argv);
     if (args.empty()) {
         PrintUsage(std::cerr);
         return pemu::calc::kUsageError;
