@@ -1,8 +1,9 @@
 // The loopback server under Windows: python3 is a program of the Linux host (Wine starts it),
 // so its paths are given as the host names them, and it is stopped through its folder.
-#include <windows.h>
-#include <winsock2.h>
+#include <winsock2.h>  // before windows.h
 #include <ws2tcpip.h>
+
+#include <windows.h>
 
 #include <chrono>
 #include <cstdio>
