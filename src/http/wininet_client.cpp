@@ -9,8 +9,13 @@
 #include <chrono>
 #include <cstring>
 
+#include "platform/windows_text.hpp"
+
 namespace pemu::http {
 namespace {
+
+using platform::windows::Narrow;
+using platform::windows::Wide;
 
 using Clock = std::chrono::steady_clock;
 
@@ -18,24 +23,6 @@ using Clock = std::chrono::steady_clock;
 constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                                 INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES |
                                 INTERNET_FLAG_NO_AUTO_REDIRECT;
-
-std::wstring Wide(std::string_view text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(std::max(n, 0)), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), size, out.data(), n);
-    return out;
-}
-
-std::string Narrow(std::wstring_view text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(std::max(n, 0)), '\0');
-    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), n, nullptr, nullptr);
-    return out;
-}
 
 // What WinINet's own threads report back. It is the context value of every handle of one
 // session and must outlive all of them: the callback itself frees it when the session's
