@@ -1,5 +1,6 @@
-#include <setupapi.h>
 #include <windows.h>
+// After windows.h:
+#include <setupapi.h>
 
 #include <cwchar>
 
