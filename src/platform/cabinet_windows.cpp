@@ -3,6 +3,8 @@
 #include <setupapi.h>
 
 #include <cwchar>
+#include <optional>
+#include <string_view>
 
 #include "platform/cabinet.hpp"
 #include "platform/windows_text.hpp"
@@ -19,25 +21,59 @@ struct Pass {
     std::string error;  // ours, when we ended the pass
 };
 
+// True for well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF).
+bool IsUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        const std::size_t n = c < 0x80                 ? 1
+                              : c >= 0xC2 && c <= 0xDF ? 2
+                              : c >= 0xE0 && c <= 0xEF ? 3
+                              : c >= 0xF0 && c <= 0xF4 ? 4
+                                                       : 0;
+        if (n == 0 || i + n > bytes.size()) return false;
+        unsigned long code = n == 1 ? c : c & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k) {
+            const unsigned char t = static_cast<unsigned char>(bytes[i + k]);
+            if ((t & 0xC0) != 0x80) return false;
+            code = (code << 6) | (t & 0x3F);
+        }
+        if ((n == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
+            (n == 4 && (code < 0x10000 || code > 0x10FFFF)))
+            return false;
+        i += n;
+    }
+    return true;
+}
+
+// The bytes a name had before the system's code page decoded it; nothing when they do not
+// come back whole.
+std::optional<std::string> CodePageBytes(const wchar_t* name) {
+    const int size =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, bytes.data(), size, nullptr,
+                        &lossy);
+    bytes.pop_back();  // the terminator
+    if (lossy) return std::nullopt;
+    return bytes;
+}
+
 // A stored name as the cabinet holds it. The Setup API hands names over in UTF-16, decoded
-// from the system's code page unless the cabinet marks them UTF-8; turned back into those
-// bytes, a name without the mark is read as CP932 by the same rules as everywhere else,
-// whatever code page this system has. A name that does not come back whole stays as given.
+// from the system's code page (some versions do so even for names the cabinet marks UTF-8);
+// turned back into those bytes, a name is read by the same rules as everywhere else (CP932
+// unless marked UTF-8), whatever code page this system has. A name whose bytes do not come
+// back whole, or a marked one that was decoded right already, stays as given.
 CabinetFile StoredName(const FILE_IN_CABINET_INFO_W& info) {
     constexpr WORD kNameIsUtf8 = 0x80;
     CabinetFile file{windows::Narrow(info.NameInCabinet), true,
                      static_cast<unsigned int>(info.FileSize)};
-    if ((info.DosAttribs & kNameIsUtf8) != 0) return file;
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, info.NameInCabinet, -1,
-                                         nullptr, 0, nullptr, nullptr);
-    if (size <= 1) return file;
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    BOOL lossy = FALSE;
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, info.NameInCabinet, -1, bytes.data(), size,
-                        nullptr, &lossy);
-    bytes.pop_back();  // the terminator
-    if (lossy) return file;
-    return {bytes, false, file.length};
+    const std::optional<std::string> bytes = CodePageBytes(info.NameInCabinet);
+    if (!bytes) return file;
+    if ((info.DosAttribs & kNameIsUtf8) == 0) return {*bytes, false, file.length};
+    if (IsUtf8(*bytes)) file.name = *bytes;
+    return file;
 }
 
 UINT CALLBACK OnCabinet(PVOID context, UINT notification, UINT_PTR param1, UINT_PTR) {
