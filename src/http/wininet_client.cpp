@@ -1,5 +1,7 @@
-#include "http/wininet_client.hpp"
-
+// The update check's HTTP client over WinINet: one GET of the version record into memory,
+// and the download transport that hands the body over block by block. Always direct (no
+// proxy, no cache), with the schemes, redirects and bounds of transfer_rules.hpp. WinINet
+// runs asynchronously underneath, so that every wait ends at its bound or at the abort flag.
 #include <windows.h>
 #include <wininet.h>
 
@@ -9,6 +11,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "http/http_client.hpp"
 #include "platform/windows_text.hpp"
 
 namespace pemu::http {
@@ -203,6 +206,36 @@ class InternetSession {
     Completion* c_;
     HINTERNET request_ = nullptr;
     bool ready_ = false;
+};
+
+class WinInetGetter : public update::HttpGetter {
+  public:
+    explicit WinInetGetter(GetLimits limits = {});
+    // Fails on a connection error, a time-out, a status outside 200..299 or a longer body.
+    std::optional<std::string> Get(const update::GetRequest& request) override;
+
+  private:
+    GetLimits limits_;
+};
+
+class WinInetDownload : public update::DownloadTransport {
+  public:
+    explicit WinInetDownload(DownloadLimits limits = {});
+    ~WinInetDownload() override;
+    WinInetDownload(const WinInetDownload&) = delete;
+    WinInetDownload& operator=(const WinInetDownload&) = delete;
+
+    bool Begin(std::string_view agent, const update::AbortFlag& abort) override;
+    bool OpenAddress(const std::string& address) override;
+    std::optional<long> StatusCode() override;
+    std::optional<std::int64_t> ContentLength() override;
+    std::size_t Read(char* buffer, std::size_t size) override;
+    void End() override;
+
+  private:
+    DownloadLimits limits_;
+    std::unique_ptr<InternetSession> session_;
+    const update::AbortFlag* abort_ = nullptr;
 };
 
 // ---- WinInetGetter --------------------------------------------------------------------
