@@ -5,6 +5,8 @@
 namespace pemu::platform {
 
 struct Cabinet::Handles {
+    // libmspack keeps the name it opened and opens it again to extract: it must live as long.
+    std::string path;
     mscab_decompressor* decompressor = nullptr;
     mscabd_cabinet* cabinet = nullptr;
     std::vector<mscabd_file*> files;
@@ -57,7 +59,8 @@ Cabinet::Cabinet(const std::string& path) : handles_(std::make_unique<Handles>()
         return;
     }
     mscab_decompressor* d = handles_->decompressor;
-    handles_->cabinet = d->open(d, path.c_str());
+    handles_->path = path;
+    handles_->cabinet = d->open(d, handles_->path.c_str());
     if (!handles_->cabinet) {
         const int code = d->last_error(d);
         error_ = CabinetErrorText(code == MSPACK_ERR_OK ? MSPACK_ERR_DATAFORMAT : code);
