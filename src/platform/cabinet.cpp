@@ -5,11 +5,16 @@
 namespace pemu::platform {
 
 struct Cabinet::Handles {
+    // libmspack keeps the name it opened and opens it again to extract: it must live as long.
+    std::string path;
     mscab_decompressor* decompressor = nullptr;
     mscabd_cabinet* cabinet = nullptr;
     std::vector<mscabd_file*> files;
 };
 
+namespace {
+
+// libmspack's meaning of one of its error codes, in English ("bad or corrupt file format").
 std::string CabinetErrorText(int code) {
     switch (code) {
         case MSPACK_ERR_OK:
@@ -39,6 +44,8 @@ std::string CabinetErrorText(int code) {
     }
 }
 
+}  // namespace
+
 Cabinet::Cabinet(const std::string& path) : handles_(std::make_unique<Handles>()) {
     int selftest = MSPACK_ERR_OK;
     MSPACK_SYS_SELFTEST(selftest);
@@ -52,7 +59,8 @@ Cabinet::Cabinet(const std::string& path) : handles_(std::make_unique<Handles>()
         return;
     }
     mscab_decompressor* d = handles_->decompressor;
-    handles_->cabinet = d->open(d, path.c_str());
+    handles_->path = path;
+    handles_->cabinet = d->open(d, handles_->path.c_str());
     if (!handles_->cabinet) {
         const int code = d->last_error(d);
         error_ = CabinetErrorText(code == MSPACK_ERR_OK ? MSPACK_ERR_DATAFORMAT : code);
@@ -71,11 +79,15 @@ Cabinet::~Cabinet() {
     mspack_destroy_cab_decompressor(handles_->decompressor);
 }
 
-std::string Cabinet::Extract(std::size_t index, const std::string& target) {
-    if (!ok() || index >= handles_->files.size()) return CabinetErrorText(MSPACK_ERR_ARGS);
+std::string Cabinet::Extract(const std::vector<std::string>& targets) {
+    if (!ok() || targets.size() > handles_->files.size()) return CabinetErrorText(MSPACK_ERR_ARGS);
     mscab_decompressor* d = handles_->decompressor;
-    const int code = d->extract(d, handles_->files[index], target.c_str());
-    return code == MSPACK_ERR_OK ? "" : CabinetErrorText(code);
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        if (targets[i].empty()) continue;
+        const int code = d->extract(d, handles_->files[i], targets[i].c_str());
+        if (code != MSPACK_ERR_OK) return CabinetErrorText(code);
+    }
+    return "";
 }
 
 }  // namespace pemu::platform

@@ -3,6 +3,7 @@
 // CP932 bytes as the system hands them); '/' separates folders, also in the paths handed out
 // on Windows, which takes '/' and '\' alike.
 #include <cstddef>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +44,9 @@ IoResult CopyFileAtomically(const std::string& from, const std::string& to);
 // Makes an empty file at `path` only when nothing is there (one step, so of two processes
 // exactly one makes it); fails with EEXIST when something is, and never touches it.
 IoResult CreateNewFile(const std::string& path);
+// As CreateNewFile, and open for writing (binary) as a C stream: nullptr when anything is
+// there already, a link included, or the file cannot be made. The caller closes it.
+std::FILE* OpenNewFile(const std::string& path);
 
 bool FileExists(const std::string& path);    // a regular file (after links)
 bool FolderExists(const std::string& path);  // a directory (after links)

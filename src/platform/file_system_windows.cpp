@@ -5,6 +5,9 @@
 #include <aclapi.h>
 #include <shlobj.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -161,6 +164,21 @@ IoResult CreateNewFile(const std::string& path) {
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.ok()) return Fail("create", path);
     return IoResult::Ok();
+}
+
+std::FILE* OpenNewFile(const std::string& path) {
+    const HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    // From here the descriptor owns the handle, then the stream the descriptor.
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(file), _O_WRONLY | _O_BINARY);
+    if (fd < 0) {
+        ::CloseHandle(file);
+        return nullptr;
+    }
+    std::FILE* stream = ::_fdopen(fd, "wb");
+    if (!stream) ::_close(fd);
+    return stream;
 }
 
 bool FileExists(const std::string& path) {

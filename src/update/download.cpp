@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <filesystem>
 
 #include "platform/codec.hpp"
+#include "platform/file_system.hpp"
 
 namespace pemu::update {
 namespace {
@@ -34,7 +34,7 @@ WrittenFile WriteBody(DownloadTransport& transport, const std::string& target, s
                       const AbortFlag& abort, const ProgressSink& progress,
                       const std::function<void()>& pump) {
     WrittenFile out;
-    std::FILE* file = std::fopen(target.c_str(), "wbx");
+    std::FILE* file = platform::OpenNewFile(target);
     if (!file) return out;
     out.created = true;
     std::array<char, kBlockSize> block{};
@@ -90,10 +90,7 @@ int Download(DownloadTransport& transport, const std::string& target, const std:
 
     const WrittenFile file = WriteBody(transport, target, *length, abort, progress, pump);
     if (file.complete && file.bytes == *length) return kDownloadComplete;
-    if (file.created) {
-        std::error_code ignored;
-        std::filesystem::remove(target, ignored);
-    }
+    if (file.created) platform::RemoveFile(target);
     return abort.load() > kAbortNone ? kDownloadStopped : kDownloadWrongLength;
 }
 

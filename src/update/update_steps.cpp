@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "platform/codec.hpp"
+#include "platform/file_system.hpp"
+#include "platform/native_path.hpp"
 #include "update/download.hpp"
 
 namespace pemu::update {
@@ -13,10 +15,9 @@ namespace fs = std::filesystem;
 // Moves the download over the updater file (in one step: the old one is replaced) and lets
 // it run.
 bool PlaceUpdater(const std::string& target, const std::string& updaterFile) {
+    if (!platform::RenamePath(target, updaterFile)) return false;
     std::error_code error;
-    fs::rename(target, updaterFile, error);
-    if (error) return false;
-    fs::permissions(updaterFile,
+    fs::permissions(platform::NativePath(updaterFile),
                     fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                         fs::perms::others_read | fs::perms::others_exec,
                     fs::perm_options::replace, error);
@@ -63,10 +64,11 @@ std::string DownloadTargetIn(const std::string& filesFolder) {
 
 bool ClearDownloadTarget(const std::string& target) {
     std::error_code error;
-    const fs::file_status status = fs::symlink_status(target, error);
+    const fs::path path = platform::NativePath(target);
+    const fs::file_status status = fs::symlink_status(path, error);
     if (!fs::exists(status)) return true;
     if (fs::is_directory(status)) return false;
-    return fs::remove(target, error);
+    return fs::remove(path, error);
 }
 
 DownloadReport AfterDownload(int code, const std::string& target, const std::string& updaterFile) {

@@ -4,7 +4,7 @@
 #include <QProcess>
 #include <QString>
 
-#include "http/curl_client.hpp"
+#include "http/http_client.hpp"
 #include "platform/product_info.hpp"
 #include "shell/settings_keys.hpp"
 #include "ui/app_context.hpp"
@@ -33,8 +33,8 @@ std::string UpdateCheck::OwnVersion() {
 
 void UpdateCheck::AutoCheckAtStart() {
     if (!autoUpdate_ || context_.IsChild()) return;
-    http::CurlGetter http;
-    const update::FetchOutcome outcome = update::FetchVersion(http, VersionEndpoint());
+    const std::unique_ptr<update::HttpGetter> http = http::NewVersionGetter();
+    const update::FetchOutcome outcome = update::FetchVersion(*http, VersionEndpoint());
     if (update::DecideCheck(OwnVersion(), outcome) != update::CheckResult::kNewer) return;
     QWidget& main = context_.mainWindow();
     main.repaint();

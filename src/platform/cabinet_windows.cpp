@@ -1,0 +1,143 @@
+#include <windows.h>
+// After windows.h:
+#include <setupapi.h>
+
+#include <cwchar>
+#include <optional>
+#include <string_view>
+
+#include "platform/cabinet.hpp"
+#include "platform/windows_text.hpp"
+
+namespace pemu::platform {
+namespace {
+
+// One pass of SetupIterateCabinetW: every stored file is listed, and written where `targets`
+// says (skipped where it says nothing or holds no entry).
+struct Pass {
+    std::vector<CabinetFile>* listed = nullptr;
+    const std::vector<std::string>* targets = nullptr;
+    std::size_t index = 0;
+    std::string error;  // ours, when we ended the pass
+};
+
+// True for well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF).
+bool IsUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        const std::size_t n = c < 0x80                 ? 1
+                              : c >= 0xC2 && c <= 0xDF ? 2
+                              : c >= 0xE0 && c <= 0xEF ? 3
+                              : c >= 0xF0 && c <= 0xF4 ? 4
+                                                       : 0;
+        if (n == 0 || i + n > bytes.size()) return false;
+        unsigned long code = n == 1 ? c : c & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k) {
+            const unsigned char t = static_cast<unsigned char>(bytes[i + k]);
+            if ((t & 0xC0) != 0x80) return false;
+            code = (code << 6) | (t & 0x3F);
+        }
+        if ((n == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
+            (n == 4 && (code < 0x10000 || code > 0x10FFFF)))
+            return false;
+        i += n;
+    }
+    return true;
+}
+
+// The bytes a name had before the system's code page decoded it; nothing when they do not
+// come back whole.
+std::optional<std::string> CodePageBytes(const wchar_t* name) {
+    const int size =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, bytes.data(), size, nullptr,
+                        &lossy);
+    bytes.pop_back();  // the terminator
+    if (lossy) return std::nullopt;
+    return bytes;
+}
+
+// A stored name as the cabinet holds it. The Setup API hands names over in UTF-16, decoded
+// from the system's code page (some versions do so even for names the cabinet marks UTF-8);
+// turned back into those bytes, a name is read by the same rules as everywhere else (CP932
+// unless marked UTF-8), whatever code page this system has. A name whose bytes do not come
+// back whole, or a marked one that was decoded right already, stays as given.
+CabinetFile StoredName(const FILE_IN_CABINET_INFO_W& info) {
+    constexpr WORD kNameIsUtf8 = 0x80;
+    CabinetFile file{windows::Narrow(info.NameInCabinet), true,
+                     static_cast<unsigned int>(info.FileSize)};
+    const std::optional<std::string> bytes = CodePageBytes(info.NameInCabinet);
+    if (!bytes) return file;
+    if ((info.DosAttribs & kNameIsUtf8) == 0) return {*bytes, false, file.length};
+    if (IsUtf8(*bytes)) file.name = *bytes;
+    return file;
+}
+
+UINT CALLBACK OnCabinet(PVOID context, UINT notification, UINT_PTR param1, UINT_PTR) {
+    auto* pass = static_cast<Pass*>(context);
+    switch (notification) {
+        case SPFILENOTIFY_FILEINCABINET: {
+            auto* info = reinterpret_cast<FILE_IN_CABINET_INFO_W*>(param1);
+            const std::size_t index = pass->index++;
+            if (pass->listed) pass->listed->push_back(StoredName(*info));
+            if (!pass->targets || index >= pass->targets->size() || (*pass->targets)[index].empty())
+                return FILEOP_SKIP;
+            std::wstring target = windows::Wide((*pass->targets)[index]);
+            for (wchar_t& c : target)
+                if (c == L'/') c = L'\\';
+            // A longer path would be cut to fit and name some other file.
+            if (target.size() >= MAX_PATH) {
+                pass->error = (*pass->targets)[index] + ": the path is too long";
+                SetLastError(ERROR_FILENAME_EXCED_RANGE);
+                return FILEOP_ABORT;
+            }
+            std::wmemcpy(info->FullTargetName, target.c_str(), target.size() + 1);
+            return FILEOP_DOIT;
+        }
+        case SPFILENOTIFY_FILEEXTRACTED: {
+            const auto* paths = reinterpret_cast<const FILEPATHS_W*>(param1);
+            return paths->Win32Error;
+        }
+        case SPFILENOTIFY_NEEDNEWCABINET:
+        default:
+            return NO_ERROR;
+    }
+}
+
+// "" when the pass went through, else the reason.
+std::string Iterate(const std::wstring& path, Pass& pass) {
+    if (SetupIterateCabinetW(path.c_str(), 0, OnCabinet, &pass)) return "";
+    const DWORD code = GetLastError();
+    if (!pass.error.empty()) return pass.error;
+    return windows::ErrorText(code == NO_ERROR ? ERROR_INVALID_DATA : code);
+}
+
+}  // namespace
+
+struct Cabinet::Handles {
+    std::wstring path;
+};
+
+Cabinet::Cabinet(const std::string& path) : handles_(std::make_unique<Handles>()) {
+    handles_->path = windows::Wide(path);
+    for (wchar_t& c : handles_->path)
+        if (c == L'/') c = L'\\';
+    Pass pass;
+    pass.listed = &files_;
+    error_ = Iterate(handles_->path, pass);
+    if (!error_.empty()) files_.clear();
+}
+
+Cabinet::~Cabinet() = default;
+
+std::string Cabinet::Extract(const std::vector<std::string>& targets) {
+    if (!ok() || targets.size() > files_.size()) return windows::ErrorText(ERROR_INVALID_PARAMETER);
+    Pass pass;
+    pass.targets = &targets;
+    return Iterate(handles_->path, pass);
+}
+
+}  // namespace pemu::platform
