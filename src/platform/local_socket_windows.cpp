@@ -223,6 +223,10 @@ LocalListener LocalListener::Listen(const std::string& path, const ListenerLimit
     if (!UsablePath(path)) return listener;
     auto state = std::unique_ptr<State, Free>(new State);
     state->name = PipeName(path);
+    // Wine does not refuse a first instance of a name in use; ask whether it is there.
+    if (::WaitNamedPipeW(state->name.c_str(), 1) || ::GetLastError() != ERROR_FILE_NOT_FOUND) {
+        return listener;
+    }
     state->limits = limits;
     state->event = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (state->event == nullptr) return listener;
