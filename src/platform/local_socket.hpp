@@ -16,10 +16,6 @@ namespace pemu::platform {
 using ReadyHandle = std::intptr_t;
 inline constexpr ReadyHandle kNoReadyHandle = -1;
 
-// The longest path an AF_UNIX socket takes; Windows keeps the same rule, so a name works on
-// both systems or on neither.
-inline constexpr std::size_t kMaxLocalPathBytes = 107;
-
 struct ListenerLimits {
     // A connection is closed this long after it was accepted, finished or not. Senders
     // write one line and close at once, so only a stuck or hostile peer ever reaches it.
@@ -35,8 +31,10 @@ class LocalListener {
     // Closing (destruction, assignment) ends every connection and removes the socket file.
     LocalListener() = default;
 
-    // Binds `path`, replacing a stale socket file a dead process left behind. Returns an
-    // unbound listener (listening() false) when the path is too long or cannot be bound.
+    // Binds `path`, replacing a stale socket file a dead process left behind, never a name
+    // a live listener holds. Returns an unbound listener (listening() false) when the path
+    // is empty, in use or cannot be bound; on Linux also when it is longer than an AF_UNIX
+    // address takes (107 bytes; a pipe name is derived from any length).
     static LocalListener Listen(const std::string& path, const ListenerLimits& limits = {});
 
     bool listening() const;

@@ -23,12 +23,10 @@ using Clock = std::chrono::steady_clock;
 // Bytes one connection may deliver per wake-up, so a flooding peer cannot hold the loop.
 constexpr std::size_t kBytesPerWake = 4096;
 
-static_assert(kMaxLocalPathBytes < sizeof sockaddr_un::sun_path);
-
 bool FillAddress(const std::string& path, sockaddr_un& address) {
     std::memset(&address, 0, sizeof address);
     address.sun_family = AF_UNIX;
-    if (path.empty() || path.size() > kMaxLocalPathBytes) return false;
+    if (path.empty() || path.size() >= sizeof address.sun_path) return false;
     std::memcpy(address.sun_path, path.data(), path.size());
     return true;
 }

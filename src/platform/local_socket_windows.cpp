@@ -46,7 +46,7 @@ std::wstring PipeName(const std::string& path) {
 }
 
 bool UsablePath(const std::string& path) {
-    return !path.empty() && path.size() <= kMaxLocalPathBytes;
+    return !path.empty();
 }
 
 // Waits for an operation that was cancelled: its OVERLAPPED and buffer must outlive it.

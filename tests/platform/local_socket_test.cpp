@@ -234,10 +234,7 @@ TEST(LocalSocket, ALiveNameIsNotTakenOver) {
 TEST(LocalSocket, RefusedPathsAndAnUnboundListener) {
     SocketFolder dir;
     EXPECT_FALSE(LocalListener::Listen("").listening());
-    const std::string tooLong =
-        (dir / std::string(kMaxLocalPathBytes, 'x')).substr(0, kMaxLocalPathBytes + 1);
-    EXPECT_FALSE(LocalListener::Listen(tooLong).listening());
-    EXPECT_FALSE(LocalConnection::Connect(tooLong, 100).connected());
+    EXPECT_FALSE(LocalConnection::Connect("", 100).connected());
     EXPECT_FALSE(SendLocalMessage(dir / "nobody.sock", "close"));
     LocalListener unbound;
     EXPECT_EQ(unbound.readiness(), kNoReadyHandle);
