@@ -14,6 +14,7 @@
 #include <deque>
 
 #include "platform/local_socket.hpp"
+#include "platform/local_socket_state.hpp"
 
 namespace pemu::platform {
 namespace {
@@ -194,31 +195,25 @@ LocalListener LocalListener::Listen(const std::string& path, const ListenerLimit
     return listener;
 }
 
-ReadyHandle LocalListener::readiness() const {
-    return state_ ? state_->pollFd : kNoReadyHandle;
+namespace local_socket {
+
+ReadyHandle Readiness(const LocalListener::State& state) {
+    return state.pollFd;
+}
+std::size_t AcceptedConnections(const LocalListener::State& state) {
+    return state.accepted;
+}
+std::size_t OpenConnections(const LocalListener::State& state) {
+    return state.connections.size();
+}
+std::vector<std::string> Take(LocalListener::State& state) {
+    return state.Take();
+}
+void WaitReady(LocalListener::State& state, int timeoutMs) {
+    PollUntil(state.pollFd, POLLIN, Clock::now() + std::chrono::milliseconds(timeoutMs));
 }
 
-std::size_t LocalListener::acceptedConnections() const {
-    return state_ ? state_->accepted : 0;
-}
-
-std::size_t LocalListener::openConnections() const {
-    return state_ ? state_->connections.size() : 0;
-}
-
-std::vector<std::string> LocalListener::TakeMessages() {
-    return state_ ? state_->Take() : std::vector<std::string>{};
-}
-
-std::vector<std::string> LocalListener::WaitForMessages(int timeoutMs) {
-    if (!state_) return {};
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        std::vector<std::string> messages = state_->Take();
-        if (!messages.empty() || Remaining(deadline) == 0) return messages;
-        PollUntil(state_->pollFd, POLLIN, deadline);
-    }
-}
+}  // namespace local_socket
 
 struct LocalConnection::State {
     int fd = -1;

@@ -9,6 +9,7 @@
 #include <deque>
 
 #include "platform/local_socket.hpp"
+#include "platform/local_socket_state.hpp"
 
 namespace pemu::platform {
 namespace {
@@ -237,31 +238,25 @@ LocalListener LocalListener::Listen(const std::string& path, const ListenerLimit
     return listener;
 }
 
-ReadyHandle LocalListener::readiness() const {
-    return state_ ? reinterpret_cast<ReadyHandle>(state_->event) : kNoReadyHandle;
+namespace local_socket {
+
+ReadyHandle Readiness(const LocalListener::State& state) {
+    return reinterpret_cast<ReadyHandle>(state.event);
+}
+std::size_t AcceptedConnections(const LocalListener::State& state) {
+    return state.accepted;
+}
+std::size_t OpenConnections(const LocalListener::State& state) {
+    return state.connections.size();
+}
+std::vector<std::string> Take(LocalListener::State& state) {
+    return state.Take();
+}
+void WaitReady(LocalListener::State& state, int timeoutMs) {
+    ::WaitForSingleObject(state.event, static_cast<DWORD>(timeoutMs));
 }
 
-std::size_t LocalListener::acceptedConnections() const {
-    return state_ ? state_->accepted : 0;
-}
-
-std::size_t LocalListener::openConnections() const {
-    return state_ ? state_->connections.size() : 0;
-}
-
-std::vector<std::string> LocalListener::TakeMessages() {
-    return state_ ? state_->Take() : std::vector<std::string>{};
-}
-
-std::vector<std::string> LocalListener::WaitForMessages(int timeoutMs) {
-    if (!state_) return {};
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        std::vector<std::string> messages = state_->Take();
-        if (!messages.empty() || Remaining(deadline) == 0) return messages;
-        ::WaitForSingleObject(state_->event, static_cast<DWORD>(Remaining(deadline)));
-    }
-}
+}  // namespace local_socket
 
 struct LocalConnection::State {
     HANDLE handle = INVALID_HANDLE_VALUE;
