@@ -1,7 +1,6 @@
 // The log viewer's menus and commands: save, print, the popup viewer, deleting the stored
 // log, the folder and the help page.
 #include <QActionGroup>
-#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -12,6 +11,7 @@
 #include "calclog/calculation_log.hpp"
 #include "calclog/log_view.hpp"
 #include "platform/file_system.hpp"
+#include "platform/qt/path_text.hpp"
 #include "tape/tape_csv.hpp"
 #include "ui/app_context.hpp"
 #include "ui/desktop_open.hpp"
@@ -28,10 +28,6 @@ QAction* Add(QMenu* menu, const char* name, std::string_view caption) {
     QAction* action = menu->addAction(Caption(caption));
     action->setObjectName(name);
     return action;
-}
-
-QString PathText(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 }  // namespace
@@ -114,8 +110,7 @@ void TfrmLogView::Save(bool selectionOnly) {
     if (text.empty()) return;
     const QString path = ChooseSaveFile(this, "テキストファイル(*.txt)", QStringLiteral("txt"));
     if (path.isEmpty()) return;
-    const platform::IoResult saved =
-        calclog::SaveLogText(QFile::encodeName(path).toStdString(), text);
+    const platform::IoResult saved = calclog::SaveLogText(platform::PathBytes(path), text);
     if (!saved) {
         QMessageBox::warning(
             this, "Pemu", Caption("保存できませんでした。\n") + QString::fromStdString(saved.what));
@@ -128,7 +123,7 @@ void TfrmLogView::SaveCsv(bool selectionOnly) {
     const QString path = ChooseSaveFile(this, "CSV ファイル(*.csv)", QStringLiteral("csv"));
     if (path.isEmpty()) return;
     const platform::IoResult saved =
-        platform::WriteFileAtomically(QFile::encodeName(path).toStdString(), tape::TapeToCsv(text));
+        platform::WriteFileAtomically(platform::PathBytes(path), tape::TapeToCsv(text));
     if (!saved) {
         QMessageBox::warning(
             this, "Pemu", Caption("保存できませんでした。\n") + QString::fromStdString(saved.what));
@@ -154,7 +149,7 @@ void TfrmLogView::DeleteLog() {
     const std::string path = LogPath();
     if (const platform::IoResult deleted = calclog::DeleteCalculationLog(path); !deleted) {
         QMessageBox::warning(this, "Pemu",
-                             Caption("ログを削除できませんでした。\n") + PathText(path));
+                             Caption("ログを削除できませんでした。\n") + platform::PathText(path));
         return;
     }
     TextArea->clear();
@@ -163,13 +158,15 @@ void TfrmLogView::DeleteLog() {
 
 void TfrmLogView::OpenFolder() {
     const std::string folder = context().session().paths().PathOf(shell::PathKind::kSysFolder);
-    OpenWithDesktop(this, QUrl::fromLocalFile(PathText(folder)), "フォルダを開けませんでした。");
+    OpenWithDesktop(this, QUrl::fromLocalFile(platform::PathText(folder)),
+                    "フォルダを開けませんでした。");
 }
 
 void TfrmLogView::OpenHelp() {
     const std::string page =
         context().session().paths().PathOf(shell::PathKind::kManualFolder) + "logView.htm";
-    OpenWithDesktop(this, QUrl::fromLocalFile(PathText(page)), "ヘルプを開けませんでした。");
+    OpenWithDesktop(this, QUrl::fromLocalFile(platform::PathText(page)),
+                    "ヘルプを開けませんでした。");
 }
 
 }  // namespace pemu::ui
