@@ -68,7 +68,8 @@ uninstall_list=$lists/uninstall-files.nsh
 mkdir -p "$dist"
 zip_file=$dist/Pemu-$version-portable.zip
 setup_file=$dist/Pemu-$version-setup.exe
-rm -f "$zip_file" "$setup_file"
+# Packages of earlier versions go: the folder holds the packages of this build only.
+rm -f "$dist"/Pemu-*-portable.zip "$dist"/Pemu-*-setup.exe
 (cd "$dist/stage" && zip -q -r -X "$zip_file" Pemu)
 
 IFS=. read -r major minor patch <<<"$version"

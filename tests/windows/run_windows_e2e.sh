@@ -5,13 +5,20 @@
 # tape, a line is corrected from the keyboard, Esc ends the run, and Pemu.ini and
 # KenzanLog.txt must be in the prefix's AppData\Roaming\Pemu\PemuFiles\_sys. Then a second
 # copy started while the first runs must become the child, and Esc in the first ends both.
-# Usage: run_windows_e2e.sh SETUP.exe [SHOTS_FOLDER]
+# Usage: run_windows_e2e.sh SETUP.exe|DIST_FOLDER [SHOTS_FOLDER]
+#   DIST_FOLDER: the folder scripts/windows/package.sh made, with one Pemu-*-setup.exe.
 #   SHOTS_FOLDER keeps a screenshot of every window the test opened.
 set -u
-SETUP=$(realpath "${1:?usage: run_windows_e2e.sh SETUP.exe [SHOTS_FOLDER]}")
+SETUP=${1:?usage: run_windows_e2e.sh SETUP.exe|DIST_FOLDER [SHOTS_FOLDER]}
 SHOTS=${2:-}
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/../e2e/xvfb_session.sh"
+if [ -d "$SETUP" ]; then
+    found=("$SETUP"/Pemu-*-setup.exe)
+    [ ${#found[@]} -eq 1 ] && [ -f "${found[0]}" ] || fail "not one Pemu-*-setup.exe in $SETUP"
+    SETUP=${found[0]}
+fi
+SETUP=$(realpath "$SETUP")
 
 CHILD_PID=""
 cleanup() {
