@@ -2,7 +2,8 @@
 # End-to-end under Wine: the Windows installer is run silently in a fresh Wine prefix, the
 # installed Pemu.exe is started on Xvfb with openbox, 1 + 2 = is keyed and the display's
 # digits are compared pixel for pixel with the installed skin's glyphs, F1 opens the check
-# tape, a line is corrected from the keyboard, Esc ends the run, and Pemu.ini and
+# tape, a line is corrected from the keyboard, every other window is opened and closed from
+# the keyboard (the log viewer's selection in pemu-popup.exe), Esc ends the run, and Pemu.ini and
 # KenzanLog.txt must be in the prefix's AppData\Roaming\Pemu\PemuFiles\_sys. Then a second
 # copy started while the first runs must become the child, and Esc in the first ends both.
 # Usage: run_windows_e2e.sh SETUP.exe|DIST_FOLDER [SHOTS_FOLDER]
@@ -130,6 +131,40 @@ sleep 1
 shot tape-corrected
 key_into "$TAPE" Escape
 wait_title_gone '^検算 :F1$' || fail "Esc did not close the tape window"
+
+# Every other window opens from the keyboard, is drawn, and Esc closes it.
+visit() {  # shot name, title expression, keys that open it...
+    local name=$1 title=$2 window
+    shift 2
+    key_into "$WIN" "$@"
+    window=$(wait_for_title "$title" 300) || fail "$* did not open the window $title"
+    sleep 1.5
+    shot "$name"
+    key_into "$window" Escape
+    wait_title_gone "$title" || fail "Esc did not close the window $title"
+}
+visit formula-window '^数式計算 :F2$' F2
+visit enlarged-display '^拡大 :F3$' F3
+visit skin-chooser 'F6$' F6
+visit key-assignment 'キー設定' alt+o k
+visit tax-rate '^税率設定$' alt+o z
+visit update-check 'バージョンアップの確認' alt+h u
+visit version '^バージョン情報$' alt+h a
+# The log viewer hands its selection to pemu-popup.exe beside Pemu.exe.
+key_into "$WIN" F4
+LOGW=$(wait_for_title '^ログ表示 :F4$' 300) || fail "F4 did not open the log viewer"
+sleep 1.5
+shot log-viewer
+key_into "$LOGW" ctrl+a Menu
+sleep 0.5
+keys Down Down Down Down Down Return
+VIEWER=$(wait_for_title '^Pemu ポップアップ: zp0_' 600) || fail "the popup viewer did not open"
+sleep 1.5
+shot popup-viewer
+key_into "$VIEWER" Escape
+wait_title_gone '^Pemu ポップアップ' || fail "Esc did not close the popup viewer"
+key_into "$LOGW" Escape
+wait_title_gone '^ログ表示 :F4$' || fail "Esc did not close the log viewer"
 end_with_escape "$WIN"
 
 INI="$SYS/Pemu.ini"
@@ -164,4 +199,4 @@ done
 kill -0 "$CHILD_PID" 2>/dev/null && fail "the child still runs 10 s after the primary ended"
 CHILD_PID=""
 [ -z "$(ls -A "$SYS/PID" 2>/dev/null)" ] || fail "the PID folder is not emptied at the end"
-echo "windows e2e: silent install, 1 + 2 = shows 3 and =, the tape corrected 2 to 5, Pemu.ini and KenzanLog.txt kept, the second copy became the child"
+echo "windows e2e: silent install, 1 + 2 = shows 3 and =, the tape corrected 2 to 5, every window opened and closed from the keyboard, Pemu.ini and KenzanLog.txt kept, the second copy became the child"
