@@ -24,11 +24,16 @@ function(pemu_windows_resource target description)
   set(PEMU_RC_ICON_LINE "")
   if(R_ICON)
     set(PEMU_RC_ICON_LINE "IDI_PEMU ICON \"${PEMU_WINDOWS_ICON}\"")
-    add_dependencies(${target} pemu_icons)
   endif()
   set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/windows/program.rc.in ${rc} @ONLY)
-  target_sources(${target} PRIVATE ${rc})
+  # A library of its own: the compiler's warning options of the program are no options of
+  # the resource compiler.
+  add_library(${target}_resource OBJECT ${rc})
+  if(R_ICON)
+    add_dependencies(${target}_resource pemu_icons)
+  endif()
+  target_sources(${target} PRIVATE $<TARGET_OBJECTS:${target}_resource>)
 endfunction()
 
 # The icon file of the windowed programs, written with the icon theme's sizes.

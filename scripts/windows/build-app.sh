@@ -43,7 +43,8 @@ run_logged "$out/logs/app-configure.log" cmake -S "$root" -B "$out/app" -G Ninja
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DPEMU_HOST_TOOLS="$out/host/tools" -DPEMU_BUILD_GUI=ON \
   -DPEMU_BUILD_TESTS=OFF -DPEMU_BUILD_BENCH=OFF
-run_logged "$out/logs/app-build.log" cmake --build "$out/app" --parallel "$jobs"
+run_logged "$out/logs/app-build.log" cmake --build "$out/app" --parallel "$jobs" \
+  --target pemu pemu-popup pemu-calc pemu_skin_files pemu_template
 bin=$out/app/bin
 for f in Pemu.exe pemu-popup.exe pemu-calc.exe PemuFiles/_sys/Default/imgDigitalNumber.bmp; do
   [ -e "$bin/$f" ] || die "the build made no $bin/$f"
