@@ -83,6 +83,21 @@ wait_title_gone() {  # regular expression
     return 1
 }
 
+# The number field's yellow in the tape window: "yes" while the input box is open.
+yellow_shown() {
+    import -window "$TAPE" "$WORK_DIR/tape.png" 2>/dev/null || return 1
+    if convert "$WORK_DIR/tape.png" -alpha off txt:- | grep -q '#FFFF00'; then echo yes; else echo no; fi
+}
+
+wait_yellow() {  # yes|no
+    local i
+    for i in $(seq 1 100); do
+        [ "$(yellow_shown)" = "$1" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
 start_installed() {  # log name
     (cd "$INSTALLED" && exec wine "$INSTALLED/Pemu.exe") >"$WORK_DIR/$1.log" 2>&1 &
 }
@@ -124,10 +139,10 @@ shot tape-window
 # command panel, three Tabs reach "変更" and Space opens the input box; 5 Enter changes it.
 key_into "$TAPE" Up Up Return
 keys Tab Tab Tab space
-sleep 1
+wait_yellow yes || fail "the input box did not open on the line of 2"
 shot tape-input-box
 keys 5 Return
-sleep 1
+wait_yellow no || fail "Enter did not apply the change"
 shot tape-corrected
 key_into "$TAPE" Escape
 wait_title_gone '^検算 :F1$' || fail "Esc did not close the tape window"
