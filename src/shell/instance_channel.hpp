@@ -31,11 +31,12 @@ class InstanceChannel {
     InstanceRole role() const { return role_; }
     int pid() const { return pid_; }
 
-    // The listening socket, for the event loop (-1 when it could not be bound).
-    int fd() const { return listener_.fd(); }
+    // What the event loop waits on before TakeMessages (platform::kNoReadyHandle when the
+    // channel could not be opened).
+    platform::ReadyHandle readiness() const { return listener_.readiness(); }
     // Messages that arrived since the last call; never blocks.
     std::vector<InstanceMessage> TakeMessages();
-    // Waits up to timeoutMs for one connection (for tests and helpers without event loop).
+    // Waits up to timeoutMs for a message (for tests and helpers without event loop).
     std::vector<InstanceMessage> WaitForMessages(int timeoutMs);
 
     bool SendToPrimary(InstanceMessage message) const;

@@ -7,11 +7,11 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <utility>
 
 #include "display/skin_layout.hpp"
+#include "platform/qt/ready_notifier.hpp"
 #include "platform/qt/virtual_key.hpp"
 #include "shell/settings_keys.hpp"
 #include "ui/data_folder_messages.hpp"
@@ -59,9 +59,9 @@ TfrmMain::TfrmMain(shell::ShellSession& session, QWidget* parent)
     ConnectFace();
     context_->updateCheck().SetEndProgram([this] { QuitFromMenu(); });
     ApplyConstructionSettings();
-    if (session_.channel() && session_.channel()->fd() >= 0) {
-        messages_ = new QSocketNotifier(session_.channel()->fd(), QSocketNotifier::Read, this);
-        connect(messages_, &QSocketNotifier::activated, this, &TfrmMain::OnInstanceMessages);
+    if (session_.channel() && session_.channel()->readiness() != platform::kNoReadyHandle) {
+        messages_ = new platform::ReadyNotifier(session_.channel()->readiness(), this);
+        connect(messages_, &platform::ReadyNotifier::ready, this, &TfrmMain::OnInstanceMessages);
     }
 }
 

@@ -20,7 +20,10 @@
 #include "ui/switch_items.hpp"
 
 class QLineEdit;
-class QSocketNotifier;
+
+namespace pemu::platform {
+class ReadyNotifier;
+}
 
 namespace pemu::ui {
 
@@ -148,7 +151,7 @@ class TfrmMain : public QMainWindow,
     FaceWidget* face_ = nullptr;
     SwitchPanel* panel_ = nullptr;
     QLineEdit* TFocus = nullptr;  // hidden read-only field that holds the keyboard focus
-    QSocketNotifier* messages_ = nullptr;
+    platform::ReadyNotifier* messages_ = nullptr;
 
     bool firstShown_ = false;
     bool framed_ = false;  // activated once: the window system's frame is known

@@ -5,7 +5,6 @@
 #include <QDesktopServices>
 #include <QMenu>
 #include <QMessageBox>
-#include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +13,7 @@
 #include <sstream>
 
 #include "main_window_fixture.hpp"
+#include "platform/qt/ready_notifier.hpp"
 #include "shell/ini_document.hpp"
 #include "shell/instance_channel.hpp"
 #include "ui/face_widget.hpp"
@@ -215,10 +215,10 @@ TEST_F(RunningCopiesTest, OnlyAPrimaryHiddenInTheTrayComesBackWhenAChildStarts) 
     // A visible primary stays where and as it is. The window's own notifier tells when the
     // message has been taken: its handler runs before this test's.
     window_->showMinimized();
-    auto* notifier = window_->findChild<QSocketNotifier*>();
+    auto* notifier = window_->findChild<platform::ReadyNotifier*>();
     ASSERT_NE(notifier, nullptr);
     bool taken = false;
-    QObject::connect(notifier, &QSocketNotifier::activated, [&taken] { taken = true; });
+    QObject::connect(notifier, &platform::ReadyNotifier::ready, [&taken] { taken = true; });
     ASSERT_TRUE(child->SendToPrimary(shell::InstanceMessage::kRestoreAndShow));
     QTRY_VERIFY_WITH_TIMEOUT(taken, 3000);
     EXPECT_TRUE(window_->isMinimized());

@@ -75,7 +75,8 @@ int main(int argc, char**) {
 
     std::string pending;
     for (;;) {
-        pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {session.channel()->fd(), POLLIN, 0}};
+        pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0},
+                         {static_cast<int>(session.channel()->readiness()), POLLIN, 0}};
         if (::poll(fds, 2, -1) < 0) continue;
         if (fds[1].revents & POLLIN) {
             for (InstanceMessage message : session.channel()->TakeMessages()) {
