@@ -9,9 +9,7 @@
 namespace pemu::http {
 namespace {
 
-constexpr char kProtocols[] = "http,https";
-constexpr long kMaxRedirects = 5;
-constexpr int kWaitSliceMs = 100;
+const std::string kProtocols(kAllowedSchemes);
 
 void InitialiseOnce() {
     static std::once_flag once;
@@ -26,9 +24,9 @@ void CommonOptions(CURL* easy, const char* url, const char* agent, long connectT
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, connectTimeoutMs);
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, kProtocols);
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, kProtocols);
+    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, static_cast<long>(kMaxRedirects));
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, kProtocols.c_str());
+    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, kProtocols.c_str());
 }
 
 struct Body {
@@ -39,9 +37,7 @@ struct Body {
 std::size_t AppendBody(char* data, std::size_t size, std::size_t count, void* target) {
     auto* body = static_cast<Body*>(target);
     const std::size_t n = size * count;
-    if (body->text.size() + n > body->limit) return 0;  // ends the transfer as a failure
-    body->text.append(data, n);
-    return n;
+    return AppendWithin(body->text, data, n, body->limit) ? n : 0;  // 0 ends it as a failure
 }
 
 }  // namespace
@@ -68,7 +64,7 @@ std::optional<std::string> CurlGetter::Get(const update::GetRequest& request) {
     curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
     curl_easy_cleanup(easy);
     curl_slist_free_all(headers);
-    if (result != CURLE_OK || status < 200 || status > 299) return std::nullopt;
+    if (result != CURLE_OK || !IsSuccessStatus(status)) return std::nullopt;
     return std::move(body.text);
 }
 
@@ -192,6 +188,14 @@ std::size_t CurlDownload::OnBody(char* data, std::size_t size, std::size_t count
     download->bodyStarted_ = true;
     download->pending_.append(data, n);
     return n;
+}
+
+std::unique_ptr<update::HttpGetter> NewVersionGetter(GetLimits limits) {
+    return std::make_unique<CurlGetter>(limits);
+}
+
+std::unique_ptr<update::DownloadTransport> NewDownloadTransport(DownloadLimits limits) {
+    return std::make_unique<CurlDownload>(limits);
 }
 
 }  // namespace pemu::http

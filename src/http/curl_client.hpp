@@ -1,24 +1,18 @@
 #pragma once
 // The update check's HTTP client over libcurl: one GET of the version record into memory,
 // and the download transport that hands the body over block by block. Always direct (no
-// proxy from the environment), http and https only, redirects followed at most 5 times.
+// proxy from the environment), with the schemes, redirects and bounds of transfer_rules.hpp.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "http/transfer_rules.hpp"
 #include "update/download.hpp"
 #include "update/version_fetch.hpp"
 
 namespace pemu::http {
-
-// Bounds of the version request: a missing network must never hold up the start for long.
-struct GetLimits {
-    long connectTimeoutMs = 2000;          // name lookup and connection
-    long totalTimeoutMs = 5000;            // the whole request
-    std::size_t maxBodyBytes = 64 * 1024;  // a longer answer is no version record
-};
 
 class CurlGetter : public update::HttpGetter {
   public:
@@ -28,14 +22,6 @@ class CurlGetter : public update::HttpGetter {
 
   private:
     GetLimits limits_;
-};
-
-// Bounds of the download: the connection as the update program's server has always been
-// asked (1 s), then a stall of 30 s without a byte ends it; there is no bound on the whole,
-// the user sees the progress and can stop it with Esc.
-struct DownloadLimits {
-    long connectTimeoutMs = 1000;
-    long stallSeconds = 30;
 };
 
 // Pulls the body through libcurl's multi interface in the caller's thread, waiting at most

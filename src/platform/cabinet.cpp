@@ -10,6 +10,9 @@ struct Cabinet::Handles {
     std::vector<mscabd_file*> files;
 };
 
+namespace {
+
+// libmspack's meaning of one of its error codes, in English ("bad or corrupt file format").
 std::string CabinetErrorText(int code) {
     switch (code) {
         case MSPACK_ERR_OK:
@@ -38,6 +41,8 @@ std::string CabinetErrorText(int code) {
             return "libmspack error " + std::to_string(code);
     }
 }
+
+}  // namespace
 
 Cabinet::Cabinet(const std::string& path) : handles_(std::make_unique<Handles>()) {
     int selftest = MSPACK_ERR_OK;
@@ -71,11 +76,15 @@ Cabinet::~Cabinet() {
     mspack_destroy_cab_decompressor(handles_->decompressor);
 }
 
-std::string Cabinet::Extract(std::size_t index, const std::string& target) {
-    if (!ok() || index >= handles_->files.size()) return CabinetErrorText(MSPACK_ERR_ARGS);
+std::string Cabinet::Extract(const std::vector<std::string>& targets) {
+    if (!ok() || targets.size() > handles_->files.size()) return CabinetErrorText(MSPACK_ERR_ARGS);
     mscab_decompressor* d = handles_->decompressor;
-    const int code = d->extract(d, handles_->files[index], target.c_str());
-    return code == MSPACK_ERR_OK ? "" : CabinetErrorText(code);
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        if (targets[i].empty()) continue;
+        const int code = d->extract(d, handles_->files[i], targets[i].c_str());
+        if (code != MSPACK_ERR_OK) return CabinetErrorText(code);
+    }
+    return "";
 }
 
 }  // namespace pemu::platform

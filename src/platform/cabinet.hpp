@@ -1,7 +1,7 @@
 #pragma once
-// Reading Microsoft cabinet files (".cab") through libmspack: the names stored in a cabinet
-// and the extraction of one stored file into a file of our choosing. Nothing here decides
-// where a file may go; the caller checks every name first.
+// Reading Microsoft cabinet files (".cab"), through libmspack or, on Windows, the Setup API:
+// the names stored in a cabinet and the extraction of stored files into files of our
+// choosing. Nothing here decides where a file may go; the caller checks every name first.
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,7 +16,7 @@ struct CabinetFile {
 
 class Cabinet {
   public:
-    // Opens and reads the cabinet's file list. On failure `error` says libmspack's reason.
+    // Opens and reads the cabinet's file list. On failure `error` says the reader's reason.
     explicit Cabinet(const std::string& path);
     ~Cabinet();
     Cabinet(const Cabinet&) = delete;
@@ -26,9 +26,11 @@ class Cabinet {
     const std::string& error() const { return error_; }
     const std::vector<CabinetFile>& files() const { return files_; }
 
-    // Writes stored file `index` to `target` (which must not be a link). "" on success,
-    // else libmspack's reason; a failed file may be left partly written at `target`.
-    std::string Extract(std::size_t index, const std::string& target);
+    // In one pass, writes every stored file whose entry in `targets` (one per file, in the
+    // order of files()) is not empty to that path, which must not be a link; the others are
+    // skipped. "" on success, else the reason: the files before stay written, the failed one
+    // may be left partly written.
+    std::string Extract(const std::vector<std::string>& targets);
 
   private:
     struct Handles;
@@ -36,8 +38,5 @@ class Cabinet {
     std::vector<CabinetFile> files_;
     std::string error_;
 };
-
-// libmspack's meaning of one of its error codes, in English ("bad or corrupt file format").
-std::string CabinetErrorText(int code);
 
 }  // namespace pemu::platform

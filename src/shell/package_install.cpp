@@ -67,27 +67,51 @@ std::string MoveTree(const std::string& from, const std::string& to, const DataF
     return "";
 }
 
+// A device ("NUL", "com1.bmp", "CON .txt": Windows opens the device whatever follows the
+// base name).
+bool IsDeviceName(std::string_view part) {
+    std::string base(part.substr(0, part.find('.')));
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    std::transform(base.begin(), base.end(), base.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"})
+        if (base == device) return true;
+    return base.size() == 4 && (base.rfind("COM", 0) == 0 || base.rfind("LPT", 0) == 0) &&
+           std::isdigit(static_cast<unsigned char>(base[3]));
+}
+
+// A folder or file name the same on every system: no device, nothing Windows cannot name or
+// would silently change (a trailing dot or blank is dropped there), no longer than a name
+// may be.
+bool PlainNamePart(std::string_view part) {
+    constexpr std::size_t kLongestName = 255;
+    if (part.size() > kLongestName || part.back() == '.' || part.back() == ' ') return false;
+    if (part.find_first_of("<>\"|?*") != std::string_view::npos) return false;
+    return !IsDeviceName(part);
+}
+
 std::string ExtractCabinet(const std::string& path, const std::string& staging,
                            const DataFolder& packages, InstallOutcome& out) {
     platform::Cabinet cabinet(path);
     if (!cabinet.ok()) return cabinet.error();
-    for (std::size_t i = 0; i < cabinet.files().size(); ++i) {
-        const platform::CabinetFile& file = cabinet.files()[i];
+    std::vector<std::string> targets;
+    for (const platform::CabinetFile& file : cabinet.files()) {
         const std::vector<std::string> parts = SafeStoredName(file.name, file.utf8Name);
         std::string relative;
         for (const std::string& part : parts)
             relative = relative.empty() ? part : relative + "/" + part;
         if (parts.empty() || !packages.IsInsideDataRoot(Join(packages.dataRoot(), relative))) {
             out.refused.push_back(file.utf8Name ? file.name : platform::Cp932ToUtf8(file.name));
+            targets.emplace_back();
             continue;
         }
         // Only the first folder level is made.
         if (parts.size() == 2 && !platform::MakeFolder(Join(staging, parts[0])))
             return parts[0] + ": cannot make the folder";
-        if (std::string error = cabinet.Extract(i, Join(staging, relative)); !error.empty())
-            return error;
+        targets.push_back(Join(staging, relative));
     }
-    return "";
+    return cabinet.Extract(targets);
 }
 
 }  // namespace
@@ -126,7 +150,7 @@ std::vector<std::string> SafeStoredName(std::string_view stored, bool utf8) {
     }
     // An empty part is a leading (absolute), doubled or trailing separator.
     for (const std::string& part : parts)
-        if (part.empty() || part == ".") return {};
+        if (part.empty() || part == "." || !PlainNamePart(part)) return {};
     if (parts.size() > 2) return {};
     return parts;
 }

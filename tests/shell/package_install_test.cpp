@@ -87,6 +87,25 @@ TEST(PackageKinds, StoredNamesThatCouldLeaveTheFolderAreRefused) {
         {".\\a", false, {}},
         {"a\nb", false, {}},
         {"", false, {}},
+        // Devices, whatever their case or extension, and names Windows would change.
+        {"NUL", false, {}},
+        {"PNL_Blue\\con.bmp", false, {}},
+        {"PNL_Blue\\Com1.ini", false, {}},
+        {"lpt9", false, {}},
+        {"AUX .txt", false, {}},
+        {"CONOUT$", false, {}},
+        {"PNL_Blue\\CONSOLE.bmp", false, {"PNL_Blue", "CONSOLE.bmp"}},
+        {"COM10.bmp", false, {"COM10.bmp"}},
+        {"PNL_Blue.\\a.bmp", false, {}},
+        {"PNL_Blue\\a.bmp ", false, {}},
+        {"a?.bmp", false, {}},
+        {"a*.bmp", false, {}},
+        {"a<b>.bmp", false, {}},
+        {"a|b", false, {}},
+        {"a\"b", false, {}},
+        {std::string(255, 'n'), false, {std::string(255, 'n')}},
+        {std::string(256, 'n'), false, {}},
+        {"PNL_Blue\\" + std::string(256, 'n'), false, {}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(SafeStoredName(c.stored, c.utf8), c.parts) << c.stored;

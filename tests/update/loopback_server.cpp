@@ -46,7 +46,12 @@ std::string UrlOn(int port, std::string_view path) {
 
 }  // namespace
 
-LoopbackServer::LoopbackServer(fs::path root) : root_(std::move(root)) {
+struct LoopbackServer::Child {
+    pid_t pid = -1;
+};
+
+LoopbackServer::LoopbackServer(fs::path root)
+    : root_(std::move(root)), child_(std::make_unique<Child>()) {
     fs::create_directories(root_ / "files");
     SetRecord("");
     int out[2];
@@ -59,11 +64,11 @@ LoopbackServer::LoopbackServer(fs::path root) : root_(std::move(root)) {
     const std::string folder = root_.string();
     char* argv[] = {const_cast<char*>("python3"), const_cast<char*>(script.c_str()),
                     const_cast<char*>(folder.c_str()), nullptr};
-    const int spawned = ::posix_spawnp(&pid_, "python3", &actions, nullptr, argv, environ);
+    const int spawned = ::posix_spawnp(&child_->pid, "python3", &actions, nullptr, argv, environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(out[1]);
     if (spawned != 0) {
-        pid_ = -1;
+        child_->pid = -1;
         ::close(out[0]);
         return;
     }
@@ -75,9 +80,9 @@ LoopbackServer::LoopbackServer(fs::path root) : root_(std::move(root)) {
 }
 
 LoopbackServer::~LoopbackServer() {
-    if (pid_ > 0) {
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
+    if (child_->pid > 0) {
+        ::kill(child_->pid, SIGTERM);
+        ::waitpid(child_->pid, nullptr, 0);
     }
 }
 
@@ -106,11 +111,11 @@ std::string LoopbackServer::RequestLog() const {
 
 SilentServer::SilentServer() {
     socket_ = BindLoopback(port_);
-    if (socket_ >= 0) ::listen(socket_, 8);
+    if (socket_ >= 0) ::listen(static_cast<int>(socket_), 8);
 }
 
 SilentServer::~SilentServer() {
-    if (socket_ >= 0) ::close(socket_);
+    if (socket_ >= 0) ::close(static_cast<int>(socket_));
 }
 
 std::string SilentServer::Url(std::string_view path) const {

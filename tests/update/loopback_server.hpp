@@ -1,9 +1,10 @@
 #pragma once
 // The test's own HTTP server on the loopback address (loopback_server.py, started and
-// stopped here), and a socket that takes connections but never answers.
-#include <sys/types.h>
-
+// stopped here), and a socket that takes connections but never answers. The POSIX and the
+// Windows build each have their own file behind this.
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -29,8 +30,9 @@ class LoopbackServer {
     std::string RequestLog() const;
 
   private:
+    struct Child;
     std::filesystem::path root_;
-    pid_t pid_ = -1;
+    std::unique_ptr<Child> child_;
     int port_ = 0;
 };
 
@@ -45,7 +47,7 @@ class SilentServer {
     std::string Url(std::string_view path) const;
 
   private:
-    int socket_ = -1;
+    std::intptr_t socket_ = -1;
     int port_ = 0;
 };
 

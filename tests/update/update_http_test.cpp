@@ -1,12 +1,14 @@
-// The update check over libcurl against a real HTTP server on the loopback address.
+// The update check over this system's HTTP client (libcurl, or WinINet on Windows) against a
+// real HTTP server on the loopback address.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <thread>
 
-#include "http/curl_client.hpp"
+#include "http/http_client.hpp"
 #include "loopback_server.hpp"
 #include "update/download.hpp"
 #include "update/update_steps.hpp"
@@ -36,18 +38,20 @@ class UpdateOverHttp : public ::testing::Test {
         fs::remove_all(root_);
     }
 
-    FetchOutcome Fetch() {
-        http::CurlGetter http;
-        return FetchVersion(http, server_->Url("/pemu/AppVer.php"));
+    FetchOutcome Fetch(const std::string& path = "/pemu/AppVer.php") {
+        return FetchVersion(*http::NewVersionGetter(), server_->Url(path));
     }
     // Downloads /files/NAME into the target; `abortAfter` blocks, when given, sets the flag
     // from another thread as the user would.
     int DownloadFile(const std::string& name, int abortAfter = 0, int abortWith = kAbortEscape) {
-        http::CurlDownload transport;
+        return DownloadFrom("/files/" + name, abortAfter, abortWith);
+    }
+    int DownloadFrom(const std::string& path, int abortAfter = 0, int abortWith = kAbortEscape) {
+        const auto transport = http::NewDownloadTransport();
         AbortFlag abort{kAbortNone};
         int blocks = 0;
         std::thread user;
-        const int code = Download(transport, target_, server_->Url("/files/" + name), abort,
+        const int code = Download(*transport, target_, server_->Url(path), abort,
                                   [&](std::int64_t, std::int64_t) {
                                       if (abortAfter > 0 && ++blocks == abortAfter)
                                           user = std::thread([&] { abort = abortWith; });
@@ -90,8 +94,8 @@ TEST_F(UpdateOverHttp, NewerEqualAndMalformedRecords) {
     server_->SetRecordFor("3.70.00", "Update.sh");
     server_->SetRecord("[PemuAppVer][Ver]3.70.00[Url]u/[Fil]f[Siz][Last][End]", 500);
     EXPECT_TRUE(Fetch().failed());
-    http::CurlGetter http;
-    EXPECT_TRUE(FetchVersion(http, ClosedPortUrl("/pemu/AppVer.php")).failed());
+    EXPECT_TRUE(
+        FetchVersion(*http::NewVersionGetter(), ClosedPortUrl("/pemu/AppVer.php")).failed());
 }
 
 TEST_F(UpdateOverHttp, TheServerSeesTheRequestHeaders) {
@@ -119,9 +123,9 @@ TEST_F(UpdateOverHttp, ADownloadThatSucceedsBecomesTheUpdater) {
     program += std::string(300 * 1024, '#') + "\n";  // several hundred blocks
     server_->AddFile("Update.sh", program);
     std::vector<std::int64_t> reports;
-    http::CurlDownload transport;
+    const auto transport = http::NewDownloadTransport();
     AbortFlag abort{kAbortNone};
-    const int code = Download(transport, target_, server_->Url("/files/Update.sh"), abort,
+    const int code = Download(*transport, target_, server_->Url("/files/Update.sh"), abort,
                               [&](std::int64_t received, std::int64_t length) {
                                   EXPECT_EQ(length, static_cast<std::int64_t>(program.size()));
                                   reports.push_back(received);
@@ -151,9 +155,9 @@ TEST_F(UpdateOverHttp, FailuresLeaveNoFileBehind) {
         EXPECT_EQ(DownloadFile(c.name), c.code) << c.name;
         EXPECT_FALSE(fs::exists(target_)) << c.name;
     }
-    http::CurlDownload transport;
+    const auto transport = http::NewDownloadTransport();
     AbortFlag abort{kAbortNone};
-    EXPECT_EQ(Download(transport, target_, ClosedPortUrl("/files/x"), abort, {}),
+    EXPECT_EQ(Download(*transport, target_, ClosedPortUrl("/files/x"), abort, {}),
               kDownloadOpenFailed);
     EXPECT_FALSE(fs::exists(target_));
 }
@@ -163,6 +167,20 @@ TEST_F(UpdateOverHttp, AnAbortStopsTheDownloadAndRemovesThePartialFile) {
         EXPECT_EQ(DownloadFile("slow.bin", 20, reason), kDownloadStopped);
         EXPECT_FALSE(fs::exists(target_));
     }
+}
+
+TEST_F(UpdateOverHttp, AnAbortEndsTheWaitForAServerThatSaysNothing) {
+    // The connection is taken and never answered: only the abort flag ends the wait.
+    testing_support::SilentServer silent;
+    const auto transport = http::NewDownloadTransport();
+    AbortFlag abort{kAbortNone};
+    std::thread user([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        abort = kAbortClosed;
+    });
+    EXPECT_EQ(Download(*transport, target_, silent.Url("/files/x"), abort, {}), kDownloadStopped);
+    user.join();
+    EXPECT_FALSE(fs::exists(target_));
 }
 
 TEST_F(UpdateOverHttp, ATargetThatCannotBeCreatedFailsAndIsLeftAlone) {
@@ -185,6 +203,44 @@ TEST_F(UpdateOverHttp, AFileNameThatIsAPathIsRefusedBeforeAnythingIsFetched) {
         EXPECT_EQ(DecideCheck("3.69.03", outcome), CheckResult::kFailed) << name;
     }
     EXPECT_EQ(server_->RequestLog().find("GET /files/"), std::string::npos);
+}
+
+TEST_F(UpdateOverHttp, RedirectsAreFollowedFiveTimesAndOnlyToHttp) {
+    server_->SetRecordFor("3.70.00", "Update.sh");
+    server_->AddFile("Update.sh", "#!/bin/sh\n");
+    struct Case {
+        const char* path;
+        bool fetched;
+        int downloaded;
+    };
+    // The hops alternate between full addresses and paths on the same server.
+    const Case cases[] = {
+        {"/hop/1/", true, kDownloadComplete},
+        {"/hop/5/", true, kDownloadComplete},
+        {"/hop/6/", false, kDownloadBadStatus},  // the sixth answer is the 302 itself
+        {"/away/", false, kDownloadBadStatus},   // to ftp://
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Fetch(c.path + std::string("pemu/AppVer.php")).version,
+                  c.fetched ? "3.70.00" : "err")
+            << c.path;
+        EXPECT_EQ(DownloadFrom(c.path + std::string("files/Update.sh")), c.downloaded) << c.path;
+        EXPECT_EQ(fs::exists(target_), c.downloaded == kDownloadComplete) << c.path;
+        fs::remove(target_);
+    }
+    EXPECT_EQ(server_->RequestLog().find("ftp"), std::string::npos);
+}
+
+TEST_F(UpdateOverHttp, AVersionAnswerTooLongOrCutShortFails) {
+    const std::string record = "[PemuAppVer][Ver]3.70.00[Url]u/[Fil]f[Siz][Last][End]";
+    server_->SetRecord(record + std::string(64 * 1024, ' '));
+    EXPECT_TRUE(Fetch().failed());
+    server_->SetRecord(record + std::string(60 * 1024, ' '));
+    EXPECT_EQ(Fetch().version, "3.70.00");
+    server_->AddFile("short-record", record);
+    EXPECT_TRUE(Fetch("/files/short-record").failed());
+    server_->AddFile("record", record);
+    EXPECT_EQ(Fetch("/files/record").version, "3.70.00");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "command.hpp"
-#include "http/curl_client.hpp"
+#include "http/http_client.hpp"
 #include "platform/product_info.hpp"
 #include "shell/named_paths.hpp"
 #include "update/version_fetch.hpp"
@@ -26,10 +26,10 @@ int RunUpdateCheck(const std::vector<std::string>& args, std::istream& in, std::
         body << in.rdbuf();
         outcome = update::ReadVersionAnswer(body.str());
     } else {
-        http::CurlGetter http;
+        const std::unique_ptr<update::HttpGetter> http = http::NewVersionGetter();
         const std::string endpoint =
             shell::NamedPaths("", "").PathOf(shell::PathKind::kVersionEndpoint);
-        outcome = update::FetchVersion(http, endpoint);
+        outcome = update::FetchVersion(*http, endpoint);
     }
     const std::string own = std::string(platform::kVersionText).substr(0, 9);
     switch (update::DecideCheck(own, outcome)) {

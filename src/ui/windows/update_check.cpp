@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <QString>
 
-#include "http/curl_client.hpp"
+#include "http/http_client.hpp"
 #include "platform/product_info.hpp"
 #include "platform/qt/desktop_programs.hpp"
 #include "platform/qt/path_text.hpp"
@@ -34,8 +34,8 @@ std::string UpdateCheck::OwnVersion() {
 
 void UpdateCheck::AutoCheckAtStart() {
     if (!autoUpdate_ || context_.IsChild()) return;
-    http::CurlGetter http;
-    const update::FetchOutcome outcome = update::FetchVersion(http, VersionEndpoint());
+    const std::unique_ptr<update::HttpGetter> http = http::NewVersionGetter();
+    const update::FetchOutcome outcome = update::FetchVersion(*http, VersionEndpoint());
     if (update::DecideCheck(OwnVersion(), outcome) != update::CheckResult::kNewer) return;
     QWidget& main = context_.mainWindow();
     main.repaint();

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "display/system_colours.hpp"
-#include "http/curl_client.hpp"
+#include "http/http_client.hpp"
 #include "platform/codec.hpp"
 #include "ui/app_context.hpp"
 #include "ui/ui_text.hpp"
@@ -126,8 +126,8 @@ void TfrmUpdate::Check() {
     SetCell(kStatusRow, Sjis("接続中..."));
     SetCell(kConnectionRow, "ON");
     repaint();
-    http::CurlGetter http;
-    const update::FetchOutcome outcome = update::FetchVersion(http, endpoint);
+    const std::unique_ptr<update::HttpGetter> http = http::NewVersionGetter();
+    const update::FetchOutcome outcome = update::FetchVersion(*http, endpoint);
     Runs_->setEnabled(true);
     SetCell(kStatusRow, update::CheckCellsOf(endpoint, outcome.failed()).status);
     SetCell(kConnectionRow, "OFF");
@@ -163,7 +163,7 @@ void TfrmUpdate::StartDownload() {
         OnDownloadEnded(update::kDownloadWrongLength);  // the target cannot be created
         return;
     }
-    auto transport = std::make_unique<http::CurlDownload>();
+    auto transport = http::NewDownloadTransport();
     worker_ = std::thread([this, transport = std::move(transport), address] {
         const int code = update::Download(
             *transport, target_, address, abort_,
