@@ -33,8 +33,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan
 windows_deps=${PEMU_WINDOWS_DEPS:-$HOME/.cache/pemu-windows}
 if [ -f "$windows_deps/pemu-deps.stamp" ]; then
   bash scripts/bootstrap.sh --windows
-  bash scripts/windows/build-app.sh build-windows
-  bash tests/windows/run_windows_e2e.sh build-windows/dist
+  bash scripts/windows/build-app.sh --after-engines build-windows
 else
   echo "test: skipped the Windows end-to-end test: no Windows dependency cache in $windows_deps (bash scripts/build-windows.sh makes it)"
 fi

@@ -1,13 +1,22 @@
 #!/usr/bin/env bash
-# The whole Windows program on top of the dependency cache: the build tools for this machine
-# (the skin generator and the icon scaler run during the build), then Pemu.exe,
-# pemu-popup.exe and pemu-calc.exe cross-built with the windows against the cached Qt, with
-# the Qt DLLs, the platform plugin, Qt's Japanese texts and the PemuFiles template beside
-# them, and finally the portable zip and the installer.
-# Usage: build-app.sh [OUT]   (default build-windows: OUT/host, OUT/app/bin, OUT/dist)
+# The whole Windows build, which `bash scripts/build-windows.sh` with no argument runs: the
+# dependency cache (Qt and libjpeg, reused when it is there), the engines and their tests
+# under Wine (build-windows.sh --engines), then the build tools for this machine (the skin
+# generator and the icon scaler run during the build), Pemu.exe, pemu-popup.exe and
+# pemu-calc.exe cross-built with the windows against the cached Qt, with the Qt DLLs, the
+# platform plugin, Qt's Japanese texts and the PemuFiles template beside them, the portable
+# zip and the installer, and last the end-to-end test of the installed program under Wine.
+# Usage: build-app.sh [--after-engines] [OUT]
+#   --after-engines  the dependency cache and the engines are done already (scripts/test.sh)
+#   OUT              default build-windows: OUT/host, OUT/app/bin, OUT/dist
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+after_engines=0
+if [ "${1:-}" = --after-engines ]; then
+  after_engines=1
+  shift
+fi
 out=$(realpath -m "${1:-$root/build-windows}")
 deps=$(realpath -m "${PEMU_WINDOWS_DEPS:-$HOME/.cache/pemu-windows}")
 jobs=${PEMU_JOBS:-2}
@@ -16,7 +25,17 @@ die() {
   printf 'build-app: %s\n' "$*" >&2
   exit 1
 }
+
+if [ "$after_engines" = 0 ]; then
+  bash "$root/scripts/bootstrap.sh" --windows
+  bash "$root/scripts/windows/build-deps.sh"
+  bash "$root/scripts/build-windows.sh" --engines
+fi
 [ -f "$deps/pemu-deps.stamp" ] || die "no dependency cache at $deps; run scripts/windows/build-deps.sh"
+if command -v ccache >/dev/null; then
+  export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
+  export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
+fi
 
 # Logs of a step are shown only when it fails.
 run_logged() { # log command...
@@ -57,3 +76,6 @@ version=$(sed -n 's/^project(Pemu VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.
 [ -n "$version" ] || die "no version in $root/CMakeLists.txt"
 note "packages of version $version in $out/dist"
 bash "$root/scripts/windows/package.sh" "$bin" "$out/dist" "$version" "$out/app/windows/pemu.ico"
+
+note "the installed program under Wine"
+bash "$root/tests/windows/run_windows_e2e.sh" "$out/dist" "$out/dist/screenshots"
