@@ -1,8 +1,5 @@
 #include "calclog/calculation_log.hpp"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
@@ -31,15 +28,10 @@ std::string AppendRun(std::string existing, std::string_view clearedText, std::s
 
 platform::IoResult CreateLogFileWhenMissing(const std::string& logPath) {
     if (platform::PathExists(logPath)) return {};
-    int fd = ::open(logPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd >= 0) {
-        ::close(fd);
-        return {};
-    }
-    const int error = errno;
+    platform::IoResult made = platform::CreateNewFile(logPath);
     // Another copy may have made it meanwhile.
-    if (platform::PathExists(logPath)) return {};
-    return platform::IoResult::Failed(error, "create " + logPath);
+    if (made || platform::PathExists(logPath)) return {};
+    return made;
 }
 
 std::string LogLockPath(const std::string& logPath) {

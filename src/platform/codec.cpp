@@ -30,7 +30,8 @@ std::string Convert(const char* to, const char* from, std::string_view in,
         ++inPtr;
         --inLeft;
         // Skip the rest of a UTF-8 sequence so one bad character gives one replacement.
-        while (from[0] == 'U' && inLeft > 0 && (static_cast<unsigned char>(*inPtr) & 0xC0) == 0x80) {
+        while (from[0] == 'U' && inLeft > 0 &&
+               (static_cast<unsigned char>(*inPtr) & 0xC0) == 0x80) {
             ++inPtr;
             --inLeft;
         }
@@ -46,6 +47,8 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     return Convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD");
 }
 
-std::string Utf8ToCp932(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8, "?"); }
+std::string Utf8ToCp932(std::string_view utf8) {
+    return Convert("CP932", "UTF-8", utf8, "?");
+}
 
 }  // namespace pemu::platform

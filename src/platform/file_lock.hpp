@@ -36,7 +36,16 @@ class FileLock {
 
   private:
     struct Handle;  // the open lock file, per operating system
-    std::unique_ptr<Handle> handle_;
+    struct CloseHandle {
+        void operator()(Handle* handle) const;  // per operating system
+    };
+    using HandlePtr = std::unique_ptr<Handle, CloseHandle>;
+    enum class Try { kLocked, kBusy, kFailed };
+    // Per operating system: open (or make) the lock file, one try to lock it, unlock.
+    static HandlePtr Open(const std::string& path, std::string& what);
+    static Try TryLock(Handle& handle, const std::string& path, std::string& what);
+    static void Unlock(Handle& handle);
+    HandlePtr handle_;
     Outcome outcome_ = Outcome::kUnavailable;
     std::string what_;
 };

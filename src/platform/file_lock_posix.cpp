@@ -2,12 +2,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
-#include <thread>
-#include <utility>
 
 #include "platform/file_lock.hpp"
 
@@ -17,68 +13,36 @@ namespace pemu::platform {
 // each other, and the kernel drops it with the last descriptor when the holder dies.
 struct FileLock::Handle {
     int fd = -1;
-    ~Handle() {
-        if (fd >= 0) ::close(fd);
-    }
 };
 
-FileLock::FileLock() = default;
-FileLock::FileLock(FileLock&& other) noexcept
-    : handle_(std::move(other.handle_)),
-      outcome_(std::exchange(other.outcome_, Outcome::kUnavailable)),
-      what_(std::move(other.what_)) {}
-
-FileLock& FileLock::operator=(FileLock&& other) noexcept {
-    if (this != &other) {
-        Release();
-        handle_ = std::move(other.handle_);
-        outcome_ = std::exchange(other.outcome_, Outcome::kUnavailable);
-        what_ = std::move(other.what_);
-    }
-    return *this;
+void FileLock::CloseHandle::operator()(Handle* handle) const {
+    if (handle->fd >= 0) ::close(handle->fd);
+    delete handle;
 }
 
-FileLock::~FileLock() {
-    Release();
-}
-
-FileLock FileLock::Acquire(const std::string& path, int waitMs) {
-    FileLock lock;
-    auto handle = std::make_unique<Handle>();
+FileLock::HandlePtr FileLock::Open(const std::string& path, std::string& what) {
+    HandlePtr handle(new Handle);
     // Locking needs no write access, so a lock file another tool made read-only still serves.
     handle->fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
     if (handle->fd < 0) {
-        lock.what_ = "open " + path + ": " + std::strerror(errno);
-        return lock;
+        what = "open " + path + ": " + std::strerror(errno);
+        return nullptr;
     }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-    auto pause = std::chrono::milliseconds(1);
-    for (;;) {
-        if (::flock(handle->fd, LOCK_EX | LOCK_NB) == 0) {
-            lock.handle_ = std::move(handle);
-            lock.outcome_ = Outcome::kHeld;
-            return lock;
-        }
-        if (errno == EINTR) continue;
-        if (errno != EWOULDBLOCK) {
-            lock.what_ = "lock " + path + ": " + std::strerror(errno);
-            return lock;
-        }
-        const auto now = std::chrono::steady_clock::now();
-        if (now >= deadline) break;
-        // The holder normally needs a few milliseconds; a longer hold is polled less often.
-        std::this_thread::sleep_for(
-            std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
-        pause = std::min(pause * 2, std::chrono::milliseconds(50));
-    }
-    lock.outcome_ = Outcome::kTimedOut;
-    lock.what_ = "lock " + path + ": held by another process for " + std::to_string(waitMs) + " ms";
-    return lock;
+    return handle;
 }
 
-void FileLock::Release() {
-    if (handle_) ::flock(handle_->fd, LOCK_UN);
-    handle_.reset();
+FileLock::Try FileLock::TryLock(Handle& handle, const std::string& path, std::string& what) {
+    for (;;) {
+        if (::flock(handle.fd, LOCK_EX | LOCK_NB) == 0) return Try::kLocked;
+        if (errno == EINTR) continue;
+        if (errno == EWOULDBLOCK) return Try::kBusy;
+        what = "lock " + path + ": " + std::strerror(errno);
+        return Try::kFailed;
+    }
+}
+
+void FileLock::Unlock(Handle& handle) {
+    ::flock(handle.fd, LOCK_UN);
 }
 
 }  // namespace pemu::platform

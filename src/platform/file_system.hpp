@@ -1,6 +1,7 @@
 #pragma once
-// Plain file and folder operations over POSIX, with results as values. Paths are UTF-8 or
-// CP932 bytes as the system hands them; '/' separates folders.
+// Plain file and folder operations, with results as values. Paths are UTF-8 (on POSIX also
+// CP932 bytes as the system hands them); '/' separates folders, also in the paths handed out
+// on Windows, which takes '/' and '\' alike.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -28,7 +29,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // failure the old file is untouched and the temporary file is removed. When `path` is a
 // symbolic link (or a chain of them) the link is kept and the file it leads to is replaced,
 // beside that file; a dangling link's target is made, and when its folder is missing the
-// write fails with the link untouched.
+// write fails with the link untouched. (On Windows, where links are rare, a link is replaced.)
 IoResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Removes the temporary files that WriteFileAtomically(path) left when its process died in
@@ -38,6 +39,10 @@ void RemoveAbandonedTemporaries(const std::string& path);
 
 // Copies one file, replacing the target atomically. Fails when the source cannot be read.
 IoResult CopyFileAtomically(const std::string& from, const std::string& to);
+
+// Makes an empty file at `path` only when nothing is there (one step, so of two processes
+// exactly one makes it); fails with EEXIST when something is, and never touches it.
+IoResult CreateNewFile(const std::string& path);
 
 bool FileExists(const std::string& path);    // a regular file (after links)
 bool FolderExists(const std::string& path);  // a directory (after links)
@@ -86,11 +91,12 @@ std::optional<std::string> Environment(const char* name);
 // is an absolute path, else the home folder + "/.local/share", the home being $HOME when it
 // is absolute, else the one the user database gives this user. A home other users may write
 // into (such as /tmp) is passed over: another user could have made the folders first.
-// Nullopt when there is none.
+// Nullopt when there is none. On Windows: the user's roaming application-data folder.
 std::optional<std::string> UserDataFolder();
 
 // Base folder for the instance lock and the local sockets: $PEMU_RUNTIME_DIR, else
-// $XDG_RUNTIME_DIR, else a private /tmp/pemu-<uid>/ (created 0700). With a trailing '/'.
+// $XDG_RUNTIME_DIR, else a private /tmp/pemu-<uid>/ (created 0700); on Windows "pemu/" in the
+// user's temporary folder. With a trailing '/'.
 std::string RuntimeFolder();
 
 }  // namespace pemu::platform

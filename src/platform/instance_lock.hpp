@@ -1,7 +1,8 @@
 #pragma once
-// A named, process-wide lock: the stand-in for a named mutex. It is an flock on a file in
-// the runtime folder, so the kernel releases it when the holder dies and a crashed holder
+// A named, process-wide lock: on Windows the named mutex itself, elsewhere an flock on a file
+// in the runtime folder. The system releases it when the holder dies, so a crashed holder
 // never blocks later starts.
+#include <cstdint>
 #include <string>
 
 namespace pemu::platform {
@@ -16,14 +17,15 @@ class InstanceLock {
     ~InstanceLock();
 
     // Tries once, without waiting. `held()` tells whether this process got it. When the lock
-    // file cannot even be created the lock counts as held: a failure never makes a child.
+    // cannot even be created it counts as held: a failure never makes a child. The mutex of
+    // Windows is named `name` alone; `folder` holds the lock file elsewhere.
     static InstanceLock TryAcquire(const std::string& folder, const std::string& name);
 
     bool held() const { return held_; }
     void Release();
 
   private:
-    int fd_ = -1;
+    std::intptr_t native_ = -1;  // the lock file's descriptor, or the mutex handle
     bool held_ = false;
 };
 

@@ -6,31 +6,10 @@
 #include "platform/product_record.hpp"
 #include "platform/program_file.hpp"
 #include "platform/version_resource.hpp"
+#include "platform/windows_text.hpp"
 
 namespace pemu::platform {
 namespace {
-
-std::wstring WidePath(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
-                                      static_cast<int>(utf8.size()), nullptr, 0);
-    if (n <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
-                        wide.data(), n);
-    return wide;
-}
-
-std::string Utf8(const wchar_t* text, std::size_t length) {
-    if (length == 0) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0,
-                                      nullptr, nullptr);
-    if (n <= 0) return {};
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), out.data(), n, nullptr,
-                        nullptr);
-    return out;
-}
 
 bool IsBlank(wchar_t c) {
     return c == L' ' || c == L'\t';
@@ -43,7 +22,7 @@ std::string ProgramFileName(std::string_view stem) {
 }
 
 std::optional<std::string> VersionResourceProductName(const std::string& programFile) {
-    const std::wstring path = WidePath(programFile);
+    const std::wstring path = windows::Wide(programFile);
     if (path.empty()) return std::nullopt;
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
@@ -75,7 +54,7 @@ std::optional<std::string> VersionResourceProductName(const std::string& program
     while (end > begin && IsBlank(text[end - 1]))
         --end;
     if (begin == end) return std::nullopt;
-    return Utf8(text + begin, end - begin);
+    return windows::Narrow(std::wstring_view(text + begin, end - begin));
 }
 
 std::optional<std::string> ProgramProductName(const std::string& programFile) {

@@ -1,8 +1,5 @@
 #include "shell/file_helpers.hpp"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "platform/file_system.hpp"
 #include "platform/program_file.hpp"
 
@@ -79,10 +76,7 @@ bool DataFolder::EmptyTree(const std::string& folder) const {
 
 bool FileExistsOrCreate(const std::string& path, bool create) {
     if (platform::FileExists(path)) return true;
-    if (create && !platform::PathExists(path)) {
-        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd >= 0) ::close(fd);
-    }
+    if (create && !platform::PathExists(path)) platform::CreateNewFile(path);
     return false;
 }
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <ctime>
 
-#include "platform/qt/path_text.hpp"
+#include "platform/qt/qt_path.hpp"
 #include "shell/popup_file.hpp"
 #include "ui/app_context.hpp"
 #include "ui/ui_text.hpp"
@@ -14,7 +14,7 @@ namespace pemu::ui {
 namespace {
 
 bool Refuse(QWidget& window, std::string_view why, const std::string& detail) {
-    QMessageBox::warning(&window, "Pemu", Caption(why) + "\n" + platform::PathText(detail));
+    QMessageBox::warning(&window, "Pemu", Caption(why) + "\n" + platform::QtPath(detail));
     return false;
 }
 
@@ -30,7 +30,7 @@ bool ShowInPopupViewer(AppContext& context, QWidget& window, std::string_view cp
         static_cast<std::int64_t>(std::time(nullptr)), window.x(), window.y());
     if (!file.io)
         return Refuse(window, "ポップアップ表示のファイルを書けませんでした。", file.io.what);
-    if (!QProcess::startDetached(platform::PathText(viewer), {platform::PathText(file.path)}))
+    if (!QProcess::startDetached(platform::QtPath(viewer), {platform::QtPath(file.path)}))
         return Refuse(window, "ポップアップ表示のプログラムを起動できませんでした。", viewer);
     return true;
 }

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "platform/file_system.hpp"
-#include "platform/qt/path_text.hpp"
+#include "platform/qt/qt_path.hpp"
 #include "popup_window.hpp"
 
 int main(int argc, char** argv) {
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString path = args.at(1);
-    const auto text = pemu::platform::ReadWholeFile(pemu::platform::PathBytes(path));
+    const auto text = pemu::platform::ReadWholeFile(pemu::platform::PathFromQt(path));
     if (!text) {
         QMessageBox::warning(nullptr, QStringLiteral("Pemu"),
                              QStringLiteral("ファイルを読めませんでした。\n") + path);

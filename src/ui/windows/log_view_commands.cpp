@@ -11,7 +11,7 @@
 #include "calclog/calculation_log.hpp"
 #include "calclog/log_view.hpp"
 #include "platform/file_system.hpp"
-#include "platform/qt/path_text.hpp"
+#include "platform/qt/qt_path.hpp"
 #include "tape/tape_csv.hpp"
 #include "ui/app_context.hpp"
 #include "ui/desktop_open.hpp"
@@ -110,7 +110,7 @@ void TfrmLogView::Save(bool selectionOnly) {
     if (text.empty()) return;
     const QString path = ChooseSaveFile(this, "テキストファイル(*.txt)", QStringLiteral("txt"));
     if (path.isEmpty()) return;
-    const platform::IoResult saved = calclog::SaveLogText(platform::PathBytes(path), text);
+    const platform::IoResult saved = calclog::SaveLogText(platform::PathFromQt(path), text);
     if (!saved) {
         QMessageBox::warning(
             this, "Pemu", Caption("保存できませんでした。\n") + QString::fromStdString(saved.what));
@@ -123,7 +123,7 @@ void TfrmLogView::SaveCsv(bool selectionOnly) {
     const QString path = ChooseSaveFile(this, "CSV ファイル(*.csv)", QStringLiteral("csv"));
     if (path.isEmpty()) return;
     const platform::IoResult saved =
-        platform::WriteFileAtomically(platform::PathBytes(path), tape::TapeToCsv(text));
+        platform::WriteFileAtomically(platform::PathFromQt(path), tape::TapeToCsv(text));
     if (!saved) {
         QMessageBox::warning(
             this, "Pemu", Caption("保存できませんでした。\n") + QString::fromStdString(saved.what));
@@ -149,7 +149,7 @@ void TfrmLogView::DeleteLog() {
     const std::string path = LogPath();
     if (const platform::IoResult deleted = calclog::DeleteCalculationLog(path); !deleted) {
         QMessageBox::warning(this, "Pemu",
-                             Caption("ログを削除できませんでした。\n") + platform::PathText(path));
+                             Caption("ログを削除できませんでした。\n") + platform::QtPath(path));
         return;
     }
     TextArea->clear();
@@ -158,14 +158,14 @@ void TfrmLogView::DeleteLog() {
 
 void TfrmLogView::OpenFolder() {
     const std::string folder = context().session().paths().PathOf(shell::PathKind::kSysFolder);
-    OpenWithDesktop(this, QUrl::fromLocalFile(platform::PathText(folder)),
+    OpenWithDesktop(this, QUrl::fromLocalFile(platform::QtPath(folder)),
                     "フォルダを開けませんでした。");
 }
 
 void TfrmLogView::OpenHelp() {
     const std::string page =
         context().session().paths().PathOf(shell::PathKind::kManualFolder) + "logView.htm";
-    OpenWithDesktop(this, QUrl::fromLocalFile(platform::PathText(page)),
+    OpenWithDesktop(this, QUrl::fromLocalFile(platform::QtPath(page)),
                     "ヘルプを開けませんでした。");
 }
 

@@ -6,7 +6,7 @@
 #include "http/http_client.hpp"
 #include "platform/product_info.hpp"
 #include "platform/qt/desktop_programs.hpp"
-#include "platform/qt/path_text.hpp"
+#include "platform/qt/qt_path.hpp"
 #include "shell/settings_keys.hpp"
 #include "ui/app_context.hpp"
 #include "ui/ui_text.hpp"
@@ -46,8 +46,8 @@ void UpdateCheck::AutoCheckAtStart() {
 
 void UpdateCheck::LaunchUpdater() {
     const shell::NamedPaths& paths = context_.session().paths();
-    const QString program = platform::PathText(paths.PathOf(shell::PathKind::kUpdaterFile));
-    const QString folder = platform::PathText(paths.PathOf(shell::PathKind::kFilesFolder));
+    const QString program = platform::QtPath(paths.PathOf(shell::PathKind::kUpdaterFile));
+    const QString folder = platform::QtPath(paths.PathOf(shell::PathKind::kFilesFolder));
     if (!platform::StartProgram(program, folder)) {
         QMessageBox::warning(&context_.mainWindow(), "Pemu",
                              Caption("アップデートプログラムを起動できませんでした。"));

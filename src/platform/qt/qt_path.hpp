@@ -7,11 +7,11 @@
 
 namespace pemu::platform {
 
-inline QString PathText(const std::string& path) {
+inline QString QtPath(const std::string& path) {
     return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
 }
 
-inline std::string PathBytes(const QString& path) {
+inline std::string PathFromQt(const QString& path) {
     return path.toUtf8().toStdString();
 }
 
