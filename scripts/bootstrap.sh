@@ -2,7 +2,8 @@
 # Installs every Debian package Pemu needs to build, test and run. Safe to run again.
 # With --bench it also installs the calculators the benchmarks compare against; with
 # --windows what the Windows build needs (the mingw-w64 cross compiler, Wine to run the
-# result, the tools that unpack Debian's source packages of Qt and libjpeg).
+# result, the tools that unpack Debian's source packages of Qt and libjpeg, NSIS and zip
+# for the Windows packages).
 set -euo pipefail
 
 packages=(
@@ -23,6 +24,7 @@ for arg in "$@"; do
       packages+=(
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
         binutils-mingw-w64-x86-64 wine wine64 openbox dpkg-dev xz-utils
+        nsis zip
       )
       ;;
     *)

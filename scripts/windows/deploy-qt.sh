@@ -28,6 +28,8 @@ for p in "${plugins[@]}"; do
 done
 mkdir -p "$folder/translations"
 cp /usr/share/qt6/translations/qtbase_ja.qm "$folder/translations/"
+# Without it Qt looks for its translations where the cache was built, not beside the program.
+printf '[Paths]\nPrefix = .\nPlugins = .\nTranslations = translations\n' >"$folder/qt.conf"
 
 imports() { x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ { print $3 }'; }
 

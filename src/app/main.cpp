@@ -2,10 +2,10 @@
 // user's data folder; the first copy that runs owns the shared settings. `pemu PATH...`
 // installs skin packages instead and ends.
 #include <QApplication>
-#include <QFile>
 #include <memory>
 
 #include "platform/file_system.hpp"
+#include "platform/qt/qt_path.hpp"
 #include "shell/shell_session.hpp"
 #include "ui/application.hpp"
 #include "ui/data_folder_messages.hpp"
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     if (arguments.size() > 1) {
         std::vector<std::string> paths;
         for (qsizetype i = 1; i < arguments.size(); ++i)
-            paths.push_back(QFile::encodeName(arguments[i]).toStdString());
+            paths.push_back(pemu::platform::PathFromQt(arguments[i]));
         pemu::ui::InstallPackagesFromCommandLine(
             paths, pemu::shell::NamedPaths(dataRoot.root, pemu::platform::ExecutableFolder()));
         return 0;

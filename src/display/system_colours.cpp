@@ -40,7 +40,13 @@ QFont FontFor(std::string_view faceName, int pointSize, int pixelHeight) {
                               name.contains(QStringLiteral(" UI "));
     QString family = mincho ? QStringLiteral("IPAMincho") : QStringLiteral("IPAGothic");
     if (proportional) family = mincho ? QStringLiteral("IPAPMincho") : QStringLiteral("IPAPGothic");
+    // The IPA fonts where they are installed (Debian, Wine on Linux); else the face asked for,
+    // or its kin by its English name, as a Windows machine has them.
+    QString windowsFamily = mincho ? QStringLiteral("MS Mincho") : QStringLiteral("MS Gothic");
+    if (proportional)
+        windowsFamily = mincho ? QStringLiteral("MS PMincho") : QStringLiteral("MS PGothic");
     QFont font(family);
+    font.setFamilies({family, name, windowsFamily});
     // Points at 96 dots per inch, whatever the screen says, so every machine draws alike.
     font.setPixelSize(pixelHeight > 0 ? pixelHeight : std::max(1, (pointSize * 96 + 36) / 72));
     font.setHintingPreference(QFont::PreferFullHinting);

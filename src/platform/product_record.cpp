@@ -1,5 +1,6 @@
 #include "platform/product_record.hpp"
 
+#include "platform/file_system.hpp"
 #include "platform/product_info.hpp"
 
 namespace pemu::platform {
@@ -35,6 +36,14 @@ std::optional<std::string> FindProductName(std::string_view bytes) {
         if (!name.empty()) return std::string(name);
     }
     return std::nullopt;
+}
+
+std::optional<std::string> RecordedProductName(const std::string& programFile) {
+    // The record of this very binary names the marker searched for.
+    static_cast<void>(ProductRecord());
+    std::optional<std::string> bytes = ReadWholeFile(programFile);
+    if (!bytes) return std::nullopt;
+    return FindProductName(*bytes);
 }
 
 }  // namespace pemu::platform

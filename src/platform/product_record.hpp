@@ -14,4 +14,7 @@ std::string_view ProductRecord();
 // The product name of the first non-empty record found in `bytes`, trimmed.
 std::optional<std::string> FindProductName(std::string_view bytes);
 
+// FindProductName over a whole file; nullopt when it cannot be read.
+std::optional<std::string> RecordedProductName(const std::string& programFile);
+
 }  // namespace pemu::platform

@@ -1,7 +1,7 @@
 #include "shell/file_helpers.hpp"
 
 #include "platform/file_system.hpp"
-#include "platform/product_record.hpp"
+#include "platform/program_file.hpp"
 
 namespace pemu::shell {
 namespace {
@@ -106,11 +106,7 @@ int ListEntries(std::string& out, std::size_t outSize, const std::string& folder
 }
 
 void ReadProductName(std::string& out, const std::string& programFile, std::size_t size) {
-    // The record of this very binary names the marker searched for.
-    static_cast<void>(platform::ProductRecord());
-    std::optional<std::string> bytes = platform::ReadWholeFile(programFile);
-    if (!bytes) return;
-    std::optional<std::string> name = platform::FindProductName(*bytes);
+    std::optional<std::string> name = platform::ProgramProductName(programFile);
     if (!name || size == 0) return;
     out = name->substr(0, size - 1);
 }

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "platform/program_file.hpp"
+
 namespace pemu::shell {
 namespace {
 
@@ -58,11 +60,7 @@ PopupFile WritePopupFile(const std::string& pidFolder, std::string_view text,
 }
 
 std::string PopupViewerPath(const std::string& programFolder) {
-#ifdef _WIN32
-    return programFolder + "pemu-popup.exe";
-#else
-    return programFolder + "pemu-popup";
-#endif
+    return programFolder + platform::ProgramFileName("pemu-popup");
 }
 
 }  // namespace pemu::shell

@@ -1,10 +1,10 @@
 #include "ui/desktop_open.hpp"
 
 #include <QDesktopServices>
-#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "platform/qt/qt_path.hpp"
 #include "shell/named_paths.hpp"
 #include "ui/ui_text.hpp"
 
@@ -20,7 +20,7 @@ bool OpenWithDesktop(QWidget* parent, const QUrl& url, std::string_view failure)
 
 bool OpenManualPage(QWidget* parent, const shell::NamedPaths& paths, std::string_view page) {
     const std::string path = paths.PathOf(shell::PathKind::kManualFolder) + std::string(page);
-    return OpenWithDesktop(parent, QUrl::fromLocalFile(QFile::decodeName(path.c_str())),
+    return OpenWithDesktop(parent, QUrl::fromLocalFile(platform::QtPath(path)),
                            "ヘルプを開けませんでした。");
 }
 

@@ -9,6 +9,7 @@
 
 #include "calclog/log_pages.hpp"
 #include "display/system_colours.hpp"
+#include "platform/qt/desktop_programs.hpp"
 #include "ui/save_dialog.hpp"
 #include "ui/ui_text.hpp"
 
@@ -54,6 +55,7 @@ void PrintLog(QWidget* parent, std::string_view cp932Text) {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (!defaultPrinter.isNull()) {
         printer.setPrinterName(defaultPrinter.printerName());
+        if (!platform::ConfirmPrinter(printer, parent)) return;
     } else {
         const auto answer = QMessageBox::question(
             parent, "Pemu",

@@ -1,11 +1,11 @@
 #include "ui/popup_launcher.hpp"
 
-#include <QFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QWidget>
 #include <ctime>
 
+#include "platform/qt/qt_path.hpp"
 #include "shell/popup_file.hpp"
 #include "ui/app_context.hpp"
 #include "ui/ui_text.hpp"
@@ -13,12 +13,8 @@
 namespace pemu::ui {
 namespace {
 
-QString PathText(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
 bool Refuse(QWidget& window, std::string_view why, const std::string& detail) {
-    QMessageBox::warning(&window, "Pemu", Caption(why) + "\n" + PathText(detail));
+    QMessageBox::warning(&window, "Pemu", Caption(why) + "\n" + platform::QtPath(detail));
     return false;
 }
 
@@ -34,7 +30,7 @@ bool ShowInPopupViewer(AppContext& context, QWidget& window, std::string_view cp
         static_cast<std::int64_t>(std::time(nullptr)), window.x(), window.y());
     if (!file.io)
         return Refuse(window, "ポップアップ表示のファイルを書けませんでした。", file.io.what);
-    if (!QProcess::startDetached(PathText(viewer), {PathText(file.path)}))
+    if (!QProcess::startDetached(platform::QtPath(viewer), {platform::QtPath(file.path)}))
         return Refuse(window, "ポップアップ表示のプログラムを起動できませんでした。", viewer);
     return true;
 }

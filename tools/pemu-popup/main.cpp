@@ -2,11 +2,11 @@
 // window and the log viewer write the file into the PID folder and start this program;
 // the folder is emptied when pemu ends, so the viewer deletes nothing itself.
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 #include <cstdio>
 
 #include "platform/file_system.hpp"
+#include "platform/qt/qt_path.hpp"
 #include "popup_window.hpp"
 
 int main(int argc, char** argv) {
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString path = args.at(1);
-    const auto text = pemu::platform::ReadWholeFile(QFile::encodeName(path).toStdString());
+    const auto text = pemu::platform::ReadWholeFile(pemu::platform::PathFromQt(path));
     if (!text) {
         QMessageBox::warning(nullptr, QStringLiteral("Pemu"),
                              QStringLiteral("ファイルを読めませんでした。\n") + path);

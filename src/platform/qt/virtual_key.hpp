@@ -9,8 +9,8 @@ namespace pemu::platform {
 // The virtual key of a Qt key; numeric-pad keys (Qt::KeypadModifier) give the pad's numbers
 // (96..105 digits, 106 *, 107 +, 109 -, 110 point, 111 /, Enter 13). 0 when unknown.
 int VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers);
-inline int VirtualKeyOf(const QKeyEvent& event) {
-    return VirtualKeyOf(event.key(), event.modifiers());
-}
+// The virtual key of a key event: on Windows the number the system gave the key itself (the
+// numbers the key tables were written in), elsewhere, and for events without one, as above.
+int VirtualKeyOf(const QKeyEvent& event);
 
 }  // namespace pemu::platform

@@ -1,7 +1,6 @@
 // The log viewer's menus and commands: save, print, the popup viewer, deleting the stored
 // log, the folder and the help page.
 #include <QActionGroup>
-#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -12,6 +11,7 @@
 #include "calclog/calculation_log.hpp"
 #include "calclog/log_view.hpp"
 #include "platform/file_system.hpp"
+#include "platform/qt/qt_path.hpp"
 #include "tape/tape_csv.hpp"
 #include "ui/app_context.hpp"
 #include "ui/desktop_open.hpp"
@@ -28,10 +28,6 @@ QAction* Add(QMenu* menu, const char* name, std::string_view caption) {
     QAction* action = menu->addAction(Caption(caption));
     action->setObjectName(name);
     return action;
-}
-
-QString PathText(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 }  // namespace
@@ -127,8 +123,7 @@ void TfrmLogView::SaveAs(
     if (text.empty()) return;
     const QString path = ChooseSaveFile(this, filter, QString::fromLatin1(suffix));
     if (path.isEmpty()) return;
-    if (const platform::IoResult saved = write(QFile::encodeName(path).toStdString(), text);
-        !saved) {
+    if (const platform::IoResult saved = write(platform::PathFromQt(path), text); !saved) {
         QMessageBox::warning(
             this, "Pemu", Caption("保存できませんでした。\n") + QString::fromStdString(saved.what));
     }
@@ -153,7 +148,7 @@ void TfrmLogView::DeleteLog() {
     const std::string path = LogPath();
     if (const platform::IoResult deleted = calclog::DeleteCalculationLog(path); !deleted) {
         QMessageBox::warning(this, "Pemu",
-                             Caption("ログを削除できませんでした。\n") + PathText(path));
+                             Caption("ログを削除できませんでした。\n") + platform::QtPath(path));
         return;
     }
     TextArea->clear();
@@ -162,7 +157,8 @@ void TfrmLogView::DeleteLog() {
 
 void TfrmLogView::OpenFolder() {
     const std::string folder = context().session().paths().PathOf(shell::PathKind::kSysFolder);
-    OpenWithDesktop(this, QUrl::fromLocalFile(PathText(folder)), "フォルダを開けませんでした。");
+    OpenWithDesktop(this, QUrl::fromLocalFile(platform::QtPath(folder)),
+                    "フォルダを開けませんでした。");
 }
 
 void TfrmLogView::OpenHelp() {

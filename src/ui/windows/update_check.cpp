@@ -1,11 +1,12 @@
 #include "ui/windows/update_check.hpp"
 
 #include <QMessageBox>
-#include <QProcess>
 #include <QString>
 
 #include "http/http_client.hpp"
 #include "platform/product_info.hpp"
+#include "platform/qt/desktop_programs.hpp"
+#include "platform/qt/qt_path.hpp"
 #include "shell/settings_keys.hpp"
 #include "ui/app_context.hpp"
 #include "ui/ui_text.hpp"
@@ -45,9 +46,9 @@ void UpdateCheck::AutoCheckAtStart() {
 
 void UpdateCheck::LaunchUpdater() {
     const shell::NamedPaths& paths = context_.session().paths();
-    const QString program = QString::fromStdString(paths.PathOf(shell::PathKind::kUpdaterFile));
-    const QString folder = QString::fromStdString(paths.PathOf(shell::PathKind::kFilesFolder));
-    if (!QProcess::startDetached(program, {}, folder)) {
+    const QString program = platform::QtPath(paths.PathOf(shell::PathKind::kUpdaterFile));
+    const QString folder = platform::QtPath(paths.PathOf(shell::PathKind::kFilesFolder));
+    if (!platform::StartProgram(program, folder)) {
         QMessageBox::warning(&context_.mainWindow(), "Pemu",
                              Caption("アップデートプログラムを起動できませんでした。"));
         return;

@@ -1,0 +1,4 @@
+/* A program file that only carries a version resource, for the Windows reader's tests. */
+int main(void) {
+    return 0;
+}
