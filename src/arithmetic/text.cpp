@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
+
+#include "platform/file_system.hpp"
 
 namespace pemu::arith {
 
@@ -209,14 +212,7 @@ std::string TimeStamp(const std::tm& time) {
 }
 
 std::string TimeStamp() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return TimeStamp(local);
+    return TimeStamp(platform::LocalTime(std::time(nullptr)));
 }
 
 std::string LastPathElement(std::string_view path, int mode) {

@@ -4,6 +4,7 @@
 // on Windows, which takes '/' and '\' alike.
 #include <cstddef>
 #include <cstdio>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -104,5 +105,12 @@ std::optional<std::string> UserDataFolder();
 // $XDG_RUNTIME_DIR, else a private /tmp/pemu-<uid>/ (created 0700); on Windows "pemu/" in the
 // user's temporary folder. With a trailing '/'.
 std::string RuntimeFolder();
+
+// True for a character that separates folders in a path of this system: '/', and on Windows
+// also the backslash.
+bool IsFolderSeparator(char c);
+
+// The local time of `when`, safe to call from several threads.
+std::tm LocalTime(std::time_t when);
 
 }  // namespace pemu::platform

@@ -346,4 +346,14 @@ std::string RuntimeFolder() {
     return *folder;
 }
 
+bool IsFolderSeparator(char c) {
+    return c == '/';
+}
+
+std::tm LocalTime(std::time_t when) {
+    std::tm local{};
+    localtime_r(&when, &local);
+    return local;
+}
+
 }  // namespace pemu::platform

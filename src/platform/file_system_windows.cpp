@@ -417,4 +417,14 @@ std::string RuntimeFolder() {
     return *folder;
 }
 
+bool IsFolderSeparator(char c) {
+    return c == '/' || c == '\\';
+}
+
+std::tm LocalTime(std::time_t when) {
+    std::tm local{};
+    localtime_s(&local, &when);
+    return local;
+}
+
 }  // namespace pemu::platform

@@ -12,14 +12,6 @@
 namespace pemu::shell {
 namespace {
 
-bool IsSeparator(char c) {
-#ifdef _WIN32
-    return c == '/' || c == '\\';
-#else
-    return c == '/';
-#endif
-}
-
 std::string Join(const std::string& folder, std::string_view name) {
     std::string path = folder;
     if (!path.empty() && path.back() != '/') path += '/';
@@ -117,10 +109,10 @@ std::string ExtractCabinet(const std::string& path, const std::string& staging,
 }  // namespace
 
 std::string LastComponent(std::string_view path) {
-    while (!path.empty() && IsSeparator(path.back()))
+    while (!path.empty() && platform::IsFolderSeparator(path.back()))
         path.remove_suffix(1);
     std::size_t start = path.size();
-    while (start > 0 && !IsSeparator(path[start - 1]))
+    while (start > 0 && !platform::IsFolderSeparator(path[start - 1]))
         --start;
     return std::string(path.substr(start));
 }
