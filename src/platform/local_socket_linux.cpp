@@ -135,17 +135,17 @@ struct LocalListener::State {
     }
 
     void ArmTimer() {
-        itimerspec spec{};
+        itimerspec due{};
         if (!connections.empty()) {
             Clock::time_point first = connections.front().endOfLife;
             for (const Connection& c : connections)
                 first = std::min(first, c.endOfLife);
             auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(first - Clock::now());
             long long wait = std::max<long long>(ns.count(), 1);  // 0 would disarm
-            spec.it_value.tv_sec = static_cast<time_t>(wait / 1000000000);
-            spec.it_value.tv_nsec = static_cast<long>(wait % 1000000000);
+            due.it_value.tv_sec = static_cast<time_t>(wait / 1000000000);
+            due.it_value.tv_nsec = static_cast<long>(wait % 1000000000);
         }
-        ::timerfd_settime(timerFd, 0, &spec, nullptr);
+        ::timerfd_settime(timerFd, 0, &due, nullptr);
     }
 
     std::vector<std::string> Take() {
